@@ -1,0 +1,24 @@
+// Ravelog's command-line verbs. RunRavelogCommandLine returns the process exit status:
+// 0 success, 1 input rejected (the program's message on stderr), 2 usage error.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace ravelog::cli {
+
+// True when the arguments name a verb rather than a file for the desktop program.
+bool IsCommandLineVerb(const std::vector<std::string>& arguments);
+
+int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// Each group of verbs registers itself on the application; the functions live beside the verbs.
+struct CommandContext;
+void RegisterDocumentVerbs(CLI::App& app, CommandContext& context);
+
+}  // namespace ravelog::cli

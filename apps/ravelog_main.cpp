@@ -1,0 +1,24 @@
+// Ravelog's executable: the command-line verbs when the first argument names one, the desktop
+// program otherwise.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "apps/ravelog_cli.h"
+
+#ifdef RAVE_HAS_RAVELOG_APP
+#include "ravelog/app/ravelog_application.h"
+#endif
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (ravelog::cli::IsCommandLineVerb(arguments)) {
+        return ravelog::cli::RunRavelogCommandLine(arguments, std::cout, std::cerr);
+    }
+#ifdef RAVE_HAS_RAVELOG_APP
+    return ravelog::app::RunDesktopProgram(argc, argv);
+#else
+    std::cerr << "ravelog: this build has no desktop program; use a verb (info, save, render, import, qa)\n";
+    return 2;
+#endif
+}

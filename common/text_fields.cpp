@@ -1,0 +1,99 @@
+// Field-level text helpers: IsNumericStart and the CSV field splitter shared by all readers.
+#include "common/text_fields.h"
+
+#include "common/messages.h"
+
+namespace rave {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+int IsNumericStart(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.empty()) {
+        return -1;
+    }
+    constexpr std::string_view kNumberStarts = "1234567890.+-";
+    return kNumberStarts.find(trimmed.front()) != std::string_view::npos ? 1 : 0;
+}
+
+void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages) {
+    if (line.size() > kMaxCsvLineLength) {
+        line = line.substr(0, kMaxCsvLineLength);
+        if (messages != nullptr) {
+            messages->Show(Message{0, "too many csv", {}});
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        fields[i].clear();
+    }
+    int index = 0;
+    bool inQuotes = false;
+    for (char c : line) {
+        if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ',' && !inQuotes) {
+            if (++index >= count) {
+                return;
+            }
+        } else {
+            fields[index].push_back(c);
+        }
+    }
+}
+
+std::string CsvField(std::string_view line, int n, MessageSink* messages) {
+    if (n < 1) {
+        return {};
+    }
+    std::string result;
+    if (line.size() > kMaxCsvLineLength) {
+        line = line.substr(0, kMaxCsvLineLength);
+        if (messages != nullptr) {
+            messages->Show(Message{0, "too many csv", {}});
+        }
+    }
+    int index = 1;
+    bool inQuotes = false;
+    for (char c : line) {
+        if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ',' && !inQuotes) {
+            if (++index > n) {
+                break;
+            }
+        } else if (index == n) {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+std::string QuoteCsvFieldIfNeeded(std::string_view field) {
+    if (field.find(',') == std::string_view::npos) {
+        return std::string(field);
+    }
+    // Quotes inside the field cannot be escaped in this format (every quote toggles), so they
+    // are dropped; the reader would drop them anyway.
+    std::string quoted = "\"";
+    for (char c : field) {
+        if (c != '"') {
+            quoted.push_back(c);
+        }
+    }
+    quoted.push_back('"');
+    return quoted;
+}
+
+}  // namespace rave

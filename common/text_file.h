@@ -1,0 +1,48 @@
+// Reading and writing the line-oriented cp932 text files of both programs.
+//
+// Each reader of the system has a line-length limit. A line that fits is delivered with its line
+// end still attached, exactly as a fixed-buffer line read would deliver it; the part of an
+// over-long line beyond the limit is dropped rather than delivered as further lines, so a long
+// line never invents rows or slots. Writers build the whole file in memory and replace the target
+// in one step, so a failed save never destroys the previous file.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rave {
+
+// The whole file, or nothing when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// Walks the lines of a file's bytes. `maxChars` is the most a line may hold including its line end.
+class LineCursor {
+public:
+    LineCursor(std::string_view bytes, std::size_t maxChars) : bytes_(bytes), maxChars_(maxChars) {}
+    // The next line (line end attached when it fitted); false at the end of the bytes.
+    bool Next(std::string_view& line);
+
+private:
+    std::string_view bytes_;
+    std::size_t maxChars_;
+    std::size_t position_ = 0;
+};
+
+// Removes one trailing CR LF, or else one trailing LF (or a lone CR left by a cut line).
+std::string_view StripLineEnd(std::string_view line);
+
+// All lines of a file, line ends removed, each cut to `maxChars` (line end included in the count).
+// Nothing when the file cannot be opened.
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path, std::size_t maxChars);
+
+// Writes the bytes to a temporary file beside `path` and renames it over `path`.
+// False (and `path` untouched) when anything fails.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Joins lines with CR LF after each, the line end of every file this system writes.
+std::string JoinCrLf(const std::vector<std::string>& lines);
+
+}  // namespace rave

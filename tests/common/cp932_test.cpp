@@ -1,0 +1,61 @@
+// cp932 stepping never splits a double-byte character, and ASCII searches ignore trail bytes.
+#include <gtest/gtest.h>
+
+#include "common/cp932.h"
+#include "common/text_file.h"
+
+namespace rave {
+namespace {
+
+TEST(Cp932, LiteralsAreCompiledAsCp932) {
+    // "ソ" is 0x83 0x5C in cp932: the trail byte is a backslash.
+    const std::string so = "ソ";
+    ASSERT_EQ(so.size(), 2u);
+    EXPECT_EQ(static_cast<unsigned char>(so[0]), 0x83);
+    EXPECT_EQ(so[1], '\\');
+    EXPECT_EQ(std::string("ｽ").size(), 1u);  // half-width katakana is one byte
+}
+
+TEST(Cp932, PrefixStopsBeforeASplitCharacter) {
+    const std::string text = "aソb";
+    EXPECT_EQ(Cp932Prefix(text, 2), "a");
+    EXPECT_EQ(Cp932Prefix(text, 3), "aソ");
+    EXPECT_EQ(Cp932Prefix(text, 10), text);
+    EXPECT_EQ(Cp932CharCount(text), 3u);
+    EXPECT_EQ(Cp932CharCount("ｽｳｪｰﾃﾞﾝ"), 7u);
+}
+
+TEST(Cp932, FindSkipsTrailBytes) {
+    const std::string text = "ソ\\x";
+    EXPECT_EQ(Cp932Find(text, "\\"), 2u);
+    EXPECT_EQ(Cp932Find("ソ", "\\"), std::string_view::npos);
+}
+
+TEST(Cp932, LoneLeadByteAtEndCountsAsOneByte) {
+    const std::string text = "a\x83";
+    EXPECT_EQ(Cp932CharLength(text, 1), 1u);
+    EXPECT_EQ(Cp932CharCount(text), 2u);
+}
+
+TEST(LineCursor, DeliversLinesWithEndsAndDropsOverlongRest) {
+    const std::string bytes = "ab\r\n" + std::string(10, 'x') + "\r\nlast";
+    LineCursor cursor(bytes, 6);
+    std::string_view line;
+    ASSERT_TRUE(cursor.Next(line));
+    EXPECT_EQ(line, "ab\r\n");
+    ASSERT_TRUE(cursor.Next(line));
+    EXPECT_EQ(line, "xxxxxx");  // the rest of the long line is not a new line
+    ASSERT_TRUE(cursor.Next(line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(cursor.Next(line));
+}
+
+TEST(StripLineEnd, RemovesOneLineEnd) {
+    EXPECT_EQ(StripLineEnd("a\r\n"), "a");
+    EXPECT_EQ(StripLineEnd("a\n"), "a");
+    EXPECT_EQ(StripLineEnd("a\r\n\r\n"), "a\r\n");
+    EXPECT_EQ(StripLineEnd("a"), "a");
+}
+
+}  // namespace
+}  // namespace rave
