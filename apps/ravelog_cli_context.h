@@ -2,6 +2,7 @@
 // the install folder chosen with --install-folder.
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -16,6 +17,7 @@ struct CommandContext {
     std::ostream& err;
     rave::platform::ConsoleMessageSink messages;
     std::string installFolderOption;  // empty: find the install folder as the desktop program does
+    std::filesystem::path installFolder;  // set by ResolveInstallFolder once it is prepared
     int exitCode = 0;
 };
 
