@@ -1,15 +1,113 @@
-// The document verbs: info and save.
+// The document verbs: info (the document as JSON) and save (read a sounding file, write it as .sdw).
 #include <CLI/CLI.hpp>
+#include <memory>
+#include <nlohmann/json.hpp>
 
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
+#include "platform/codec.h"
+#include "ravelog/document/sounding_file_commands.h"
+#include "ravelog/report/page_count.h"
 
 namespace ravelog::cli {
 
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string Utf8(const std::string& cp932) {
+    return rave::platform::Cp932ToUtf8(cp932);
+}
+
+Json DocumentJson(const SoundingDocument& document, SoundingFileVersion version) {
+    Json header = Json::array();
+    for (int n = 1; n <= kHeaderSlots; ++n) {
+        header.push_back(Utf8(document.header[n]));
+    }
+    const int lastUsedRow = document.LastUsedRow();
+    Json rows = Json::array();
+    for (int i = 1; i <= lastUsedRow; ++i) {
+        Json row = Json::array();
+        for (int f = 0; f < kRowFields; ++f) {
+            row.push_back(Utf8(document.Row(i)[f]));
+        }
+        rows.push_back(std::move(row));
+    }
+    int lastConversion = 0;
+    for (int i = kConversionEntries; i >= 1 && lastConversion == 0; --i) {
+        for (int f = 1; f <= kConversionFields; ++f) {
+            if (!document.Conversion(i)[f].empty()) {
+                lastConversion = i;
+                break;
+            }
+        }
+    }
+    Json conversions = Json::array();
+    for (int i = 1; i <= lastConversion; ++i) {
+        Json entry = Json::array();
+        for (int f = 1; f <= kConversionFields; ++f) {
+            entry.push_back(Utf8(document.Conversion(i)[f]));
+        }
+        conversions.push_back(std::move(entry));
+    }
+
+    Json result;
+    result["version"] = version;
+    result["header"] = std::move(header);
+    result["rowCount"] = document.RowCount();
+    result["lastUsedRow"] = lastUsedRow;
+    result["rows"] = std::move(rows);
+    result["conversions"] = std::move(conversions);
+    result["pages"] = CountReportPages(document);
+    return result;
+}
+
+// Reads the file as the menu's Open command does, without remembering its folder.
+SoundingFileVersion OpenForCommandLine(SoundingDocument& document, CommandContext& context,
+                                       const std::string& file) {
+    return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
+}
+
+int RunInfo(CommandContext& context, const std::string& file) {
+    SoundingDocument document;
+    const SoundingFileVersion version = OpenForCommandLine(document, context, file);
+    if (version == kVersionUnknown) {
+        return 1;
+    }
+    context.out << DocumentJson(document, version).dump(2, ' ', false, Json::error_handler_t::replace)
+                << '\n';
+    return 0;
+}
+
+int RunSave(CommandContext& context, const std::string& file, const std::string& output) {
+    SoundingDocument document;
+    if (OpenForCommandLine(document, context, file) == kVersionUnknown) {
+        return 1;
+    }
+    return SaveSoundingAs(document, context.messages, output) == SaveResult::kSaved ? 0 : 1;
+}
+
+}  // namespace
+
 void RegisterDocumentVerbs(CLI::App& app, CommandContext& context) {
-    // Filled in with the sounding file reader and writer.
-    (void)app;
-    (void)context;
+    // CLI11 writes option values through references; the callbacks own the values so they live
+    // as long as the application object.
+    struct Paths {
+        std::string file;
+        std::string output;
+    };
+
+    auto infoPaths = std::make_shared<Paths>();
+    CLI::App* info = app.add_subcommand("info", "print the sounding (.sdw or Ver2 s*.ddf) as JSON (UTF-8)");
+    info->add_option("FILE", infoPaths->file, "sounding file")->required();
+    info->callback([&context, infoPaths] { context.exitCode = RunInfo(context, infoPaths->file); });
+
+    auto savePaths = std::make_shared<Paths>();
+    CLI::App* save = app.add_subcommand("save", "read a sounding (.sdw or Ver2 s*.ddf) and write it as .sdw");
+    save->add_option("FILE", savePaths->file, "sounding file to read")->required();
+    save->add_option("-o,--output", savePaths->output, "file to write (.sdw)")->required();
+    save->callback(
+        [&context, savePaths] { context.exitCode = RunSave(context, savePaths->file, savePaths->output); });
 }
 
 }  // namespace ravelog::cli

@@ -1,0 +1,230 @@
+// Reading and writing the .sdw sounding file and reading the older Ver2 format.
+#include "ravelog/document/sounding_file.h"
+
+#include <array>
+
+#include "common/format.h"
+#include "common/numbers.h"
+#include "common/text_fields.h"
+#include "common/text_file.h"
+
+namespace ravelog {
+
+namespace {
+
+constexpr int kStoredRowFields = 11;     // fields 1..11 of a measured row
+constexpr int kOldHeaderLines = 40;      // lines of a Ver2 header
+constexpr int kOldValueLinesPerRow = 8;  // a Ver2 row is eight lines of one value each
+
+// Line k of a Ver2 header -> header slot (0: the line is skipped).
+constexpr std::array<int, kOldHeaderLines + 1> kOldHeaderMap = [] {
+    std::array<int, kOldHeaderLines + 1> map{};
+    const int pairs[][2] = {{1, 1},   {2, 2},   {3, 5},   {4, 33},  {5, 10},  {6, 7},   {7, 8},   {8, 9},
+                            {9, 12},  {10, 13}, {11, 16}, {12, 17}, {13, 18}, {14, 14}, {15, 15}, {16, 21},
+                            {17, 22}, {18, 23}, {19, 24}, {20, 25}, {21, 26}, {24, 29}};
+    for (const auto& pair : pairs) {
+        map[static_cast<std::size_t>(pair[0])] = pair[1];
+    }
+    return map;
+}();
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+bool EndsWithCrLf(std::string_view text) {
+    return text.size() >= 2 && text.substr(text.size() - 2) == "\r\n";
+}
+
+void AppendFields(std::string& out, const std::string* fields, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            out.push_back(',');
+        }
+        if (fields[i].find(',') == std::string::npos) {
+            out += fields[i];
+        } else {
+            out += rave::QuoteCsvFieldIfNeeded(fields[i]);
+        }
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+SoundingFileVersion DetectFileVersion(std::string_view firstLine) {
+    if (firstLine.size() <= 3 || firstLine.size() >= 32) {
+        return kVersionUnknown;
+    }
+    // "$$_SW" covers both full magics ("$$_SWCVERAN3", "$$_SWJVERAN3") and files of other
+    // releases of the current format.
+    if (Contains(firstLine, "$$_SW")) {
+        return kVersionCurrent;
+    }
+    if (Contains(firstLine, "$Z40")) {
+        return kVersionOld;
+    }
+    return kVersionUnknown;
+}
+
+int OldFormatHeaderSlot(int k) {
+    if (k < 1 || k > kOldHeaderLines) {
+        return 0;
+    }
+    return kOldHeaderMap[static_cast<std::size_t>(k)];
+}
+
+void SoundingReadPass::ReadSoundingLine(SoundingFileVersion version, std::string_view line) {
+    line = rave::StripLineEnd(line);
+    if (version >= kVersionCurrent) {
+        ReadCurrentLine(line);
+    } else if (version == kVersionOld) {
+        ReadOldLine(line);
+    }
+}
+
+void SoundingReadPass::ReadCurrentLine(std::string_view line) {
+    if (Contains(line, "$$")) {
+        // A marker line selects the section named by its third character ("$$Z", "$$A", "$$C";
+        // the magic line selects the ignored section "_"). A bare "$$" changes nothing.
+        if (line.size() > 2) {
+            section_ = line[2];
+            counter_ = 1;
+        }
+        return;
+    }
+    switch (section_) {
+        case 'Z':
+            if (counter_ <= kHeaderSlots) {
+                document_.header[counter_++] = line;
+            }
+            break;
+        case 'A':
+            if (counter_ <= kMaxRows) {
+                MeasuredRow& row = document_.Row(counter_++);
+                rave::SplitCsvFields(line, &row.fields[field::kLoad], kStoredRowFields);
+            }
+            break;
+        case 'C':
+            if (counter_ <= kConversionEntries) {
+                ConversionRow& entry = document_.Conversion(counter_++);
+                rave::SplitCsvFields(line, &entry.fields[1], kConversionFields);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void SoundingReadPass::ReadOldLine(std::string_view line) {
+    if (!line.empty() && line.front() == '$') {
+        // "$Z40" opens the header, "$A" the rows; a lone "$" opens a section that is ignored.
+        section_ = line.size() > 1 ? line[1] : '\0';
+        counter_ = 1;
+        valueLine_ = 1;
+        return;
+    }
+    if (section_ == 'Z') {
+        if (counter_ <= kOldHeaderLines) {
+            const int slot = OldFormatHeaderSlot(counter_++);
+            if (slot != 0) {
+                document_.header[slot] = line;
+            }
+        }
+        return;
+    }
+    if (section_ != 'A' || counter_ > kMaxRows) {
+        return;
+    }
+    MeasuredRow& row = document_.Row(counter_);
+    switch (valueLine_) {
+        case 1:
+            row[field::kLoad] = line;
+            break;
+        case 2:
+            row[field::kHalfTurns] = line;
+            break;
+        case 3:
+            row[field::kDepth] = line;
+            break;
+        case 4:
+            // Ver2 kept the penetration length in centimetres.
+            row[field::kLength] = rave::FormatText("%.2f", rave::ParseDecimal(line) * 0.01);
+            break;
+        case 5:
+            row[field::kNsw] = line;
+            break;
+        case 6:
+            row[field::kSimpleSoilName] = line;
+            break;
+        case 7:
+            row[field::kRemarks] = line;
+            break;
+        default:
+            row[field::kSimplePattern] = line;
+            break;
+    }
+    if (++valueLine_ > kOldValueLinesPerRow) {
+        valueLine_ = 1;
+        ++counter_;
+    }
+}
+
+SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_view bytes,
+                                      const SoundingReadLimits& limits) {
+    rave::LineCursor first(bytes, limits.firstLine);
+    std::string_view line;
+    if (!first.Next(line)) {
+        return kVersionUnknown;
+    }
+    if (!limits.firstLineKeepsLineEnd) {
+        line = rave::StripLineEnd(line);
+    }
+    const SoundingFileVersion version = DetectFileVersion(line);
+    if (!IsReadableVersion(version)) {
+        return version;
+    }
+    document.ClearSoundingData();
+    SoundingReadPass pass(document);
+    rave::LineCursor cursor(bytes, limits.lines);
+    while (cursor.Next(line)) {
+        pass.ReadSoundingLine(version, line);
+    }
+    return version;
+}
+
+std::string WriteSoundingFile(SoundingDocument& document) {
+    const int rowCount = document.RowCount();
+    document.header[slot::kFinalDepth] = rowCount > 0 ? document.Row(rowCount)[field::kDepth] : std::string();
+
+    std::string out;
+    out.reserve(4096 + static_cast<std::size_t>(rowCount) * 96);
+    const bool jacic = rave::ParseInteger(document.header[slot::kSoilTableKind]) != 0;
+    out += jacic ? "$$_SWJVERAN304\r\n" : "$$_SWCVERAN304\r\n";
+
+    out += "$$Z\r\n";
+    for (int n = 1; n <= kHeaderSlots; ++n) {
+        const std::string& text = document.header[n];
+        out += text;
+        if (!EndsWithCrLf(text)) {
+            out += "\r\n";
+        }
+    }
+
+    out += "$$A\r\n";
+    for (int i = 1; i <= rowCount; ++i) {
+        AppendFields(out, &document.Row(i).fields[field::kLoad], kStoredRowFields);
+    }
+
+    out += "$$C\r\n";
+    for (int i = 1; i <= kConversionEntries; ++i) {
+        const ConversionRow& entry = document.Conversion(i);
+        if (rave::IsNumericStart(entry[1]) <= 0 && rave::IsNumericStart(entry[2]) <= 0) {
+            break;
+        }
+        AppendFields(out, &entry.fields[1], kConversionFields);
+    }
+    return out;
+}
+
+}  // namespace ravelog

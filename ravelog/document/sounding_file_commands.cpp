@@ -1,0 +1,164 @@
+// Open, Save and Save As of the sounding document.
+#include "ravelog/document/sounding_file_commands.h"
+
+#include <cctype>
+
+#include "common/cp932.h"
+#include "common/text_file.h"
+
+namespace ravelog {
+
+namespace {
+
+constexpr std::size_t kLastFolderLineLimit = 99;
+
+void ShowFileNotFound(rave::MessageSink& messages, const std::filesystem::path& file) {
+    messages.Show(
+        rave::Message{message_id::kFileNotFound, "ファイルが見つかりません\n( %1 )", file.string()});
+}
+
+void ShowNotSoundingFile(rave::MessageSink& messages) {
+    messages.Show(
+        rave::Message{message_id::kNotSoundingFile, "スウェーデンデータファイルではありません", {}});
+}
+
+// Reads and recognises the file; on success the document holds it, is named after it and counts
+// as unmodified.
+SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& messages,
+                                 const std::filesystem::path& file, const SoundingReadLimits& limits) {
+    const auto bytes = rave::ReadFileBytes(file);
+    if (!bytes) {
+        ShowFileNotFound(messages, file);
+        return kVersionUnknown;
+    }
+    const SoundingFileVersion version = ReadSoundingBytes(document, *bytes, limits);
+    if (!IsReadableVersion(version)) {
+        ShowNotSoundingFile(messages);
+        return kVersionUnknown;
+    }
+    document.pathName = file.string();
+    document.modified = false;
+    ApplyDefaultTitles(document);
+    return version;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the document to `path` without ever leaving a half-written file there.
+SaveResult WriteDocumentTo(SoundingDocument& document, rave::MessageSink& messages,
+                           const std::filesystem::path& path) {
+    const std::string previousFinalDepth = document.header[slot::kFinalDepth];
+    const std::string bytes = WriteSoundingFile(document);
+    if (!rave::WriteFileAtomically(path, bytes)) {
+        // The document stays as it was before the attempt.
+        document.header[slot::kFinalDepth] = previousFinalDepth;
+        messages.Show(rave::Message{message_id::kCannotSave, "保存できませんでした", {}});
+        return SaveResult::kFailed;
+    }
+    document.pathName = path.string();
+    document.modified = false;
+    return SaveResult::kSaved;
+}
+
+}  // namespace
+
+std::filesystem::path LastFolderFilePath(const std::filesystem::path& installFolder) {
+    return installFolder / "FileV.ndx";
+}
+
+LastFolderFile ReadLastFolderFile(const std::filesystem::path& installFolder) {
+    LastFolderFile result;
+    const auto lines = rave::ReadTextLines(LastFolderFilePath(installFolder), kLastFolderLineLimit);
+    if (lines) {
+        if (!lines->empty()) {
+            result.folder = (*lines)[0];
+        }
+        if (lines->size() > 1) {
+            result.secondLine = (*lines)[1];
+        }
+    }
+    return result;
+}
+
+bool WriteLastFolderFile(const std::filesystem::path& installFolder, const LastFolderFile& lastFolder) {
+    return rave::WriteFileAtomically(LastFolderFilePath(installFolder),
+                                     rave::JoinCrLf({lastFolder.folder, lastFolder.secondLine}));
+}
+
+SoundingFileVersion OpenSoundingFromMenu(SoundingDocument& document, rave::MessageSink& messages,
+                                         const std::filesystem::path& file,
+                                         const std::optional<std::filesystem::path>& installFolder) {
+    const SoundingFileVersion version = OpenSounding(document, messages, file, kMenuOpenLimits);
+    if (version != kVersionUnknown && installFolder) {
+        LastFolderFile lastFolder = ReadLastFolderFile(*installFolder);
+        lastFolder.folder = file.parent_path().string();
+        // Remembering the folder is a convenience; a read-only install folder does not make the
+        // open fail.
+        WriteLastFolderFile(*installFolder, lastFolder);
+    }
+    return version;
+}
+
+SoundingFileVersion OpenSoundingThroughFramework(SoundingDocument& document, rave::MessageSink& messages,
+                                                 const std::filesystem::path& file) {
+    return OpenSounding(document, messages, file, kFrameworkOpenLimits);
+}
+
+void ApplyDefaultTitles(SoundingDocument& document) {
+    for (int n : {slot::kTitleFormat1, slot::kTitleFormat2}) {
+        if (rave::Cp932CharCount(document.header[n]) <= 1) {
+            document.header[n] = "スウェーデン式サウンディング試験";
+        }
+    }
+}
+
+bool CanSaveInPlace(const SoundingDocument& document) {
+    if (document.pathName.empty()) {
+        return false;
+    }
+    const std::string title = std::filesystem::path(document.pathName).filename().string();
+    return title.size() >= 3 && EqualsIgnoringCase(std::string_view(title).substr(title.size() - 3), "sdw");
+}
+
+SaveResult SaveSounding(SoundingDocument& document, rave::MessageSink& messages) {
+    if (!CanSaveInPlace(document)) {
+        return SaveResult::kNeedsSaveAs;
+    }
+    return WriteDocumentTo(document, messages, document.pathName);
+}
+
+std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen) {
+    std::string text = chosen.string();
+    if (!text.empty() && text.back() == '.') {
+        text.pop_back();
+    }
+    std::filesystem::path target(text);
+    if (!target.has_extension()) {
+        target += ".sdw";
+    }
+    return target;
+}
+
+SaveResult SaveSoundingAs(SoundingDocument& document, rave::MessageSink& messages,
+                          const std::filesystem::path& chosen) {
+    const std::filesystem::path target = SaveAsTargetPath(chosen);
+    const std::string extension = target.extension().string();  // with its leading point
+    if (!EqualsIgnoringCase(extension, ".sdw")) {
+        messages.Show(rave::Message{0, "拡張子を sdw(SDW)にして下さい", {}});
+        return SaveResult::kWrongExtension;
+    }
+    return WriteDocumentTo(document, messages, target);
+}
+
+}  // namespace ravelog
