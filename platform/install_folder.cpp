@@ -1,0 +1,149 @@
+// Install folder discovery on this machine and its creation on the first start.
+#include "platform/install_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <random>
+#include <system_error>
+
+#include "platform/codec.h"
+
+namespace rave::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Message CannotCreateMessage(const fs::path& folder) {
+    // "The install folder could not be created".
+    const auto text = Utf8ToCp932("インストールフォルダを作成できませんでした\n( %1 )");
+    return Message{0, text.value_or(std::string()), folder.string()};
+}
+
+fs::path ExecutableFolder() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : executable.parent_path();
+}
+
+bool IsFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+}  // namespace
+
+DriveFolders CurrentDriveFolders() {
+    DriveFolders folders;
+    folders.home = fs::path(QFile::encodeName(QDir::homePath()).toStdString());
+    std::error_code error;
+    folders.currentDir = fs::current_path(error);
+    if (error) {
+        folders.currentDir = folders.home;
+    }
+    return folders;
+}
+
+DriveMap MakeDriveMap(const DriveFolders& folders) {
+    DriveMap drives;
+    drives.windowsDrive = 'C';
+    drives.currentDrive = 'D';
+    drives.folderOf = [folders](char letter) -> std::optional<fs::path> {
+        if (letter == 'C') {
+            return folders.home;
+        }
+        if (letter == 'D') {
+            return folders.currentDir;
+        }
+        return std::nullopt;
+    };
+    drives.nativeName = [](std::string_view cp932) { return Cp932ToUtf8(cp932); };
+    return drives;
+}
+
+fs::path FindDataFolder() {
+    const fs::path executable = ExecutableFolder();
+    if (!executable.empty()) {
+        for (const fs::path& candidate :
+             {executable / ".." / "share" / "rave" / "data", executable / "data"}) {
+            if (IsFolder(candidate)) {
+                return candidate.lexically_normal();
+            }
+        }
+    }
+#ifdef RAVE_DATA_DIR
+    if (IsFolder(RAVE_DATA_DIR)) {
+        return fs::path(RAVE_DATA_DIR);
+    }
+#endif
+    return {};
+}
+
+bool CreateInstallFolder(const fs::path& folder, const fs::path& dataFolder, std::string& error) {
+    std::error_code code;
+    const fs::path parent = folder.parent_path();
+    if (!parent.empty()) {
+        fs::create_directories(parent, code);
+        if (code) {
+            error = code.message();
+            return false;
+        }
+    }
+    std::random_device random;
+    const fs::path temporary =
+        parent / ("." + folder.filename().string() + ".new" + std::to_string(random() % 1000000));
+    fs::create_directory(temporary, code);
+    if (code) {
+        error = code.message();
+        return false;
+    }
+    if (!dataFolder.empty() && IsFolder(dataFolder)) {
+        fs::copy(dataFolder, temporary, fs::copy_options::recursive, code);
+    }
+    if (!code) {
+        fs::rename(temporary, folder, code);
+    }
+    if (code) {
+        error = code.message();
+        std::error_code ignored;
+        fs::remove_all(temporary, ignored);
+        // Another start of the program may have created it meanwhile.
+        return IsFolder(folder);
+    }
+    return true;
+}
+
+InstallFolderRequest DefaultInstallFolderRequest(const PointerFile& pointer) {
+    InstallFolderRequest request;
+    request.pointer = pointer;
+    request.drives = CurrentDriveFolders();
+    request.dataFolder = FindDataFolder();
+    return request;
+}
+
+std::optional<fs::path> PrepareInstallFolder(const InstallFolderRequest& request, MessageSink& messages) {
+    fs::path folder = request.overrideFolder;
+    if (folder.empty()) {
+        const auto found = FindInstallFolder(MakeDriveMap(request.drives), request.pointer);
+        if (!found) {
+            return std::nullopt;
+        }
+        folder = *found;
+    }
+    std::error_code code;
+    folder = fs::absolute(folder, code).lexically_normal();
+    if (folder.has_filename() == false && folder.has_parent_path()) {
+        folder = folder.parent_path();  // "dir/" names the same folder as "dir"
+    }
+    if (IsFolder(folder)) {
+        return folder;
+    }
+    std::string error;
+    if (fs::exists(folder, code) || !CreateInstallFolder(folder, request.dataFolder, error)) {
+        messages.Show(CannotCreateMessage(folder));
+        return std::nullopt;
+    }
+    return folder;
+}
+
+}  // namespace rave::platform

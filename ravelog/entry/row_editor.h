@@ -1,0 +1,183 @@
+// The measured-row editor ("データ") as a model.
+//
+// The editor works on a private list of up to 1350 entries copied from the measured rows. The
+// user fills the entry area (depth, load, half turns, soil name, pattern number, remarks and the
+// drawing attribute) and adds, overwrites or deletes entries, or edits cells of the list in
+// place. Nothing reaches the document before Commit, which writes the list back sorted by depth
+// and refreshes the derived data; the only exception is made at opening, when a row whose depth
+// is not a number gets "0 " put in front of it so that it can be listed and sorted.
+//
+// A dialog binds its widgets to the texts, list rows and enable states exposed here and calls
+// one method per user event. Messages and questions go through the MessageSink given to each
+// event.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "common/ravelog_settings.h"
+#include "ravelog/document/sounding_document.h"
+#include "ravelog/entry/entry_pick_lists.h"
+#include "ravelog/entry/refresh.h"
+
+namespace ravelog {
+
+// Columns of an entry, in the order the list shows them.
+namespace column {
+inline constexpr int kDepth = 0;
+inline constexpr int kLoad = 1;
+inline constexpr int kHalfTurns = 2;
+inline constexpr int kSoilName = 3;
+inline constexpr int kPattern = 4;
+inline constexpr int kRemarks = 5;
+inline constexpr int kMarks = 6;  // the attribute as marks, display only
+inline constexpr int kAttribute = 7;
+}  // namespace column
+inline constexpr int kEntryColumns = 8;
+// Columns 0..5 can be edited in place.
+inline constexpr int kLastEditableColumn = column::kRemarks;
+
+struct RowEntry {
+    std::array<std::string, kEntryColumns> columns;
+    std::string& operator[](int c) { return columns.at(static_cast<std::size_t>(c)); }
+    const std::string& operator[](int c) const { return columns.at(static_cast<std::size_t>(c)); }
+};
+
+// The text fields of the entry area. Their values are the texts of columns 0..5.
+enum class EntryField { kDepth, kLoad, kHalfTurns, kSoilName, kPattern, kRemarks };
+inline constexpr int kEntryFields = 6;
+
+// Bits of the drawing attribute (row field 11).
+namespace attribute {
+inline constexpr int kLineAbove = 1;  // "0に戻る上線"
+inline constexpr int kLineBelow = 2;  // "0に戻る下線"
+inline constexpr int kUnderline = 4;  // "下線"
+}  // namespace attribute
+
+// "." for none, "￢" line above, "＿" line below, "＝" both, each followed by " _" when the
+// underline bit is set.
+std::string AttributeMarks(int attributeValue);
+
+// Options of the editor. The last two are stored in header slots 91 and 90 on commit.
+struct RowEditorOptions {
+    bool autoIncrement = true;        // "自動増分"
+    bool sameLoad = true;             // "前行と同じ"
+    bool repeatedNameWarning = true;  // "同じ土質名が続く時、メッセージを表示"
+    bool skipInvalidWswNa = false;    // slot 91: false "次の有効デ-タ使用", true "スキップ"
+    bool lengthAsNa = false;          // slot 90: "貫入量もNa文字"
+};
+
+class RowEditorModel {
+public:
+    // Opens the editor on `document`: lists rows 1..LastUsedRow, putting "0 " before every depth
+    // that is not a number (in the document itself). `settings` gives the field order (line 1)
+    // and the depth format of the write back (line 18); both must outlive the model.
+    RowEditorModel(SoundingDocument& document, const rave::RavelogSettings& settings,
+                   RowEditorPickLists pickLists = {});
+
+    // --- layout ---
+    // True for the depth-first layout (depth, load, half turns), else load first.
+    bool DepthFirst() const;
+    // The fields in the order of the layout: the three numbers, then soil name, pattern, remarks.
+    std::vector<EntryField> FieldOrder() const;
+    static std::string FieldLabel(EntryField field);
+    static std::vector<std::string> ColumnHeadings();
+    static int ColumnWidth(int column);
+
+    // --- the list ---
+    int EntryCount() const { return static_cast<int>(entries_.size()); }
+    const RowEntry& Entry(int i) const { return entries_.at(static_cast<std::size_t>(i - 1)); }  // 1-based
+    int Selected() const { return selected_; }  // 0 when none
+    bool AddEnabled() const { return selected_ == 0; }
+    bool DeleteEnabled() const { return selected_ != 0; }
+    bool Changed() const { return changed_; }
+
+    // --- the entry area ---
+    const std::string& FieldText(EntryField field) const;
+    // Typing into a field. Emptying the soil name also empties the pattern number; the pattern
+    // number sets the sandy and clayey marks.
+    void SetFieldText(EntryField field, std::string text);
+    int Attribute() const { return attribute_; }
+    bool AttributeBit(int bit) const { return (attribute_ & bit) != 0; }
+    // A check box of the attribute; updates the selected entry like leaving a field.
+    void SetAttributeBit(int bit, bool on);
+    bool SandyMark() const { return sandy_; }
+    bool ClayeyMark() const { return clayey_; }
+    // The field that should have the focus after the last event.
+    EntryField FocusField() const { return focus_; }
+
+    RowEditorOptions options;
+    const RowEditorPickLists& PickLists() const { return pickLists_; }
+
+    // --- events ---
+    // A field loses the focus: the checks of that field, then the live update of the selected
+    // entry. False when the text cannot be stored (the message was shown).
+    bool FieldLeft(EntryField field, rave::MessageSink& messages);
+    // "データ追加": validates the entry area and appends it as the last entry.
+    bool Add(rave::MessageSink& messages);
+    // "上書き": replaces the entry whose depth equals the entered depth.
+    bool Overwrite(rave::MessageSink& messages);
+    // "行削除": deletes the selected entry without a question.
+    void DeleteSelected();
+    // A click on entry `i` selects it and loads it into the entry area; 0 clears the selection.
+    void Click(int i);
+    // A pick in soil-name list `list`: name and pattern number into the entry area.
+    void PickSoil(int list, int index);
+
+    // --- in-place editing of cells (columns 0..5) ---
+    // Entry EntryCount()+1 is the empty row after the last entry: text stored there becomes a
+    // new entry. An empty depth or load cell starts with the proposal of "自動増分" or "前行と同じ".
+    bool BeginCellEdit(int i, int columnIndex, rave::MessageSink& messages);
+    bool EditingCell() const { return editEntry_ != 0; }
+    int EditedEntry() const { return editEntry_; }
+    int EditedColumn() const { return editColumn_; }
+    const std::string& CellEditorText() const { return editText_; }
+    // Leaving the in-place editor stores its text. False when the text cannot be stored.
+    bool EndCellEdit(std::string text, rave::MessageSink& messages);
+    // Arrow up (-1) or down (+1): stores the text and moves the editor to the same column of
+    // the previous or next entry. False, with the editor left where it is, when it cannot move.
+    bool MoveCellEdit(std::string text, int step, rave::MessageSink& messages);
+    void CancelCellEdit();
+
+    // --- closing ---
+    // "OK": every entry must have a numeric depth (else it is selected and refused). Writes the
+    // list back sorted by depth, reports equal depths, stores slots 90 and 91, marks the document
+    // modified when anything changed, and runs the refresh of a committed row edit.
+    bool Commit(const SoilNamePass& soilNames, rave::MessageSink& messages);
+    // "ｷｬﾝｾﾙ": asks first when the list was changed and is not empty; false when the user chose
+    // to stay. On closing, only the classes and conversions are rebuilt.
+    bool Cancel(rave::MessageSink& messages);
+
+private:
+    RowEntry EntryFromArea() const;
+    void LoadArea(const RowEntry& entry);
+    void ClearArea();
+    void UpdateMarks();
+    bool ValidateArea(rave::MessageSink* messages) const;
+    bool CheckAreaTexts(rave::MessageSink& messages) const;
+    int FindDepth(double depth) const;
+    void LiveUpdate();
+    void PrepareNextEntry(rave::MessageSink& messages);
+    std::string DepthProposal(int before) const;
+    bool StoreCell(int i, int columnIndex, std::string text, rave::MessageSink& messages);
+    void WarnRepeatedName(int i, rave::MessageSink& messages) const;
+
+    SoundingDocument& document_;
+    const rave::RavelogSettings& settings_;
+    RowEditorPickLists pickLists_;
+    std::vector<RowEntry> entries_;
+    std::array<std::string, kEntryFields> area_;
+    int attribute_ = 0;
+    bool sandy_ = false;
+    bool clayey_ = false;
+    EntryField focus_ = EntryField::kDepth;
+    int selected_ = 0;
+    bool changed_ = false;
+    int editEntry_ = 0;
+    int editColumn_ = 0;
+    std::string editText_;
+};
+
+}  // namespace ravelog
