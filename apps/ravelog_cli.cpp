@@ -30,6 +30,9 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     app.add_option("--install-folder", context.installFolderOption,
                    "folder holding the settings, tables, fonts and pattern files");
     RegisterDocumentVerbs(app, context);
+    RegisterConversionVerbs(app, context);
+    RegisterImportVerbs(app, context);
+    RegisterRenderVerbs(app, context);
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {

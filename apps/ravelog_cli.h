@@ -19,6 +19,9 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
 
 // Each group of verbs registers itself on the application; the functions live beside the verbs.
 struct CommandContext;
-void RegisterDocumentVerbs(CLI::App& app, CommandContext& context);
+void RegisterDocumentVerbs(CLI::App& app, CommandContext& context);    // info, save
+void RegisterConversionVerbs(CLI::App& app, CommandContext& context);  // qa
+void RegisterImportVerbs(CLI::App& app, CommandContext& context);      // import csv|space
+void RegisterRenderVerbs(CLI::App& app, CommandContext& context);      // render
 
 }  // namespace ravelog::cli

@@ -1,0 +1,15 @@
+// Ravelog's the foreign-file import verb (import).
+#include <CLI/CLI.hpp>
+
+#include "apps/ravelog_cli.h"
+#include "apps/ravelog_cli_context.h"
+
+namespace ravelog::cli {
+
+void RegisterImportVerbs(CLI::App& app, CommandContext& context) {
+    // Registered by the work that builds this verb.
+    (void)app;
+    (void)context;
+}
+
+}  // namespace ravelog::cli
