@@ -3,7 +3,6 @@
 
 #include <cctype>
 
-#include "common/cp932.h"
 #include "common/text_file.h"
 
 namespace ravelog {
@@ -116,8 +115,9 @@ SoundingFileVersion OpenSoundingThroughFramework(SoundingDocument& document, rav
 }
 
 void ApplyDefaultTitles(SoundingDocument& document) {
+    // Lengths of document texts are byte counts: a title of one double-byte character is kept.
     for (int n : {slot::kTitleFormat1, slot::kTitleFormat2}) {
-        if (rave::Cp932CharCount(document.header[n]) <= 1) {
+        if (document.header[n].size() <= 1) {
             document.header[n] = "スウェーデン式サウンディング試験";
         }
     }
