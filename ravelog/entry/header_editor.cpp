@@ -1,12 +1,10 @@
 // The header editor model: fields, pick lists, default titles, the Nsw-cap note and write back.
 #include "ravelog/entry/header_editor.h"
 
-#include "common/cp932.h"
 #include "common/field_validation.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/text_fields.h"
-#include "common/text_file.h"
 
 namespace ravelog {
 
@@ -27,9 +25,6 @@ constexpr int kRotatingDeviceSlot = 17;
 constexpr int kWeatherSlot = 18;
 constexpr int kTitleFrameSlot = 28;
 constexpr int kElevationUnitSlot = 87;
-
-// Lines of the technician master file are cut to this many bytes.
-constexpr std::size_t kTechnicianLineBytes = 123;
 
 std::vector<HeaderField> BuildFields() {
     return {
@@ -82,7 +77,9 @@ int DefaultTitleLine(int titleSlot) {
     }
 }
 
-bool IsTextLike(Kind kind) { return kind == Kind::kText || kind == Kind::kEditableList || kind == Kind::kInteger; }
+bool IsTextLike(Kind kind) {
+    return kind == Kind::kText || kind == Kind::kEditableList || kind == Kind::kInteger;
+}
 
 }  // namespace
 
@@ -113,7 +110,13 @@ std::vector<std::string> HeaderEditorModel::ChoiceLabels(int slot) {
     }
 }
 
-std::string HeaderEditorModel::DepthScaleHint() { return "50→10m  100→20m"; }
+std::string HeaderEditorModel::Title() {
+    return "スゥェーデン見出し";
+}
+
+std::string HeaderEditorModel::DepthScaleHint() {
+    return "50→10m  100→20m";
+}
 
 HeaderEditorModel::HeaderEditorModel(const SoundingDocument& document, const rave::RavelogSettings& settings,
                                      std::vector<std::string> technicians)
@@ -132,7 +135,9 @@ HeaderEditorModel::HeaderEditorModel(const SoundingDocument& document, const rav
     }
 }
 
-const std::string& HeaderEditorModel::Text(int slot) const { return texts_.at(slot); }
+const std::string& HeaderEditorModel::Text(int slot) const {
+    return texts_.at(slot);
+}
 
 void HeaderEditorModel::SetText(int slot, std::string text) {
     const HeaderField* f = FieldOf(slot);
@@ -187,7 +192,8 @@ std::vector<std::string> HeaderEditorModel::ListEntries(int slot) const {
         case kRotatingDeviceSlot:
             return {"人力", "自動", "ハンドル"};
         case kWeatherSlot:
-            return {"快晴", "晴", "くもり", "雨", "晴時々くもり", "くもり時々雨", "晴一時くもり", "くもり一時雨", ""};
+            return {"快晴",         "晴",           "くもり",       "雨", "晴時々くもり",
+                    "くもり時々雨", "晴一時くもり", "くもり一時雨", ""};
         default:
             return {};
     }
@@ -223,7 +229,8 @@ bool HeaderEditorModel::Commit(SoundingDocument& document, rave::MessageSink& me
             focusSlot_ = f.slot;
             return false;
         }
-        if (f.kind == Kind::kInteger && !rave::CheckIntegerInRange(text, kMinDepthScale, kMaxDepthScale, messages)) {
+        if (f.kind == Kind::kInteger &&
+            !rave::CheckIntegerInRange(text, kMinDepthScale, kMaxDepthScale, messages)) {
             focusSlot_ = f.slot;
             return false;
         }
@@ -258,21 +265,6 @@ bool HeaderEditorModel::Commit(SoundingDocument& document, rave::MessageSink& me
         document.modified = true;
     }
     return true;
-}
-
-std::vector<std::string> LoadTechnicianList(const std::filesystem::path& path) {
-    std::vector<std::string> names;
-    const std::optional<std::vector<std::string>> lines = rave::ReadTextLines(path, kTechnicianLineBytes + 2);
-    if (!lines) {
-        return names;
-    }
-    for (const std::string& line : *lines) {
-        const std::string_view name = rave::Cp932Prefix(line, kTechnicianLineBytes);
-        if (!name.empty()) {
-            names.emplace_back(name);
-        }
-    }
-    return names;
 }
 
 }  // namespace ravelog

@@ -6,7 +6,6 @@
 // them back in Commit only; a dialog that is cancelled simply drops the model.
 #pragma once
 
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 #include "common/messages.h"
 #include "common/ravelog_settings.h"
 #include "ravelog/document/sounding_document.h"
+#include "ravelog/entry/entry_pick_lists.h"
 
 namespace ravelog {
 
@@ -39,6 +39,8 @@ public:
     HeaderEditorModel(const SoundingDocument& document, const rave::RavelogSettings& settings,
                       std::vector<std::string> technicians);
 
+    // The dialog title.
+    static std::string Title();
     // Every field of the editor, in the order the dialog shows them.
     static const std::vector<HeaderField>& Fields();
     // The field bound to `slot`; nullptr for a slot the editor does not edit.
@@ -94,10 +96,6 @@ private:
     std::string noteProposal_;
     int focusSlot_ = 0;
 };
-
-// The tester list: the technician master file, one name per line (lines cut to 123 bytes), empty
-// lines left out. A missing file gives an empty list without a message.
-std::vector<std::string> LoadTechnicianList(const std::filesystem::path& path);
 
 // The depth-scale range the editor accepts.
 inline constexpr long kMinDepthScale = 5;

@@ -5,7 +5,8 @@
 
 namespace ravelog {
 
-void RefreshAfterRowEdit(SoundingDocument& document, const SoilNamePass& soilNames, rave::MessageSink& messages) {
+void RefreshAfterRowEdit(SoundingDocument& document, const SoilNamePass& soilNames,
+                         rave::MessageSink& messages) {
     const int count = document.RowCount();
     if (soilNames) {
         soilNames(document, count, messages);

@@ -16,7 +16,8 @@ using SoilNamePass = std::function<void(SoundingDocument& document, int count, r
 
 // After a committed row edit: the soil-name pass over rows 1..CountRows(3), RecomputeRowDerived
 // for each of those rows, AssignSoilClasses and RecomputeConversions. The caller redraws.
-void RefreshAfterRowEdit(SoundingDocument& document, const SoilNamePass& soilNames, rave::MessageSink& messages);
+void RefreshAfterRowEdit(SoundingDocument& document, const SoilNamePass& soilNames,
+                         rave::MessageSink& messages);
 
 // After the row editor was cancelled (opening may have put "0 " before depths): AssignSoilClasses
 // and RecomputeConversions over CountRows(3).

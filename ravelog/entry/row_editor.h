@@ -41,6 +41,11 @@ inline constexpr int kLastEditableColumn = column::kRemarks;
 
 struct RowEntry {
     std::array<std::string, kEntryColumns> columns;
+    // The soil name and pattern number of the table that is not active (fields 9 and 10 while
+    // the simple table is active, else 7 and 8). Not shown; they travel with the entry so that
+    // sorting on write back keeps them with their own depth. Empty for new entries.
+    std::string inactiveName;
+    std::string inactivePattern;
     std::string& operator[](int c) { return columns.at(static_cast<std::size_t>(c)); }
     const std::string& operator[](int c) const { return columns.at(static_cast<std::size_t>(c)); }
 };
@@ -56,9 +61,29 @@ inline constexpr int kLineBelow = 2;  // "0に戻る下線"
 inline constexpr int kUnderline = 4;  // "下線"
 }  // namespace attribute
 
-// "." for none, "￢" line above, "＿" line below, "＝" both, each followed by " _" when the
-// underline bit is set.
+// The attribute as the list shows it: a dot for none, a mark for the line above, the line below
+// or both, followed by " _" when the underline bit is set.
 std::string AttributeMarks(int attributeValue);
+
+// String numbers of the editor's messages.
+namespace row_message {
+inline constexpr int kAddFailed = 901;         // "追加できません."
+inline constexpr int kListFull = 902;          // "最大行数です. 追加できません."
+inline constexpr int kNoData = 903;            // "データが無い、または不十分です."
+inline constexpr int kOverwriteFailed = 904;   // "上書きできません."
+inline constexpr int kOverwriteNoDepth = 907;  // "上書きできません、同じ %1 がありません."
+inline constexpr int kSameDepth = 908;  // "同じ %1データがあります.\n修正なら上書きしてください."
+inline constexpr int kRepeatedName = 803;    // a repeated soil name need not be typed again
+inline constexpr int kAbnormalValue = 4006;  // "数値が異常です"
+inline constexpr int kAbnormalClass = 4010;  // "砂質土粘性土の値が異常です"
+inline constexpr int kAbnormalLoad = 4012;   // "荷重Ｗsw(kN) の値が異常です"
+}  // namespace row_message
+
+// Depths the editor accepts, in m.
+inline constexpr double kMinEntryDepth = -1.0;
+inline constexpr double kMaxEntryDepth = 3000.0;
+// A load above this (kN) is questioned when the load field is left.
+inline constexpr double kMaxPlausibleLoad = 99.0;
 
 // Options of the editor. The last two are stored in header slots 91 and 90 on commit.
 struct RowEditorOptions {
@@ -77,11 +102,18 @@ public:
     RowEditorModel(SoundingDocument& document, const rave::RavelogSettings& settings,
                    RowEditorPickLists pickLists = {});
 
+    static std::string Title();
+
     // --- layout ---
     // True for the depth-first layout (depth, load, half turns), else load first.
     bool DepthFirst() const;
     // The fields in the order of the layout: the three numbers, then soil name, pattern, remarks.
     std::vector<EntryField> FieldOrder() const;
+    // The field after `field` in the layout (Enter with the "次に移動" key setting); the last
+    // field is followed by the first.
+    EntryField NextField(EntryField field) const;
+    // True when Enter in an entry field moves to the next field (settings line 100 is 1).
+    bool EnterMovesToNextField() const;
     static std::string FieldLabel(EntryField field);
     static std::vector<std::string> ColumnHeadings();
     static int ColumnWidth(int column);
@@ -123,13 +155,18 @@ public:
     void DeleteSelected();
     // A click on entry `i` selects it and loads it into the entry area; 0 clears the selection.
     void Click(int i);
-    // A pick in soil-name list `list`: name and pattern number into the entry area.
-    void PickSoil(int list, int index);
+    // The soil-name lists of the active table (slot 20): the JACIC lists, or the simple list.
+    std::vector<const SoilPickList*> SoilLists() const;
+    // A pick in soil-name list `list` (0-based, as SoilLists gives them): name and pattern
+    // number into the entry area, then the checks of the pattern field and the live update.
+    void PickSoil(int list, int index, rave::MessageSink& messages);
 
     // --- in-place editing of cells (columns 0..5) ---
     // Entry EntryCount()+1 is the empty row after the last entry: text stored there becomes a
     // new entry. An empty depth or load cell starts with the proposal of "自動増分" or "前行と同じ".
-    bool BeginCellEdit(int i, int columnIndex, rave::MessageSink& messages);
+    // False when the cell cannot be edited (beyond the row after the last entry, beyond 1350,
+    // or a display-only column).
+    bool BeginCellEdit(int i, int columnIndex);
     bool EditingCell() const { return editEntry_ != 0; }
     int EditedEntry() const { return editEntry_; }
     int EditedColumn() const { return editColumn_; }
@@ -142,9 +179,10 @@ public:
     void CancelCellEdit();
 
     // --- closing ---
-    // "OK": every entry must have a numeric depth (else it is selected and refused). Writes the
-    // list back sorted by depth, reports equal depths, stores slots 90 and 91, marks the document
-    // modified when anything changed, and runs the refresh of a committed row edit.
+    // "OK": every entry must have a numeric depth (else it is selected and refused with 903;
+    // entries left with no text at all are dropped). Writes the list back sorted by depth,
+    // reports equal depths, stores slots 90 and 91, marks the document modified when anything
+    // changed, and runs the refresh of a committed row edit.
     bool Commit(const SoilNamePass& soilNames, rave::MessageSink& messages);
     // "ｷｬﾝｾﾙ": asks first when the list was changed and is not empty; false when the user chose
     // to stay. On closing, only the classes and conversions are rebuilt.
@@ -155,14 +193,22 @@ private:
     void LoadArea(const RowEntry& entry);
     void ClearArea();
     void UpdateMarks();
+    // 903 or 4006 through `messages` when given; silent otherwise.
     bool ValidateArea(rave::MessageSink* messages) const;
     bool CheckAreaTexts(rave::MessageSink& messages) const;
+    void CheckPatternClass(rave::MessageSink& messages) const;
+    // The entry (1-based) whose depth lies within 0.0001 m of `depth`, searching from the top
+    // and stopping at the first entry whose depth is not a number; 0 when none.
     int FindDepth(double depth) const;
     void LiveUpdate();
     void PrepareNextEntry(rave::MessageSink& messages);
+    // The auto-increment proposal for the entry after the first `before` entries; empty when
+    // there is none.
     std::string DepthProposal(int before) const;
     bool StoreCell(int i, int columnIndex, std::string text, rave::MessageSink& messages);
-    void WarnRepeatedName(int i, rave::MessageSink& messages) const;
+    void MarkChanged() { changed_ = true; }
+    bool JacicActive() const;
+    int LastCellRow() const;
 
     SoundingDocument& document_;
     const rave::RavelogSettings& settings_;

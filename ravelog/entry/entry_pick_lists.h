@@ -1,0 +1,59 @@
+// The pick lists of the two data-entry editors, as plain cp932 texts: the tester names of the
+// header editor, the soil names with their pattern numbers and the remark texts of the
+// measured-row editor. The editors take these as data, so they never read files themselves;
+// the loaders below fill them from the install folder.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/messages.h"
+
+namespace ravelog {
+
+// One entry of a soil-name pick list: the name and the pattern number that picking it puts into
+// the entry area.
+struct SoilPick {
+    std::string name;
+    std::string pattern;
+};
+using SoilPickList = std::vector<SoilPick>;
+
+struct RowEditorPickLists {
+    // With the JACIC table active: up to four lists, in the order the dialog shows them.
+    std::vector<SoilPickList> jacicLists;
+    // With the simple table active: its one list.
+    SoilPickList simpleList;
+    // The remark texts of the "記事" drop-down.
+    std::vector<std::string> remarks;
+};
+
+// Limits of the pick-list texts, in bytes (a double-byte character is never split).
+inline constexpr std::size_t kSoilPickNameBytes = 32;
+inline constexpr std::size_t kSoilPickPatternBytes = 8;
+inline constexpr std::size_t kRemarkTextBytes = 59;
+inline constexpr std::size_t kTechnicianNameBytes = 123;
+
+// A pick entry with the name and pattern number cut to their limits.
+SoilPick MakeSoilPick(std::string_view name, std::string_view pattern);
+
+// Files of the install folder the lists come from.
+inline constexpr const char* kTechnicianMasterFile = "M.mst";
+inline constexpr const char* kRemarkMasterFile = "K.mst";
+inline constexpr const char* kSoilPickMasterFile = "Dc.mst";
+
+// The tester list: one name per line (cut to 123 bytes), empty lines left out. A missing file
+// gives an empty list without a message.
+std::vector<std::string> LoadTechnicianList(const std::filesystem::path& path);
+
+// The remark texts: one per line (cut to 59 bytes), empty lines left out. A missing file shows
+// "ファイルが見つかりません\n( %1 )" (32790) with its path and gives an empty list.
+std::vector<std::string> LoadRemarkTexts(const std::filesystem::path& path, rave::MessageSink& messages);
+
+// Id of the file-not-found message the loaders show.
+inline constexpr int kPickListFileNotFound = 32790;
+
+}  // namespace ravelog
