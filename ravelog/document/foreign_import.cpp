@@ -238,7 +238,29 @@ bool ForeignImport::FillLineList(rave::MessageSink& messages) {
     return true;
 }
 
-bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messages, int* rowsStored) {
+void RefreshAfterImport(SoundingDocument& document, const ImportRefresh& refresh) {
+    // Imports may leave rows without a depth in the middle, so the refresh covers every row that
+    // holds anything, not only the counted ones.
+    const int count = document.LastUsedRow();
+    for (int i = 1; i <= count; ++i) {
+        document.RecomputeRowDerived(i);
+    }
+    if (refresh.fillJacicPatterns) {
+        refresh.fillJacicPatterns(document, count);
+    }
+    if (refresh.assignClassesAndConversions) {
+        refresh.assignClassesAndConversions(document, count);
+    }
+}
+
+void RefreshAfterImportCancelled(SoundingDocument& document, const ImportRefresh& refresh) {
+    if (refresh.assignClassesAndConversions) {
+        refresh.assignClassesAndConversions(document, document.RowCount());
+    }
+}
+
+bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messages,
+                           const ImportRefresh& refresh, int* rowsStored) {
     if (rowsStored != nullptr) {
         *rowsStored = 0;
     }
@@ -267,6 +289,12 @@ bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messag
     if (rowsStored != nullptr) {
         *rowsStored = stored;
     }
+    if (refresh.fillEmptySettings) {
+        refresh.fillEmptySettings(document);
+    }
+    document.pathName = path_.string();
+    document.modified = false;
+    RefreshAfterImport(document, refresh);
     return true;
 }
 

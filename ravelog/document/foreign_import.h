@@ -6,16 +6,17 @@
 // six lines split into columns), the line list with its plausibility checks, and the choices of
 // ImportChoices. Import() replaces the measured rows of a document with the chosen lines.
 //
-// What happens after a successful import belongs to the caller, because it needs the
-// conversions, which sit above this library: CommitForeignImport (ravelog/conversion/
-// import_refresh.h) runs the import, fills empty settings, keeps the choices in the program
-// settings, names the document after the imported file and refreshes the derived data. The
-// document's name is set without entering the recent-file list, so a later Save asks for a new
-// name and the foreign file is never overwritten.
+// The steps after the rows are read need the conversions and the soil-name tables, which sit
+// above this library, so the caller hands them in as an ImportRefresh. Keeping the choices in
+// the program settings is the caller's part as well (StoreImportChoices, then SaveSettings),
+// since the command line must not rewrite the user's settings files. The document's name is set
+// without entering the recent-file list, so a later Save asks for a new name and the foreign file
+// is never overwritten.
 #pragma once
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,23 @@ void CheckImportPlausibility(const ImportPreview& preview, const ImportChoices& 
 int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportChoices& choices, int fromLine,
                         int toLine, SoundingDocument& document);
 
+// The work that follows the reading of the rows, bound by the caller to the conversion library
+// and the loaded soil-name tables. Empty functions are skipped.
+struct ImportRefresh {
+    // FillEmptySettings with the program settings.
+    std::function<void(SoundingDocument&)> fillEmptySettings;
+    // The JACIC pattern fill: pattern numbers (field 10) from the names in field 9, rows 1..count.
+    std::function<void(SoundingDocument&, int count)> fillJacicPatterns;
+    // AssignSoilClasses (count), then RecomputeConversions (count).
+    std::function<void(SoundingDocument&, int count)> assignClassesAndConversions;
+};
+
+// The refresh of an imported document: count = LastUsedRow, RecomputeRowDerived for rows
+// 1..count, the JACIC pattern fill, the classes and the conversion table.
+void RefreshAfterImport(SoundingDocument& document, const ImportRefresh& refresh);
+// After the dialog was cancelled: the classes and the conversion table over CountRows(3).
+void RefreshAfterImportCancelled(SoundingDocument& document, const ImportRefresh& refresh);
+
 class ForeignImport {
 public:
     ForeignImport(ImportMode mode, ImportChoices choices);
@@ -105,9 +123,12 @@ public:
     // "OK （読み込み）": reads the chosen lines into the document. The file is opened before
     // anything is cleared, so a file that cannot be read (32790) or no file at all (32794)
     // leaves the document as it was and gives false. With no column assigned it says so
-    // (4007) and goes on. An empty to-field means the file's last line, whether or not the
-    // line list was filled. `rowsStored` receives the number of rows read.
-    bool Import(SoundingDocument& document, rave::MessageSink& messages, int* rowsStored = nullptr);
+    // (4007) and goes on; unlikely units are warned about (4019) without stopping. An empty
+    // to-field means the file's last line, whether or not the line list was filled.
+    // After the rows are read: FillEmptySettings, the document named after the imported file
+    // and unmodified, and RefreshAfterImport. `rowsStored` receives the number of rows read.
+    bool Import(SoundingDocument& document, rave::MessageSink& messages, const ImportRefresh& refresh,
+                int* rowsStored = nullptr);
 
 private:
     ImportMode mode_;

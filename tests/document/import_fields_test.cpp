@@ -75,7 +75,8 @@ TEST(ImportSplitting, FieldsBeyondTheTwentySixthAreDropped) {
         comma += std::to_string(i) + (i < 30 ? "," : "");
         blank += std::to_string(i) + (i < 30 ? " " : "");
     }
-    for (const auto& [line, mode] : {std::pair{comma, ImportMode::kComma}, std::pair{blank, ImportMode::kBlank}}) {
+    for (const auto& [line, mode] :
+         {std::pair{comma, ImportMode::kComma}, std::pair{blank, ImportMode::kBlank}}) {
         const ImportFields f = Split(line, mode);
         EXPECT_EQ(f[0], "1");
         EXPECT_EQ(f[25], "26");  // the 27th field never runs into the 26th

@@ -61,8 +61,9 @@ TEST(OpenFromMenu, AFileOfAnotherKindIsRefusedAndChangesNothing) {
         doc.header[1] = "kept";
         doc.modified = true;
         rave::RecordingMessageSink messages;
-        const SoundingFileVersion version = throughFramework ? OpenSoundingThroughFramework(doc, messages, csv)
-                                                             : OpenSoundingFromMenu(doc, messages, csv, temp.path());
+        const SoundingFileVersion version = throughFramework
+                                                ? OpenSoundingThroughFramework(doc, messages, csv)
+                                                : OpenSoundingFromMenu(doc, messages, csv, temp.path());
         EXPECT_EQ(version, kVersionUnknown);
         EXPECT_TRUE(messages.Saw(message_id::kNotSoundingFile));
         EXPECT_EQ(doc.header[1], "kept");
@@ -171,7 +172,8 @@ TEST(Save, WritesInPlaceAndClearsTheModifiedFlag) {
 TEST(SaveAs, TargetNameRules) {
     EXPECT_EQ(SaveAsTargetPath("/d/a."), std::filesystem::path("/d/a.sdw"));
     EXPECT_EQ(SaveAsTargetPath("/d/a"), std::filesystem::path("/d/a.sdw"));
-    EXPECT_EQ(SaveAsTargetPath("/d.e/a"), std::filesystem::path("/d.e/a.sdw"));  // a point in a folder is no extension
+    EXPECT_EQ(SaveAsTargetPath("/d.e/a"),
+              std::filesystem::path("/d.e/a.sdw"));  // a point in a folder is no extension
     EXPECT_EQ(SaveAsTargetPath("/d/a.SDW"), std::filesystem::path("/d/a.SDW"));
     EXPECT_EQ(SaveAsTargetPath("/d/a.txt"), std::filesystem::path("/d/a.txt"));
     EXPECT_EQ(SaveAsTargetPath("/d/a.sdw."), std::filesystem::path("/d/a.sdw"));

@@ -10,7 +10,9 @@
 namespace ravelog {
 namespace {
 
-std::string Lines(const std::vector<std::string>& lines) { return rave::JoinCrLf(lines); }
+std::string Lines(const std::vector<std::string>& lines) {
+    return rave::JoinCrLf(lines);
+}
 
 // A file of the current format with the given header lines, row lines and conversion lines.
 std::string CurrentFile(const std::vector<std::string>& header, const std::vector<std::string>& rows,
@@ -125,7 +127,7 @@ TEST(SoundingFileWriter, ReadsBackToTheSameSlotsRowsAndConversions) {
 TEST(SoundingFileWriter, ZeroRowsGiveAdjacentMarkersAndAnEmptyFinalDepth) {
     SoundingDocument doc;
     doc.header[1] = "件名";
-    doc.header[32] = "5.25";  // left over from rows deleted since the last save
+    doc.header[32] = "5.25";             // left over from rows deleted since the last save
     doc.Row(2)[field::kDepth] = "0.50";  // not a row: row 1 has no depth
     const std::string bytes = WriteSoundingFile(doc);
     EXPECT_NE(bytes.find("\r\n$$A\r\n$$C\r\n"), std::string::npos);
@@ -151,8 +153,7 @@ TEST(SoundingFileWriter, StopsAtTheFirstRowWithoutDepthAndTheFirstEntryWithoutNu
     doc.Conversion(4)[1] = "1.00";
     const std::string bytes = WriteSoundingFile(doc);
     EXPECT_EQ(doc.header[32], "0.25");
-    EXPECT_EQ(bytes.substr(bytes.find("$$A")),
-              "$$A\r\n1.00,2,0.25,,,,,,,,\r\n$$C\r\n0.25,,,\r\n,4.0,,\r\n");
+    EXPECT_EQ(bytes.substr(bytes.find("$$A")), "$$A\r\n1.00,2,0.25,,,,,,,,\r\n$$C\r\n0.25,,,\r\n,4.0,,\r\n");
 }
 
 TEST(SoundingFileWriter, SlotTextEndingInCrLfGetsNoSecondLineEnd) {
@@ -223,10 +224,9 @@ TEST(FileVersion, AnEmptyFileIsNoSoundingFile) {
 }
 
 TEST(CurrentReader, FieldsQuotesShortLinesAndEmptyLines) {
-    const std::string bytes = CurrentFile({"件名"},
-                                          {"1.00,4,0.25", "\"1,00\",\"4\",0.50,,,\"記事,続き\",,,粘土,,4,extra",
-                                           "", "1.00,6,1.00"},
-                                          {"0.25,3.0", ""});
+    const std::string bytes = CurrentFile(
+        {"件名"}, {"1.00,4,0.25", "\"1,00\",\"4\",0.50,,,\"記事,続き\",,,粘土,,4,extra", "", "1.00,6,1.00"},
+        {"0.25,3.0", ""});
     SoundingDocument doc;
     ASSERT_EQ(Read(doc, bytes), kVersionCurrent);
     EXPECT_EQ(doc.Row(1)[field::kDepth], "0.25");
@@ -247,8 +247,9 @@ TEST(CurrentReader, FieldsQuotesShortLinesAndEmptyLines) {
 }
 
 TEST(CurrentReader, MarkersAnywhereInALineAndSectionsItIgnores) {
-    const std::string bytes = Lines({"$$_SWCVERAN304", "before any section", "$$Z", "one", "$$", "two",
-                                     "$$X", "ignored", "$$Z", "again", "$$A", "1,2,3", "memo $$A", "7,8,9", "abC$$", "4,5"});
+    const std::string bytes =
+        Lines({"$$_SWCVERAN304", "before any section", "$$Z", "one", "$$", "two", "$$X", "ignored", "$$Z",
+               "again", "$$A", "1,2,3", "memo $$A", "7,8,9", "abC$$", "4,5"});
     SoundingDocument doc;
     ASSERT_EQ(Read(doc, bytes), kVersionCurrent);
     EXPECT_EQ(doc.header[1], "again");  // a second "$$Z" starts over at slot 1
@@ -282,7 +283,8 @@ TEST(CurrentReader, StopsStoringAtEachCapacity) {
 
 TEST(CurrentReader, AnOverlongLineIsCutNotSplitIntoRows) {
     const std::string longRemarks(700, 'a');
-    const std::string bytes = CurrentFile({}, {"1.00,4,0.25,,," + longRemarks + ",1,2,3,4,5", "1.00,6,0.50"}, {});
+    const std::string bytes =
+        CurrentFile({}, {"1.00,4,0.25,,," + longRemarks + ",1,2,3,4,5", "1.00,6,0.50"}, {});
     for (const SoundingReadLimits& limits : {kMenuOpenLimits, kFrameworkOpenLimits}) {
         SoundingDocument doc;
         ASSERT_EQ(Read(doc, bytes, limits), kVersionCurrent);
@@ -335,8 +337,8 @@ TEST(OldReader, HeaderLinesGoToTheirMappedSlots) {
 
 TEST(OldReader, EightValueLinesMakeOneRow) {
     SoundingDocument doc;
-    ASSERT_EQ(Read(doc, OldFile({"件名"}, {"1.00", "4", "0.25", "25", "16.0", "粘土", "ガリガリ", "2",
-                                           "0.75", "", "0.50", "150", "", "砂質シルト", "自沈", "3"})),
+    ASSERT_EQ(Read(doc, OldFile({"件名"}, {"1.00", "4", "0.25", "25", "16.0", "粘土", "ガリガリ", "2", "0.75",
+                                           "", "0.50", "150", "", "砂質シルト", "自沈", "3"})),
               kVersionOld);
     const MeasuredRow& row1 = doc.Row(1);
     EXPECT_EQ(row1[field::kLoad], "1.00");
