@@ -6,6 +6,7 @@
 #include "common/drawing/drawing_surface.h"
 #include "common/drawing/pattern_mapping.h"
 #include "common/font_settings.h"
+#include "common/install_folder.h"
 #include "common/messages.h"
 #include "common/ravelog_settings.h"
 #include "ravelog/document/sounding_document.h"
@@ -28,6 +29,12 @@ struct SheetResources {
     const rave::RavelogFonts& fonts;
     // Colours of the line-drawn soil patterns ("PtnvcJG.ndx"); null draws them black.
     const rave::PatternColorTable* patternColors = nullptr;
+    // The black-and-white choice of the simple soil-name dialog: tiles of the simple table come
+    // from the monochrome folder. Not stored in the settings file; lasts until the program ends.
+    bool simpleTilesMonochrome = false;
+    // Translates the Windows paths of the bitmap-folder settings ("C:\...") into native paths;
+    // null: such paths are taken as they stand, with backslashes as separators.
+    const rave::DriveMap* drives = nullptr;
 };
 
 struct SheetContext {
