@@ -1,0 +1,139 @@
+// Writing the column working file from the placed columns and their source files.
+#include "ravesect/document/columns_build.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/format.h"
+#include "common/numbers.h"
+#include "common/text_file.h"
+#include "ravesect/document/source_parsers.h"
+
+namespace ravesect {
+
+namespace {
+
+constexpr double kUnset = 0.0001;
+
+// Ruler step and the room above the ruler top that suit a depth scale 1/n.
+void StepForDepthScale(int n, RulerRange& range) {
+    int step = 1;
+    int above = 4;
+    if (n >= 450) {
+        step = 10;
+        above = 50;
+    } else if (n >= 270) {
+        step = 10;
+        above = 20;
+    } else if (n >= 180) {
+        step = 5;
+        above = 10;
+    } else if (n >= 90) {
+        step = 2;
+        above = 5;
+    }
+    range.rulerStep = step;
+    range.topElevation = range.rulerTop + above;
+}
+
+// The kind a column's source is read as: its version field, or the file's own first line when
+// the field names no kind (a path typed by hand).
+SourceKind KindOfSource(const PlacedColumn& column, std::string_view bytes) {
+    const SourceKind kind = column.Kind();
+    if (IsKnownKind(kind)) {
+        return kind;
+    }
+    rave::LineCursor cursor(bytes, kSourceLineLimit);
+    std::string_view line;
+    return cursor.Next(line) ? DetectSourceKind(rave::StripLineEnd(line)) : kKindUnknown;
+}
+
+}  // namespace
+
+RulerRange AutomaticRulerRange(const SectionDocument& document) {
+    RulerRange range;
+    bool any = false;
+    double highest = 0.0;
+    double deepest = 0.0;  // largest depth below elevation 0
+    for (int slot = 1; slot <= kUserColumns; ++slot) {
+        const PlacedColumn& column = document.Column(slot);
+        if (!column.InUse()) {
+            continue;
+        }
+        const double elevation = rave::ParseDecimal(column[colfield::kElevation]);
+        const double below = rave::ParseDecimal(column[colfield::kDepth]) - elevation;
+        highest = any ? std::max(highest, elevation) : elevation;
+        deepest = any ? std::max(deepest, below) : below;
+        any = true;
+    }
+    range.rulerTop = static_cast<int>(std::lround(highest));
+    range.rulerBottom = std::min(-static_cast<int>(std::ceil(deepest)), -1);
+    if (range.rulerBottom >= range.rulerTop) {
+        range.rulerBottom = range.rulerTop - 1;
+    }
+    StepForDepthScale(document.settings.depthScale, range);
+    return range;
+}
+
+double ClosingColumnDistance(double lastDistance, int distanceScale) {
+    return lastDistance + distanceScale / 10.0;
+}
+
+void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
+                      rave::MessageSink& messages) {
+    PlacedColumn& boundary = document.Column(0);
+    boundary.Clear();
+    boundary[colfield::kDistance] = "0";
+
+    int used = 0;
+    int last = 0;
+    for (int slot = 1; slot <= kUserColumns; ++slot) {
+        if (document.Column(slot).InUse()) {
+            ++used;
+            last = slot;
+        }
+    }
+    SectionSettings& settings = document.settings;
+    if (std::fabs(settings.topElevation) < kUnset && std::abs(settings.rulerTop) < kUnset && used > 0) {
+        const RulerRange range = AutomaticRulerRange(document);
+        settings.rulerTop = range.rulerTop;
+        settings.rulerBottom = range.rulerBottom;
+        settings.rulerStep = range.rulerStep;
+        settings.topElevation = range.topElevation;
+    }
+    for (int slot = last + 1; slot < kColumnSlots; ++slot) {
+        document.Column(slot).Clear();
+    }
+    if (last > 0 && document.Column(last).NamesFile()) {
+        PlacedColumn& closing = document.Column(last + 1);
+        closing[colfield::kDistance] = rave::FormatText(
+            "%.2f", ClosingColumnDistance(document.Column(last).Distance(), settings.distanceScale));
+        ++used;
+    }
+
+    WriteSettingsFile(files, settings, messages);
+
+    for (int slot = 0; slot < kColumnSlots; ++slot) {
+        NormalizedLog& log = document.Log(slot);
+        log.Clear();
+        const PlacedColumn& column = document.Column(slot);
+        if (!column.NamesFile()) {
+            continue;
+        }
+        const std::string& pathText = column[colfield::kSourcePath];
+        const std::filesystem::path source = resolve ? resolve(pathText) : PathFromBytes(pathText);
+        const auto bytes = rave::ReadFileBytes(source);
+        if (!bytes) {
+            messages.Show(SourceNotFoundMessage(source));
+            continue;
+        }
+        log = ParseSourceLog(KindOfSource(column, *bytes), *bytes);
+    }
+
+    const std::string columns = ColumnsBytes(document, rave::FormatText("%d", used));
+    if (!rave::WriteFileAtomically(files.columns, columns)) {
+        messages.Show(CannotOpenWorkingFileMessage(files.columns));
+    }
+}
+
+}  // namespace ravesect

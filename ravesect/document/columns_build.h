@@ -1,0 +1,34 @@
+// Building the column working file after the placement: the left boundary, the automatic ruler
+// range of a section that has none yet, the closing blank column, and every source file read
+// again through the parser of its kind.
+#pragma once
+
+#include "common/messages.h"
+#include "ravesect/document/placement_list.h"
+#include "ravesect/document/section_document.h"
+#include "ravesect/document/working_files.h"
+
+namespace ravesect {
+
+// The ruler the scale dialog proposes for the placed columns: the top at the highest ground
+// elevation (rounded), the bottom at minus the largest depth below elevation 0 rounded up (at
+// most -1), and the step and top elevation that suit the depth scale.
+struct RulerRange {
+    int rulerTop = 0;
+    int rulerBottom = -1;
+    int rulerStep = 1;
+    double topElevation = 0.0;
+};
+RulerRange AutomaticRulerRange(const SectionDocument& document);
+
+// The closing blank column's distance after a last column at `lastDistance`: one tenth of the
+// distance-scale denominator in metres (10 cm of paper).
+double ClosingColumnDistance(double lastDistance, int distanceScale);
+
+// Writes "Tmp0.tmp" and "Tmp1.tmp" from the document's placed columns (sorted into slots 1..25
+// by the placement) and fills the document's normalized logs. A source that cannot be opened
+// gives string 4010 and an empty log; its column is kept. The caller repaints.
+void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
+                      rave::MessageSink& messages);
+
+}  // namespace ravesect

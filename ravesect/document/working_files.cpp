@@ -1,0 +1,334 @@
+// Readers and writers of the four working files.
+#include "ravesect/document/working_files.h"
+
+#include <system_error>
+
+#include "common/format.h"
+#include "common/numbers.h"
+#include "common/text_fields.h"
+#include "common/text_file.h"
+#include "ravesect/document/source_parsers.h"
+
+namespace ravesect {
+
+namespace {
+
+constexpr std::size_t kSettingsLineLimit = 200;
+constexpr int kSettingsValues = 13;
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+bool WriteWorkingFile(const std::filesystem::path& path, std::string_view bytes, rave::MessageSink& messages) {
+    if (rave::WriteFileAtomically(path, bytes)) {
+        return true;
+    }
+    messages.Show(CannotOpenWorkingFileMessage(path));
+    return false;
+}
+
+// Calls `each` with every line of the file (line end removed); false when it cannot be read.
+template <typename Each>
+void ForEachLine(std::string_view bytes, std::size_t limit, Each each) {
+    rave::LineCursor cursor(bytes, limit);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        each(rave::StripLineEnd(line));
+    }
+}
+
+void AppendJoined(std::string& out, const LogRow& row, int fields) {
+    for (int f = 0; f < fields; ++f) {
+        if (f > 0) {
+            out.push_back(',');
+        }
+        if (static_cast<std::size_t>(f) < row.size()) {
+            out += rave::QuoteCsvFieldIfNeeded(row[static_cast<std::size_t>(f)]);
+        }
+    }
+    out += "\r\n";
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += "\r\n";
+}
+
+// A field of a column is one line of the file: anything from a line break on would become
+// further lines and shift every field after it, so it is not written.
+std::string_view OneLine(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    return end == std::string_view::npos ? text : text.substr(0, end);
+}
+
+}  // namespace
+
+WorkingFiles WorkingFiles::In(const std::filesystem::path& folder) {
+    return WorkingFiles{folder / "Tmp0.tmp", folder / "Tmp1.tmp", folder / "TmpP.tmp", folder / "SmpP.tmp"};
+}
+
+rave::Message CannotOpenWorkingFileMessage(const std::filesystem::path& path) {
+    return rave::Message{message_id::kCannotOpenWorkingFile, "一時作業ファイルがオープンできません\n( %1 )",
+                         path.string()};
+}
+
+rave::Message SourceNotFoundMessage(const std::filesystem::path& path) {
+    return rave::Message{message_id::kSourceNotFound, "ファイルが見つかりません\n( %1 )", path.string()};
+}
+
+// --- Settings ---
+
+std::string FormatSettingsLine(const SectionSettings& s) {
+    return rave::FormatText("%d,%d,%d,%d,%d,%d,%d,%d,%.2f,%d,%d,", s.distanceScale, s.depthScale, s.rulerTop,
+                            s.rulerBottom, s.rulerStep, s.leftEnd, s.distancePerPage, s.pageOverlapDistance,
+                            s.topElevation, s.depthPerPage, s.pageOverlapDepth) +
+           rave::QuoteCsvFieldIfNeeded(OneLine(s.rulerTitle)) + rave::FormatText(",%d", s.convertedNPlot);
+}
+
+void ApplySettingsLine(SectionSettings& s, std::string_view line) {
+    std::string v[kSettingsValues];
+    rave::SplitCsvFields(line, v, kSettingsValues);
+    auto integer = [&](int n) { return static_cast<int>(rave::ParseInteger(v[n - 1])); };
+    auto takeIf = [](int& target, int value, bool accepted) {
+        if (accepted) {
+            target = value;
+        }
+    };
+    takeIf(s.distanceScale, integer(1), integer(1) >= 20 && integer(1) <= 2000);
+    takeIf(s.depthScale, integer(2), integer(2) >= 20 && integer(2) <= 2000);
+    s.rulerTop = integer(3);
+    s.rulerBottom = integer(4);
+    takeIf(s.rulerStep, integer(5), integer(5) >= 1 && integer(5) <= 100);
+    s.leftEnd = integer(6);
+    takeIf(s.distancePerPage, integer(7), integer(7) > 0);
+    takeIf(s.pageOverlapDistance, integer(8), integer(8) >= 0);
+    s.topElevation = rave::ParseDecimal(v[8]);
+    takeIf(s.depthPerPage, integer(10), integer(10) > 0);
+    takeIf(s.pageOverlapDepth, integer(11), integer(11) >= 0);
+    s.rulerTitle = v[11];
+    s.convertedNPlot = integer(13);
+    if (s.rulerBottom >= s.rulerTop) {
+        s.rulerBottom = s.rulerTop - 1;
+    }
+}
+
+void ReadSettingsFile(const WorkingFiles& files, SectionSettings& settings) {
+    const auto bytes = rave::ReadFileBytes(files.settings);
+    if (!bytes) {
+        return;
+    }
+    rave::LineCursor cursor(*bytes, kSettingsLineLimit);
+    std::string_view line;
+    if (cursor.Next(line)) {
+        ApplySettingsLine(settings, rave::StripLineEnd(line));
+    }
+}
+
+bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& settings, rave::MessageSink& messages) {
+    return WriteWorkingFile(files.settings, FormatSettingsLine(settings) + "\r\n", messages);
+}
+
+// --- Titles ---
+
+std::string FormatTitleLine(const TitleText& title) {
+    return rave::FormatText("%.2f,%.2f,", title.x, title.y) + rave::QuoteCsvFieldIfNeeded(OneLine(title.text)) +
+           "," + rave::QuoteCsvFieldIfNeeded(OneLine(title.font));
+}
+
+std::string TitleLinesBytes(const SectionDocument& document) {
+    std::string out;
+    AppendLine(out, "$$Z HY");
+    for (int n = 1; n <= kTitleEntries; ++n) {
+        AppendLine(out, FormatTitleLine(document.Title(n)));
+    }
+    return out;
+}
+
+void ReadTitleLines(SectionDocument& document, std::string_view bytes) {
+    document.ResetTitles();
+    int entry = 0;
+    ForEachLine(bytes, kSectionLineLimit, [&](std::string_view line) {
+        if (Contains(line, "$$Z HY") || ++entry > kTitleEntries) {
+            return;
+        }
+        std::string fields[4];
+        rave::SplitCsvFields(line, fields, 4);
+        TitleText& title = document.Title(entry);
+        title.x = rave::ParseDecimal(fields[0]);
+        title.y = rave::ParseDecimal(fields[1]);
+        title.text = fields[2];
+        title.font = fields[3];
+    });
+}
+
+void ReadTitlesFile(const WorkingFiles& files, SectionDocument& document) {
+    const auto bytes = rave::ReadFileBytes(files.titles);
+    ReadTitleLines(document, bytes ? std::string_view(*bytes) : std::string_view());
+}
+
+bool WriteTitlesFile(const WorkingFiles& files, const SectionDocument& document, rave::MessageSink& messages) {
+    return WriteWorkingFile(files.titles, TitleLinesBytes(document), messages);
+}
+
+// --- Points and layers ---
+
+std::string PointsLayersBytes(const SectionDocument& document) {
+    std::string out;
+    AppendLine(out, "$$Z PO");
+    for (int n = 1; n <= kPoints; ++n) {
+        const SectionPoint& point = document.Point(n);
+        AppendLine(out, rave::FormatText("%.2f,%.2f,%d", point.x, point.y, n));
+    }
+    AppendLine(out, "$$Z SO");
+    const int layers = document.LayerCount();
+    for (int n = 1; n <= layers; ++n) {
+        const LayerOutline& layer = document.Layer(n);
+        std::string line(OneLine(layer.number));
+        for (const std::string* part : {&layer.colour, &layer.hatch, &layer.lineMode}) {
+            line += ',';
+            line += OneLine(*part);
+        }
+        line += ',';
+        line += OneLine(layer.points);
+        AppendLine(out, line);
+    }
+    return out;
+}
+
+void ReadPointsLayers(SectionDocument& document, std::string_view bytes) {
+    document.ResetPointsAndLayers();
+    enum class Part { kNone, kPoints, kLayers } part = Part::kNone;
+    int entry = 1;
+    constexpr int kLayerLineFields = 4 + kLayerPointLimit;
+    ForEachLine(bytes, kSectionLineLimit, [&](std::string_view line) {
+        if (Contains(line, "$$Z PO")) {
+            part = Part::kPoints;
+            entry = 1;
+            return;
+        }
+        if (Contains(line, "$$Z SO")) {
+            part = Part::kLayers;
+            entry = 1;
+            return;
+        }
+        if (part == Part::kPoints) {
+            if (entry <= kPoints) {
+                std::string fields[2];
+                rave::SplitCsvFields(line, fields, 2);
+                document.Point(entry).x = rave::ParseDecimal(fields[0]);
+                document.Point(entry).y = rave::ParseDecimal(fields[1]);
+            }
+            ++entry;
+        } else if (part == Part::kLayers) {
+            if (entry <= kLayers) {
+                std::string fields[kLayerLineFields];
+                rave::SplitCsvFields(line, fields, kLayerLineFields);
+                LayerOutline& layer = document.Layer(entry);
+                layer.number = fields[0];
+                layer.colour = fields[1];
+                layer.hatch = fields[2];
+                layer.lineMode = fields[3];
+                for (int f = 4; f < kLayerLineFields && !fields[f].empty(); ++f) {
+                    layer.points += fields[f];
+                    layer.points += ',';
+                }
+            }
+            ++entry;
+        }
+    });
+}
+
+void ReadPointsLayersFile(const WorkingFiles& files, SectionDocument& document) {
+    const auto bytes = rave::ReadFileBytes(files.pointsLayers);
+    ReadPointsLayers(document, bytes ? std::string_view(*bytes) : std::string_view());
+}
+
+bool WritePointsLayersFile(const WorkingFiles& files, const SectionDocument& document,
+                           rave::MessageSink& messages) {
+    return WriteWorkingFile(files.pointsLayers, PointsLayersBytes(document), messages);
+}
+
+// --- Columns ---
+
+std::string ColumnsBytes(const SectionDocument& document, std::string_view countLine) {
+    std::string out;
+    AppendLine(out, "$$_QSVERAN700");
+    AppendLine(out, countLine);
+    const int last = document.LastUsedSlot();
+    for (int slot = 0; slot <= last; ++slot) {
+        const PlacedColumn& column = document.Column(slot);
+        AppendLine(out, rave::FormatText("$$Z%d", slot));
+        if (!column.NamesFile()) {
+            AppendLine(out, OneLine(column[colfield::kDistance]));
+            AppendLine(out, "");
+            for (int f = 3; f <= kColumnFields; ++f) {
+                AppendLine(out, "");
+            }
+            continue;
+        }
+        for (int f = 1; f <= kColumnFields; ++f) {
+            AppendLine(out, OneLine(column[f]));
+        }
+        const NormalizedLog& log = document.Log(slot);
+        for (int s = 0; s < kLogSectionCount; ++s) {
+            const LogSectionShape& shape = kLogSections[static_cast<std::size_t>(s)];
+            out += "$$";
+            out.push_back(shape.marker);
+            out += "\r\n";
+            const int rows = log.RowCount(s);
+            for (int k = 0; k < rows; ++k) {
+                AppendJoined(out, log.Rows(s)[static_cast<std::size_t>(k)], shape.fields);
+            }
+        }
+    }
+    AppendLine(out, "$$Z END");
+    return out;
+}
+
+void ReadColumns(SectionDocument& document, std::string_view bytes) {
+    document.ClearColumns();
+    NormalizedLog discard;
+    SectionedReader reader(discard, nullptr);
+    bool ended = false;
+    ForEachLine(bytes, kSectionLineLimit, [&](std::string_view line) {
+        if (ended) {
+            return;
+        }
+        if (Contains(line, "$$Z END")) {
+            ended = true;
+            return;
+        }
+        if (line.size() > 3 && line.substr(0, 3) == "$$Z") {
+            const long slot = rave::ParseInteger(line.substr(3));
+            if (slot >= 0 && slot < kColumnSlots) {
+                const int s = static_cast<int>(slot);
+                reader = SectionedReader(document.Log(s), &document.Column(s));
+            } else {
+                reader = SectionedReader(discard, nullptr);
+            }
+        }
+        reader.ReadLine(line);
+    });
+}
+
+void ReadColumnsFile(const WorkingFiles& files, SectionDocument& document) {
+    const auto bytes = rave::ReadFileBytes(files.columns);
+    ReadColumns(document, bytes ? std::string_view(*bytes) : std::string_view());
+}
+
+void ReloadSectionDocument(SectionDocument& document, const WorkingFiles& files) {
+    ReadSettingsFile(files, document.settings);
+    ReadTitlesFile(files, document);
+    ReadPointsLayersFile(files, document);
+    ReadColumnsFile(files, document);
+}
+
+void DeleteWorkingFiles(const WorkingFiles& files) {
+    for (const auto* path : {&files.settings, &files.columns, &files.titles, &files.pointsLayers}) {
+        std::error_code ignored;
+        std::filesystem::remove(*path, ignored);
+    }
+}
+
+}  // namespace ravesect
