@@ -397,7 +397,8 @@ std::string RowEditorModel::DepthProposal(int before) const {
     const double last = DepthOf(Entry(before));
     const double previous = DepthOf(Entry(before - 1));
     const double step = last - previous;
-    if (step <= kMinIncrement) {
+    // Typed depths such as 1.00 and 1.01 differ by a hair more than 0.01 in binary.
+    if (step <= kMinIncrement + 1e-9) {
         return {};
     }
     const double next = last + step;
