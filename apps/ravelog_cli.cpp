@@ -27,6 +27,8 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     CommandContext context(out, err);
     CLI::App app{"Ravelog: Swedish weight sounding data, conversions and borehole-log sheets", "ravelog"};
     app.require_subcommand(1);
+    // Verbs inherit this, so options of the whole program (--install-folder) may follow the verb.
+    app.fallthrough();
     app.add_option("--install-folder", context.installFolderOption,
                    "folder holding the settings, tables, fonts and pattern files");
     RegisterDocumentVerbs(app, context);
