@@ -1,0 +1,109 @@
+// The drawing surface over a QPainter: the one device of the window, the printer, the print
+// preview and the PDF, PNG and SVG files. Device units are the device's own pixels at the
+// resolution the surface is given (the printer's dots, the image's pixels, the PDF's or SVG's
+// resolution), so the sheets' millimetre mapping lands on paper at true size.
+//
+// The painter is borrowed: it must be active on its device for the lifetime of the surface, and
+// the surface leaves the painter's state as it found it when it is destroyed.
+//
+// Fonts: the face "ＭＳ 明朝" (and the other Windows Mincho faces) is replaced by an installed
+// Mincho face, IPAex明朝 when present, so output carries a real Japanese font (PDFs embed it).
+// A font's height is its cell height (ascent plus descent), as the sheets compute it.
+#pragma once
+
+#include <QPainter>
+#include <QRegion>
+#include <QString>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "common/drawing/drawing_surface.h"
+
+namespace rave::platform {
+
+// How a stretched bitmap with the AND raster operation is put onto the device.
+// Vector devices (PDF, SVG, printers through PDF) neither combine bits nor blend reliably, so
+// there the white of the bitmap is left out: a tile lays its black and colours onto what is
+// below, which is what AND gives for the black-on-white pattern tiles.
+enum class AndMode {
+    kRasterOp,  // the device combines bits (images, the screen)
+    kOverlay    // white pixels left out
+};
+
+class QPainterSurface final : public DrawingSurface {
+public:
+    // The device's resolution and page size are taken from the painter's device.
+    explicit QPainterSurface(QPainter& painter);
+    // An explicit resolution and page size in device units (a printer's paper rectangle).
+    QPainterSurface(QPainter& painter, int dpiX, int dpiY, SurfaceSize physicalPage);
+    ~QPainterSurface() override;
+    QPainterSurface(const QPainterSurface&) = delete;
+    QPainterSurface& operator=(const QPainterSurface&) = delete;
+
+    AndMode AndRasterMode() const { return andMode_; }
+
+    // The face family a cp932 face name is drawn with.
+    static QString ResolveFaceFamily(const std::string& cp932Face);
+
+    int DpiX() const override { return dpiX_; }
+    int DpiY() const override { return dpiY_; }
+    SurfaceSize PhysicalPageSize() const override { return page_; }
+
+    void SetTransparentText(bool transparent) override;
+    bool SelectFont(const FontSpec& font) override;
+    FontSpec CurrentFont() const override { return fontSpec_; }
+    void SetTextColor(ColorRef color) override { textColor_ = color; }
+    ColorRef TextColor() const override { return textColor_; }
+    void SetTextAlign(int align) override { textAlign_ = align; }
+    int TextAlign() const override { return textAlign_; }
+    void MoveTo(SurfacePoint point) override { position_ = point; }
+    SurfacePoint CurrentPosition() const override { return position_; }
+
+    void TextOut(SurfacePoint at, std::string_view cp932) override;
+    SurfaceSize TextExtent(std::string_view cp932) const override;
+
+    void Line(SurfacePoint from, SurfacePoint to, const Pen& pen) override;
+    void Polyline(std::span<const SurfacePoint> points, const Pen& pen) override;
+    void Polygon(std::span<const SurfacePoint> points, const Pen& pen, const Brush& brush,
+                 FillMode mode) override;
+    void Rectangle(const SurfaceRect& rect, const Pen& pen, const Brush& brush) override;
+    void Ellipse(const SurfaceRect& bounds, const Pen& pen, const Brush& brush) override;
+    void Arc(const SurfaceRect& bounds, SurfacePoint start, SurfacePoint end, const Pen& pen) override;
+
+    void IntersectClipRect(const SurfaceRect& rect) override;
+    void ExcludeClipRect(const SurfaceRect& rect) override;
+    void ResetClip() override;
+
+    void StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& destination,
+                       std::uint32_t rasterOp) override;
+
+private:
+    const QString& ToQString(std::string_view cp932) const;
+    void ApplyPen(const Pen& pen);
+    void ApplyBrush(const Brush& brush);
+    void ApplyClip();
+    bool PenDrawsNothing(const Pen& pen) const { return pen.style == pen_style::kNull; }
+
+    QPainter& painter_;
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    SurfaceSize page_;
+    AndMode andMode_ = AndMode::kRasterOp;
+
+    FontSpec fontSpec_;
+    QFont font_;
+    double ascent_ = 0.0;  // of the selected font, device units
+    double cellHeight_ = 0.0;
+    ColorRef textColor_ = kBlack;
+    int textAlign_ = text_align::kLeftTop;
+    bool transparent_ = false;
+    SurfacePoint position_;
+
+    std::optional<QRegion> clip_;  // nothing: not clipped
+
+    // cp932 texts already converted; the sheets write the same labels and numbers on every page.
+    mutable std::unordered_map<std::string, QString> texts_;
+};
+
+}  // namespace rave::platform
