@@ -47,7 +47,7 @@ bool CoefficientSet::QaForWsw1Only() const {
 }
 
 bool CoefficientSet::QuForSandy() const {
-    return rave::ParseInteger(header_[coef::kQuForSandy]) == 1;
+    return header_[coef::kQuForSandy] == "1";
 }
 
 bool CoefficientSet::HasNswCap(double threshold) const {

@@ -63,7 +63,8 @@ struct PowerFormula {
                                   const std::string& d, const std::string& e);
     // Reads a..e from header slots first..first+4.
     static PowerFormula FromSlots(const SoundingHeader& header, int first);
-    // The qa formula from its a..d texts: d multiplies Nsw itself and has no exponent.
+    // The qa formula from its a..d texts: d multiplies Nsw itself and has no exponent, so only an
+    // unusable c drops a term.
     static PowerFormula QaFromTexts(const std::string& a, const std::string& b, const std::string& c,
                                     const std::string& d);
 };
@@ -76,17 +77,16 @@ public:
     PowerFormula NSandy() const { return PowerFormula::FromSlots(header_, coef::kNSandy); }
     PowerFormula NClayey() const { return PowerFormula::FromSlots(header_, coef::kNClayey); }
     PowerFormula Qu() const { return PowerFormula::FromSlots(header_, coef::kQu); }
-    // The qa formula a + b·Wsw^c + d·Nsw: slot 57 (e) is kept and shown but plays no part, so only
-    // an empty c drops a term.
+    // The qa formula a + b·Wsw^c + d·Nsw: slot 57 (e) is kept and shown but plays no part.
     PowerFormula QaFormula() const;
 
-    // Slot 66 parsed: 0 the qa formula, anything else qa = b·N.
+    // Slot 66 parses as 0: qa by the formula; anything else qa = b·N.
     bool UsesQaFormula() const;
     // Slot 68 parses as 1: the qa formula is computed for Wsw = 1 kN only.
     bool QaForWsw1Only() const;
-    // Slot 86 parses as 1: qu is computed for sandy soil too.
+    // Slot 86 is "1": qu is computed for sandy soil too.
     bool QuForSandy() const;
-    // Slot 69 when it starts a number and lies above `threshold`.
+    // Slot 69 starts a number and lies above `threshold`.
     bool HasNswCap(double threshold) const;
     double NswCapValue() const;
     double Slot(int n) const;

@@ -18,9 +18,46 @@ namespace {
 constexpr double kHugeTerm = 39999.9;
 constexpr double kUnclassifiedN = -999.9;
 
+// The cap of slot 69 counts when it is above this; the per-row formula adds kCapMargin to it.
+constexpr double kCapThreshold = 0.00001;
+constexpr double kCapMargin = 0.0001;
+
 std::string FormatValue(double value) {
     return rave::FormatText("%5.6f", value);
 }
+
+// Everything ConvertRowValue needs from the header, parsed once so a whole table can be
+// converted without reading the slots again for every row.
+struct ParsedSettings {
+    PowerFormula nSandy;
+    PowerFormula nClayey;
+    PowerFormula qu;
+    PowerFormula qa;
+    double bSandyZero = 0;
+    double bSandy = 0;
+    double bClayeyZero = 0;
+    double bClayey = 0;
+    double cap = kNoNswCap;
+    bool quForSandy = false;
+    bool qaWsw1Only = false;
+    bool usesQaFormula = true;
+
+    explicit ParsedSettings(const SoundingHeader& header) {
+        const CoefficientSet set(header);
+        nSandy = set.NSandy();
+        nClayey = set.NClayey();
+        qu = set.Qu();
+        qa = set.QaFormula();
+        bSandyZero = set.Slot(coef::kQaBNSandyZero);
+        bSandy = set.Slot(coef::kQaBNSandy);
+        bClayeyZero = set.Slot(coef::kQaBNClayeyZero);
+        bClayey = set.Slot(coef::kQaBNClayey);
+        cap = set.HasNswCap(kCapThreshold) ? set.NswCapValue() + kCapMargin : kNoNswCap;
+        quForSandy = set.QuForSandy();
+        qaWsw1Only = set.QaForWsw1Only();
+        usesQaFormula = set.UsesQaFormula();
+    }
+};
 
 // Wsw term of the N value: huge exponents are only guarded above 1.1 kN, where they explode.
 double NWswTerm(const PowerFormula& f, double w) {
@@ -62,20 +99,22 @@ struct RowInputs {
     long soilClass = 0;
 };
 
-double ConvertedN(const CoefficientSet& set, const RowInputs& in) {
-    PowerFormula f;
+double ConvertedN(const ParsedSettings& set, const RowInputs& in) {
+    const PowerFormula* f = nullptr;
     if (in.soilClass == kSandy) {
-        f = set.NSandy();
+        f = &set.nSandy;
     } else if (in.soilClass == kClayey) {
-        f = set.NClayey();
+        f = &set.nClayey;
     } else {
         return kUnclassifiedN;
     }
-    return f.a + NWswTerm(f, in.w) + NswTerm(f, in.s);
+    return f->a + NWswTerm(*f, in.w) + NswTerm(*f, in.s);
 }
 
-std::string NText(const CoefficientSet& set, const RowInputs& in) {
+std::string NText(const ParsedSettings& set, const RowInputs& in) {
     const double n = ConvertedN(set, in);
+    // A value that is no number at all (an infinite term times a zero coefficient) prints
+    // nothing rather than "nan".
     if (std::isnan(n) || n < -999) {
         return {};
     }
@@ -85,12 +124,12 @@ std::string NText(const CoefficientSet& set, const RowInputs& in) {
     return FormatValue(n);
 }
 
-std::string QuText(const CoefficientSet& set, const RowInputs& in) {
-    const bool computed = in.soilClass == kClayey || (in.soilClass == kSandy && set.QuForSandy());
+std::string QuText(const ParsedSettings& set, const RowInputs& in) {
+    const bool computed = in.soilClass == kClayey || (in.soilClass == kSandy && set.quForSandy);
     if (!computed) {
         return {};
     }
-    const PowerFormula f = set.Qu();
+    const PowerFormula& f = set.qu;
     const double qu = f.a + StrengthWswTerm(f, in.w) + NswTerm(f, in.s);
     if (!(qu >= -999 && qu < 39999)) {
         return {};
@@ -98,36 +137,64 @@ std::string QuText(const CoefficientSet& set, const RowInputs& in) {
     return FormatValue(qu);
 }
 
-std::string QaFormulaText(const CoefficientSet& set, const RowInputs& in) {
-    const PowerFormula f = set.QaFormula();
+std::string QaFormulaText(const ParsedSettings& set, const RowInputs& in) {
+    const PowerFormula& f = set.qa;
     const double qa = f.a + StrengthWswTerm(f, in.w) + f.d * in.sCapped;
     std::string text;
     if (qa >= -999 && qa < 39999) {
         text = FormatValue(qa);
     }
     // The notification formula holds for the 1 kN load step only; other rows show a dash.
-    if (set.QaForWsw1Only() && (in.w < 0.99999 || in.w > 1.00001)) {
+    if (set.qaWsw1Only && (in.w < 0.99999 || in.w > 1.00001)) {
         text = "_";
     }
     return text;
 }
 
-std::string QaFromNText(const CoefficientSet& set, const RowInputs& in) {
+std::string QaFromNText(const ParsedSettings& set, const RowInputs& in) {
     const double n = ConvertedN(set, in);
     if (!(n >= -999 && n <= 9999)) {
         return "-999";
     }
-    double factor = 0;
-    if (in.soilClass == kSandy) {
-        factor = set.Slot(in.s >= 0.0001 ? coef::kQaBNSandy : coef::kQaBNSandyZero);
-    } else if (in.soilClass == kClayey) {
-        factor = set.Slot(in.s >= 0.0001 ? coef::kQaBNClayey : coef::kQaBNClayeyZero);
-    }
+    // Only classified rows get here: an unclassified row's N is below the range.
+    const bool nswGiven = in.s >= 0.0001;
+    const double factor = in.soilClass == kSandy ? (nswGiven ? set.bSandy : set.bSandyZero)
+                                                 : (nswGiven ? set.bClayey : set.bClayeyZero);
     const double qa = factor * n;
     if (!(qa >= -999 && qa <= 39999)) {
         return "-999";
     }
     return FormatValue(qa);
+}
+
+constexpr const char* kUnknownKindText = "D,N,q 012 err";
+
+// ConvertRowValue with the header already parsed. `unknownKind` tells a kind that is none of the
+// four, whose text is kUnknownKindText.
+std::string ConvertParsed(const ParsedSettings& set, const MeasuredRow& r, int kind, bool& unknownKind) {
+    unknownKind = false;
+    if (rave::IsNumericStart(r[field::kNsw]) <= 0) {
+        return {};
+    }
+    RowInputs in;
+    in.w = rave::ParseDecimal(r[field::kLoad]);
+    in.s = rave::ParseDecimal(r[field::kNsw]);
+    in.sCapped = std::min(in.s, set.cap);
+    in.soilClass = rave::ParseInteger(r[field::kSoilClass]);
+
+    switch (kind) {
+        case conversion_kind::kN:
+            return NText(set, in);
+        case conversion_kind::kQu:
+            return QuText(set, in);
+        case conversion_kind::kQaFormula:
+            return QaFormulaText(set, in);
+        case conversion_kind::kQaFromN:
+            return QaFromNText(set, in);
+        default:
+            unknownKind = true;
+            return kUnknownKindText;
+    }
 }
 
 }  // namespace
@@ -154,9 +221,7 @@ void AssignSoilClasses(SoundingDocument& document, int count, rave::MessageSink&
         std::string soilClass = "0";
         if (point != std::string::npos) {
             sawClass = true;
-            if (point + 1 < pattern.size()) {
-                soilClass = pattern.substr(point + 1);
-            }
+            soilClass = pattern.substr(point + 1);
         }
         for (int k = firstUnassigned; k <= i; ++k) {
             document.Row(k)[field::kSoilClass] = soilClass;
@@ -173,47 +238,27 @@ std::string ConvertRowValue(const SoundingDocument& document, int row, int kind,
     if (row < 1 || row > kMaxRows) {
         return {};
     }
-    const CoefficientSet set(document.header);
-    const double cap = set.HasNswCap(0.00001) ? set.NswCapValue() + 0.0001 : kNoNswCap;
-    const MeasuredRow& r = document.Row(row);
-    if (rave::IsNumericStart(r[field::kNsw]) <= 0) {
-        return {};
+    const ParsedSettings set(document.header);
+    bool unknownKind = false;
+    std::string text = ConvertParsed(set, document.Row(row), kind, unknownKind);
+    if (unknownKind && row == 1 && messages != nullptr) {
+        messages->Show(rave::Message{0, text, {}});
     }
-    RowInputs in;
-    in.w = rave::ParseDecimal(r[field::kLoad]);
-    in.s = rave::ParseDecimal(r[field::kNsw]);
-    in.sCapped = std::min(in.s, cap);
-    in.soilClass = rave::ParseInteger(r[field::kSoilClass]);
-
-    switch (kind) {
-        case conversion_kind::kN:
-            return NText(set, in);
-        case conversion_kind::kQu:
-            return QuText(set, in);
-        case conversion_kind::kQaFormula:
-            return QaFormulaText(set, in);
-        case conversion_kind::kQaFromN:
-            return QaFromNText(set, in);
-        default:
-            break;
-    }
-    const std::string error = "D,N,q 012 err";
-    if (row == 1 && messages != nullptr) {
-        messages->Show(rave::Message{0, error, {}});
-    }
-    return error;
+    return text;
 }
 
 void RecomputeConversions(SoundingDocument& document, int count) {
     count = std::clamp(count, 0, kConversionEntries);
-    const bool qaFormula = CoefficientSet(document.header).UsesQaFormula();
+    const ParsedSettings set(document.header);
+    const int qaKind = set.usesQaFormula ? conversion_kind::kQaFormula : conversion_kind::kQaFromN;
+    bool unknownKind = false;
     for (int i = 1; i <= count; ++i) {
+        const MeasuredRow& row = document.Row(i);
         ConversionRow& entry = document.Conversion(i);
-        entry[1] = document.Row(i)[field::kDepth];
-        entry[2] = ConvertRowValue(document, i, conversion_kind::kN);
-        entry[3] = ConvertRowValue(document, i, conversion_kind::kQu);
-        entry[4] =
-            ConvertRowValue(document, i, qaFormula ? conversion_kind::kQaFormula : conversion_kind::kQaFromN);
+        entry[1] = row[field::kDepth];
+        entry[2] = ConvertParsed(set, row, conversion_kind::kN, unknownKind);
+        entry[3] = ConvertParsed(set, row, conversion_kind::kQu, unknownKind);
+        entry[4] = ConvertParsed(set, row, qaKind, unknownKind);
     }
     for (int i = count + 1; i <= kConversionEntries; ++i) {
         for (int f = 1; f <= kConversionFields; ++f) {
