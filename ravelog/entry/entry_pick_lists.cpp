@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "common/cp932.h"
+#include "common/format.h"
+#include "common/master_files.h"
 #include "common/text_file.h"
 
 namespace ravelog {
@@ -27,6 +29,14 @@ std::optional<std::vector<std::string>> ReadListLines(const std::filesystem::pat
     return entries;
 }
 
+void ShowFileNotFound(const std::filesystem::path& path, rave::MessageSink& messages) {
+    messages.Show(rave::Message{kPickListFileNotFound, "ファイルが見つかりません\n( %1 )", path.string()});
+}
+
+// The JACIC lists: groups 1 to 3, then the special markers of group 1.
+constexpr int kJacicPickLists = 4;
+constexpr long kFirstMarkerCode = 10000;
+
 }  // namespace
 
 SoilPick MakeSoilPick(std::string_view name, std::string_view pattern) {
@@ -39,13 +49,57 @@ std::vector<std::string> LoadTechnicianList(const std::filesystem::path& path) {
 }
 
 std::vector<std::string> LoadRemarkTexts(const std::filesystem::path& path, rave::MessageSink& messages) {
-    std::optional<std::vector<std::string>> texts = ReadListLines(path, kRemarkTextBytes);
-    if (!texts) {
-        messages.Show(
-            rave::Message{kPickListFileNotFound, "ファイルが見つかりません\n( %1 )", path.string()});
+    const std::optional<std::vector<std::string>> entries = rave::LoadMasterList(path);
+    if (!entries) {
+        ShowFileNotFound(path, messages);
         return {};
     }
-    return std::move(*texts);
+    std::vector<std::string> texts;
+    for (const std::string& entry : *entries) {
+        texts.emplace_back(rave::Cp932Prefix(entry, kRemarkTextBytes));
+    }
+    return texts;
+}
+
+std::vector<SoilPickList> JacicSoilPickLists(const rave::SoilNameTable& jacic) {
+    constexpr int kind = rave::soil_number_kind::kBitmap;
+    std::vector<SoilPickList> lists(kJacicPickLists);
+    for (int group = 1; group <= rave::SoilNameTable::kGroups; ++group) {
+        for (const rave::SoilNameRow& row : jacic.GroupRows(kind, group)) {
+            const bool marker = group == 1 && row.number >= kFirstMarkerCode;
+            SoilPickList& list = lists[static_cast<std::size_t>(marker ? kJacicPickLists - 1 : group - 1)];
+            const std::string pattern =
+                row.number < 0 ? std::string() : rave::FormatText("%ld.%d", row.number, row.soilClass);
+            list.push_back(MakeSoilPick(row.name, pattern));
+        }
+    }
+    return lists;
+}
+
+RowEditorPickLists LoadRowEditorPickLists(const std::filesystem::path& installFolder,
+                                          const rave::SoilNameTable& jacic, bool jacicActive,
+                                          rave::MessageSink& messages) {
+    RowEditorPickLists lists;
+    if (jacicActive) {
+        const std::filesystem::path master = installFolder / kJacicSoilMasterFile;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(master, error)) {
+            ShowFileNotFound(master, messages);
+        }
+        lists.jacicLists = JacicSoilPickLists(jacic);
+    } else {
+        const std::filesystem::path master = installFolder / kSoilPickMasterFile;
+        const std::optional<std::vector<rave::SoilPickEntry>> entries = rave::LoadSoilPickList(master);
+        if (!entries) {
+            ShowFileNotFound(master, messages);
+        } else {
+            for (const rave::SoilPickEntry& entry : *entries) {
+                lists.simpleList.push_back(MakeSoilPick(entry.name, entry.pattern));
+            }
+        }
+    }
+    lists.remarks = LoadRemarkTexts(installFolder / kRemarkMasterFile, messages);
+    return lists;
 }
 
 }  // namespace ravelog

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/soil_name_table.h"
 
 namespace ravelog {
 
@@ -44,14 +45,28 @@ SoilPick MakeSoilPick(std::string_view name, std::string_view pattern);
 inline constexpr const char* kTechnicianMasterFile = "M.mst";
 inline constexpr const char* kRemarkMasterFile = "K.mst";
 inline constexpr const char* kSoilPickMasterFile = "Dc.mst";
+inline constexpr const char* kJacicSoilMasterFile = "WdtvxJG.mst";
 
 // The tester list: one name per line (cut to 123 bytes), empty lines left out. A missing file
 // gives an empty list without a message.
 std::vector<std::string> LoadTechnicianList(const std::filesystem::path& path);
 
-// The remark texts: one per line (cut to 59 bytes), empty lines left out. A missing file shows
-// "ファイルが見つかりません\n( %1 )" (32790) with its path and gives an empty list.
+// The remark texts: the entries of the short-text master (cut to 59 bytes). A missing file
+// shows "ファイルが見つかりません\n( %1 )" (32790) with its path and gives an empty list.
 std::vector<std::string> LoadRemarkTexts(const std::filesystem::path& path, rave::MessageSink& messages);
+
+// The JACIC soil-name lists, from the table loaded at start-up (bitmap numbers, the kind the
+// JACIC pattern field holds): 1 the soil names of group 1, 2 the admixture phrases of group 2,
+// 3 the adjectives of group 3, 4 the special markers (codes 10000 and up) of group 1. Each
+// pattern is written "%ld.%d" (number, class), empty for a row without a number.
+std::vector<SoilPickList> JacicSoilPickLists(const rave::SoilNameTable& jacic);
+
+// Everything the measured-row editor offers, for the table that is active: the JACIC lists from
+// `jacic`, or the simple list from "Dc.mst"; the remark texts from "K.mst". A master file that
+// cannot be opened is named in a 32790 message and its list stays empty.
+RowEditorPickLists LoadRowEditorPickLists(const std::filesystem::path& installFolder,
+                                          const rave::SoilNameTable& jacic, bool jacicActive,
+                                          rave::MessageSink& messages);
 
 // Id of the file-not-found message the loaders show.
 inline constexpr int kPickListFileNotFound = 32790;

@@ -65,10 +65,11 @@ bool AllColumnsEmpty(const RowEntry& entry) {
     return true;
 }
 
-// The class digit after the point of a pattern number: 0 without one, else the character.
+// The class digit after the point of a pattern number: 0 when it carries none (no point, or
+// "0", the form the tables write for a soil not used in calculation), else the character.
 char PatternClassDigit(const std::string& pattern) {
     const std::size_t point = pattern.find('.');
-    if (point == std::string::npos || point + 1 >= pattern.size()) {
+    if (point == std::string::npos || point + 1 >= pattern.size() || pattern[point + 1] == '0') {
         return 0;
     }
     return pattern[point + 1];

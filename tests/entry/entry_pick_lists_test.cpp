@@ -54,3 +54,80 @@ TEST(EntryPickLists, SoilPicksAreCutToTheirLimits) {
 
 }  // namespace
 }  // namespace ravelog
+
+namespace ravelog {
+namespace {
+
+rave::SoilNameRow SoilRow(const char* name, long number, int soilClass) {
+    rave::SoilNameRow row;
+    row.name = name;
+    row.number = number;
+    row.soilClass = soilClass;
+    return row;
+}
+
+rave::SoilNameTable SmallJacicTable() {
+    rave::SoilNameTable table;
+    constexpr int kind = rave::soil_number_kind::kBitmap;
+    table.AddRow(kind, 1, SoilRow("砂", 2100, 1));
+    table.AddRow(kind, 1, SoilRow("盛土", -1, 0));
+    table.AddRow(kind, 1, SoilRow("崩壊", 10001, 0));
+    table.AddRow(kind, 2, SoilRow("礫混り", 20, 0));
+    table.AddRow(kind, 3, SoilRow("砂質", 1, 1));
+    // Line-drawing numbers are another kind; the JACIC pattern field holds bitmap numbers.
+    table.AddRow(rave::soil_number_kind::kLineDrawing, 1, SoilRow("砂", 200, 1));
+    return table;
+}
+
+TEST(EntryPickLists, JacicListsFollowTheTableGroupsWithMarkersLast) {
+    const std::vector<SoilPickList> lists = JacicSoilPickLists(SmallJacicTable());
+    ASSERT_EQ(lists.size(), 4u);
+    ASSERT_EQ(lists[0].size(), 2u);
+    EXPECT_EQ(lists[0][0].name, "砂");
+    EXPECT_EQ(lists[0][0].pattern, "2100.1");
+    EXPECT_EQ(lists[0][1].pattern, "") << "a row without a number has no pattern";
+    ASSERT_EQ(lists[1].size(), 1u);
+    EXPECT_EQ(lists[1][0].pattern, "20.0");
+    ASSERT_EQ(lists[2].size(), 1u);
+    EXPECT_EQ(lists[2][0].name, "砂質");
+    ASSERT_EQ(lists[3].size(), 1u);
+    EXPECT_EQ(lists[3][0].pattern, "10001.0");
+}
+
+TEST(EntryPickLists, RowEditorListsComeFromTheInstallFolder) {
+    rave::testing::TempFolder folder;
+    folder.Write(kSoilPickMasterFile, "1,砂,801.1,\r\n2,粘土,802.2,\r\n");
+    folder.Write(kRemarkMasterFile, "自沈\r\n");
+    rave::RecordingMessageSink sink;
+    const RowEditorPickLists simple =
+        LoadRowEditorPickLists(folder.path(), rave::SoilNameTable(), false, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    ASSERT_EQ(simple.simpleList.size(), 2u);
+    EXPECT_EQ(simple.simpleList[1].name, "粘土");
+    EXPECT_EQ(simple.simpleList[1].pattern, "802.2");
+    EXPECT_TRUE(simple.jacicLists.empty());
+    EXPECT_EQ(simple.remarks, (std::vector<std::string>{"自沈"}));
+
+    // The JACIC master is missing: it is named, and the remark list still loads.
+    const RowEditorPickLists jacic = LoadRowEditorPickLists(folder.path(), SmallJacicTable(), true, sink);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].id, 32790);
+    EXPECT_EQ(sink.shown[0].argument, (folder.path() / kJacicSoilMasterFile).string());
+    EXPECT_EQ(jacic.jacicLists.size(), 4u);
+    EXPECT_EQ(jacic.remarks.size(), 1u);
+}
+
+TEST(EntryPickLists, MissingSimpleListAndRemarksAreBothNamed) {
+    rave::testing::TempFolder folder;
+    rave::RecordingMessageSink sink;
+    const RowEditorPickLists lists =
+        LoadRowEditorPickLists(folder.path(), rave::SoilNameTable(), false, sink);
+    ASSERT_EQ(sink.shown.size(), 2u);
+    EXPECT_EQ(sink.shown[0].argument, (folder.path() / kSoilPickMasterFile).string());
+    EXPECT_EQ(sink.shown[1].argument, (folder.path() / kRemarkMasterFile).string());
+    EXPECT_TRUE(lists.simpleList.empty());
+    EXPECT_TRUE(lists.remarks.empty());
+}
+
+}  // namespace
+}  // namespace ravelog

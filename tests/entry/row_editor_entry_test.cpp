@@ -283,9 +283,11 @@ TEST_F(RowEditorTest, PatternNumberSetsTheSandyAndClayeyMarks) {
     editor.SetFieldText(EntryField::kPattern, "3300.2");
     EXPECT_FALSE(editor.SandyMark());
     EXPECT_TRUE(editor.ClayeyMark());
-    editor.SetFieldText(EntryField::kPattern, "3300");
-    EXPECT_FALSE(editor.SandyMark() || editor.ClayeyMark());
-    EXPECT_TRUE(editor.FieldLeft(EntryField::kPattern, sink));
+    for (const char* unclassified : {"3300", "3300.0", "3300."}) {
+        editor.SetFieldText(EntryField::kPattern, unclassified);
+        EXPECT_FALSE(editor.SandyMark() || editor.ClayeyMark()) << unclassified;
+        EXPECT_TRUE(editor.FieldLeft(EntryField::kPattern, sink));
+    }
     EXPECT_TRUE(sink.shown.empty());
     editor.SetFieldText(EntryField::kPattern, "3300.3");
     editor.FieldLeft(EntryField::kPattern, sink);
