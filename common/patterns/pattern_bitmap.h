@@ -20,11 +20,13 @@ namespace rave {
 
 // The reader refuses larger images (a tile is a few dozen pixels across).
 inline constexpr int kMaxBitmapSide = 8192;
+inline constexpr std::size_t kMaxBitmapPixels = 2048u * 2048u;
 inline constexpr std::size_t kMaxBitmapFileBytes = 64u * 1024u * 1024u;
 
 // Decodes an uncompressed Windows bitmap (file header, 40-byte or larger information header,
 // colour table, pixel rows bottom-up or top-down) of 1, 4, 8, 16, 24 or 32 bits per pixel, and
-// 4- and 8-bit run-length files. Anything malformed, truncated or oversized gives nothing.
+// 4- and 8-bit run-length files (bottom-up). Anything malformed, truncated or oversized gives
+// nothing.
 std::optional<SurfaceBitmap> DecodeBitmap(std::span<const std::uint8_t> bytes);
 std::optional<SurfaceBitmap> ReadBitmapFile(const std::filesystem::path& path);
 
