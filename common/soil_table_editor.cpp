@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/field_validation.h"
 #include "common/format.h"
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -198,6 +199,10 @@ std::optional<SoilTableListRow> SoilTableEditor::RowFromEditFields(MessageSink& 
         messages.Show(NoDataMessage());
         return std::nullopt;
     }
+    // One row is one line of the file: a line break would split it.
+    if (!CheckStorableText(editName, messages)) {
+        return std::nullopt;
+    }
     SoilTableListRow row;
     row.name = editName;
     if (IsHeadingText(editName)) {
@@ -226,12 +231,13 @@ bool SoilTableEditor::Insert(MessageSink& messages) {
     if (!row) {
         return false;
     }
-    const int at = selected_ >= 0 ? selected_ : static_cast<int>(rows_.size());
-    rows_.insert(rows_.begin() + at, *row);
-    selected_ = at + (selected_ >= 0 ? 1 : 0);
-    if (selected_ >= static_cast<int>(rows_.size())) {
-        selected_ = -1;
+    if (selected_ < 0) {
+        rows_.push_back(*row);
+        return true;
     }
+    // The new row goes before the selected one; the selection stays on the row it was on.
+    rows_.insert(rows_.begin() + selected_, *row);
+    ++selected_;
     return true;
 }
 
