@@ -219,9 +219,9 @@ struct StandardSheet {
     void DrawTableValues() const {
         const CharacterCell cell = SelectSheetFont(context, 4);
         DrawDepthLabels(pen, window, context.scale, col[8] - 1.0, cell.heightMm);
-        DrawMeasuredCells(context, pen,
-                          {col[2] - 2.0, col[3] - 2.0, col[4] - 2.0, col[5] - 2.0, col[6] - 2.0},
-                          col[6] + 0.5);
+        DrawMeasuredValues(context, pen,
+                           {col[2] - 2.0, col[3] - 2.0, col[4] - 2.0, col[5] - 2.0, col[6] - 2.0});
+        DrawRowTexts(context, pen, field::kRemarks, col[6] + 0.5);
     }
 
     void DrawPlot() const {

@@ -228,30 +228,43 @@ void DrawDepthLabels(const SheetPen& pen, const DepthWindow& window, double scal
     }
 }
 
-void DrawMeasuredCells(const SheetContext& context, const SheetPen& pen, const std::array<double, 5>& valueX,
-                       double remarksX) {
-    const rave::RavelogSettings& settings = context.resources.settings;
-    pen.Align(rave::text_align::kRightBottom);
+namespace {
+
+// Calls draw(row, baseline) for the table rows of the page.
+template <typename Draw>
+void ForEachTableRow(const SheetContext& context, const Draw& draw) {
     for (int i = 1; i <= context.rowsPerPage; ++i) {
         const int row = TableRowNumber(i, context.rowsPerPage, context.page);
         if (row == 0) {
             break;
         }
-        const double y = TableRowBaseline(i, context.rowsPerPage);
+        draw(row, TableRowBaseline(i, context.rowsPerPage));
+    }
+}
+
+}  // namespace
+
+void DrawMeasuredValues(const SheetContext& context, const SheetPen& pen,
+                        const std::array<double, 5>& valueX) {
+    pen.Align(rave::text_align::kRightBottom);
+    ForEachTableRow(context, [&](int row, double y) {
         for (int kind = cell_kind::kLoad; kind <= cell_kind::kNsw; ++kind) {
             pen.Text(valueX[static_cast<std::size_t>(kind - 1)], y,
-                     FormatCellText(context.document, settings, row, kind));
+                     FormatCellText(context.document, context.resources.settings, row, kind));
         }
-    }
+    });
+}
+
+void DrawRowTexts(const SheetContext& context, const SheetPen& pen, int field, double x) {
     pen.Align(rave::text_align::kLeftBottom);
-    for (int i = 1; i <= context.rowsPerPage; ++i) {
-        const int row = TableRowNumber(i, context.rowsPerPage, context.page);
-        if (row == 0) {
-            break;
-        }
-        pen.Text(remarksX, TableRowBaseline(i, context.rowsPerPage),
-                 context.document.Row(row)[field::kRemarks]);
-    }
+    ForEachTableRow(context, [&](int row, double y) { pen.Text(x, y, context.document.Row(row)[field]); });
+}
+
+void DrawCellColumn(const SheetContext& context, const SheetPen& pen, int kind, double x) {
+    pen.Align(rave::text_align::kRightBottom);
+    ForEachTableRow(context, [&](int row, double y) {
+        pen.Text(x, y, FormatCellText(context.document, context.resources.settings, row, kind));
+    });
 }
 
 std::string SurveyDateText(const SoundingDocument& document) {

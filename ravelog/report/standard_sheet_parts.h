@@ -141,10 +141,15 @@ void DrawTableRowRules(const SheetPen& pen, int rowsPerPage, double xLeft, doubl
 // The depth-scale numbers, right/bottom at x, with the font already selected (its height ch).
 void DrawDepthLabels(const SheetPen& pen, const DepthWindow& window, double scale, double x, double ch);
 
-// The measured values (Wsw, Na, D, L, Nsw) right/bottom at the given x positions, and the remarks
-// left/bottom at remarksX, for the rows of the page.
-void DrawMeasuredCells(const SheetContext& context, const SheetPen& pen, const std::array<double, 5>& valueX,
-                       double remarksX);
+// The measured values (Wsw, Na, D, L, Nsw) of the page's rows, right/bottom at the given x.
+void DrawMeasuredValues(const SheetContext& context, const SheetPen& pen,
+                        const std::array<double, 5>& valueX);
+
+// Text field `field` of the page's measured rows, left/bottom at x (remarks, soil names).
+void DrawRowTexts(const SheetContext& context, const SheetPen& pen, int field, double x);
+
+// A cell kind of the page's rows (converted values), right/bottom at x.
+void DrawCellColumn(const SheetContext& context, const SheetPen& pen, int kind, double x);
 
 // "%s%2s年%2s月%2s日" of the era, year, month and day slots.
 std::string SurveyDateText(const SoundingDocument& document);
