@@ -302,11 +302,16 @@ bool RowEditorModel::ValidateArea(rave::MessageSink* messages) const {
     return true;
 }
 
-bool RowEditorModel::CheckAreaTexts(rave::MessageSink& messages) const {
-    for (const std::string& text : area_) {
-        if (!CheckRowText(text, messages)) {
+bool RowEditorModel::CheckArea(rave::MessageSink& messages) {
+    for (std::size_t f = 0; f < area_.size(); ++f) {
+        if (!CheckRowText(area_[f], messages)) {
+            focus_ = static_cast<EntryField>(f);
             return false;
         }
+    }
+    if (!ValidateArea(&messages)) {
+        focus_ = EntryField::kDepth;
+        return false;
     }
     return true;
 }
@@ -373,7 +378,7 @@ bool RowEditorModel::Add(rave::MessageSink& messages) {
         messages.Show(NumberedMessage(row_message::kAddFailed, "追加できません."));
         return false;
     }
-    if (!CheckAreaTexts(messages) || !ValidateArea(&messages)) {
+    if (!CheckArea(messages)) {
         return false;
     }
     if (EntryCount() >= kMaxRows) {
@@ -383,6 +388,7 @@ bool RowEditorModel::Add(rave::MessageSink& messages) {
     if (FindDepth(rave::ParseDecimal(FieldText(EntryField::kDepth))) != 0) {
         messages.Show(
             DepthMessage(row_message::kSameDepth, "同じ %1データがあります.\n修正なら上書きしてください."));
+        focus_ = EntryField::kDepth;
         return false;
     }
     entries_.push_back(EntryFromArea());
@@ -432,7 +438,7 @@ void RowEditorModel::PrepareNextEntry(rave::MessageSink& messages) {
 }
 
 bool RowEditorModel::Overwrite(rave::MessageSink& messages) {
-    if (!CheckAreaTexts(messages) || !ValidateArea(&messages)) {
+    if (!CheckArea(messages)) {
         return false;
     }
     if (entries_.empty()) {
@@ -443,6 +449,7 @@ bool RowEditorModel::Overwrite(rave::MessageSink& messages) {
     if (target == 0) {
         messages.Show(
             DepthMessage(row_message::kOverwriteNoDepth, "上書きできません、同じ %1 がありません."));
+        focus_ = EntryField::kDepth;
         return false;
     }
     RowEntry& entry = entries_.at(static_cast<std::size_t>(target - 1));
@@ -461,6 +468,7 @@ void RowEditorModel::DeleteSelected() {
     if (selected_ == 0) {
         return;
     }
+    CancelCellEdit();
     entries_.erase(entries_.begin() + (selected_ - 1));
     selected_ = 0;
     ClearArea();

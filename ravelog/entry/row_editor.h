@@ -195,7 +195,9 @@ private:
     void UpdateMarks();
     // 903 or 4006 through `messages` when given; silent otherwise.
     bool ValidateArea(rave::MessageSink* messages) const;
-    bool CheckAreaTexts(rave::MessageSink& messages) const;
+    // The texts of the entry area, then ValidateArea; on failure the focus goes to the field at
+    // fault.
+    bool CheckArea(rave::MessageSink& messages);
     void CheckPatternClass(rave::MessageSink& messages) const;
     // The entry (1-based) whose depth lies within 0.0001 m of `depth`, searching from the top
     // and stopping at the first entry whose depth is not a number; 0 when none.

@@ -32,6 +32,7 @@ TEST_F(RowEditorTest, DepthOutsideMinusOneTo3000IsRefusedWith4006) {
         EXPECT_FALSE(editor.Add(sink)) << depth;
     }
     EXPECT_EQ(ShownIds(), (std::vector<int>{4006, 4006, 4006}));
+    EXPECT_EQ(editor.FocusField(), EntryField::kDepth);
     EXPECT_EQ(sink.shown[0].text, "数値が異常です");
     EXPECT_EQ(editor.EntryCount(), 0);
     AddEntry(editor, "-1");
@@ -49,6 +50,7 @@ TEST_F(RowEditorTest, AddRefusesADepthWithin0001OfAnExistingEntry) {
     ASSERT_EQ(sink.shown.size(), 4u);
     EXPECT_EQ(sink.shown[0].id, 908);
     EXPECT_EQ(sink.shown[0].text, "同じ 深度データがあります.\n修正なら上書きしてください.");
+    EXPECT_EQ(editor.FocusField(), EntryField::kDepth);
     EXPECT_EQ(editor.EntryCount(), 1);
     AddEntry(editor, "1.0002");
     EXPECT_EQ(editor.EntryCount(), 2);
