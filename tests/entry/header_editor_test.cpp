@@ -31,7 +31,8 @@ TEST_F(HeaderEditorTest, FieldsShowTheirSlotsAndCommitWritesEveryFieldBack) {
     doc.header[slot::kSurveyName1] = "東京都新宿区";
     doc.header[10] = "山田";
     doc.header[33] = "memo";
-    HeaderEditorModel editor = Open();
+    HeaderEditorModel editor = Open({"山田", "佐藤"});
+    EXPECT_EQ(editor.ListEntries(10), (std::vector<std::string>{"山田", "佐藤"}));
     EXPECT_EQ(editor.Text(slot::kSurveyName1), "東京都新宿区");
     EXPECT_EQ(editor.Text(10), "山田");
     editor.SetText(slot::kSurveyName2, "二丁目");
@@ -155,24 +156,6 @@ TEST_F(HeaderEditorTest, NoteLineNamesTheNswCapOnlyWhenOneIsSet) {
     EXPECT_EQ(editor.Text(21), "");
     ASSERT_TRUE(editor.Commit(doc, sink));
     EXPECT_EQ(doc.header[25], "qaの換算式においてNswが150を超える場合は150とする");
-}
-
-TEST_F(HeaderEditorTest, PickListsHoldTheFixedEntriesAndTheTechnicians) {
-    HeaderEditorModel editor = Open({"山田", "佐藤"});
-    EXPECT_EQ(editor.ListEntries(10), (std::vector<std::string>{"山田", "佐藤"}));
-    EXPECT_EQ(editor.ListEntries(6), (std::vector<std::string>{"令和", "平成", "昭和", ""}));
-    EXPECT_EQ(editor.ListEntries(16), (std::vector<std::string>{"人力", "自動", "おもり", ""}));
-    EXPECT_EQ(editor.ListEntries(17), (std::vector<std::string>{"人力", "自動", "ハンドル"}));
-    const std::vector<std::string> weather = editor.ListEntries(18);
-    ASSERT_EQ(weather.size(), 9u);
-    EXPECT_EQ(weather.front(), "快晴");
-    EXPECT_EQ(weather[7], "くもり一時雨");
-    EXPECT_EQ(weather.back(), "");
-    const std::vector<std::string> rows = HeaderEditorModel::ChoiceLabels(slot::kRowsPerPageChoice);
-    ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(rows[0], "45 (標準)");
-    EXPECT_EQ(rows[4], "80 (表のﾌｫﾝﾄ 7‐8推奨)");
-    EXPECT_EQ(rows[5], "");
 }
 
 TEST_F(HeaderEditorTest, ChoicesStoreTheirIndexAndKeepUnknownValues) {
