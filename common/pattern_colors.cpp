@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "common/cp932.h"
 #include "common/format.h"
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -89,8 +90,10 @@ void PatternColorTable::LoadPatternColorBytes(std::string_view bytes) {
     std::string_view raw;
     while (Count() < kMaxPairs && cursor.Next(raw)) {
         const std::string_view line = StripLineEnd(raw);
-        if (line.size() <= 1 || line.find('[') != std::string_view::npos ||
-            line.find('{') != std::string_view::npos) {
+        // Headings and comments are found character by character: the trail byte of a
+        // double-byte character such as "ー" (0x81 0x5B) is no "[".
+        if (line.size() <= 1 || Cp932Find(line, "[") != std::string_view::npos ||
+            Cp932Find(line, "{") != std::string_view::npos) {
             continue;
         }
         std::string fields[2];

@@ -137,6 +137,14 @@ TEST(PatternColors, ReadsPairsWithTheAutomaticBase) {
     EXPECT_EQ(colors.PatternColor(123), 0);
 }
 
+TEST(PatternColors, TrailBytesAreNoHeadingMarks) {
+    // "ロ" "ー" "ム": the trail byte of "ー" is 0x5B, the code of "[".
+    PatternColorTable colors;
+    colors.LoadPatternColorBytes("1300,0x285096,ローム,\r\n900,0x10,黒ボク,\r\n");
+    EXPECT_EQ(colors.PatternColor(1300), 0x285096);
+    EXPECT_EQ(colors.PatternColor(900), 0x10);
+}
+
 TEST(PatternColors, StopsAtOneHundredTenPairsAndFormatsColours) {
     std::vector<std::string> lines;
     for (int i = 1; i <= 150; ++i) {
