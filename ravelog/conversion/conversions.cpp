@@ -2,7 +2,9 @@
 #include "ravelog/conversion/conversions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "common/format.h"
 #include "common/numbers.h"
@@ -22,8 +24,18 @@ constexpr double kUnclassifiedN = -999.9;
 constexpr double kCapThreshold = 0.00001;
 constexpr double kCapMargin = 0.0001;
 
+// A converted value as "%5.6f" writes it. The table is rebuilt after every edit, so this goes
+// through to_chars, which the standard defines to give printf's text for the same precision in
+// the "C" locale, at a fraction of the cost; "%.6f" is never shorter than the width of 5. Only
+// finite values get here: the ranges checked before formatting exclude infinities and NaN.
 std::string FormatValue(double value) {
-    return rave::FormatText("%5.6f", value);
+    char buffer[64];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    if (result.ec != std::errc()) {
+        return rave::FormatText("%5.6f", value);
+    }
+    return std::string(buffer, result.ptr);
 }
 
 // Everything ConvertRowValue needs from the header, parsed once so a whole table can be
@@ -59,6 +71,11 @@ struct ParsedSettings {
     }
 };
 
+// x^e. An exponent of 1, by far the most common, is x itself, exactly as pow would give it.
+double Power(double x, double e) {
+    return e == 1.0 ? x : std::pow(x, e);
+}
+
 // Wsw term of the N value: huge exponents are only guarded above 1.1 kN, where they explode.
 double NWswTerm(const PowerFormula& f, double w) {
     if (w < 0.0001) {
@@ -67,7 +84,7 @@ double NWswTerm(const PowerFormula& f, double w) {
     if (w > 1.1 && f.c > 99) {
         return kHugeTerm;
     }
-    return f.b * std::pow(w, f.c);
+    return f.b * Power(w, f.c);
 }
 
 // Nsw term of the N value and qu.
@@ -78,7 +95,7 @@ double NswTerm(const PowerFormula& f, double s) {
     if (s > 1.1 && f.e > 99) {
         return kHugeTerm;
     }
-    return f.d * std::pow(s, f.e);
+    return f.d * Power(s, f.e);
 }
 
 // Wsw term of qu and of the qa formula: loads above 10 kN are out of the test's range.
@@ -89,7 +106,7 @@ double StrengthWswTerm(const PowerFormula& f, double w) {
     if (w > 10 || f.c > 99) {
         return kHugeTerm;
     }
-    return f.b * std::pow(w, f.c);
+    return f.b * Power(w, f.c);
 }
 
 struct RowInputs {
@@ -138,17 +155,17 @@ std::string QuText(const ParsedSettings& set, const RowInputs& in) {
 }
 
 std::string QaFormulaText(const ParsedSettings& set, const RowInputs& in) {
+    // The notification formula holds for the 1 kN load step only; other rows show a dash,
+    // whatever the formula gives for them.
+    if (set.qaWsw1Only && (in.w < 0.99999 || in.w > 1.00001)) {
+        return "_";
+    }
     const PowerFormula& f = set.qa;
     const double qa = f.a + StrengthWswTerm(f, in.w) + f.d * in.sCapped;
-    std::string text;
-    if (qa >= -999 && qa < 39999) {
-        text = FormatValue(qa);
+    if (!(qa >= -999 && qa < 39999)) {
+        return {};
     }
-    // The notification formula holds for the 1 kN load step only; other rows show a dash.
-    if (set.qaWsw1Only && (in.w < 0.99999 || in.w > 1.00001)) {
-        text = "_";
-    }
-    return text;
+    return FormatValue(qa);
 }
 
 std::string QaFromNText(const ParsedSettings& set, const RowInputs& in) {
@@ -169,19 +186,24 @@ std::string QaFromNText(const ParsedSettings& set, const RowInputs& in) {
 
 constexpr const char* kUnknownKindText = "D,N,q 012 err";
 
-// ConvertRowValue with the header already parsed. `unknownKind` tells a kind that is none of the
-// four, whose text is kUnknownKindText.
-std::string ConvertParsed(const ParsedSettings& set, const MeasuredRow& r, int kind, bool& unknownKind) {
-    unknownKind = false;
+// The numbers of a row the formulas use; nothing when the row has no Nsw, which leaves every
+// converted value empty.
+std::optional<RowInputs> ReadRow(const ParsedSettings& set, const MeasuredRow& r) {
     if (rave::IsNumericStart(r[field::kNsw]) <= 0) {
-        return {};
+        return std::nullopt;
     }
     RowInputs in;
     in.w = rave::ParseDecimal(r[field::kLoad]);
     in.s = rave::ParseDecimal(r[field::kNsw]);
     in.sCapped = std::min(in.s, set.cap);
     in.soilClass = rave::ParseInteger(r[field::kSoilClass]);
+    return in;
+}
 
+// One kind of converted value. `unknownKind` tells a kind that is none of the four, whose text is
+// kUnknownKindText.
+std::string TextOfKind(const ParsedSettings& set, const RowInputs& in, int kind, bool& unknownKind) {
+    unknownKind = false;
     switch (kind) {
         case conversion_kind::kN:
             return NText(set, in);
@@ -205,12 +227,13 @@ void AssignSoilClasses(SoundingDocument& document, int count, rave::MessageSink&
     const int patternField = jacic ? field::kJacicPattern : field::kSimplePattern;
     count = std::clamp(count, 0, kMaxRows);
 
+    const std::string noClass = "0";
     bool sawName = false;
     bool sawClass = false;
     int firstUnassigned = 1;
     for (int i = 1; i <= count; ++i) {
         MeasuredRow& row = document.Row(i);
-        row[field::kSoilClass] = "0";
+        row[field::kSoilClass] = noClass;
         if (rave::IsNumericStart(row[field::kDepth]) <= 0 || row[nameField].empty()) {
             continue;
         }
@@ -218,7 +241,7 @@ void AssignSoilClasses(SoundingDocument& document, int count, rave::MessageSink&
         sawName = true;
         const std::string& pattern = row[patternField];
         const std::size_t point = pattern.find('.');
-        std::string soilClass = "0";
+        std::string soilClass = noClass;
         if (point != std::string::npos) {
             sawClass = true;
             soilClass = pattern.substr(point + 1);
@@ -239,8 +262,12 @@ std::string ConvertRowValue(const SoundingDocument& document, int row, int kind,
         return {};
     }
     const ParsedSettings set(document.header);
+    const std::optional<RowInputs> in = ReadRow(set, document.Row(row));
+    if (!in) {
+        return {};
+    }
     bool unknownKind = false;
-    std::string text = ConvertParsed(set, document.Row(row), kind, unknownKind);
+    std::string text = TextOfKind(set, *in, kind, unknownKind);
     if (unknownKind && row == 1 && messages != nullptr) {
         messages->Show(rave::Message{0, text, {}});
     }
@@ -250,15 +277,20 @@ std::string ConvertRowValue(const SoundingDocument& document, int row, int kind,
 void RecomputeConversions(SoundingDocument& document, int count) {
     count = std::clamp(count, 0, kConversionEntries);
     const ParsedSettings set(document.header);
-    const int qaKind = set.usesQaFormula ? conversion_kind::kQaFormula : conversion_kind::kQaFromN;
-    bool unknownKind = false;
     for (int i = 1; i <= count; ++i) {
         const MeasuredRow& row = document.Row(i);
         ConversionRow& entry = document.Conversion(i);
         entry[1] = row[field::kDepth];
-        entry[2] = ConvertParsed(set, row, conversion_kind::kN, unknownKind);
-        entry[3] = ConvertParsed(set, row, conversion_kind::kQu, unknownKind);
-        entry[4] = ConvertParsed(set, row, qaKind, unknownKind);
+        const std::optional<RowInputs> in = ReadRow(set, row);
+        if (!in) {
+            entry[2].clear();
+            entry[3].clear();
+            entry[4].clear();
+            continue;
+        }
+        entry[2] = NText(set, *in);
+        entry[3] = QuText(set, *in);
+        entry[4] = set.usesQaFormula ? QaFormulaText(set, *in) : QaFromNText(set, *in);
     }
     for (int i = count + 1; i <= kConversionEntries; ++i) {
         for (int f = 1; f <= kConversionFields; ++f) {

@@ -1,6 +1,8 @@
 // Converted N, qu and qa of single rows, the conversion table and the sandy/clayey classes.
 #include <gtest/gtest.h>
 
+#include "common/format.h"
+#include "common/numbers.h"
 #include "common/ravelog_settings.h"
 #include "ravelog/conversion/coefficient_set.h"
 #include "ravelog/conversion/conversions.h"
@@ -295,6 +297,20 @@ TEST(ConvertRowValue, QaFromNOutOfRangeIsMinus999) {
     doc.header[coef::kQaBNSandy] = "8";
     EXPECT_EQ(qa("4999.875"), "39999.000000");  // the upper end is included
     EXPECT_EQ(qa("4999.9375"), "-999");
+}
+
+TEST(ConvertRowValue, ValuesAreWrittenExactlyAsPercentFivePointSixF) {
+    SoundingDocument doc = FactoryDocument();
+    SetRow(doc, 1, "2", "0", "10");
+    // Rounding ties, tiny and negative values and the ends of the ranges.
+    const char* values[] = {"0",         "0.0000005",        "0.0000015",   "-0.0000004",
+                            "2.5e-7",    "1234.5678905",     "-999",        "9998.9999995",
+                            "0.1",       "1e-300",           "-0.5",        "39998.9999999",
+                            "4.0100000", "3.14159265358979", "-12.3456785", "7"};
+    for (const char* a : values) {
+        SetFormula(doc, coef::kQu, a, "0", "1", "0", "1");
+        EXPECT_EQ(Value(doc, kind::kQu), rave::FormatText("%5.6f", rave::ParseDecimal(a))) << a;
+    }
 }
 
 TEST(ConvertRowValue, UnknownKindSaysSoOnceForRowOne) {
