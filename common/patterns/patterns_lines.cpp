@@ -92,18 +92,26 @@ void DrawPattern700(const PatternCell& c) {
     }
 }
 
-// Peat: base lines with grass blades standing on them, alternately tall and short.
+// Weathered rock: broken layers with short cracks between them.
 void DrawPattern1200(const PatternCell& c) {
     const double m = c.m();
-    const double unit = m / 60.0;
+    const double unit = m / 60.0;  // vertical units; m/6 mm on paper
+    static constexpr double kSegments[3][2] = {{0.04, 0.3}, {0.37, 0.63}, {0.7, 0.93}};
     int row = 0;
-    for (double y = c.y1 + unit; y < c.y2 && row < kMaxRows; y += 3.0 * unit, ++row) {
-        c.Line(c.x1, y, c.filledRight(), y);
-        for (int k = 0; k < 7; ++k) {
-            const double x = c.latticeLeft() + (k + 0.5) * m / 7.0;
-            if (x > c.x1) {
-                const double blade = (k % 2 == 0 ? 0.5 : 0.3) * unit;
-                c.Line(x, y, x, y - blade);
+    for (double y = c.y1 + 0.5 * unit; y < c.y2 && row < kMaxRows; y += 3.0 * unit, ++row) {
+        const double shift = row % 2 == 0 ? 0.0 : 0.05 * m;
+        for (const auto& segment : kSegments) {
+            const double from = c.latticeLeft() + segment[0] * m + shift;
+            if (from >= c.x1) {
+                c.Line(from, y, c.latticeLeft() + segment[1] * m + shift, y);
+            }
+        }
+        for (int k = 0; k < 5; ++k) {
+            const double x = c.latticeLeft() + (0.1 + 0.2 * k) * m - shift;
+            const double top = y + 0.75 * unit;
+            if (x >= c.x1 && top < c.y2) {
+                const double lean = 0.125 * m / 6.0 * (k % 2 == 0 ? 1.0 : -1.0);
+                c.SlantedStrokeInCell(x, top, x + lean, top + 1.25 * unit);
             }
         }
     }
@@ -127,7 +135,7 @@ void DrawPattern1300(const PatternCell& c) {
     }
 }
 
-// Laminae with short hanging ticks, staggered from row to row.
+// Gneiss: laminae with short hanging ticks, staggered from row to row.
 void DrawPattern2600(const PatternCell& c) {
     const double m = c.m();
     const double pitch = 0.025 * m;
@@ -156,7 +164,7 @@ void DrawPattern4200(const PatternCell& c) {
     }
 }
 
-// Shale and mudstone: dense laminae, one device unit heavier (4300 and 4800).
+// Cohesive soil and hard clay: dense laminae, one device unit heavier (4300 and 4800).
 void DrawPattern4300(const PatternCell& c) {
     if (c.penWidth <= 0) {
         return;
@@ -182,7 +190,7 @@ void DrawPattern4700(const PatternCell& c) {
     }
 }
 
-// Schist: wavy lines.
+// Serpentinite: wavy lines.
 void DrawPattern6100(const PatternCell& c) {
     const double m = c.m();
     const double r = 0.5 * m / 70.0;
@@ -192,7 +200,7 @@ void DrawPattern6100(const PatternCell& c) {
     }
 }
 
-// Gneiss: pairs of waves in opposite phase, closing into lenses.
+// Crystalline schist: pairs of waves in opposite phase, closing into lenses.
 void DrawPattern6200(const PatternCell& c) {
     const double m = c.m();
     const double r = 0.5 * m / 70.0;
@@ -235,14 +243,14 @@ void DrawPattern6400(const PatternCell& c) {
     }
 }
 
-// Peat with slanted fibres between the grass rows.
+// Backfill: broken layers of weathered rock with short slanted pieces between them.
 void DrawPattern8400(const PatternCell& c) {
     DrawPattern1200(c);
     const double m = c.m();
     const double unit = m / 60.0;
     const double half = 0.4 * m / 16.0;
     int row = 0;
-    for (double y = c.y1 + 2.5 * unit; y < c.y2 && row < kMaxRows; y += 3.0 * unit, ++row) {
+    for (double y = c.y1 + 2.3 * unit; y < c.y2 && row < kMaxRows; y += 3.0 * unit, ++row) {
         for (int k = 0; k < 8; ++k) {
             const double x = c.latticeLeft() + (k + 0.5) * m / 8.0;
             if (x - half >= c.x1) {
@@ -252,7 +260,7 @@ void DrawPattern8400(const PatternCell& c) {
     }
 }
 
-// Fill: a diagonal cross-hatch over the filled part (also 1700).
+// Waste and rubble: a diagonal cross-hatch over the filled part (8500 and 1700).
 void DrawPattern8500(const PatternCell& c) {
     const double m = c.m();
     const double drop = 0.1 * c.filledWidth();

@@ -116,7 +116,7 @@ Point OnCircle(double cx, double cy, double r, double angleDegrees) {
 
 }  // namespace
 
-// Wave marks: a crest and a trough side by side, four and three to a row.
+// Peat: wave marks, a crest and a trough side by side, four and three to a row.
 void DrawPattern800(const PatternCell& c) {
     const double m = c.m();
     const double radius = 0.11 * m / 2.0;  // of one arc, mm
@@ -135,7 +135,7 @@ void DrawPattern800(const PatternCell& c) {
     }
 }
 
-// Three short vertical strokes side by side.
+// Black volcanic soil: three short vertical strokes side by side.
 void DrawPattern900(const PatternCell& c) {
     const double m = c.m();
     Lattice lattice = SmallMarkLattice(c);
@@ -249,7 +249,7 @@ void DrawPattern2900(const PatternCell& c) {
     });
 }
 
-// Andesite: V marks.
+// Tuff: V marks.
 void DrawPattern3000(const PatternCell& c) {
     DrawSmallMarks(c, [&](const Box& b) {
         c.Line(b.cx(), b.bottom, b.left, b.top);
@@ -393,14 +393,14 @@ void DrawPattern8300(const PatternCell& c) {
     });
 }
 
-// Organic soil: plant forks on the lattice.
+// Rock blocks: angular blocks (triangles) on the lattice, turned from row to row.
 void DrawPattern8700(const PatternCell& c) {
-    DrawSmallMarks(c, [&](const Box& b) {
-        const double spread = 0.6 * b.width() / 2.0;
-        const double fork = b.top + 0.5 * b.height();
-        c.Line(b.cx(), b.top + 0.1 * b.height(), b.cx(), b.bottom);
-        c.Line(b.cx(), fork, b.cx() - spread, b.top);
-        c.Line(b.cx(), fork, b.cx() + spread, b.top);
+    const Lattice lattice = SmallMarkLattice(c);
+    DrawLattice(c, lattice, [&](const Box& b, int row) {
+        const double apex = row % 2 == 0 ? b.cx() - 0.1 * b.width() : b.cx() + 0.1 * b.width();
+        c.Line(b.left, b.bottom, apex, b.top);
+        c.Line(apex, b.top, b.right, b.bottom - 0.4 * b.height());
+        c.Line(b.right, b.bottom - 0.4 * b.height(), b.left, b.bottom);
     });
 }
 

@@ -297,33 +297,35 @@ void DrawPattern40(const PatternCell& c) {
     }
 }
 
-// Small zigzags ("W") on diagonal rows.
+// Gravel admixture: small angular pebbles (quadrilaterals) on diagonal rows.
 void DrawPattern50(const PatternCell& c) {
     const double m = c.m();
     const double across = m / 6.0;
-    const double w = 0.2 * across;   // width of one zigzag stroke, mm
-    const double h = 1.3 * w * 0.1;  // height of the zigzag, vertical units
+    const double s = 0.2 * across;  // half-width of a pebble, mm
+    const double v = 0.1 * s;       // the same length in vertical units
     Walk walk;
-    walk.firstY = c.y1 + 0.9 * across * 0.1;
+    walk.firstY = c.y1 + 2.0 * v;
     walk.rowPitch = 0.13 * m;
-    walk.startX = c.latticeRight() - 0.9 * across;
+    walk.startX = c.latticeRight() - across / 2.0;
     walk.stepX = across;
     walk.stepY = across * 0.1;
     walk.maxSymbols = 6;
-    walk.bottom = c.y2 - h;
-    WalkRows(walk, [&](double x, double y, int) {
-        if (x < c.x1) {
+    walk.bottom = c.y2 - 0.9 * v;
+    WalkRows(walk, [&](double x, double y, int row) {
+        if (x - s < c.x1) {
             return;
         }
+        // Every other row turns the pebbles over, so they do not look stamped.
+        const double turn = row % 2 == 0 ? 1.0 : -1.0;
+        const double px[4] = {x - s, x - 0.3 * s, x + s, x + 0.4 * s};
+        const double py[4] = {y + 0.2 * v * turn, y - 0.9 * v * turn, y - 0.3 * v * turn, y + 0.9 * v * turn};
         for (int j = 0; j < 4; ++j) {
-            const double ya = (j % 2 == 0) ? y : y + h;
-            const double yb = (j % 2 == 0) ? y + h : y;
-            c.Line(x + j * w, ya, x + (j + 1) * w, yb);
+            c.Line(px[j], py[j], px[(j + 1) % 4], py[(j + 1) % 4]);
         }
     });
 }
 
-// Pumice and scoria: a ring in a ring between two brackets, on a staggered lattice.
+// Shells: a ring in a ring between two brackets, on a staggered lattice.
 void DrawPattern6800(const PatternCell& c) {
     const double m = c.m();
     const double r = 0.6 * m / 60.0;  // outer ring, vertical units
@@ -349,22 +351,23 @@ void DrawPattern6800(const PatternCell& c) {
     }
 }
 
-// Plant remains: small forks on a stem, scattered on diagonal rows.
+// Crushed stone: small angular fragments (triangles), scattered on diagonal rows.
 void DrawPattern8600(const PatternCell& c) {
     const double m = c.m();
     const double across = m / 6.0;
-    const double height = 0.6 * across * 0.1;  // vertical units
-    const double spread = 0.4 * across / 2.0;  // half-width of the fork, mm
+    const double s = 0.4 * across;  // half-width of a fragment, mm
+    const double v = 0.1 * s;       // the same in vertical units
     int row = 0;
-    for (double rowY = c.y1 + 0.1 * across * 0.1; rowY + height <= c.y2 && row < kMaxRows;
+    for (double rowY = c.y1 + 0.6 * v; rowY + 0.5 * v <= c.y2 && row < kMaxRows;
          rowY += 0.13 * m / 2.0, ++row) {
         double x = c.latticeRight() - (row % 2 == 0 ? 0.5 : 1.5) * across;
         double y = rowY;
-        for (int k = 0; k < 3 && y + height <= c.y2; ++k) {
-            if (x - spread >= c.x1) {
-                c.Line(x, y + height, x, y + 0.3 * height);
-                c.Line(x, y + 0.5 * height, x - spread, y);
-                c.Line(x, y + 0.5 * height, x + spread, y);
+        for (int k = 0; k < 3 && y + 0.5 * v <= c.y2; ++k) {
+            if (x - s >= c.x1) {
+                const double turn = (row + k) % 2 == 0 ? 1.0 : -1.0;
+                c.Line(x - s, y + 0.5 * v, x + 0.1 * s * turn, y - 0.6 * v);
+                c.Line(x + 0.1 * s * turn, y - 0.6 * v, x + s, y + 0.4 * v);
+                c.Line(x + s, y + 0.4 * v, x - s, y + 0.5 * v);
             }
             x -= 2.0 * across;
             y += 2.0 * across * 0.1;
