@@ -1,0 +1,59 @@
+// Start-up files of the report view.
+#include "ravelog/report/report_startup.h"
+
+#include "common/settings_files.h"
+#include "ravelog/conversion/conversions.h"
+#include "ravelog/conversion/default_settings.h"
+#include "ravelog/conversion/soil_name_pass.h"
+
+namespace ravelog {
+
+StartupPaths StartupPaths::In(const std::filesystem::path& installFolder) {
+    StartupPaths paths;
+    paths.settings = installFolder / "Sys.ndx";
+    paths.technicians = installFolder / "M.mst";
+    paths.shortTexts = installFolder / "K.mst";
+    paths.soilPicks = installFolder / "Dc.mst";
+    paths.soilNames = installFolder / "WdtvxJG.mst";
+    paths.patternLines = installFolder / rave::kPatternColorFile;
+    return paths;
+}
+
+SheetResources StartupFiles::Resources() const {
+    return SheetResources{settings, fonts, soilTables ? &soilTables->colors : nullptr};
+}
+
+void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installFolder,
+                      SoundingDocument& document, bool reset, rave::MessageSink& messages) {
+    const bool firstTime = reset || !files.loaded;
+    if (firstTime) {
+        files.installFolder = installFolder;
+        files.paths = StartupPaths::In(installFolder);
+        files.settings = rave::LoadSettings(files.paths.settings, messages);
+        files.soilTables = std::make_shared<const rave::InstalledSoilTables>(
+            rave::LoadInstalledSoilTables(installFolder, messages));
+    }
+
+    FillEmptySettings(document, files.settings);
+
+    if (firstTime) {
+        files.fonts = rave::LoadFonts(installFolder, messages);
+        files.loaded = true;
+    }
+    if (document.header[slot::kSoilTableKind].empty()) {
+        document.header[slot::kSoilTableKind] = "1";
+    }
+}
+
+void TakeUpDocumentForView(SoundingDocument& document, const StartupFiles& files,
+                           rave::MessageSink& messages) {
+    ApplyViewSetUpDefaults(document, files.settings);
+    const int count = document.RowCount();
+    if (files.soilTables) {
+        RunSoilNamePass(files.soilTables->jacic, document, count);
+    }
+    AssignSoilClasses(document, count, messages);
+    RecomputeConversions(document, count);
+}
+
+}  // namespace ravelog
