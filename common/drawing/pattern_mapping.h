@@ -30,6 +30,8 @@ public:
     virtual void SetScaleY(double scaleY) = 0;
     // Device units per millimetre of paper, down the page.
     virtual double UnitY() const = 0;
+    // Device units per millimetre of paper, across the page (square devices when not told).
+    virtual double UnitX() const { return UnitY(); }
 };
 
 // Ravelog's mapping: a world unit is 1 mm of paper (the report sets scaleX = unitX and
@@ -62,6 +64,7 @@ struct PatternMapping final : WorldMapping {
     double ScaleY() const override { return scaleY; }
     void SetScaleY(double value) override { scaleY = value; }
     double UnitY() const override { return unitY; }
+    double UnitX() const override { return unitX; }
 };
 
 // What the world-unit primitives draw on: a device and the mapping into it.

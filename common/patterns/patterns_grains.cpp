@@ -55,7 +55,8 @@ void DrawGrainGrid(const PatternCell& c, const GrainGrid& g) {
         const int count = odd ? g.oddCount : g.evenCount;
         double x = left + (odd ? 1.8 * h : h);
         for (int k = 0; k < count; ++k, x += columnStep) {
-            if (!(x > c.x1)) {
+            // The whole grain stays in the cell (the lattice may be shifted left of it).
+            if (!(x > c.x1) || x - halfWidth < c.x1 - 0.001) {
                 continue;
             }
             if (g.diamondWithAxis) {

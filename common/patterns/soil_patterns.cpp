@@ -161,6 +161,19 @@ bool IsCellMarkerNumber(long number) {
 
 constexpr double kSmallestCell = 0.001;
 
+// The vertical scale while a pattern is drawn: a vertical pattern unit is as long on paper as
+// ten horizontal world units. On Ravelog's sheets a world unit is 1 mm, so this is 10 x UnitY; a
+// section's world x unit is a scale-dependent length of paper, and the pattern keeps its shape
+// on paper at every distance scale.
+double PatternScaleY(const WorldMapping& mapping) {
+    const double unitX = mapping.UnitX();
+    const double scaleX = mapping.ScaleX();
+    if (!(unitX > 0.0001) || !(scaleX > 0.0001)) {
+        return 10.0 * mapping.UnitY();
+    }
+    return 10.0 * mapping.UnitY() * (scaleX / unitX);
+}
+
 }  // namespace
 
 }  // namespace patterns
@@ -185,7 +198,7 @@ bool DrawSoilPattern(const MappedSurface& target, long patternNo, double x1, dou
     // scale, then back through the tenfold one.
     const int top = mapping.ToSurfaceY(y1);
     const int bottom = mapping.ToSurfaceY(y2);
-    const ScaleYOverride patternUnit(mapping, 10.0 * mapping.UnitY());
+    const ScaleYOverride patternUnit(mapping, patterns::PatternScaleY(mapping));
 
     patterns::PatternCell cell;
     cell.target = &target;

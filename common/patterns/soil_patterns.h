@@ -2,10 +2,11 @@
 // hatching and crosses) that fill a soil cell of a log or a section, chosen by pattern number.
 //
 // The patterns are drawn through the world mapping of the caller. While one pattern is drawn the
-// vertical scale of the mapping is set to 10 x UnitY, so a vertical pattern unit is 10 mm of paper
-// and a horizontal one 1 mm: that is what makes the slanted strokes 45 degrees on paper. The scale
-// is put back before the call returns. Every spacing and symbol size is a fixed fraction of the
-// cell width, so symbols grow with the column width and not with the cell height.
+// vertical scale of the mapping is set so that a vertical pattern unit is ten horizontal world
+// units long on paper: 10 x UnitY on Ravelog's sheets, where a world unit is 1 mm, so a vertical
+// unit is 10 mm of paper. That is what makes the slanted strokes 45 degrees on paper. The scale is
+// put back before the call returns. Every spacing and symbol size is a fixed fraction of the cell
+// width, so symbols grow with the column width and not with the cell height.
 #pragma once
 
 #include <span>
