@@ -5,6 +5,7 @@
 
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
+#include "apps/ravelog_cli_refresh.h"
 #include "platform/codec.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
@@ -68,10 +69,13 @@ SoundingFileVersion OpenForCommandLine(SoundingDocument& document, CommandContex
     return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
 }
 
-int RunInfo(CommandContext& context, const std::string& file) {
+int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
     SoundingDocument document;
     const SoundingFileVersion version = OpenForCommandLine(document, context, file);
     if (version == kVersionUnknown) {
+        return 1;
+    }
+    if (refresh && !RefreshForCommandLine(document, context)) {
         return 1;
     }
     context.out << DocumentJson(document, version).dump(2, ' ', false, Json::error_handler_t::replace)
@@ -79,9 +83,12 @@ int RunInfo(CommandContext& context, const std::string& file) {
     return 0;
 }
 
-int RunSave(CommandContext& context, const std::string& file, const std::string& output) {
+int RunSave(CommandContext& context, const std::string& file, const std::string& output, bool refresh) {
     SoundingDocument document;
     if (OpenForCommandLine(document, context, file) == kVersionUnknown) {
+        return 1;
+    }
+    if (refresh && !RefreshForCommandLine(document, context)) {
         return 1;
     }
     return SaveSoundingAs(document, context.messages, output) == SaveResult::kSaved ? 0 : 1;
@@ -95,19 +102,26 @@ void RegisterDocumentVerbs(CLI::App& app, CommandContext& context) {
     struct Paths {
         std::string file;
         std::string output;
+        bool refresh = false;
     };
 
     auto infoPaths = std::make_shared<Paths>();
     CLI::App* info = app.add_subcommand("info", "print the sounding (.sdw or Ver2 s*.ddf) as JSON (UTF-8)");
     info->add_option("FILE", infoPaths->file, "sounding file")->required();
-    info->callback([&context, infoPaths] { context.exitCode = RunInfo(context, infoPaths->file); });
+    info->add_flag("--refresh", infoPaths->refresh,
+                   "fill in the program defaults and recompute the derived data before printing");
+    info->callback(
+        [&context, infoPaths] { context.exitCode = RunInfo(context, infoPaths->file, infoPaths->refresh); });
 
     auto savePaths = std::make_shared<Paths>();
     CLI::App* save = app.add_subcommand("save", "read a sounding (.sdw or Ver2 s*.ddf) and write it as .sdw");
     save->add_option("FILE", savePaths->file, "sounding file to read")->required();
     save->add_option("-o,--output", savePaths->output, "file to write (.sdw)")->required();
-    save->callback(
-        [&context, savePaths] { context.exitCode = RunSave(context, savePaths->file, savePaths->output); });
+    save->add_flag("--refresh", savePaths->refresh,
+                   "fill in the program defaults and recompute the derived data before writing");
+    save->callback([&context, savePaths] {
+        context.exitCode = RunSave(context, savePaths->file, savePaths->output, savePaths->refresh);
+    });
 }
 
 }  // namespace ravelog::cli
