@@ -77,6 +77,8 @@ public:
     // cap loses the focus and when the suggestion field gets it; the examples set it directly.
     const std::string& Suggestion() const { return suggestion_; }
     void RecomputeSuggestion();
+    void LeaveNswCap() { RecomputeSuggestion(); }
+    void FocusSuggestion() { RecomputeSuggestion(); }
     // "←": the suggestion into the display limit.
     void CopySuggestionToDisplayLimit();
     // The suggestion, its button and its unit are shown only for the qa formula (kind 0).

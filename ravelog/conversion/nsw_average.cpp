@@ -131,6 +131,26 @@ std::string NswAverageCalculator::NswCapHint() {
     return "0は上限無し";
 }
 
+std::string NswAverageCalculator::RangeStartLabel() {
+    return "m から";
+}
+
+std::string NswAverageCalculator::RangeEndLabel() {
+    return "m まで";
+}
+
+std::string NswAverageCalculator::AverageLabel() {
+    return "Nsw平均値";
+}
+
+std::string NswAverageCalculator::QaLabel() {
+    return "qa~";
+}
+
+std::string NswAverageCalculator::CountLabel() {
+    return "データ数";
+}
+
 const std::vector<NswAverageCalculator::Column>& NswAverageCalculator::Columns() {
     static const std::vector<Column> columns = {
         {"深さｍ", 56}, {"Wsw", 48}, {"Na", 48}, {"Nsw", 60}, {"qa", 50}, {"土質名", 80}, {"表示qa", 50},

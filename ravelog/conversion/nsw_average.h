@@ -64,6 +64,12 @@ public:
     static std::string EditHint();
     static std::string NswCapLabel();
     static std::string NswCapHint();
+    // Labels of the range fields ("m から", "m まで") and of the outputs (average, qa~, n).
+    static std::string RangeStartLabel();
+    static std::string RangeEndLabel();
+    static std::string AverageLabel();
+    static std::string QaLabel();
+    static std::string CountLabel();
     static const std::vector<Column>& Columns();
 
     // The read-only panel: the formula kind (0 the qa formula, 1 qa = b·N), qa coefficients a..e

@@ -146,6 +146,8 @@ TEST_F(ConversionEditorTest, ScaleEndsMustBeWholeNumbers) {
     editor.SetText(coef::kQaScaleEnd, "1.5e2");
     EXPECT_FALSE(editor.Commit(doc, messages));
     EXPECT_EQ(editor.FocusSlot(), coef::kQaScaleEnd);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "整数を入力してください。");
     EXPECT_EQ(doc.header[coef::kQaScaleEnd], "150");
 }
 
@@ -200,7 +202,7 @@ TEST_F(ConversionEditorTest, SuggestionIsQaAtOneKilonewtonAndTheCap) {
     EXPECT_EQ(editor.Suggestion(), "120.0");  // 30 + 0.6·150 with the proposed cap
     editor.SetText(coef::kNswCap, "50");
     EXPECT_EQ(editor.Suggestion(), "120.0");  // only recomputed on leaving the cap
-    editor.RecomputeSuggestion();
+    editor.LeaveNswCap();
     EXPECT_EQ(editor.Suggestion(), " 60.0");
     editor.SetText(coef::kQaFormula + 1, "5");  // b, with c = 1
     editor.RecomputeSuggestion();
