@@ -99,6 +99,15 @@ void DetailsSettings::SetDefaults() {
     ndDecimals = "0";
 }
 
+std::string DefaultRulerTitle(const std::vector<PlacedColumn>& rows) {
+    for (const PlacedColumn& row : rows) {
+        if (!row[colfield::kElevationKind].empty()) {
+            return row[colfield::kElevationKind] + "(m)";
+        }
+    }
+    return {};
+}
+
 void PlacementList::Open(const SectionDocument& document,
                          const std::optional<std::filesystem::path>& installFolder) {
     rows.clear();
@@ -116,12 +125,7 @@ void PlacementList::Open(const SectionDocument& document,
     }
     rulerTitle = document.settings.rulerTitle;
     if (rulerTitle.empty()) {
-        for (const PlacedColumn& row : rows) {
-            if (!row[colfield::kElevationKind].empty()) {
-                rulerTitle = row[colfield::kElevationKind] + "(m)";
-                break;
-            }
-        }
+        rulerTitle = DefaultRulerTitle(rows);
     }
     convertedNPlot = document.settings.convertedNPlot != 0;
     boxes = PlacementBoxes{};

@@ -76,6 +76,10 @@ struct DetailsSettings {
     void SetDefaults();
 };
 
+// The ruler title proposed when the section has none: the elevation kind of the first row that
+// has one, followed by "(m)"; empty when no row has one.
+std::string DefaultRulerTitle(const std::vector<PlacedColumn>& rows);
+
 class PlacementList {
 public:
     // Fills the list from slots 1..25 of the document (a closing blank column that the last

@@ -1,0 +1,222 @@
+// The document verbs: build (place log files along a section line and save the section) and
+// info (a section file as JSON).
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "apps/ravesect_cli.h"
+#include "apps/ravesect_cli_context.h"
+#include "common/numbers.h"
+#include "common/text_fields.h"
+#include "platform/codec.h"
+#include "ravesect/document/columns_build.h"
+#include "ravesect/document/section_commands.h"
+
+namespace ravesect::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+namespace fs = std::filesystem;
+
+std::string Utf8(const std::string& cp932) {
+    return rave::platform::Cp932ToUtf8(cp932);
+}
+
+Json SettingsJson(const SectionSettings& s) {
+    Json json;
+    json["distanceScale"] = s.distanceScale;
+    json["depthScale"] = s.depthScale;
+    json["rulerTop"] = s.rulerTop;
+    json["rulerBottom"] = s.rulerBottom;
+    json["rulerStep"] = s.rulerStep;
+    json["leftEnd"] = s.leftEnd;
+    json["distancePerPage"] = s.distancePerPage;
+    json["pageOverlapDistance"] = s.pageOverlapDistance;
+    json["topElevation"] = s.topElevation;
+    json["depthPerPage"] = s.depthPerPage;
+    json["pageOverlapDepth"] = s.pageOverlapDepth;
+    json["rulerTitle"] = Utf8(s.rulerTitle);
+    json["convertedNPlot"] = s.convertedNPlot;
+    return json;
+}
+
+Json LogJson(const NormalizedLog& log) {
+    Json json = Json::object();
+    for (int s = 0; s < kLogSectionCount; ++s) {
+        Json rows = Json::array();
+        const int count = log.RowCount(s);
+        for (int k = 0; k < count; ++k) {
+            Json row = Json::array();
+            for (const std::string& field : log.Rows(s)[static_cast<std::size_t>(k)]) {
+                row.push_back(Utf8(field));
+            }
+            rows.push_back(std::move(row));
+        }
+        json[std::string(1, kLogSections[static_cast<std::size_t>(s)].marker)] = std::move(rows);
+    }
+    return json;
+}
+
+Json SectionJson(const SectionDocument& document) {
+    Json columns = Json::array();
+    for (int slot = 0; slot <= document.LastUsedSlot(); ++slot) {
+        const PlacedColumn& column = document.Column(slot);
+        Json fields = Json::array();
+        for (int f = 1; f <= kColumnFields; ++f) {
+            fields.push_back(Utf8(column[f]));
+        }
+        Json entry;
+        entry["slot"] = slot;
+        entry["fields"] = std::move(fields);
+        entry["log"] = LogJson(document.Log(slot));
+        columns.push_back(std::move(entry));
+    }
+    Json titles = Json::array();
+    for (int n = 1; n <= kTitleEntries; ++n) {
+        const TitleText& title = document.Title(n);
+        if (title.IsFree()) {
+            continue;
+        }
+        titles.push_back(Json{{"entry", n}, {"x", title.x}, {"y", title.y}, {"text", Utf8(title.text)},
+                              {"font", Utf8(title.font)}});
+    }
+    Json points = Json::array();
+    for (int n = 1; n <= kPoints; ++n) {
+        const SectionPoint& point = document.Point(n);
+        if (point.IsDefined()) {
+            points.push_back(Json{{"number", n}, {"x", point.x}, {"y", point.y}});
+        }
+    }
+    Json layers = Json::array();
+    for (int n = 1; n <= document.LayerCount(); ++n) {
+        const LayerOutline& layer = document.Layer(n);
+        layers.push_back(Json{{"number", rave::ParseInteger(layer.number)},
+                              {"colour", Utf8(layer.colour)},
+                              {"hatch", Utf8(layer.hatch)},
+                              {"lineMode", Utf8(layer.lineMode)},
+                              {"points", layer.PointNumbers()}});
+    }
+    Json result;
+    result["settings"] = SettingsJson(document.settings);
+    result["columns"] = std::move(columns);
+    result["titles"] = std::move(titles);
+    result["points"] = std::move(points);
+    result["layers"] = std::move(layers);
+    return result;
+}
+
+int RunInfo(CommandContext& context, const std::string& file) {
+    PrivateWorkingFolder working;
+    SectionDocument document;
+    if (!OpenSectionForCommandLine(context, working, file, document)) {
+        return 1;
+    }
+    context.out << SectionJson(document).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    return 0;
+}
+
+struct BuildRequest {
+    std::string output;
+    std::vector<std::string> columns;  // DIST=PATH
+    std::string scale;                 // DIST:DEPTH
+};
+
+// "DIST:DEPTH", both whole numbers from 20 to 2000.
+bool ParseScale(const std::string& text, SectionSettings& settings) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos) {
+        return false;
+    }
+    const std::string distance = text.substr(0, colon);
+    const std::string depth = text.substr(colon + 1);
+    for (const std::string* part : {&distance, &depth}) {
+        if (part->empty() || part->find_first_not_of("0123456789") != std::string::npos) {
+            return false;
+        }
+        const long value = rave::ParseInteger(*part);
+        if (value < 20 || value > 2000) {
+            return false;
+        }
+    }
+    settings.distanceScale = static_cast<int>(rave::ParseInteger(distance));
+    settings.depthScale = static_cast<int>(rave::ParseInteger(depth));
+    return true;
+}
+
+int RunBuild(CommandContext& context, const BuildRequest& request) {
+    SectionDocument document;
+    if (!request.scale.empty() && !ParseScale(request.scale, document.settings)) {
+        context.err << "--scale: expected DIST:DEPTH, two denominators from 20 to 2000, got \"" << request.scale
+                    << "\"\n";
+        return 2;
+    }
+    PlacementList list;
+    list.Open(document, std::nullopt);
+    for (const std::string& column : request.columns) {
+        const std::size_t equals = column.find('=');
+        if (equals == std::string::npos || equals == 0 || equals + 1 == column.size()) {
+            context.err << "COLUMN: expected DIST=PATH, got \"" << column << "\"\n";
+            return 2;
+        }
+        std::error_code error;
+        const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();
+        const auto pathText = DocumentPathText(error ? fs::path(column.substr(equals + 1)) : native);
+        if (!pathText) {
+            context.err << "the path cannot be written in cp932: " << native.string() << '\n';
+            return 1;
+        }
+        // Every column starts from empty boxes: nothing of the previous file carries over.
+        list.boxes = PlacementBoxes{};
+        list.OpenSource(*pathText, ResolveSourcePath, context.messages);
+        if (list.boxes.version.empty()) {
+            // The survey-name box holds "file not found" or "not a log file".
+            context.messages.Show(rave::Message{0, list.boxes.surveyName + "\n( %1 )", native.string()});
+            return 1;
+        }
+        list.boxes.distance = column.substr(0, equals);
+        if (!list.Add(context.messages)) {
+            return 1;
+        }
+    }
+    if (list.rulerTitle.empty()) {
+        list.rulerTitle = DefaultRulerTitle(list.rows);
+    }
+    list.Store(document, std::nullopt, context.messages);
+
+    PrivateWorkingFolder working;
+    if (!working.ok()) {
+        std::error_code error;
+        context.messages.Show(CannotOpenWorkingFileMessage(fs::temp_directory_path(error)));
+        return 1;
+    }
+    const int shownBefore = context.messages.count();
+    BuildColumnsFile(document, working.files(), ResolveSourcePath, context.messages);
+    if (context.messages.count() != shownBefore) {
+        return 1;  // a source vanished or a working file could not be written
+    }
+    ReloadSectionDocument(document, working.files());
+    return SaveSectionAs(document, working.files(), request.output, context.messages) == SaveResult::kSaved ? 0 : 1;
+}
+
+}  // namespace
+
+void RegisterRavesectDocumentVerbs(CLI::App& app, CommandContext& context) {
+    // CLI11 writes option values through references; the callbacks own the values so they live
+    // as long as the application object.
+    auto infoFile = std::make_shared<std::string>();
+    CLI::App* info = app.add_subcommand("info", "print a section (.sqw) as JSON (UTF-8)");
+    info->add_option("FILE", *infoFile, "section file")->required();
+    info->callback([&context, infoFile] { context.exitCode = RunInfo(context, *infoFile); });
+
+    auto build = std::make_shared<BuildRequest>();
+    CLI::App* buildVerb = app.add_subcommand(
+        "build", "place log files (.sdw, .jdw, .ddw, .pdw) at distances along a section line and save the section");
+    buildVerb->add_option("-o,--output", build->output, "section file to write (.sqw)")->required();
+    buildVerb->add_option("COLUMN", build->columns, "DIST=PATH: a log file and its distance in metres")
+        ->required();
+    buildVerb->add_option("--scale", build->scale, "DIST:DEPTH: the denominators of the two scales (20..2000)");
+    buildVerb->callback([&context, build] { context.exitCode = RunBuild(context, *build); });
+}
+
+}  // namespace ravesect::cli

@@ -1,0 +1,24 @@
+// Ravesect's executable: the command-line verbs when the first argument names one, the desktop
+// program otherwise.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "apps/ravesect_cli.h"
+
+#ifdef RAVE_HAS_RAVESECT_APP
+#include "ravesect/app/ravesect_application.h"
+#endif
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (ravesect::cli::IsCommandLineVerb(arguments)) {
+        return ravesect::cli::RunRavesectCommandLine(arguments, std::cout, std::cerr);
+    }
+#ifdef RAVE_HAS_RAVESECT_APP
+    return ravesect::app::RunDesktopProgram(argc, argv);
+#else
+    std::cerr << "ravesect: this build has no desktop program; use a verb (build, info, render)\n";
+    return 2;
+#endif
+}
