@@ -43,7 +43,8 @@ inline constexpr long kMaxScaleStep = 1000;
 class EditConversionSettings {
 public:
     // Copies the slots of `document`. `settings` supplies the program's plot depths (shown for
-    // slots 62 and 63 unless they hold 0 or 1) and the program default set of the examples.
+    // slots 62 and 63 unless they hold 0 or 1) and the program default set of the examples; it
+    // must outlive the editor.
     EditConversionSettings(const SoundingDocument& document, const rave::RavelogSettings& settings);
 
     // Every slot the editor edits, in the order the dialog shows them.

@@ -415,32 +415,6 @@ TEST_F(ConversionEditorTest, ExamplesMoveTheDisplayToTheirValues) {
     }
 }
 
-TEST(ConversionExampleLabels, AreTheButtonTexts) {
-    const std::vector<std::string> labels = EditConversionSettings::ExampleLabels();
-    ASSERT_EQ(labels.size(), 5u);
-    EXPECT_EQ(labels[0], "N値・qu　稲田");
-    EXPECT_EQ(labels[1], " qa 告示1113号");
-    EXPECT_EQ(labels[2], " qa 平板載荷 ");
-    EXPECT_EQ(labels[3], " qa N値比例式");
-    EXPECT_EQ(labels[4], "初期設定");
-}
-
-TEST(ConversionEditorSlots, CoverTheConversionSlotsAndNothingElse) {
-    const std::vector<int>& slots = EditConversionSettings::Slots();
-    ASSERT_EQ(slots.size(), 40u);
-    EXPECT_EQ(slots.front(), 34);
-    EXPECT_EQ(slots[36], 70);
-    EXPECT_EQ(slots[37], 86);
-    EXPECT_EQ(slots[38], 88);
-    EXPECT_EQ(slots[39], 89);
-    for (int n : {34, 35, 62, 63, 66}) {
-        EXPECT_EQ(EditConversionSettings::KindOf(n), ConversionFieldKind::kChoice) << n;
-    }
-    for (int n : {67, 68, 70, 86, 88}) {
-        EXPECT_EQ(EditConversionSettings::KindOf(n), ConversionFieldKind::kFlag) << n;
-    }
-}
-
 TEST(EditDefaultCoefficients, StandardFillsTheStandardSet) {
     rave::RavelogSettings settings = rave::RavelogSettings::Defaults();
     settings.Line(21) = "5";
