@@ -54,32 +54,35 @@ private:
     double scaleY_;
 };
 
-// The column width of the log sheets' soil column, mm: a tile is one square cell of it.
+// The column width of the log sheets' soil column, mm: a tile is a cell of it, twice as high.
 constexpr double kTileCellMm = 8.2;
 
 QColor ToQColor(rave::ColorRef color) {
     return QColor(rave::RedOf(color), rave::GreenOf(color), rave::BlueOf(color));
 }
 
-// One tile: the pattern drawn into a square cell, every pixel then either white or the colour.
+// One tile: the pattern drawn into a cell `size` pixels wide and twice as high, every pixel then
+// either white or the colour.
 rave::SurfaceBitmap RenderTile(long patternNo, int size, rave::ColorRef color) {
-    QImage image(size, size, QImage::Format_RGB32);
+    const int height = 2 * size;
+    QImage image(size, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         const int dpi = static_cast<int>(size / kTileCellMm * 25.4 + 0.5);
-        rave::platform::QPainterSurface surface(painter, dpi, dpi, {size, size});
+        rave::platform::QPainterSurface surface(painter, dpi, dpi, {size, height});
         ImageMapping mapping(size / kTileCellMm);
         const rave::MappedSurface target{surface, mapping};
-        const double edge = (size - 1) / mapping.ScaleX();
-        rave::DrawSoilPattern(target, patternNo, 0.0, 0.0, edge, edge, 1.0, 1, rave::kBlack, 0,
+        const double right = (size - 1) / mapping.ScaleX();
+        const double bottom = (height - 1) / mapping.ScaleX();
+        rave::DrawSoilPattern(target, patternNo, 0.0, 0.0, right, bottom, 1.0, 1, rave::kBlack, 0,
                               rave::PatternSet::kRavesect);
     }
     rave::SurfaceBitmap tile;
     tile.width = size;
-    tile.height = size;
-    tile.pixels.reserve(static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
-    for (int y = 0; y < size; ++y) {
+    tile.height = height;
+    tile.pixels.reserve(static_cast<std::size_t>(size) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < size; ++x) {
             tile.pixels.push_back(qGray(image.pixel(x, y)) < 160 ? color : rave::kWhite);
         }
@@ -178,7 +181,8 @@ int main(int argc, char** argv) {
     double cellHeight = 30.0;
     int dpi = 300;
     app.add_option("--data", dataFolder, "data folder: tiles are written under it, colours read from it");
-    app.add_option("--size", size, "side of a tile in pixels")->check(CLI::Range(8, 512));
+    app.add_option("--size", size, "width of a tile in pixels (the height is twice as much)")
+        ->check(CLI::Range(8, 512));
     app.add_option("--sheet", sheet, "also write a PNG with every pattern in a grid");
     app.add_option("--cell-width", cellWidth, "sheet cell width, mm")->check(CLI::Range(1.0, 100.0));
     app.add_option("--cell-height", cellHeight, "sheet cell height, mm")->check(CLI::Range(1.0, 200.0));
