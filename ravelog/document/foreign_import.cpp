@@ -32,6 +32,12 @@ constexpr std::size_t kShortestPath = 2;
 
 constexpr std::size_t kStartFolderLineLimit = 1024;
 
+// A message naming a value of the program rather than a path. The name is cp932 text like the
+// message itself, so it is put into the text here; the argument is kept for paths.
+rave::Message NamingMessage(int id, const char* text, const char* name) {
+    return rave::Message{id, rave::SubstitutePlaceholder(text, name), {}};
+}
+
 void ShowFileNotFound(const std::filesystem::path& path, rave::MessageSink& messages) {
     messages.Show(rave::Message{32790, kFileNotFound, path.string()});
 }
@@ -124,15 +130,15 @@ void CheckImportPlausibility(const ImportPreview& preview, const ImportChoices& 
     const ImportFields& line2 = preview.lineCount >= 2 ? preview.lines[1] : kNoLine;
     if (!choices.loadInKgf &&
         rave::ParseDecimal(ImportedField(line1, choices.columns, kColumnLoad)) > kLargestLikelyLoad) {
-        messages.Show(rave::Message{4019, kCheckUnits, kLoadName});
+        messages.Show(NamingMessage(4019, kCheckUnits, kLoadName));
     }
     const std::string& depth1 = ImportedField(line1, choices.columns, kColumnDepth);
     if (!choices.depthInCm && rave::ParseDecimal(depth1) > kLargestLikelyDepth) {
-        messages.Show(rave::Message{4019, kCheckUnits, kDepthName});
+        messages.Show(NamingMessage(4019, kCheckUnits, kDepthName));
     }
     if (checkDepthIsNumber && rave::IsNumericStart(depth1) <= 0 &&
         rave::IsNumericStart(ImportedField(line2, choices.columns, kColumnDepth)) <= 0) {
-        messages.Show(rave::Message{4013, kAbnormalValue, kDepthName});
+        messages.Show(NamingMessage(4013, kAbnormalValue, kDepthName));
     }
 }
 

@@ -117,7 +117,8 @@ std::optional<NamedImportColumns> LoadNamedImportColumns(const std::filesystem::
         }
     }
     if (!anyNumber) {
-        messages.Show(rave::Message{4020, kNoDataWithReason, kSavedSetting});
+        // The reason is program text in cp932, not a path, so it goes into the text itself.
+        messages.Show(rave::Message{4020, rave::SubstitutePlaceholder(kNoDataWithReason, kSavedSetting), {}});
         return std::nullopt;
     }
     NamedImportColumns named;

@@ -162,7 +162,7 @@ TEST(NamedColumns, MissingEmptyAndUnwritableSettingsSaySo) {
     EXPECT_FALSE(LoadNamedImportColumns(temp.path(), ImportMode::kComma, messages));
     ASSERT_EQ(messages.shown.size(), 1U);
     EXPECT_EQ(messages.shown[0].id, 4020);
-    EXPECT_EQ(messages.shown[0].argument, "保存されている設定");
+    EXPECT_EQ(messages.shown[0].text, "データがありません\n( 保存されている設定 )");
 
     // Numbers only after line 7 (the range) do not count.
     temp.Write("Usr.ndx", "名前\r\n\r\n\r\n\r\n\r\n\r\n\r\n1\r\n9\r\n");
@@ -230,9 +230,9 @@ TEST_F(ImportTest, LineListWarnsAboutUnlikelyUnitsAndNonNumericDepths) {
     ASSERT_TRUE(import.FillLineList(messages_));
     ASSERT_EQ(messages_.shown.size(), 2U);
     EXPECT_EQ(messages_.shown[0].id, 4019);
-    EXPECT_EQ(messages_.shown[0].argument, "Wsw kN");
+    EXPECT_EQ(messages_.shown[0].text, "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( Wsw kN )");
     EXPECT_EQ(messages_.shown[1].id, 4019);
-    EXPECT_EQ(messages_.shown[1].argument, "深度 m");
+    EXPECT_EQ(messages_.shown[1].text, "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( 深度 m )");
 
     // Exactly 99 kN and 24 m are still believable.
     rave::RecordingMessageSink quiet;
@@ -248,6 +248,7 @@ TEST_F(ImportTest, LineListWarnsAboutUnlikelyUnitsAndNonNumericDepths) {
     ASSERT_TRUE(titled.FillLineList(titles));
     ASSERT_EQ(titles.shown.size(), 1U);
     EXPECT_EQ(titles.shown[0].id, 4013);
+    EXPECT_EQ(titles.shown[0].text, "数値が異常です\n( 深度 m )");
     // A number on line 2 alone is enough.
     rave::RecordingMessageSink oneTitle;
     ForeignImport oneTitled =
