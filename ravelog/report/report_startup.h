@@ -42,13 +42,19 @@ struct StartupFiles {
     SheetResources Resources() const;
 };
 
+// Whether loading may write to the install folder. The desktop program creates a missing
+// "Sys.ndx" and "Font1.ndx" with the defaults (and says the settings file was missing); command
+// lines never change what the desktop program remembers and take the defaults silently.
+enum class StartupWrites { kCreateMissing, kNever };
+
 // The first time (or whenever `reset` is set): the settings file (defaults, and a new file, when
 // it is missing), the soil-name tables and the pattern colour table, the five fonts (font 1's file
 // created when missing; sizes and faces repaired). Every time: the document's settings are
 // validated (depth scale 5..5000, format 0..2, empty coefficient and display slots filled) and an
 // empty soil-table kind becomes "1" (JACIC).
 void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installFolder,
-                      SoundingDocument& document, bool reset, rave::MessageSink& messages);
+                      SoundingDocument& document, bool reset, rave::MessageSink& messages,
+                      StartupWrites writes = StartupWrites::kCreateMissing);
 
 // What the view does to a document it shows for the first time: the defaults of the view's
 // set-up, the soil names resolved through the JACIC table, the sandy/clayey classes of the rows

@@ -30,6 +30,28 @@ TEST(ReportStartupFiles, MissingFilesGiveDefaultsAndNewFiles) {
     EXPECT_EQ(document.header[slot::kSoilTableKind], "1");
 }
 
+TEST(ReportStartupFiles, ReadOnlyLoadingWritesNothing) {
+    rave::testing::TempFolder folder;
+    folder.Write("Font2.ndx", "0.5\r\nIPAexMincho\r\n255\r\n0\r\n");
+    StartupFiles files;
+    SoundingDocument document;
+    rave::RecordingMessageSink messages;
+    LoadStartupFiles(files, folder.path(), document, false, messages, StartupWrites::kNever);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Sys.ndx"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Font1.ndx"));
+    for (const rave::Message& message : messages.shown) {
+        EXPECT_EQ(message.argument.find("Sys.ndx"), std::string::npos) << "the defaults are taken silently";
+        EXPECT_EQ(message.argument.find("Font1.ndx"), std::string::npos);
+    }
+    EXPECT_EQ(files.settings.Int(rave::sysline::kLeftMargin), 5);
+    EXPECT_FALSE(files.settings.Line(rave::sysline::kJacicBitmapFolder).empty())
+        << "bitmap folders filled in";
+    EXPECT_DOUBLE_EQ(files.fonts[0].size, 11.0);
+    EXPECT_DOUBLE_EQ(files.fonts[1].size, 9.0) << "0.5 points repaired";
+    EXPECT_EQ(files.fonts[1].face, "IPAexMincho");
+    EXPECT_EQ(files.fonts[1].colour, 255);
+}
+
 TEST(ReportStartupFiles, FontsAreReadAndRepaired) {
     rave::testing::TempFolder folder;
     folder.Write("Font1.ndx", "250.0\r\n\r\n255\r\n0\r\n");

@@ -1,0 +1,59 @@
+// Pages drawn straight into files: one multi-page PDF, or one PNG or SVG file per page. The
+// command lines of both programs render through here; what a page shows is the caller's
+// drawing function, which receives a QPainter surface at the file's resolution.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/drawing/drawing_surface.h"
+
+namespace rave::platform {
+
+enum class PageFileKind { kPdf, kPng, kSvg };
+
+// The kind named by the file's extension (".pdf", ".png", ".svg", any case); nothing otherwise.
+std::optional<PageFileKind> PageFileKindOf(const std::filesystem::path& output);
+
+// The file page `index` (1-based) of `count` pages goes to: the output itself for a PDF or a
+// single page, else OUT-1.png, OUT-2.png, ... beside it.
+std::filesystem::path PageFilePath(const std::filesystem::path& output, PageFileKind kind, int index,
+                                   int count);
+
+struct PageFileOptions {
+    std::filesystem::path output;
+    PageFileKind kind = PageFileKind::kPdf;
+    double widthMm = 210.0;  // the paper
+    double heightMm = 297.0;
+    int dpi = 300;      // device units per inch of the surface (and the image's pixels)
+    std::string title;  // UTF-8; the PDF's and SVG's title
+};
+
+inline constexpr int kLowestPageDpi = 10;
+inline constexpr int kHighestPageDpi = 1200;
+
+// Called with the surface of each page and the page's 1-based number in `pages`.
+using DrawPageFunction = std::function<void(DrawingSurface& surface, int page)>;
+// Called after each page with the pages done and the total.
+using PageProgressFunction = std::function<void(int done, int total)>;
+
+struct PageFileResult {
+    bool ok = false;
+    std::string error;  // UTF-8, when not ok
+    std::vector<std::filesystem::path> written;
+};
+
+// Draws `pages` (page numbers, in order) into the output files. Every file is written to a
+// temporary file first and renamed into place, so a failed run never leaves a truncated file
+// in place of an earlier one. Pages are white paper of the given size.
+PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<int>& pages,
+                              const DrawPageFunction& draw, const PageProgressFunction& progress = {});
+
+// A QGuiApplication for fonts and painting when the process has none yet (the command line),
+// on the offscreen platform so no display is needed.
+void EnsureGuiApplication();
+
+}  // namespace rave::platform
