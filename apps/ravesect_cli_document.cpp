@@ -78,7 +78,10 @@ Json SectionJson(const SectionDocument& document) {
         if (title.IsFree()) {
             continue;
         }
-        titles.push_back(Json{{"entry", n}, {"x", title.x}, {"y", title.y}, {"text", Utf8(title.text)},
+        titles.push_back(Json{{"entry", n},
+                              {"x", title.x},
+                              {"y", title.y},
+                              {"text", Utf8(title.text)},
                               {"font", Utf8(title.font)}});
     }
     Json points = Json::array();
@@ -147,8 +150,8 @@ bool ParseScale(const std::string& text, SectionSettings& settings) {
 int RunBuild(CommandContext& context, const BuildRequest& request) {
     SectionDocument document;
     if (!request.scale.empty() && !ParseScale(request.scale, document.settings)) {
-        context.err << "--scale: expected DIST:DEPTH, two denominators from 20 to 2000, got \"" << request.scale
-                    << "\"\n";
+        context.err << "--scale: expected DIST:DEPTH, two denominators from 20 to 2000, got \""
+                    << request.scale << "\"\n";
         return 2;
     }
     PlacementList list;
@@ -196,7 +199,9 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());
-    return SaveSectionAs(document, working.files(), request.output, context.messages) == SaveResult::kSaved ? 0 : 1;
+    return SaveSectionAs(document, working.files(), request.output, context.messages) == SaveResult::kSaved
+               ? 0
+               : 1;
 }
 
 }  // namespace
@@ -211,11 +216,13 @@ void RegisterRavesectDocumentVerbs(CLI::App& app, CommandContext& context) {
 
     auto build = std::make_shared<BuildRequest>();
     CLI::App* buildVerb = app.add_subcommand(
-        "build", "place log files (.sdw, .jdw, .ddw, .pdw) at distances along a section line and save the section");
+        "build",
+        "place log files (.sdw, .jdw, .ddw, .pdw) at distances along a section line and save the section");
     buildVerb->add_option("-o,--output", build->output, "section file to write (.sqw)")->required();
     buildVerb->add_option("COLUMN", build->columns, "DIST=PATH: a log file and its distance in metres")
         ->required();
-    buildVerb->add_option("--scale", build->scale, "DIST:DEPTH: the denominators of the two scales (20..2000)");
+    buildVerb->add_option("--scale", build->scale,
+                          "DIST:DEPTH: the denominators of the two scales (20..2000)");
     buildVerb->callback([&context, build] { context.exitCode = RunBuild(context, *build); });
 }
 

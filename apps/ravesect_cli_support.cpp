@@ -64,8 +64,8 @@ std::optional<std::string> DocumentPathText(const fs::path& native) {
     return rave::platform::Utf8ToCp932(native.string());
 }
 
-bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working, const fs::path& file,
-                               SectionDocument& document) {
+bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working,
+                               const fs::path& file, SectionDocument& document) {
     if (!working.ok()) {
         std::error_code error;
         context.messages.Show(CannotOpenWorkingFileMessage(fs::temp_directory_path(error)));

@@ -205,8 +205,9 @@ bool PlacementList::Add(rave::MessageSink& messages) {
     const double distance = row->Distance();
     for (const PlacedColumn& existing : rows) {
         if (std::fabs(existing.Distance() - distance) < kSameDistance) {
-            return Refuse(messages, message_id::kSameData,
-                          rave::SubstitutePlaceholder("同じ %1データがあります.\n修正なら上書きしてください.", "距離"));
+            return Refuse(
+                messages, message_id::kSameData,
+                rave::SubstitutePlaceholder("同じ %1データがあります.\n修正なら上書きしてください.", "距離"));
         }
     }
     rows.push_back(*row);
@@ -283,7 +284,8 @@ DetailsSettings PlacementList::OpenDetails() const {
         return fromRow ? rows[static_cast<std::size_t>(selected)][f] : box;
     };
     details.frameOrder = static_cast<int>(rave::ParseInteger(value(colfield::kFrameOrder, boxes.frameOrder)));
-    details.flagPosition = static_cast<int>(rave::ParseInteger(value(colfield::kFlagPosition, boxes.flagPosition)));
+    details.flagPosition =
+        static_cast<int>(rave::ParseInteger(value(colfield::kFlagPosition, boxes.flagPosition)));
     details.flagFlip = rave::ParseInteger(value(colfield::kFlagFlip, boxes.flagFlip)) != 0;
     details.graphMirror = rave::ParseInteger(value(colfield::kGraphMirror, boxes.graphMirror)) != 0;
     details.ndDecimals = value(colfield::kNdDecimals, boxes.ndDecimals);
@@ -322,7 +324,8 @@ bool PlacementList::ConfirmCancel(rave::MessageSink& messages) const {
         message_id::kCancelChanged, "データが変更されましたが、キャンセルしてよいのですか？", {}});
 }
 
-void PlacementList::Store(SectionDocument& document, const std::optional<std::filesystem::path>& installFolder,
+void PlacementList::Store(SectionDocument& document,
+                          const std::optional<std::filesystem::path>& installFolder,
                           rave::MessageSink& messages) const {
     std::vector<const PlacedColumn*> remaining;
     for (const PlacedColumn& row : rows) {

@@ -16,11 +16,11 @@
 namespace ravesect {
 
 namespace message_id {
-inline constexpr int kNoData = 903;             // "データが無い、または不正です."
-inline constexpr int kNumberAbnormal = 4007;    // "数値が異常です"
-inline constexpr int kMaximumRows = 902;        // "最大行数です. 追加できません."
-inline constexpr int kSameData = 908;           // "同じ %1データがあります.\n修正なら上書きしてください."
-inline constexpr int kCancelChanged = 132;      // cancel after changes?
+inline constexpr int kNoData = 903;           // "データが無い、または不正です."
+inline constexpr int kNumberAbnormal = 4007;  // "数値が異常です"
+inline constexpr int kMaximumRows = 902;      // "最大行数です. 追加できません."
+inline constexpr int kSameData = 908;  // "同じ %1データがあります.\n修正なら上書きしてください."
+inline constexpr int kCancelChanged = 132;  // cancel after changes?
 }  // namespace message_id
 
 // Turns the cp932 path text of a placed column into the file to open.
@@ -90,7 +90,8 @@ public:
 
     // "開く": reads the header of the file into the boxes. `pathText` is the path as the
     // document keeps it (cp932); `resolve` finds the file to read.
-    void OpenSource(std::string_view pathText, const SourcePathResolver& resolve, rave::MessageSink& messages);
+    void OpenSource(std::string_view pathText, const SourcePathResolver& resolve,
+                    rave::MessageSink& messages);
 
     // "データ追加": checks the boxes and appends a row. False (message shown) when refused.
     bool Add(rave::MessageSink& messages);

@@ -17,7 +17,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -61,19 +62,21 @@ OpenFolderFile ReadOpenFolderFile(const std::filesystem::path& installFolder) {
 }
 
 bool WriteOpenFolderFile(const std::filesystem::path& installFolder, const OpenFolderFile& file) {
-    return rave::WriteFileAtomically(OpenFolderFilePath(installFolder), rave::JoinCrLf({file.folder, file.secondLine}));
+    return rave::WriteFileAtomically(OpenFolderFilePath(installFolder),
+                                     rave::JoinCrLf({file.folder, file.secondLine}));
 }
 
 std::string UntitledName() {
     return "無題";
 }
 
-void NewSection(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& installFolder,
-                const NativeName& nativeName) {
+void NewSection(SectionDocument& document, const WorkingFiles& files,
+                const std::filesystem::path& installFolder, const NativeName& nativeName) {
     const std::string untitled = nativeName ? nativeName(UntitledName()) : UntitledName();
     const OpenFolderFile openFolder = ReadOpenFolderFile(installFolder);
-    document.pathName =
-        openFolder.folder.size() > 1 ? (std::filesystem::path(openFolder.folder) / untitled).string() : untitled;
+    document.pathName = openFolder.folder.size() > 1
+                            ? (std::filesystem::path(openFolder.folder) / untitled).string()
+                            : untitled;
     DeleteWorkingFiles(files);
     document.ClearSectionTables();
     // A new section starts from the default scales, so its first placement fits the ruler again.
@@ -116,11 +119,13 @@ SaveResult SaveSection(SectionDocument& document, const WorkingFiles& files, rav
     if (!CanSaveInPlace(document)) {
         return SaveResult::kNeedsSaveAs;
     }
-    return SaveSectionFile(document, files, document.pathName, messages) ? SaveResult::kSaved : SaveResult::kFailed;
+    return SaveSectionFile(document, files, document.pathName, messages) ? SaveResult::kSaved
+                                                                         : SaveResult::kFailed;
 }
 
 std::string ProposedSaveAsName(const std::string& pathName) {
-    if (pathName.size() > 4 && EqualsIgnoringCase(std::string_view(pathName).substr(pathName.size() - 4), ".jqw")) {
+    if (pathName.size() > 4 &&
+        EqualsIgnoringCase(std::string_view(pathName).substr(pathName.size() - 4), ".jqw")) {
         return pathName.substr(0, pathName.size() - 4) + ".sqw";
     }
     return pathName;
@@ -138,10 +143,10 @@ std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen) {
     return target;
 }
 
-SaveResult SaveSectionAs(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& chosen,
-                         rave::MessageSink& messages) {
+SaveResult SaveSectionAs(SectionDocument& document, const WorkingFiles& files,
+                         const std::filesystem::path& chosen, rave::MessageSink& messages) {
     return SaveSectionFile(document, files, SaveAsTargetPath(chosen), messages) ? SaveResult::kSaved
-                                                                                 : SaveResult::kFailed;
+                                                                                : SaveResult::kFailed;
 }
 
 }  // namespace ravesect

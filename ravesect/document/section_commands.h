@@ -32,8 +32,8 @@ std::string UntitledName();
 
 // New: names the document "無題" in the folder of "FileQo.ndx" line 1 (or just "無題"), removes
 // the working files and starts from empty tables and default settings. The caller redraws.
-void NewSection(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& installFolder,
-                const NativeName& nativeName = {});
+void NewSection(SectionDocument& document, const WorkingFiles& files,
+                const std::filesystem::path& installFolder, const NativeName& nativeName = {});
 
 // Open from the menu, after the open dialog returned `file`: remembers its folder in
 // "FileQo.ndx", empties the tables and splits the file into the working files, then re-reads
@@ -62,7 +62,7 @@ std::string ProposedSaveAsName(const std::string& pathName);
 // The path Save As writes for the name chosen: a trailing "." dropped, ".sqw" added to a name
 // without an extension.
 std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen);
-SaveResult SaveSectionAs(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& chosen,
-                         rave::MessageSink& messages);
+SaveResult SaveSectionAs(SectionDocument& document, const WorkingFiles& files,
+                         const std::filesystem::path& chosen, rave::MessageSink& messages);
 
 }  // namespace ravesect

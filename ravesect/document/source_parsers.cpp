@@ -75,6 +75,12 @@ NormalizedLog ParseSectionedSource(std::string_view bytes) {
 
 NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes) {
     NormalizedLog log;
+    rave::LineCursor first(bytes, kSourceLineLimit);
+    std::string_view firstLine;
+    if (!first.Next(firstLine) ||
+        ravelog::DetectFileVersion(rave::StripLineEnd(firstLine)) != ravelog::kVersionCurrent) {
+        return log;  // not a sounding file: no need to set up a whole sounding for it
+    }
     ravelog::SoundingDocument sounding;
     constexpr ravelog::SoundingReadLimits kLimits{kSourceLineLimit, kSourceLineLimit, false};
     if (ravelog::ReadSoundingBytes(sounding, bytes, kLimits) != ravelog::kVersionCurrent) {

@@ -20,7 +20,8 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-bool WriteWorkingFile(const std::filesystem::path& path, std::string_view bytes, rave::MessageSink& messages) {
+bool WriteWorkingFile(const std::filesystem::path& path, std::string_view bytes,
+                      rave::MessageSink& messages) {
     if (rave::WriteFileAtomically(path, bytes)) {
         return true;
     }
@@ -125,15 +126,17 @@ void ReadSettingsFile(const WorkingFiles& files, SectionSettings& settings) {
     }
 }
 
-bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& settings, rave::MessageSink& messages) {
+bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& settings,
+                       rave::MessageSink& messages) {
     return WriteWorkingFile(files.settings, FormatSettingsLine(settings) + "\r\n", messages);
 }
 
 // --- Titles ---
 
 std::string FormatTitleLine(const TitleText& title) {
-    return rave::FormatText("%.2f,%.2f,", title.x, title.y) + rave::QuoteCsvFieldIfNeeded(OneLine(title.text)) +
-           "," + rave::QuoteCsvFieldIfNeeded(OneLine(title.font));
+    return rave::FormatText("%.2f,%.2f,", title.x, title.y) +
+           rave::QuoteCsvFieldIfNeeded(OneLine(title.text)) + "," +
+           rave::QuoteCsvFieldIfNeeded(OneLine(title.font));
 }
 
 std::string TitleLinesBytes(const SectionDocument& document) {
@@ -167,7 +170,8 @@ void ReadTitlesFile(const WorkingFiles& files, SectionDocument& document) {
     ReadTitleLines(document, bytes ? std::string_view(*bytes) : std::string_view());
 }
 
-bool WriteTitlesFile(const WorkingFiles& files, const SectionDocument& document, rave::MessageSink& messages) {
+bool WriteTitlesFile(const WorkingFiles& files, const SectionDocument& document,
+                     rave::MessageSink& messages) {
     return WriteWorkingFile(files.titles, TitleLinesBytes(document), messages);
 }
 

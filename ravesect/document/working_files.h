@@ -56,7 +56,8 @@ void ApplySettingsLine(SectionSettings& settings, std::string_view line);
 // Reads the first line (at most 200 bytes); a missing file leaves the settings as they are.
 void ReadSettingsFile(const WorkingFiles& files, SectionSettings& settings);
 // Writes the settings line; string 4011 when the file cannot be created.
-bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& settings, rave::MessageSink& messages);
+bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& settings,
+                       rave::MessageSink& messages);
 
 // --- Titles ("TmpP.tmp") ---
 

@@ -64,13 +64,12 @@ constexpr NumericDefault kNumericDefaults[] = {
     {sysqline::kEnterKey, 1},
 };
 
-constexpr int kTextLines[] = {sysqline::kSeparator,          sysqline::kElevationLineColour,
-                              sysqline::kNGridColour,        sysqline::kSwedishGridColour,
-                              sysqline::kDotRadius,          sysqline::kSoilMasterFile,
-                              sysqline::kJacicBitmapFolder,  sysqline::kSimpleBitmapFolder,
-                              sysqline::kCompanyName,        sysqline::kTelephone,
-                              sysqline::kPatternLineWidth,   sysqline::kPatternLineColour,
-                              sysqline::kOverMaximumDisplay};
+constexpr int kTextLines[] = {
+    sysqline::kSeparator,         sysqline::kElevationLineColour, sysqline::kNGridColour,
+    sysqline::kSwedishGridColour, sysqline::kDotRadius,           sysqline::kSoilMasterFile,
+    sysqline::kJacicBitmapFolder, sysqline::kSimpleBitmapFolder,  sysqline::kCompanyName,
+    sysqline::kTelephone,         sysqline::kPatternLineWidth,    sysqline::kPatternLineColour,
+    sysqline::kOverMaximumDisplay};
 
 bool IsTextLine(int n) {
     for (int line : kTextLines) {

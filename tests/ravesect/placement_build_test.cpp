@@ -17,7 +17,8 @@ const char* const kJacicLog =
     "$$_JVERAN500\r\n$$Z\r\nname\r\n$$A\r\n2.00,盛土,9000,,,,4,,,,\r\n6.00,砂,2100,,,,4,,,,\r\n"
     "$$C\r\n1.15,8,,,,\r\n$$c\r\n$$G\r\n$$E\r\n1.00,S1,,,,0\r\n";
 const char* const kSounding =
-    "$$_SWCVERAN300\r\n$$Z\r\n$$A\r\n1.00,4,0.25,0.25,16.0000,,粘土,40,,,0\r\n1.00,8,0.50,0.25,32.0000,,,,,,0\r\n"
+    "$$_SWCVERAN300\r\n$$Z\r\n$$A\r\n1.00,4,0.25,0.25,16.0000,,粘土,40,,,0\r\n1.00,8,0.50,0.25,32.0000,,,,,,"
+    "0\r\n"
     "$$C\r\n0.25,3.2,48.0,_\r\n";
 
 struct Build {
@@ -52,8 +53,9 @@ TEST(BuildColumnsFile, ClosingColumnStandsATenthOfTheScaleAfterTheLastFile) {
     EXPECT_EQ(columns.substr(0, columns.find("$$Z0")), "$$_QSVERAN700\r\n3\r\n");
     EXPECT_NE(columns.find("$$Z3\r\n30.00\r\n"), std::string::npos);
     EXPECT_EQ(columns.substr(columns.size() - 9), "$$Z END\r\n");
-    EXPECT_NE(columns.find("$$A\r\n2.00,盛土,9000,,,,4,,,,\r\n6.00,砂,2100,,,,4,,,,\r\n$$C\r\n1.15,8,,,,\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        columns.find("$$A\r\n2.00,盛土,9000,,,,4,,,,\r\n6.00,砂,2100,,,,4,,,,\r\n$$C\r\n1.15,8,,,,\r\n"),
+        std::string::npos);
     // The sounding's last measured row carries the end mark of its revision.
     EXPECT_NE(columns.find("$$C\r\n0.25,3.2,48.0,1.00,16.0000,0\r\n0.50,,,1.00,32.0000,2\r\n$$c"),
               std::string::npos);
@@ -139,7 +141,8 @@ TEST(AutomaticRulerRange, BottomIsAtMostMinusOneAndStepFollowsTheDepthScale) {
     struct Case {
         int scale, step, above;
     };
-    for (const Case& c : {Case{50, 1, 4}, Case{90, 2, 5}, Case{180, 5, 10}, Case{270, 10, 20}, Case{450, 10, 50}}) {
+    for (const Case& c :
+         {Case{50, 1, 4}, Case{90, 2, 5}, Case{180, 5, 10}, Case{270, 10, 20}, Case{450, 10, 50}}) {
         d.settings.depthScale = c.scale;
         const RulerRange r = AutomaticRulerRange(d);
         EXPECT_EQ(r.rulerTop, 20);

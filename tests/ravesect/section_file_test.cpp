@@ -21,20 +21,23 @@ std::string Lines(const std::vector<std::string>& lines) {
 // A small section: one column naming a file, the closing blank column, two titles, three points
 // and one layer through them.
 std::string SampleSection() {
-    std::vector<std::string> lines = {"$$_QSVERAN700", "200,100,12,-8,2,-2,60,0,17.00,25,0,標高(m),1", "$$Z0", "0"};
+    std::vector<std::string> lines = {"$$_QSVERAN700", "200,100,12,-8,2,-2,60,0,17.00,25,0,標高(m),1", "$$Z0",
+                                      "0"};
     for (int f = 2; f <= 20; ++f) {
         lines.push_back("");
     }
     lines.push_back("$$Z1");
-    const std::vector<std::string> fields = {"5.00", "/data/No1.sdw", "No.1", "0.00", "-1.20  R2.4.1", "TP",
-                                             "12.35", "7.50", "0", "1", "0", "0", "301  _0", "", "0"};
+    const std::vector<std::string> fields = {
+        "5.00", "/data/No1.sdw", "No.1", "0.00", "-1.20  R2.4.1", "TP", "12.35", "7.50", "0", "1", "0",
+        "0",    "301  _0",       "",     "0"};
     lines.insert(lines.end(), fields.begin(), fields.end());
     for (int f = 16; f <= 20; ++f) {
         lines.push_back("");
     }
-    lines.insert(lines.end(), {"$$A", "1.25,シルト,3301.2,,,,4,,,,", "7.50,礫,200.1,,,,20,,,,", "$$C",
-                               "0.25,4.200000,63.000000,1.00,24.0000,0", "0.50,3.800000,57.000000,1.00,16.0000,2",
-                               "$$c", "$$G", "$$E", "$$Z2", "25.00"});
+    lines.insert(lines.end(),
+                 {"$$A", "1.25,シルト,3301.2,,,,4,,,,", "7.50,礫,200.1,,,,20,,,,", "$$C",
+                  "0.25,4.200000,63.000000,1.00,24.0000,0", "0.50,3.800000,57.000000,1.00,16.0000,2", "$$c",
+                  "$$G", "$$E", "$$Z2", "25.00"});
     for (int f = 2; f <= 20; ++f) {
         lines.push_back("");
     }
@@ -48,7 +51,8 @@ std::string SampleSection() {
     lines.push_back("$$Z PO");
     for (int n = 1; n <= kPoints; ++n) {
         if (n <= 3) {
-            lines.push_back(std::to_string(40 * n) + ".00,-" + std::to_string(10 + n) + ".00," + std::to_string(n));
+            lines.push_back(std::to_string(40 * n) + ".00,-" + std::to_string(10 + n) + ".00," +
+                            std::to_string(n));
         } else {
             lines.push_back("-9999.90,-9999.90," + std::to_string(n));
         }
@@ -135,7 +139,8 @@ TEST(SectionFile, SaveReplacesTheCountLineByTheSettingsLine) {
     const std::filesystem::path out = s.folder.path() / "out.sqw";
     ASSERT_TRUE(SaveSectionFile(s.document, s.files, out, s.messages));
     const std::string saved = TempFolder::Read(out);
-    EXPECT_EQ(saved.substr(0, saved.find("$$Z0")), "$$_QSVERAN700\r\n100,100,5,-5,1,-2,50,0,9.00,30,0,,0\r\n");
+    EXPECT_EQ(saved.substr(0, saved.find("$$Z0")),
+              "$$_QSVERAN700\r\n100,100,5,-5,1,-2,50,0,9.00,30,0,,0\r\n");
 }
 
 TEST(SectionFile, TitlesWithAndWithoutCommasComeBackUnchanged) {
@@ -204,7 +209,8 @@ TEST(SectionFile, WorkingFolderThatCannotBeWrittenGivesString4011) {
 
 TEST(SectionFile, PointsPartBeyond3000LinesIsCutWithANotice) {
     Section s;
-    std::string bytes = Lines({"$$_QSVERAN700", "100,100,0,-10,1,-2,0,0,0.00,0,0,,0", "$$Z END", "$$Z HY", "$$Z PO"});
+    std::string bytes =
+        Lines({"$$_QSVERAN700", "100,100,0,-10,1,-2,0,0,0.00,0,0,,0", "$$Z END", "$$Z HY", "$$Z PO"});
     for (int n = 1; n <= 3100; ++n) {
         bytes += "1.00,-1.00," + std::to_string(n) + "\r\n";
     }

@@ -42,10 +42,16 @@ std::string BoreholeLog(const std::string& magic, const std::vector<std::pair<in
 }
 
 TEST(SourceHeader, SoundingHeaderLinesAndFlagBits) {
-    const SourceHeader h = ReadSourceHeader(Sounding(
-        "$$_SWJVERAN304",
-        {{1, "宅地A"}, {2, "第2期"}, {5, "No.3"}, {12, "TP"}, {13, "12.35"}, {32, "7.50"}, {62, "1"}, {63, "1"}},
-        {}));
+    const SourceHeader h = ReadSourceHeader(Sounding("$$_SWJVERAN304",
+                                                     {{1, "宅地A"},
+                                                      {2, "第2期"},
+                                                      {5, "No.3"},
+                                                      {12, "TP"},
+                                                      {13, "12.35"},
+                                                      {32, "7.50"},
+                                                      {62, "1"},
+                                                      {63, "1"}},
+                                                     {}));
     EXPECT_EQ(h.status, SourceHeader::Status::kRead);
     EXPECT_EQ(h.kind, 301);
     EXPECT_EQ(h.surveyName, "宅地A第2期");  // a short first line gets the second one
@@ -62,7 +68,8 @@ TEST(SourceHeader, SoundingHeaderLinesAndFlagBits) {
 }
 
 TEST(SourceHeader, FilesThatAreNotLogsAndMissingFiles) {
-    const SourceHeader tooLong = ReadSourceHeader("$$_SWJVERAN304 with a long trailing text\r\n$$Z\r\nname\r\n");
+    const SourceHeader tooLong =
+        ReadSourceHeader("$$_SWJVERAN304 with a long trailing text\r\n$$Z\r\nname\r\n");
     EXPECT_EQ(tooLong.status, SourceHeader::Status::kNotAccepted);
     EXPECT_EQ(tooLong.surveyName, "柱状図、スウェーデンのファイルではありません");
     EXPECT_EQ(tooLong.label, "");
@@ -74,8 +81,9 @@ TEST(SourceHeader, FilesThatAreNotLogsAndMissingFiles) {
 }
 
 TEST(SourceHeader, JacicLogTakesDepthUValueAndGroundwaterRecords) {
-    const std::string log = BoreholeLog("$$_JVERAN500", {{1, "橋梁基礎"}, {5, "B-2"}, {13, "8.20"}, {45, "15.45"}, {49, "3"}},
-                                        80, {"$$W", "@N,2026/05/01,,", "-2.35,2026/05/02,孔内水位,", "$$A"});
+    const std::string log =
+        BoreholeLog("$$_JVERAN500", {{1, "橋梁基礎"}, {5, "B-2"}, {13, "8.20"}, {45, "15.45"}, {49, "3"}}, 80,
+                    {"$$W", "@N,2026/05/01,,", "-2.35,2026/05/02,孔内水位,", "$$A"});
     const SourceHeader h = ReadSourceHeader(log);
     EXPECT_EQ(h.kind, 500);
     EXPECT_EQ(h.surveyName, "橋梁基礎");
@@ -105,8 +113,9 @@ TEST(SourceHeader, SimpleAndConeLogs) {
 }
 
 TEST(SourceHeader, LineLogRecordsOfFourLines) {
-    const std::string log = rave::JoinCrLf({"$Z36", "旧調査", "", "", "", "No.9", "", "", "", "", "", "", "AP",
-                                            "3.10", "$H", "@M", "H10.7.1", "", "", "-1.5", "H10.7.2", "x", "y", "$A"});
+    const std::string log = rave::JoinCrLf({"$Z36",    "旧調査", "", "",     "",        "No.9", "",   "",
+                                            "",        "",       "", "",     "AP",      "3.10", "$H", "@M",
+                                            "H10.7.1", "",       "", "-1.5", "H10.7.2", "x",    "y",  "$A"});
     const SourceHeader h = ReadSourceHeader(log);
     EXPECT_EQ(h.kind, 400);
     EXPECT_EQ(h.surveyName, "旧調査");
@@ -130,7 +139,8 @@ TEST(SourceHeader, MoreRecordsThanTheListHoldsStopWithString4001) {
     const SourceHeader h = ReadSourceHeader(BoreholeLog("$$_JVERAN500", {}, 10, rest));
     EXPECT_EQ(h.records.size(), 45u);
     rave::RecordingMessageSink messages;
-    EXPECT_EQ(WaterLevelEntries(h.records, messages).size(), static_cast<std::size_t>(kWaterLevelListCapacity));
+    EXPECT_EQ(WaterLevelEntries(h.records, messages).size(),
+              static_cast<std::size_t>(kWaterLevelListCapacity));
     EXPECT_TRUE(messages.Saw(message_id::kListFull));
 }
 
@@ -155,15 +165,15 @@ TEST(SoundingParser, LayersContinueUntilTheNameChangesOrAnUnderlineClosesThem) {
     ASSERT_EQ(log.RowCount(logsection::kMeasured), 6);
     const auto& measured = log.Rows(logsection::kMeasured);
     EXPECT_EQ(measured[0], (LogRow{"0.25", "3.2", "48.0", "1.00", "16.0000", "0"}));
-    EXPECT_EQ(measured[2][1], "");  // no conversion entry for row 3
+    EXPECT_EQ(measured[2][1], "");   // no conversion entry for row 3
     EXPECT_EQ(measured[5][5], "0");  // the later revision keeps the last attribute
     EXPECT_TRUE(log.Rows(logsection::kLowerC).empty());
 }
 
 TEST(SoundingParser, SimpleNamesAndTheEndMarkOfTheFirstRevision) {
-    const std::string file = Sounding("$$_SWCVERAN300", {},
-                                      {"1.00,4,0.25,0.25,16.0000,,粘土,40,砂,2100,0",
-                                       "1.00,4,0.50,0.25,16.0000,,,,,,1"});
+    const std::string file =
+        Sounding("$$_SWCVERAN300", {},
+                 {"1.00,4,0.25,0.25,16.0000,,粘土,40,砂,2100,0", "1.00,4,0.50,0.25,16.0000,,,,,,1"});
     const NormalizedLog log = ParseSourceLog(302, file);
     ASSERT_EQ(log.RowCount(logsection::kLayers), 1);
     EXPECT_EQ(log.Rows(logsection::kLayers)[0][1], "粘土");
@@ -201,20 +211,21 @@ TEST(SectionedParser, SectionsFillTheirTablesWithinTheirLimits) {
 }
 
 TEST(SectionedParser, ConeLogsDropTheirMeasuredRows) {
-    const NormalizedLog log =
-        ParseSourceLog(320, BoreholeLog("$$_PDCVERAN100", {}, 5, {"$$A", "1.00,ローム,5000,,,,4", "$$C", "0.1,3,,,,"}));
+    const NormalizedLog log = ParseSourceLog(
+        320, BoreholeLog("$$_PDCVERAN100", {}, 5, {"$$A", "1.00,ローム,5000,,,,4", "$$C", "0.1,3,,,,"}));
     EXPECT_EQ(log.RowCount(logsection::kLayers), 1);
     EXPECT_EQ(log.RowCount(logsection::kMeasured), 0);
 }
 
 TEST(LineParser, OneValuePerLineRows) {
-    const std::string file = rave::JoinCrLf({"$Z36", "name", "$A", "1.20", "盛土", "9000", "a", "b", "c", "3.50",
-                                             "粘土", "40", "", "", "", "0.5", "$C", "1.15", "8", "", "", "", "",
-                                             "$E", "1.00", "PN12", "", "", "", "2.00", "PM", "", "", "", "3.00",
-                                             "PNx"});
+    const std::string file =
+        rave::JoinCrLf({"$Z36", "name", "$A", "1.20", "盛土", "9000", "a",  "b", "c", "3.50", "粘土", "40",
+                        "",     "",     "",   "0.5",  "$C",   "1.15", "8",  "",  "",  "",     "",     "$E",
+                        "1.00", "PN12", "",   "",     "",     "2.00", "PM", "",  "",  "",     "3.00", "PNx"});
     const NormalizedLog log = ParseSourceLog(400, file);
     ASSERT_EQ(log.RowCount(logsection::kLayers), 3);  // the third layer has one line only
-    EXPECT_EQ(log.Rows(logsection::kLayers)[0], (LogRow{"1.20", "盛土", "9000", "a", "b", "c", "4", "", "", "", ""}));
+    EXPECT_EQ(log.Rows(logsection::kLayers)[0],
+              (LogRow{"1.20", "盛土", "9000", "a", "b", "c", "4", "", "", "", ""}));
     EXPECT_EQ(log.Rows(logsection::kLayers)[2][6], "");
     EXPECT_EQ(log.RowCount(logsection::kMeasured), 1);
     EXPECT_EQ(log.Rows(logsection::kMeasured)[0][1], "8");

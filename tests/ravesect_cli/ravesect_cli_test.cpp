@@ -49,8 +49,8 @@ protected:
 };
 
 TEST_F(RavesectCli, BuildThenInfoGivesTheColumnsAndTheirLogs) {
-    const CliRun build = Build({"5=" + Example("example-short.sdw"), "20=" + Example("section/B-1.jdw"),
-                             "--scale", "100:200"});
+    const CliRun build = Build(
+        {"5=" + Example("example-short.sdw"), "20=" + Example("section/B-1.jdw"), "--scale", "100:200"});
     ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(build.err, "");
 
