@@ -136,4 +136,12 @@ void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, cons
     }
 }
 
+void ApplyPlacement(const PlacementList& list, SectionDocument& document, const WorkingFiles& files,
+                    const std::optional<std::filesystem::path>& installFolder,
+                    const SourcePathResolver& resolve, rave::MessageSink& messages) {
+    list.Store(document, installFolder, messages);
+    BuildColumnsFile(document, files, resolve, messages);
+    ReloadSectionDocument(document, files);
+}
+
 }  // namespace ravesect

@@ -31,4 +31,10 @@ double ClosingColumnDistance(double lastDistance, int distanceScale);
 void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
                       rave::MessageSink& messages);
 
+// The placement dialog's OK as one step: stores the list into the document (Store), writes the
+// working files (BuildColumnsFile) and re-reads them, so the document holds what the view draws.
+void ApplyPlacement(const PlacementList& list, SectionDocument& document, const WorkingFiles& files,
+                    const std::optional<std::filesystem::path>& installFolder,
+                    const SourcePathResolver& resolve, rave::MessageSink& messages);
+
 }  // namespace ravesect

@@ -133,6 +133,29 @@ TEST(BuildColumnsFile, FirstPlacementFitsTheRulerToTheColumns) {
     EXPECT_DOUBLE_EQ(b.document.settings.topElevation, 35.0);
 }
 
+TEST(ApplyPlacement, OkStoresBuildsAndReReadsTheSection) {
+    Build b;
+    b.document.Title(1).text = "kept on disk only";
+    rave::WriteFileAtomically(b.files.titles, "$$Z HY\r\n1,2,title,1\r\n");
+    PlacementList list;
+    list.Open(b.document, b.folder.path());
+    list.OpenSource(b.folder.Write("logs/a.jdw", kJacicLog).string(), PathFromBytes, b.messages);
+    list.boxes.distance = "12";
+    ASSERT_TRUE(list.Add(b.messages));
+    ApplyPlacement(list, b.document, b.files, b.folder.path(), PathFromBytes, b.messages);
+    EXPECT_TRUE(b.messages.shown.empty());
+    EXPECT_EQ(b.document.Column(1)[colfield::kDistance], "12.00");
+    EXPECT_EQ(b.document.Column(2)[colfield::kDistance], "22.00");
+    EXPECT_EQ(b.document.Log(1).RowCount(logsection::kLayers), 2);
+    EXPECT_EQ(b.document.Title(1).text, "title");
+    EXPECT_TRUE(b.document.modified);
+    EXPECT_EQ(ReadSourceFolderFile(b.folder.path()).folder, (b.folder.path() / "logs").string());
+
+    // Opening the dialog again shows the one column, not the closing one.
+    list.Open(b.document, b.folder.path());
+    EXPECT_EQ(list.rows.size(), 1u);
+}
+
 TEST(AutomaticRulerRange, BottomIsAtMostMinusOneAndStepFollowsTheDepthScale) {
     SectionDocument d;
     d.Column(1)[colfield::kDistance] = "1";
