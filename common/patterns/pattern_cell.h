@@ -1,9 +1,10 @@
 // Inside the soil-pattern library: the cell a pattern fills and the pen it draws with.
 //
-// Coordinates of a PatternCell are in pattern units: x in millimetres of paper, y in the vertical
-// pattern unit of 10 mm (the mapping's vertical scale is 10 x UnitY while a pattern is drawn). A
-// length of "0.1 m" vertical units is therefore as long on paper as "m" across, which is why every
-// slanted stroke that drops 0.1 x its width runs at 45 degrees.
+// Coordinates of a PatternCell are in pattern units: x in the mapping's world units (millimetres
+// of paper on Ravelog's sheets), y in the vertical pattern unit, ten horizontal units long on paper
+// (10 mm on the sheets) while a pattern is drawn. A length of "0.1 m" vertical units is therefore
+// as long on paper as "m" across, which is why every slanted stroke that drops 0.1 x its width runs
+// at 45 degrees.
 #pragma once
 
 #include <algorithm>
