@@ -222,6 +222,15 @@ bool DrawSoilPattern(const MappedSurface& target, long patternNo, double x1, dou
     return true;
 }
 
+bool DrawPatternPreview(const MappedSurface& target, long patternNo, const SurfaceRect& client, int penWidth,
+                        ColorRef color, PatternSet set) {
+    const SurfaceRect r = client.Normalized();
+    const WorldMapping& mapping = target.mapping;
+    return DrawSoilPattern(target, patternNo, mapping.FromSurfaceX(r.left), mapping.FromSurfaceY(r.top),
+                           mapping.FromSurfaceX(r.right - 2), mapping.FromSurfaceY(r.bottom - 2), 1.0,
+                           penWidth, color, 0, set);
+}
+
 long PatternDigit(double value, long place) {
     const auto truncated = [value](double n) {
         if (n == 0) {

@@ -34,6 +34,12 @@ bool DrawSoilPattern(const MappedSurface& target, long patternNo, double x1, dou
                      double fillFraction, int penWidth, ColorRef color, int firstRowShifted,
                      PatternSet set = PatternSet::kRavelog);
 
+// The preview of a pattern in a dialog: the pattern over a rectangle of the surface (a preview
+// button's client area), its right and bottom edges taken 2 device units inside, with fill
+// fraction 1 and the first row unshifted. Same result as DrawSoilPattern.
+bool DrawPatternPreview(const MappedSurface& target, long patternNo, const SurfaceRect& client, int penWidth,
+                        ColorRef color, PatternSet set = PatternSet::kRavelog);
+
 // The part of value that its decimal digit at place (1, 10, 100, 1000 or 10000) contributes:
 // digit x place, as T(value, place) - T(value, 10 x place) with T(v, n) = floor(v/n + 1e-7) x n
 // (0 when n is 0). Splits composite pattern codes into their layers.

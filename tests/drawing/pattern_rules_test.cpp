@@ -127,5 +127,15 @@ TEST(PatternRules, FillFractionsOutsideTheRangeFillTheWholeCell) {
     }
 }
 
+TEST(PatternPreview, FillsTheButtonTwoUnitsInsideItsRightAndBottomEdges) {
+    TenthMillimetres t;
+    EXPECT_TRUE(DrawPatternPreview(t.target, 10000, SurfaceRect{40, 30, 142, 92}, 1, kBlack));
+    const auto lines = t.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points, (std::vector<SurfacePoint>{{40, 30}, {140, 90}}));
+    EXPECT_EQ(lines[1].points, (std::vector<SurfacePoint>{{140, 30}, {40, 90}}));
+    EXPECT_FALSE(DrawPatternPreview(t.target, 9, SurfaceRect{40, 30, 142, 92}, 1, kBlack));
+}
+
 }  // namespace
 }  // namespace rave
