@@ -147,7 +147,7 @@ std::optional<PageFileKind> PageFileKindOf(const std::filesystem::path& output) 
     return std::nullopt;
 }
 
-std::filesystem::path PageFilePath(const std::filesystem::path& output, PageFileKind kind, int index,
+std::filesystem::path PageFilePath(const std::filesystem::path& output, PageFileKind kind, int page,
                                    int count) {
     if (kind == PageFileKind::kPdf || count <= 1) {
         return output;
