@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/qpainter_surface.h"
 
@@ -194,6 +195,13 @@ void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) {
         return;
     }
+    // Qt's notes about the session (no runtime folder, no window-manager hints) mean nothing to
+    // a command line and would mix with the program's own messages on stderr.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        }
+    });
     static int argc = 3;
     static char name[] = "ravelog";
     static char platformOption[] = "-platform";

@@ -53,7 +53,8 @@ PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<
                               const DrawPageFunction& draw, const PageProgressFunction& progress = {});
 
 // A QGuiApplication for fonts and painting when the process has none yet (the command line),
-// on the offscreen platform so no display is needed.
+// on the offscreen platform so no display is needed. Qt's own debug notes and warnings are then
+// kept off stderr.
 void EnsureGuiApplication();
 
 }  // namespace rave::platform
