@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the programs, renders every bundled example to PDF in out/, and starts the desktop
+# Builds the programs and renders every bundled example in all three sheet formats to out/
+# (NAME-format1.pdf, NAME-format2.pdf, NAME-format3.pdf, all pages each), then starts the desktop
 # program on the first example when a display is available.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,21 +12,27 @@ mkdir -p out
 install_folder="$PWD/out/install"
 
 rendered=0
+failed=0
 for example in examples/*.sdw examples/*.ddf; do
     [ -f "$example" ] || continue
     name=$(basename "${example%.*}")
-    if ./build/apps/ravelog render "$example" -o "out/$name.pdf" --install-folder "$install_folder" 2> "out/$name.log"; then
-        echo "rendered out/$name.pdf"
-        rendered=$((rendered + 1))
-    else
-        # Until the sheet drawing exists, show what the program knows of the example instead.
-        ./build/apps/ravelog info "$example" --install-folder "$install_folder" > "out/$name.json"
-        echo "summarised out/$name.json"
-    fi
+    for format in 1 2 3; do
+        output="out/$name-format$format.pdf"
+        if ./build/apps/ravelog render "$example" -o "$output" --format "$format" \
+            --install-folder "$install_folder" 2> "out/$name-format$format.log"; then
+            echo "rendered $output"
+            rendered=$((rendered + 1))
+        else
+            echo "could not render $example in format $format:" >&2
+            cat "out/$name-format$format.log" >&2
+            failed=$((failed + 1))
+        fi
+    done
 done
-echo "$rendered example(s) rendered"
+echo "$rendered sheet(s) rendered to out/"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     first=$(ls examples/*.sdw 2>/dev/null | head -n 1 || true)
     ./build/apps/ravelog --install-folder "$install_folder" ${first:+"$first"} &
 fi
+[ "$failed" -eq 0 ]
