@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // value such as $"$ reads as "$$", which the writer cannot keep from being a marker;
             // the editors refuse such text.)
             const std::string written = ravelog::WriteSoundingFile(document);
-            ravelog::SoundingDocument again;
+            static ravelog::SoundingDocument again;
             if (ravelog::ReadSoundingBytes(again, written, limits) != ravelog::kVersionCurrent ||
                 again.RowCount() > ravelog::kMaxRows) {
                 __builtin_trap();
