@@ -3,9 +3,9 @@
 //                  [--from N] [--to N] [--clear-header] [--keep-repeated-names]
 // It makes the choices the import dialog opens with (the mode's standard columns, repeated soil
 // names omitted, the header kept), reads the file into a new sounding, runs the refresh a
-// committed import runs and writes the result with Save As. The program settings are read from
-// the install folder for the defaults of the new sounding, and never written: a script must not
-// change what the desktop program remembers.
+// committed import runs (with the soil-name tables of the install folder) and writes the result
+// with Save As. The program settings are read from the install folder for the defaults of the
+// new sounding, and never written: a script must not change what the desktop program remembers.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <memory>
@@ -14,10 +14,12 @@
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
+#include "common/installed_soil_tables.h"
 #include "common/settings_files.h"
 #include "common/text_fields.h"
 #include "ravelog/conversion/conversions.h"
 #include "ravelog/conversion/default_settings.h"
+#include "ravelog/conversion/soil_name_pass.h"
 #include "ravelog/document/foreign_import.h"
 #include "ravelog/document/sounding_file_commands.h"
 
@@ -99,7 +101,12 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
     }
     const rave::RavelogSettings settings = ReadProgramSettings(*installFolder);
 
+    const rave::InstalledSoilTables tables = rave::LoadInstalledSoilTables(*installFolder, context.messages);
+
     ImportRefresh refresh;
+    refresh.fillJacicPatterns = [&tables](SoundingDocument& document, int count) {
+        FillJacicPatterns(tables.jacic, document, count);
+    };
     refresh.fillEmptySettings = [&settings](SoundingDocument& document) {
         FillEmptySettings(document, settings);
     };
