@@ -66,8 +66,12 @@ std::unique_ptr<SoundingDocument>& CurrentSoundingHolder() {
 }
 }  // namespace
 
-SoundingDocument& CurrentSounding() { return *CurrentSoundingHolder(); }
+SoundingDocument& CurrentSounding() {
+    return *CurrentSoundingHolder();
+}
 
-void ResetCurrentSounding() { CurrentSoundingHolder() = std::make_unique<SoundingDocument>(); }
+void ResetCurrentSounding() {
+    CurrentSoundingHolder() = std::make_unique<SoundingDocument>();
+}
 
 }  // namespace ravelog

@@ -196,6 +196,20 @@ TEST_F(ImportTest, PreviewShowsTheFirstSixLinesSplit) {
     EXPECT_EQ(ImportNumberText(7), " 7");
 }
 
+TEST_F(ImportTest, ClicksFillTheColumnAndRangeFields) {
+    ForeignImport import = Prepare(
+        {CsvLine("0.25", "1", "1", ""), CsvLine("0.50", "1", "1", ""), CsvLine("0.75", "1", "1", "")});
+    import.AssignColumn(kColumnDepth, 5);
+    EXPECT_EQ(import.choices().columns[kColumnDepth], "5");
+    import.UseStandardColumns();
+    EXPECT_EQ(import.choices().columns[kColumnDepth], "18");
+    import.SetRangeLine(false, 2);
+    import.SetRangeLine(true, 2);
+    ASSERT_TRUE(Import(import));
+    EXPECT_EQ(doc_.LastUsedRow(), 1);
+    EXPECT_EQ(doc_.Row(1)[field::kDepth], "0.50");
+}
+
 TEST_F(ImportTest, ChoosingAMissingFileSaysSo) {
     ForeignImport import(ImportMode::kComma, StandardChoices(ImportMode::kComma));
     EXPECT_FALSE(import.ChooseFile(temp_.path() / "gone.csv", messages_));
@@ -230,9 +244,11 @@ TEST_F(ImportTest, LineListWarnsAboutUnlikelyUnitsAndNonNumericDepths) {
     ASSERT_TRUE(import.FillLineList(messages_));
     ASSERT_EQ(messages_.shown.size(), 2U);
     EXPECT_EQ(messages_.shown[0].id, 4019);
-    EXPECT_EQ(messages_.shown[0].text, "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( Wsw kN )");
+    EXPECT_EQ(messages_.shown[0].text,
+              "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( Wsw kN )");
     EXPECT_EQ(messages_.shown[1].id, 4019);
-    EXPECT_EQ(messages_.shown[1].text, "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( 深度 m )");
+    EXPECT_EQ(messages_.shown[1].text,
+              "数値が異常です。単位、換算（x0.01）をチェックして下さい。　\n( 深度 m )");
 
     // Exactly 99 kN and 24 m are still believable.
     rave::RecordingMessageSink quiet;
