@@ -66,6 +66,9 @@ struct ConversionSheet {
         for (const double y : {kHeadingTop, kDataTop, kDataBottom, kBottomLine, headerLine}) {
             pen.Solid(kSheetLeft, y, kSheetRight, y, Styles().outerWidth);
         }
+        // The sides of the frame close the date and formula rows, the table and the graph into one box.
+        pen.Solid(kSheetLeft, headerLine, kSheetLeft, kBottomLine, Styles().outerWidth);
+        pen.Solid(kSheetRight, headerLine, kSheetRight, kBottomLine, Styles().outerWidth);
         const int separator = Styles().separatorWidth;
         const bool ruleBetweenConversions = rave::ParseDecimal(Header()[coef::kVerticalRule]) != 0.0;
         for (int i = 2; i <= 10; ++i) {
@@ -214,24 +217,21 @@ struct ConversionSheet {
     }
 
     void DrawScaleLabels() const {
-        pen.Align(align::kCenterBottom);
         if (ShowsN(mode)) {
             const double y = HasTwoConversionColumns(mode) ? 39.5 : kDataTop;
-            for (const ScaleLabel& label : NScaleLabels(Header(), col[12])) {
-                pen.Text(label.x, y, label.text);
-            }
+            DrawScaleLabelRow(context, pen, NScaleLabels(Header(), col[12]), y);
         }
-        const auto strength = [&](int endSlot, int stepSlot) {
-            for (const ScaleLabel& label :
-                 StrengthScaleLabels(Header(), endSlot, stepSlot, col[12], col[13])) {
-                pen.Text(label.x, kDataTop, label.text);
-            }
-        };
         if (ShowsQu(mode)) {
-            strength(coef::kQuScaleEnd, coef::kQuScaleStep);
+            DrawScaleLabelRow(
+                context, pen,
+                StrengthScaleLabels(Header(), coef::kQuScaleEnd, coef::kQuScaleStep, col[12], col[13]),
+                kDataTop);
         }
         if (ShowsQa(mode)) {
-            strength(coef::kQaScaleEnd, coef::kQaScaleStep);
+            DrawScaleLabelRow(
+                context, pen,
+                StrengthScaleLabels(Header(), coef::kQaScaleEnd, coef::kQaScaleStep, col[12], col[13]),
+                kDataTop);
         }
     }
 

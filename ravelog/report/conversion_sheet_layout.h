@@ -50,13 +50,6 @@ struct ModeTexts {
 };
 ModeTexts ModeTextsOf(ConversionMode mode);
 
-// A scale number under (or over) a graph: its text and the x it is centred on.
-struct ScaleLabel {
-    double x = 0.0;
-    std::string text;
-    friend bool operator==(const ScaleLabel&, const ScaleLabel&) = default;
-};
-
 // "0", "10", ... up to the N cap, every 5 mm from x0 (0.5 mm per blow).
 std::vector<ScaleLabel> NScaleLabels(const SoundingHeader& header, double x0);
 

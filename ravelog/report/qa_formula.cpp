@@ -9,6 +9,7 @@
 #include "common/numbers.h"
 #include "common/text_fields.h"
 #include "ravelog/conversion/coefficient_set.h"
+#include "ravelog/report/standard_sheet_parts.h"
 
 namespace ravelog {
 
@@ -287,19 +288,14 @@ void DrawFormulaLines(const SheetContext& context, const std::vector<FormulaLine
     surface.SetTextAlign(rave::text_align::kUpdateCurrentPosition | rave::text_align::kLeftTop);
     for (const FormulaLine& line : lines) {
         // A line too long for the block is written in a narrower cut of the same face.
-        int width = PiecesWidth(surface, line.pieces);
-        bool narrowed = false;
-        rave::FontSpec narrow = font;
-        narrow.width = font.width > 0 ? font.width : font.height / 2;
-        for (int attempt = 0; attempt < 3 && available > 0 && width > available; ++attempt) {
-            narrow.width =
-                std::max(1, static_cast<int>(narrow.width * static_cast<double>(available) / width));
-            if (!surface.SelectFont(narrow)) {
-                break;
-            }
-            narrowed = true;
-            width = PiecesWidth(surface, line.pieces);
+        const int width = PiecesWidth(surface, line.pieces);
+        std::string whole;
+        for (const FormulaPiece& piece : line.pieces) {
+            whole += piece.text;
         }
+        const bool narrowed =
+            available > 0 && width > available &&
+            SelectNarrowedFont(surface, font, static_cast<double>(available) / width, whole);
         surface.MoveTo({mapping.ToSurfaceX(x), mapping.ToSurfaceY(line.top)});
         WritePieces(surface, line.pieces, raise);
         if (narrowed) {

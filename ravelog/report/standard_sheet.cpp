@@ -78,6 +78,9 @@ struct StandardSheet {
         for (const double y : {kDeviceRowTop, kHeadingTop, kDataTop, kDataBottom, kBottomLine}) {
             pen.Solid(kSheetLeft, y, kSheetRight, y, Styles().outerWidth);
         }
+        // The sides of the frame close the header rows, the table and the chart into one box.
+        pen.Solid(kSheetLeft, kDeviceRowTop, kSheetLeft, kBottomLine, Styles().outerWidth);
+        pen.Solid(kSheetRight, kDeviceRowTop, kSheetRight, kBottomLine, Styles().outerWidth);
         const int separator = Styles().separatorWidth;
         for (const double x : kHeaderCellEdges) {
             pen.Solid(x, kDeviceRowTop, x, kHeadingTop, separator);
@@ -233,19 +236,19 @@ struct StandardSheet {
 
     void DrawScaleLabels(bool loadInNewtons) const {
         SelectSheetFont(context, 3);
-        pen.Align(align::kCenterBottom);
-        pen.Text(col[9], kDataTop, "0");
         const char* const loads[] = {"0.25", "0.5", "0.75"};
         const char* const newtons[] = {"250", "500", "750"};
+        std::vector<ScaleLabel> labels{{col[9], "0"}};
         for (int i = 0; i < 3; ++i) {
-            pen.Text(col[9] + 5.0 * (i + 1), kDataTop, loadInNewtons ? newtons[i] : loads[i]);
+            labels.push_back({col[9] + 5.0 * (i + 1), loadInNewtons ? newtons[i] : loads[i]});
         }
-        pen.Text(col[10], kDataTop, "0");
-        pen.Text(col[10] + 10.0, kDataTop, "50");
-        pen.Text(col[10] + 20.0, kDataTop, "100");
+        // The load scale and the Nsw scale meet at col[10]; each row is narrowed on its own.
+        DrawScaleLabelRow(context, pen, labels, kDataTop);
+        labels = {{col[10], "0"}, {col[10] + 10.0, "50"}, {col[10] + 20.0, "100"}};
         for (const int v : {200, 300, 400, 600}) {
-            pen.Text(col[10] + 20.0 + LogAxisOffset(v, kLogWidth), kDataTop, rave::FormatText("%d", v));
+            labels.push_back({col[10] + 20.0 + LogAxisOffset(v, kLogWidth), rave::FormatText("%d", v)});
         }
+        DrawScaleLabelRow(context, pen, labels, kDataTop);
     }
 
     void Draw() const {

@@ -1,6 +1,7 @@
 // Pieces the borehole-log sheets share.
 #include "ravelog/report/standard_sheet_parts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/format.h"
@@ -40,6 +41,9 @@ constexpr int kSlotDay = 9;
 constexpr int kSlotDatumKind = 12;
 constexpr int kSlotElevation = 13;
 constexpr int kSlotUnitOnlyWithElevation = 87;
+
+// Texts are narrowed to fit their place, but never below this share of the face's width.
+constexpr double kNarrowestShare = 0.4;
 
 int Int(const rave::RavelogSettings& settings, int line) {
     return static_cast<int>(settings.Int(line));
@@ -180,9 +184,24 @@ void SheetPen::Text(double x, double y, const std::string& text) const {
 
 void SheetPen::Spread(double x1, double x2, double yTop, double yBottom, const CharacterCell& cell,
                       const std::string& text) const {
-    if (!text.empty()) {
-        rave::DrawSpacedText(target_, x1, x2, yTop, yBottom, cell.widthMm, cell.heightMm, text);
+    if (text.empty()) {
+        return;
     }
+    // A text wider than its span would print its characters over each other; it is written in a
+    // narrower cut of the face instead, packed evenly from x1 to x2.
+    const double natural = static_cast<double>(text.size()) * cell.widthMm / 2.0;
+    const double span = x2 - x1;
+    rave::DrawingSurface& surface = context_.surface;
+    const rave::FontSpec font = surface.CurrentFont();
+    if (span > 0.0 && natural > span + 0.01) {
+        const double share = std::max(span / natural, kNarrowestShare);
+        if (SelectNarrowedFont(surface, font, share, text)) {
+            rave::DrawSpacedText(target_, x1, x2, yTop, yBottom, cell.widthMm * share, cell.heightMm, text);
+            surface.SelectFont(font);
+            return;
+        }
+    }
+    rave::DrawSpacedText(target_, x1, x2, yTop, yBottom, cell.widthMm, cell.heightMm, text);
 }
 
 void SheetPen::CentredBetween(double x1, double x2, double yBottom, const std::string& text) const {
@@ -265,6 +284,58 @@ void DrawCellColumn(const SheetContext& context, const SheetPen& pen, int kind, 
     ForEachTableRow(context, [&](int row, double y) {
         pen.Text(x, y, FormatCellText(context.document, context.resources.settings, row, kind));
     });
+}
+
+bool SelectNarrowedFont(rave::DrawingSurface& surface, const rave::FontSpec& font, double share,
+                        std::string_view sample) {
+    if (font.height <= 0 || share >= 1.0 || share <= 0.0) {
+        return false;
+    }
+    const int natural = surface.TextExtent(sample).width;
+    rave::FontSpec narrow = font;
+    narrow.width = std::max(1, font.height / 2);
+    if (natural <= 0 || !surface.SelectFont(narrow)) {
+        return false;
+    }
+    const int probe = surface.TextExtent(sample).width;
+    if (probe <= 0) {
+        surface.SelectFont(font);
+        return false;
+    }
+    narrow.width = std::max(1, static_cast<int>(narrow.width * share * natural / probe));
+    if (!surface.SelectFont(narrow)) {
+        surface.SelectFont(font);
+        return false;
+    }
+    return true;
+}
+
+void DrawScaleLabelRow(const SheetContext& context, const SheetPen& pen,
+                       const std::vector<ScaleLabel>& labels, double y) {
+    rave::DrawingSurface& surface = context.surface;
+    const rave::PatternMapping& mapping = context.mapping;
+    // The smallest share of its natural width a number may take without touching a neighbour,
+    // with a little air between them.
+    const double air = 0.8 * mapping.unitX;
+    double share = 1.0;
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        const double distance = (labels[i].x - labels[i - 1].x) * mapping.scaleX;
+        const double halfWidths =
+            (surface.TextExtent(labels[i].text).width + surface.TextExtent(labels[i - 1].text).width) / 2.0;
+        if (halfWidths > 0.0 && distance > air) {
+            share = std::min(share, (distance - air) / halfWidths);
+        }
+    }
+    const rave::FontSpec font = surface.CurrentFont();
+    const bool narrowed =
+        share < 1.0 && SelectNarrowedFont(surface, font, std::max(share, kNarrowestShare), "0123456789");
+    pen.Align(rave::text_align::kCenterBottom);
+    for (const ScaleLabel& label : labels) {
+        pen.Text(label.x, y, label.text);
+    }
+    if (narrowed) {
+        surface.SelectFont(font);
+    }
 }
 
 std::string SurveyDateText(const SoundingDocument& document) {

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/drawing/drawing_surface.h"
 #include "common/drawing/pattern_mapping.h"
@@ -150,6 +152,24 @@ void DrawRowTexts(const SheetContext& context, const SheetPen& pen, int field, d
 
 // A cell kind of the page's rows (converted values), right/bottom at x.
 void DrawCellColumn(const SheetContext& context, const SheetPen& pen, int kind, double x);
+
+// Selects `font` (the one now selected) narrowed to `share` of its natural width, measured on
+// `sample`, whatever width convention the device's fonts follow. False when nothing changed.
+bool SelectNarrowedFont(rave::DrawingSurface& surface, const rave::FontSpec& font, double share,
+                        std::string_view sample);
+
+// A scale number of a chart: its text and the x it is centred on.
+struct ScaleLabel {
+    double x = 0.0;
+    std::string text;
+    friend bool operator==(const ScaleLabel&, const ScaleLabel&) = default;
+};
+
+// Writes a row of scale numbers centre/bottom at y with the selected font. Numbers that would
+// run into each other are written in a narrower cut of the same face, so that every number stays
+// readable at its place; the font is put back afterwards.
+void DrawScaleLabelRow(const SheetContext& context, const SheetPen& pen,
+                       const std::vector<ScaleLabel>& labels, double y);
 
 // "%s%2s年%2s月%2s日" of the era, year, month and day slots.
 std::string SurveyDateText(const SoundingDocument& document);
