@@ -1,0 +1,84 @@
+// Rendering speed of the borehole-log sheet through the QPainter surface: one format-3 page of
+// 45 rows onto a 300-dpi A4 image (target under 20 ms), and every page of the 1350-row example
+// into one PDF (target under 1.5 s).
+#include "ravelog/document/sounding_file_commands.h"
+#include "ravelog/report/page_count.h"
+#include "ravelog/report/report_page.h"
+#include "ravelog/report/report_startup.h"
+// clang-format off
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+#include <vector>
+
+#include "platform/install_folder.h"
+#include "platform/page_output.h"
+#include "platform/qpainter_surface.h"
+// clang-format on
+
+namespace {
+
+// The example taken up as the view shows it, with the settings and fonts of the shipped data.
+struct LoadedSheet {
+    explicit LoadedSheet(const char* example) {
+        rave::platform::EnsureGuiApplication();
+        rave::RecordingMessageSink messages;
+        ravelog::OpenSoundingFromMenu(document, messages,
+                                      std::string(RAVE_SOURCE_DIR) + "/examples/" + example, std::nullopt);
+        ravelog::LoadStartupFiles(files, std::filesystem::path(RAVE_SOURCE_DIR) / "data", document, false,
+                                  messages, ravelog::StartupWrites::kNever);
+        ravelog::TakeUpDocumentForView(document, files, messages);
+    }
+    ravelog::SoundingDocument document;
+    ravelog::StartupFiles files;
+};
+
+void FormatThreePageAt300Dpi(benchmark::State& state) {
+    LoadedSheet sheet("example-long.sdw");
+    sheet.document.header[ravelog::slot::kRowsPerPageChoice] = "0";  // the first page holds 45 rows
+    ravelog::ReportViewState view;
+    view.reportFormat = 2;
+    const ravelog::SheetResources resources = sheet.files.Resources();
+    QImage image(2480, 3508, QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        rave::platform::QPainterSurface surface(painter, 300, 300, {2480, 3508});
+        ravelog::DrawReportPage(surface, sheet.document, resources, view, nullptr);
+    }
+}
+BENCHMARK(FormatThreePageAt300Dpi)->Unit(benchmark::kMillisecond);
+
+void LongExampleToPdf(benchmark::State& state) {
+    LoadedSheet sheet("example-long.sdw");
+    ravelog::ReportViewState view;
+    view.reportFormat = ravelog::ReportFormatOf(sheet.document);
+    const ravelog::SheetResources resources = sheet.files.Resources();
+    std::vector<int> pages;
+    for (int page = 1; page <= ravelog::CountReportPages(sheet.document); ++page) {
+        pages.push_back(page);
+    }
+    rave::platform::PageFileOptions options;
+    options.output = std::filesystem::temp_directory_path() / "rave-report-bench.pdf";
+    options.dpi = 600;
+    for (auto _ : state) {
+        const auto result =
+            rave::platform::WritePageFiles(options, pages, [&](rave::DrawingSurface& surface, int page) {
+                view.currentPage = page;
+                ravelog::DrawReportPage(surface, sheet.document, resources, view, nullptr);
+            });
+        if (!result.ok) {
+            state.SkipWithError(result.error.c_str());
+            break;
+        }
+    }
+    state.counters["pages"] = static_cast<double>(pages.size());
+    std::filesystem::remove(options.output);
+}
+BENCHMARK(LongExampleToPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
