@@ -261,10 +261,41 @@ void ForEachTableRow(const SheetContext& context, const Draw& draw) {
     }
 }
 
+// While it lives, a table font taller than a table row is lowered to the row's height, so that
+// dense pages (64 or 80 rows) keep their figures between the rules.
+class RowFittedFont {
+public:
+    explicit RowFittedFont(const SheetContext& context)
+        : surface_(context.surface), saved_(context.surface.CurrentFont()) {
+        const int rowHeight = static_cast<int>(200.0 / context.rowsPerPage * context.mapping.unitY);
+        if (saved_.height > rowHeight && rowHeight > 0) {
+            rave::FontSpec lowered = saved_;
+            lowered.height = rowHeight;
+            if (lowered.width > 0) {
+                lowered.width = std::max(1, lowered.width * rowHeight / saved_.height);
+            }
+            changed_ = surface_.SelectFont(lowered);
+        }
+    }
+    ~RowFittedFont() {
+        if (changed_) {
+            surface_.SelectFont(saved_);
+        }
+    }
+    RowFittedFont(const RowFittedFont&) = delete;
+    RowFittedFont& operator=(const RowFittedFont&) = delete;
+
+private:
+    rave::DrawingSurface& surface_;
+    rave::FontSpec saved_;
+    bool changed_ = false;
+};
+
 }  // namespace
 
 void DrawMeasuredValues(const SheetContext& context, const SheetPen& pen,
                         const std::array<double, 5>& valueX) {
+    const RowFittedFont font(context);
     pen.Align(rave::text_align::kRightBottom);
     ForEachTableRow(context, [&](int row, double y) {
         for (int kind = cell_kind::kLoad; kind <= cell_kind::kNsw; ++kind) {
@@ -275,11 +306,13 @@ void DrawMeasuredValues(const SheetContext& context, const SheetPen& pen,
 }
 
 void DrawRowTexts(const SheetContext& context, const SheetPen& pen, int field, double x) {
+    const RowFittedFont font(context);
     pen.Align(rave::text_align::kLeftBottom);
     ForEachTableRow(context, [&](int row, double y) { pen.Text(x, y, context.document.Row(row)[field]); });
 }
 
 void DrawCellColumn(const SheetContext& context, const SheetPen& pen, int kind, double x) {
+    const RowFittedFont font(context);
     pen.Align(rave::text_align::kRightBottom);
     ForEachTableRow(context, [&](int row, double y) {
         pen.Text(x, y, FormatCellText(context.document, context.resources.settings, row, kind));

@@ -78,6 +78,24 @@ TEST(StandardSheetTableCells, SecondPageShowsTheNextRowsFromTheTop) {
     EXPECT_EQ(texts[0].points[0].y, f.Y(45.0 + 200.0 / 45 - 0.5));
 }
 
+TEST(StandardSheetTableCells, DenseTablesLowerTheirFontToTheRowHeight) {
+    for (const int rows : {45, 80}) {
+        SheetFixture f;
+        f.context.rowsPerPage = rows;
+        FillRows(f, 2);
+        DrawStandardSheet(f.context, false);
+        const auto depth = f.TextsEqual("0.25");
+        ASSERT_FALSE(depth.empty());
+        const int rowHeight = static_cast<int>(200.0 / rows * 10.0);
+        const int font4 = static_cast<int>(254 * 9.0 / 72.0);  // 9 points at 254 dpi
+        EXPECT_EQ(depth[0].font.height, std::min(font4, rowHeight)) << rows;
+        // The depth scale keeps the font as set.
+        const auto label = f.TextsEqual("1");
+        ASSERT_FALSE(label.empty());
+        EXPECT_EQ(label.back().font.height, font4);
+    }
+}
+
 TEST(StandardSheetTableCells, BaselineLiftFollowsTheRowDensity) {
     EXPECT_DOUBLE_EQ(TableBaselineLift(40), 0.5);
     EXPECT_DOUBLE_EQ(TableBaselineLift(45), 0.5);
