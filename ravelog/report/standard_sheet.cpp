@@ -67,8 +67,10 @@ struct StandardSheet {
             const double bottom = titleRow + 4.0;
             pen.Solid(kSheetLeft, top, kSheetRight, top, Styles().outerWidth);
             pen.Solid(kSheetLeft, bottom, kSheetRight, bottom, Styles().outerWidth);
+            pen.Solid(kSheetLeft, top, kSheetLeft, bottom, Styles().outerWidth);
             pen.Solid(34.0, top, 34.0, bottom, Styles().outerWidth);
             pen.Solid(146.0, top, 146.0, bottom, Styles().outerWidth);
+            pen.Solid(kSheetRight, top, kSheetRight, bottom, Styles().outerWidth);
         }
     }
 
