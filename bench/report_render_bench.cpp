@@ -22,11 +22,15 @@ namespace {
 
 // The example taken up as the view shows it, with the settings and fonts of the shipped data.
 struct LoadedSheet {
-    explicit LoadedSheet(const char* example) {
+    // Rows after `keptRows` are removed before the document is taken up.
+    explicit LoadedSheet(const char* example, int keptRows = ravelog::kMaxRows) {
         rave::platform::EnsureGuiApplication();
         rave::RecordingMessageSink messages;
         ravelog::OpenSoundingFromMenu(document, messages,
                                       std::string(RAVE_SOURCE_DIR) + "/examples/" + example, std::nullopt);
+        for (int row = keptRows + 1; row <= ravelog::kMaxRows; ++row) {
+            document.Row(row) = ravelog::MeasuredRow{};
+        }
         ravelog::LoadStartupFiles(files, std::filesystem::path(RAVE_SOURCE_DIR) / "data", document, false,
                                   messages, ravelog::StartupWrites::kNever);
         ravelog::TakeUpDocumentForView(document, files, messages);
@@ -36,8 +40,8 @@ struct LoadedSheet {
 };
 
 void FormatThreePageAt300Dpi(benchmark::State& state) {
-    LoadedSheet sheet("example-long.sdw");
-    sheet.document.header[ravelog::slot::kRowsPerPageChoice] = "0";  // the first page holds 45 rows
+    LoadedSheet sheet("example-long.sdw", 45);
+    sheet.document.header[ravelog::slot::kRowsPerPageChoice] = "0";  // 45 rows a page: one full page
     ravelog::ReportViewState view;
     view.reportFormat = 2;
     const ravelog::SheetResources resources = sheet.files.Resources();
@@ -52,6 +56,18 @@ void FormatThreePageAt300Dpi(benchmark::State& state) {
     }
 }
 BENCHMARK(FormatThreePageAt300Dpi)->Unit(benchmark::kMillisecond);
+
+// What the page costs before anything is drawn: clearing 2480 x 3508 pixels and starting a painter.
+void BlankPageAt300Dpi(benchmark::State& state) {
+    rave::platform::EnsureGuiApplication();
+    QImage image(2480, 3508, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        rave::platform::QPainterSurface surface(painter, 300, 300, {2480, 3508});
+    }
+}
+BENCHMARK(BlankPageAt300Dpi)->Unit(benchmark::kMillisecond);
 
 void LongExampleToPdf(benchmark::State& state) {
     LoadedSheet sheet("example-long.sdw");

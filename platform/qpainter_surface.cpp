@@ -206,6 +206,7 @@ QPainterSurface::QPainterSurface(QPainter& painter)
 QPainterSurface::QPainterSurface(QPainter& painter, int dpiX, int dpiY, SurfaceSize physicalPage)
     : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), page_(physicalPage), andMode_(AndModeOf(painter)) {
     painter_.save();
+    baseTransform_ = painter_.worldTransform();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -318,19 +319,26 @@ void QPainterSurface::TextOut(SurfacePoint at, std::string_view cp932) {
         baseline = ascent_ - cellHeight_;
     }
 
-    painter_.save();
-    painter_.translate(origin.x, origin.y);
+    // No save/restore here: restoring the painter's state re-applies the clip region, which
+    // costs more than the text itself on a raster device.
     const double angle = fontSpec_.escapement / 10.0;
     if (angle != 0.0) {
-        painter_.rotate(-angle);
+        QTransform rotated = baseTransform_;
+        rotated.translate(origin.x, origin.y);
+        rotated.rotate(-angle);
+        painter_.setWorldTransform(rotated);
     }
+    const QPointF offset = angle != 0.0 ? QPointF(0.0, 0.0) : QPointF(origin.x, origin.y);
     painter_.setFont(font_);
     if (!transparent_) {
-        painter_.fillRect(QRectF(dx, baseline - ascent_, width, cellHeight_), painter_.background());
+        painter_.fillRect(QRectF(offset.x() + dx, offset.y() + baseline - ascent_, width, cellHeight_),
+                          painter_.background());
     }
     painter_.setPen(ToQColor(textColor_));
-    painter_.drawText(QPointF(dx, baseline), text);
-    painter_.restore();
+    painter_.drawText(offset + QPointF(dx, baseline), text);
+    if (angle != 0.0) {
+        painter_.setWorldTransform(baseTransform_);
+    }
 
     if (updatePosition && (textAlign_ & text_align::kHorizontalMask) != text_align::kCenter) {
         const double sign = (textAlign_ & text_align::kHorizontalMask) == text_align::kRight ? -1.0 : 1.0;
@@ -377,8 +385,16 @@ void QPainterSurface::ApplyBrush(const Brush& brush) {
     }
 }
 
+bool QPainterSurface::ClippedAway(const QRect& bounds, int penWidth) const {
+    if (!clip_) {
+        return false;
+    }
+    const int reach = std::max(1, penWidth) + 1;
+    return !clip_->boundingRect().intersects(bounds.normalized().adjusted(-reach, -reach, reach, reach));
+}
+
 void QPainterSurface::Line(SurfacePoint from, SurfacePoint to, const Pen& pen) {
-    if (PenDrawsNothing(pen)) {
+    if (PenDrawsNothing(pen) || ClippedAway(QRect(QPoint(from.x, from.y), QPoint(to.x, to.y)), pen.width)) {
         return;
     }
     ApplyPen(pen);
@@ -397,6 +413,9 @@ void QPainterSurface::Polyline(std::span<const SurfacePoint> points, const Pen& 
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const SurfacePoint& p : points) {
         polygon << QPoint(p.x, p.y);
+    }
+    if (ClippedAway(polygon.boundingRect(), pen.width)) {
+        return;
     }
     ApplyPen(pen);
     painter_.drawPolyline(polygon);
@@ -422,6 +441,9 @@ void QPainterSurface::Polygon(std::span<const SurfacePoint> points, const Pen& p
 }
 
 void QPainterSurface::Rectangle(const SurfaceRect& rect, const Pen& pen, const Brush& brush) {
+    if (ClippedAway(ToQRect(rect), pen.width)) {
+        return;
+    }
     if (PenDrawsNothing(pen)) {
         painter_.setPen(Qt::NoPen);
     } else {
@@ -432,6 +454,9 @@ void QPainterSurface::Rectangle(const SurfaceRect& rect, const Pen& pen, const B
 }
 
 void QPainterSurface::Ellipse(const SurfaceRect& bounds, const Pen& pen, const Brush& brush) {
+    if (ClippedAway(ToQRect(bounds), pen.width)) {
+        return;
+    }
     if (PenDrawsNothing(pen)) {
         painter_.setPen(Qt::NoPen);
     } else {
@@ -446,6 +471,9 @@ void QPainterSurface::Arc(const SurfaceRect& bounds, SurfacePoint start, Surface
         return;
     }
     const QRect rect = ToQRect(bounds);
+    if (ClippedAway(rect, pen.width)) {
+        return;
+    }
     const double startAngle = ArcAngle(rect, start);
     double span = ArcAngle(rect, end) - startAngle;
     while (span <= 0.0) {
@@ -500,7 +528,6 @@ void QPainterSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRe
         return;
     }
     const bool isAnd = rasterOp == raster_op::kAnd;
-    painter_.save();
     if (andMode_ == AndMode::kRasterOp || bitmap.pixels.size() > kLargestVectorBitmap) {
         QImage image = ToQImage(bitmap);
         if (mirrorX || mirrorY) {
@@ -513,7 +540,7 @@ void QPainterSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRe
     } else {
         DrawBitmapAsAreas(painter_, bitmap, QRectF(target), mirrorX, mirrorY, isAnd);
     }
-    painter_.restore();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 }  // namespace rave::platform

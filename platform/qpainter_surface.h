@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QString>
+#include <QTransform>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -84,8 +85,12 @@ private:
     void ApplyBrush(const Brush& brush);
     void ApplyClip();
     bool PenDrawsNothing(const Pen& pen) const { return pen.style == pen_style::kNull; }
+    // True when a shape with this bounding box and pen cannot reach the clip region, so the
+    // painter need not be bothered (sheets draw whole logs and clip them to one page).
+    bool ClippedAway(const QRect& bounds, int penWidth) const;
 
     QPainter& painter_;
+    QTransform baseTransform_;  // the painter's transform when the surface was made
     int dpiX_ = 96;
     int dpiY_ = 96;
     SurfaceSize page_;
