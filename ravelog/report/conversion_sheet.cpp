@@ -137,8 +137,7 @@ struct ConversionSheet {
         const double blockHeight = kHeadingTop - h - 0.6;
         if (HasConversions(mode)) {
             pen.Text(100.0, h + blockHeight / 3.0, "計算式");
-            DrawFormulaLines(context, FormulaBlockLines(Header(), M(), h, blockHeight), 112.0,
-                             kSheetRight - 0.4);
+            DrawFormulaBlock(context, M(), h, blockHeight);
         }
         pen.Align(align::kLeftTop);
         pen.Text(1.0, 258.6, Header()[kSlotCompany]);

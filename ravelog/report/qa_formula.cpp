@@ -278,31 +278,36 @@ void WritePieces(rave::DrawingSurface& surface, const std::vector<FormulaPiece>&
 
 }  // namespace
 
-void DrawFormulaLines(const SheetContext& context, const std::vector<FormulaLine>& lines, double x,
-                      double xRight) {
+void DrawFormulaLine(const SheetContext& context, const std::vector<FormulaPiece>& pieces, double x,
+                     double top, double xRight) {
     rave::DrawingSurface& surface = context.surface;
     const rave::PatternMapping& mapping = context.mapping;
     const int raise = mapping.ToSurfaceY(kExponentRaise) - mapping.ToSurfaceY(0.0);
     const int available = mapping.ToSurfaceX(xRight) - mapping.ToSurfaceX(x);
     const rave::FontSpec font = surface.CurrentFont();
+    const int savedAlign = surface.TextAlign();
     surface.SetTextAlign(rave::text_align::kUpdateCurrentPosition | rave::text_align::kLeftTop);
-    for (const FormulaLine& line : lines) {
-        // A line too long for the block is written in a narrower cut of the same face.
-        const int width = PiecesWidth(surface, line.pieces);
-        std::string whole;
-        for (const FormulaPiece& piece : line.pieces) {
-            whole += piece.text;
-        }
-        const bool narrowed =
-            available > 0 && width > available &&
-            SelectNarrowedFont(surface, font, static_cast<double>(available) / width, whole);
-        surface.MoveTo({mapping.ToSurfaceX(x), mapping.ToSurfaceY(line.top)});
-        WritePieces(surface, line.pieces, raise);
-        if (narrowed) {
-            surface.SelectFont(font);
-        }
+    // A line too long for the block is written in a narrower cut of the same face.
+    const int width = PiecesWidth(surface, pieces);
+    std::string whole;
+    for (const FormulaPiece& piece : pieces) {
+        whole += piece.text;
     }
-    surface.SetTextAlign(rave::text_align::kLeftTop);
+    const bool narrowed = available > 0 && width > available &&
+                          SelectNarrowedFont(surface, font, static_cast<double>(available) / width, whole);
+    surface.MoveTo({mapping.ToSurfaceX(x), mapping.ToSurfaceY(top)});
+    WritePieces(surface, pieces, raise);
+    if (narrowed) {
+        surface.SelectFont(font);
+    }
+    surface.SetTextAlign(savedAlign);
+}
+
+void DrawFormulaBlock(const SheetContext& context, int mode, double top, double height) {
+    for (const FormulaLine& line : FormulaBlockLines(context.document.header, mode, top, height)) {
+        DrawFormulaLine(context, line.pieces, kFormulaBlockLeft, line.top, kFormulaBlockRight);
+    }
+    context.surface.SetTextAlign(rave::text_align::kLeftTop);
 }
 
 }  // namespace ravelog

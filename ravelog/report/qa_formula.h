@@ -60,10 +60,18 @@ struct FormulaLine {
 // height: the N formulas of sandy and clayey soil first, then the qu or qa formula.
 std::vector<FormulaLine> FormulaBlockLines(const SoundingHeader& header, int mode, double top, double height);
 
-// Writes the lines from x with the selected font, piece after piece from the current position,
-// each exponent 0.8 mm above the line. A line wider than the space up to xRight is written in a
-// narrower font. The text alignment is left/top afterwards.
-void DrawFormulaLines(const SheetContext& context, const std::vector<FormulaLine>& lines, double x,
-                      double xRight);
+// Where the formula block stands across the sheet.
+inline constexpr double kFormulaBlockLeft = 112.0;
+inline constexpr double kFormulaBlockRight = 180.2;
+
+// Writes one formula line from (x, top) with the selected font, piece after piece from the
+// current position, each exponent 0.8 mm above the line. A line wider than the space up to
+// xRight is written in a narrower cut of the same face. The text alignment is put back.
+void DrawFormulaLine(const SheetContext& context, const std::vector<FormulaPiece>& pieces, double x,
+                     double top, double xRight);
+
+// The formula block of the conversion mode (header slot 34) from x = 112 with the selected font,
+// in a block of the given top and height; the text alignment is left/top afterwards.
+void DrawFormulaBlock(const SheetContext& context, int mode, double top, double height);
 
 }  // namespace ravelog

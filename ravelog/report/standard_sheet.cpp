@@ -47,7 +47,7 @@ struct StandardSheet {
     StandardSheet(const SheetContext& c, bool column)
         : context(c),
           withColumn(column),
-          col(StandardSheetColumns(column)),
+          col(SheetColumns(column)),
           pen(c),
           window(PageDepthWindow(c)),
           titleRow(static_cast<double>(c.resources.settings.Int(rave::sysline::kTitleRowFormats12))),

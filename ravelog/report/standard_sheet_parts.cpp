@@ -80,7 +80,7 @@ DepthWindow PageDepthWindow(const SheetContext& context) {
     return window;
 }
 
-StandardColumns StandardSheetColumns(bool withEstimatedColumn) {
+StandardColumns SheetColumns(bool withEstimatedColumn) {
     StandardColumns columns;
     if (withEstimatedColumn) {
         columns.x = {0.0, 1.0, 13.0, 25.0, 40.0, 52.5, 65.0, 87.5, 92.4, 101.2, 121.2, 180.6};

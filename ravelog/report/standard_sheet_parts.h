@@ -54,7 +54,7 @@ struct ColumnEdges {
 // The eleven column edges of the standard sheet: Wsw, Na, D, L, Nsw, remarks, depth scale, the
 // estimated soil column (format 2 only), the Wsw chart, the Nsw chart and the right edge.
 using StandardColumns = ColumnEdges<11>;
-StandardColumns StandardSheetColumns(bool withEstimatedColumn);
+StandardColumns SheetColumns(bool withEstimatedColumn);
 
 // A dashed line setting: width, solid part and gap in device units, and colour.
 struct DashedStyle {

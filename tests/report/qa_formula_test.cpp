@@ -176,8 +176,7 @@ TEST(FormulaBlock, FourQaFactorsGiveFourLinesWithTheNFormulas) {
 TEST(FormulaDrawing, ExponentsSitEightTenthsOfAMillimetreHigherAndTheLineCarriesOn) {
     testing::SheetFixture f;
     f.surface.SelectFont({"", 30, 0, 0, 0, false});  // 15 units per byte on the recording surface
-    const std::vector<FormulaLine> lines{{23.0, Pieces({{"ab", false}, {"2", true}, {"cd", false}})}};
-    DrawFormulaLines(f.context, lines, 112.0, 180.0);
+    DrawFormulaLine(f.context, Pieces({{"ab", false}, {"2", true}, {"cd", false}}), 112.0, 23.0, 180.0);
     const auto texts = f.surface.CallsOf(SurfaceCall::kTextOut);
     ASSERT_EQ(texts.size(), 3u);
     const int y = f.Y(23.0);
@@ -185,14 +184,14 @@ TEST(FormulaDrawing, ExponentsSitEightTenthsOfAMillimetreHigherAndTheLineCarries
     EXPECT_EQ(texts[1].points[0], (rave::SurfacePoint{f.X(112.0) + 30, y - 8}));
     EXPECT_EQ(texts[2].points[0], (rave::SurfacePoint{f.X(112.0) + 45, y}));
     EXPECT_NE(texts[0].textAlign & rave::text_align::kUpdateCurrentPosition, 0);
-    EXPECT_EQ(f.surface.TextAlign(), rave::text_align::kLeftTop);
+    EXPECT_EQ(f.surface.TextAlign(), rave::text_align::kLeftTop) << "the alignment is put back";
 }
 
 TEST(FormulaDrawing, ALineTooLongForTheBlockIsWrittenNarrower) {
     testing::SheetFixture f;
     f.surface.SelectFont({"", 30, 0, 0, 0, false});
     const std::string longText(60, 'x');  // 900 units against 680 available
-    DrawFormulaLines(f.context, {{23.0, Pieces({{longText.c_str(), false}})}}, 112.0, 180.0);
+    DrawFormulaLine(f.context, Pieces({{longText.c_str(), false}}), 112.0, 23.0, 180.0);
     const auto texts = f.surface.CallsOf(SurfaceCall::kTextOut);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_GT(texts[0].font.width, 0);
