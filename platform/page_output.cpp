@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -189,6 +190,24 @@ PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<
     }
     result.ok = true;
     return result;
+}
+
+bool PrintPages(QPrinter& printer, const std::vector<int>& pages, const DrawPageFunction& draw) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        QPainterSurface surface(painter, printer.logicalDpiX(), printer.logicalDpiY(),
+                                {paper.width(), paper.height()});
+        draw(surface, pages[i]);
+    }
+    return painter.end();
 }
 
 void EnsureGuiApplication() {

@@ -11,6 +11,8 @@
 
 #include "common/drawing/drawing_surface.h"
 
+class QPrinter;
+
 namespace rave::platform {
 
 enum class PageFileKind { kPdf, kPng, kSvg };
@@ -51,6 +53,11 @@ struct PageFileResult {
 // in place of an earlier one. Pages are white paper of the given size.
 PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<int>& pages,
                               const DrawPageFunction& draw, const PageProgressFunction& progress = {});
+
+// Prints `pages` on the printer (or the printer a print preview hands over), one sheet of paper
+// each, through the same drawing function: the printer's resolution is the surface's, its paper
+// the surface's page. False when the printer cannot be started.
+bool PrintPages(QPrinter& printer, const std::vector<int>& pages, const DrawPageFunction& draw);
 
 // A QGuiApplication for fonts and painting when the process has none yet (the command line),
 // on the offscreen platform so no display is needed. Qt's own debug notes and warnings are then

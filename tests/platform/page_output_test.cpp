@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
+#include <QPrinter>
 #include <QRegularExpression>
 
 #include "qt_test_application.h"
@@ -107,6 +109,25 @@ TEST(PageFiles, SvgPerPage) {
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("width=\"209.9"), std::string::npos) << "true paper size (whole pixels at 300 dpi)";
     EXPECT_NE(svg.find("height=\"297.0"), std::string::npos);
+}
+
+TEST(PrintPages, EveryPageOnItsOwnSheetAtThePrintersResolution) {
+    testing::TestApplication();
+    rave::testing::TempFolder folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((folder.path() / "printed.pdf").string()));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    std::vector<int> drawn;
+    ASSERT_TRUE(PrintPages(printer, {2, 3}, [&](DrawingSurface& surface, int page) {
+        EXPECT_EQ(surface.DpiX(), printer.resolution());
+        EXPECT_NEAR(surface.PhysicalPageSize().width, 210.0 / 25.4 * printer.resolution(), 8.0)
+            << "A4 (595 points)";
+        drawn.push_back(page);
+        DrawSquare(surface, page);
+    }));
+    EXPECT_EQ(drawn, (std::vector<int>{2, 3}));
+    EXPECT_EQ(PdfPageCount(folder.path() / "printed.pdf"), 2);
 }
 
 TEST(PageFiles, FailuresAreReportedAndLeaveEarlierFilesAlone) {
