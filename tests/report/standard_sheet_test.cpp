@@ -356,3 +356,50 @@ TEST(StandardSheetFrame, FiveFullWidthRulesInTheOuterWidth) {
 
 }  // namespace
 }  // namespace ravelog
+
+namespace ravelog {
+namespace {
+
+TEST(SheetTexts, ATextWiderThanItsSpanIsNarrowedAndPackedFromEdgeToEdge) {
+    SheetFixture f;
+    f.surface.SelectFont({"", 30, 0, 0, 0, false});  // 3 mm cell: 1.5 mm a byte
+    const SheetPen pen(f.context);
+    const CharacterCell cell{3.0, 3.0};
+    pen.Spread(10.0, 16.0, 20.0, 20.0, cell, "abcdefgh");  // 12 mm of text in 6 mm
+    const auto texts = f.surface.CallsOf(SurfaceCall::kTextOut);
+    ASSERT_EQ(texts.size(), 8u);
+    EXPECT_EQ(texts[0].points[0].x, f.X(10.0));
+    EXPECT_EQ(texts[7].points[0].x, f.X(10.0 + 7 * 0.75));
+    EXPECT_EQ(texts[0].font.width, 7) << "half the width of the face";
+    EXPECT_EQ(f.surface.CurrentFont().width, 0) << "the font is put back";
+
+    f.surface.ClearCalls();
+    pen.Spread(10.0, 40.0, 20.0, 20.0, cell, "abcd");  // fits: spread at the natural width
+    const auto spread = f.surface.CallsOf(SurfaceCall::kTextOut);
+    ASSERT_EQ(spread.size(), 4u);
+    EXPECT_EQ(spread[0].font.width, 0);
+    EXPECT_EQ(spread[3].points[0].x, f.X(10.0 + 3 * 13.5));
+}
+
+TEST(SheetTexts, ScaleNumbersThatWouldTouchAreNarrowed) {
+    SheetFixture f;
+    f.surface.SelectFont({"", 30, 0, 0, 0, false});
+    const SheetPen pen(f.context);
+    DrawScaleLabelRow(f.context, pen, {{100.0, "0"}, {105.0, "0.25"}, {110.0, "0.5"}}, 45.0);
+    auto texts = f.surface.CallsOf(SurfaceCall::kTextOut);
+    ASSERT_EQ(texts.size(), 3u);
+    // 0.25 and 0.5 take 6 and 4.5 mm at 5 mm apart: narrowed to leave 0.8 mm between them.
+    EXPECT_GT(texts[1].font.width, 0);
+    EXPECT_LE((4 + 3) * texts[1].font.width / 2 + 8, 50);
+    EXPECT_EQ(texts[1].points[0], (rave::SurfacePoint{f.X(105.0), f.Y(45.0)}));
+    EXPECT_EQ(texts[1].textAlign, rave::text_align::kCenterBottom);
+
+    f.surface.ClearCalls();
+    DrawScaleLabelRow(f.context, pen, {{100.0, "0"}, {110.0, "50"}, {120.0, "100"}}, 45.0);
+    texts = f.surface.CallsOf(SurfaceCall::kTextOut);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2].font.width, 0) << "numbers with room keep the face's width";
+}
+
+}  // namespace
+}  // namespace ravelog
