@@ -61,4 +61,13 @@ void DrawReportPage(rave::DrawingSurface& surface, const SoundingDocument& docum
     surface.SetTextColor(previousColor);
 }
 
+void DrawPrinterPage(rave::DrawingSurface& surface, const SoundingDocument& document,
+                     const SheetResources& resources, ReportViewState& state, int page,
+                     rave::MessageSink* messages) {
+    state.printing = true;
+    state.currentPage = page;
+    DrawReportPage(surface, document, resources, state, messages);
+    state.printing = false;
+}
+
 }  // namespace ravelog

@@ -34,4 +34,11 @@ void DrawReportPage(rave::DrawingSurface& surface, const SoundingDocument& docum
                     const SheetResources& resources, const ReportViewState& state,
                     rave::MessageSink* messages);
 
+// One page of a print run or print preview: `printing` is set while the page is drawn (paging
+// commands then do nothing) and the current page stays at the page drawn, so after the run the
+// view shows the last printed page.
+void DrawPrinterPage(rave::DrawingSurface& surface, const SoundingDocument& document,
+                     const SheetResources& resources, ReportViewState& state, int page,
+                     rave::MessageSink* messages);
+
 }  // namespace ravelog

@@ -132,6 +132,16 @@ TEST_F(ReportPageTest, AFontTheDeviceRefusesIsReportedAndDrawingGoesOn) {
     EXPECT_EQ(messages.shown.front().text, "Can't create font");
 }
 
+TEST_F(ReportPageTest, PrintingLeavesTheLastPrintedPageCurrent) {
+    SheetResources resources{settings, fonts, nullptr};
+    ReportViewState state;
+    for (const int page : {1, 2, 3}) {
+        DrawPrinterPage(surface, document, resources, state, page, &messages);
+        EXPECT_FALSE(state.printing);
+    }
+    EXPECT_EQ(state.currentPage, 3);
+}
+
 TEST(PrinterPaperSize, FromTheDefaultPrintersPage) {
     rave::RecordingMessageSink messages;
     // A4 at 600 dpi: 4960 x 7016 dots.
