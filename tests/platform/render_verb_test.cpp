@@ -94,6 +94,8 @@ TEST_F(RenderVerbTest, EveryExampleInEveryFormatToPdfAndPng) {
             RunResult run = Render({Example(example), "-o", pdf.string(), "--format", format});
             ASSERT_EQ(run.status, 0) << label << ": " << run.err;
             EXPECT_EQ(PdfPageCount(pdf), pages) << label;
+            EXPECT_NE(rave::testing::TempFolder::Read(pdf).find("IPAexMincho"), std::string::npos)
+                << label << ": the Mincho face is embedded for \"ＭＳ 明朝\"";
 
             const std::filesystem::path png = Out("sheet-" + format + ".png");
             run = Render(
