@@ -90,6 +90,11 @@ FontSlot LoadFont(int n, const std::filesystem::path& folder, MessageSink& messa
         return defaults;
     }
     FontSlot font = *read;
+    RepairRavelogFont(n, font);
+    return font;
+}
+
+void RepairRavelogFont(int n, FontSlot& font) {
     // Written so that a size that is not a number at all (NaN) is replaced as well.
     if (!(font.size > 1.0 && font.size <= 200.0)) {
         font.size = DefaultRavelogFont(n).size;
@@ -97,7 +102,16 @@ FontSlot LoadFont(int n, const std::filesystem::path& folder, MessageSink& messa
     if (font.face.empty()) {
         font.face = DefaultFontFace();
     }
-    return font;
+}
+
+RavelogFonts ReadRavelogFonts(const std::filesystem::path& folder) {
+    RavelogFonts fonts;
+    for (int n = 1; n <= kRavelogFontCount; ++n) {
+        FontSlot font = ReadFontFile(folder / RavelogFontFileName(n)).value_or(DefaultRavelogFont(n));
+        RepairRavelogFont(n, font);
+        fonts[static_cast<std::size_t>(n - 1)] = font;
+    }
+    return fonts;
 }
 
 RavelogFonts LoadFonts(const std::filesystem::path& folder, MessageSink& messages) {

@@ -39,12 +39,20 @@ std::string RavelogFontFileName(int n);
 // Font n's defaults: 11.0 points for font 1 and 9.0 for the others, the default face, black.
 FontSlot DefaultRavelogFont(int n);
 
+// The repairs of font n after reading: a size not in (1, 200] becomes the default size of font n
+// and an empty face the default face.
+void RepairRavelogFont(int n, FontSlot& font);
+
 // Reads font n (1..5) from `folder` and repairs it: a size not in (1, 200] becomes the default
 // size and an empty face the default face. A missing file gives the defaults; for font 1 the
 // file-not-found message is shown as well and the file is created with the defaults.
 FontSlot LoadFont(int n, const std::filesystem::path& folder, MessageSink& messages);
 
 RavelogFonts LoadFonts(const std::filesystem::path& folder, MessageSink& messages);
+
+// All five fonts as LoadFonts gives them, but writing nothing and showing nothing: for runs that
+// must leave the install folder as it is, such as the command line.
+RavelogFonts ReadRavelogFonts(const std::filesystem::path& folder);
 
 // Writes all five files; true when every one was written.
 bool SaveFonts(const std::filesystem::path& folder, const RavelogFonts& fonts);

@@ -65,6 +65,12 @@ RavelogSettings LoadSettings(const std::filesystem::path& path, MessageSink& mes
     return settings;
 }
 
+RavelogSettings ReadSettingsOrDefaults(const std::filesystem::path& path) {
+    RavelogSettings settings = ReadSettingsFile(path).value_or(RavelogSettings::Defaults());
+    FillEmptyPathSettings(settings, path.parent_path());
+    return settings;
+}
+
 void FillEmptyPathSettings(RavelogSettings& settings, const std::filesystem::path& installFolder) {
     if (settings.Line(sysline::kSimpleBitmapFolder).size() <= 1) {
         settings.Line(sysline::kSimpleBitmapFolder) = (installFolder / "Cbptn").string();

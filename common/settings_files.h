@@ -33,6 +33,11 @@ RavelogSettings LoadSettings(const std::filesystem::path& path, MessageSink& mes
 // The reading part of LoadSettings alone: nothing when the file cannot be opened.
 std::optional<RavelogSettings> ReadSettingsFile(const std::filesystem::path& path);
 
+// The settings as LoadSettings gives them (defaults for a missing file, the empty-line rules, the
+// bitmap folders filled in), but writing nothing and showing nothing: for runs that must leave the
+// install folder as it is, such as the command line.
+RavelogSettings ReadSettingsOrDefaults(const std::filesystem::path& path);
+
 // Lines 65 and 66 holding at most one character become `installFolder` + "/Cbptn" and
 // `installFolder` + "/Jbptn". The install folder is a native path, so the native separator is used.
 void FillEmptyPathSettings(RavelogSettings& settings, const std::filesystem::path& installFolder);

@@ -106,6 +106,53 @@ TEST(SaveFonts, WritesAllFiveFilesInTheFileLayout) {
     EXPECT_EQ(back[2].colour, 255);
 }
 
+TEST(SaveFonts, AFaceWithALineBreakCannotShiftTheColourLine) {
+    TempFolder folder;
+    RavelogFonts fonts;
+    for (int n = 1; n <= kRavelogFontCount; ++n) {
+        fonts[n - 1] = DefaultRavelogFont(n);
+    }
+    fonts[1].face = "ＭＳ ゴシック\r\n12345";
+    fonts[1].colour = 128;
+    fonts[3].face = "Face\nX";
+    ASSERT_TRUE(SaveFonts(folder.path(), fonts));
+    EXPECT_EQ(TempFolder::Read(folder.path() / "Font2.ndx"), "9.0\r\nＭＳ ゴシック\r\n128\r\n0\r\n");
+    EXPECT_EQ(TempFolder::Read(folder.path() / "Font4.ndx"), "9.0\r\nFace\r\n0\r\n0\r\n");
+}
+
+TEST(SaveFonts, AFailedWriteLeavesThePreviousFileAsItWas) {
+    TempFolder folder;
+    // No temporary file can be made beside a name this long, so writing it fails.
+    const auto path = folder.Write(std::string(250, 'f'), "12.0\r\nold\r\n0\r\n0\r\n");
+    EXPECT_FALSE(WriteFontFile(path, DefaultRavelogFont(2)));
+    EXPECT_EQ(TempFolder::Read(path), "12.0\r\nold\r\n0\r\n0\r\n");
+}
+
+TEST(SaveFonts, WritesSizesWithOneDecimal) {
+    TempFolder folder;
+    const std::pair<double, const char*> cases[] = {
+        {9.0, "9.0"}, {10.5, "10.5"}, {72.04, "72.0"}, {199.96, "200.0"}};
+    for (const auto& [size, text] : cases) {
+        FontSlot font = DefaultRavelogFont(3);
+        font.size = size;
+        ASSERT_TRUE(WriteFontFile(folder.path() / "Font3.ndx", font));
+        const std::string bytes = TempFolder::Read(folder.path() / "Font3.ndx");
+        EXPECT_EQ(bytes.substr(0, bytes.find('\r')), text) << size;
+    }
+}
+
+TEST(ReadRavelogFonts, RepairsLikeLoadFontsButWritesAndSaysNothing) {
+    TempFolder folder;
+    folder.Write("Font2.ndx", "0.5\r\n\r\n255\r\n1\r\n");
+    const RavelogFonts fonts = ReadRavelogFonts(folder.path());
+    EXPECT_DOUBLE_EQ(fonts[0].size, 11.0);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Font1.ndx"));
+    EXPECT_DOUBLE_EQ(fonts[1].size, 9.0);
+    EXPECT_EQ(fonts[1].face, "ＭＳ 明朝");
+    EXPECT_EQ(fonts[1].colour, 255);
+    EXPECT_EQ(fonts[4].face, "ＭＳ 明朝");
+}
+
 TEST(SaveFonts, ReportsFailure) {
     TempFolder folder;
     RavelogFonts fonts;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "common/settings_files.h"
 #include "common/text_file.h"
@@ -30,21 +31,51 @@ std::size_t CountCrLf(const std::string& bytes) {
     return count;
 }
 
-TEST(SettingsDefaults, FollowTheTableForAMissingFile) {
-    const RavelogSettings s = RavelogSettings::Defaults();
-    EXPECT_EQ(s.Line(0), "500");
-    const std::pair<int, const char*> expected[] = {
-        {1, "0"},     {5, "0"},   {6, "1"},     {9, "1"},  {10, ""},   {11, "5"}, {12, "5"},     {13, "4"},
-        {14, "4"},    {18, "0"},  {19, "2"},    {20, "0"}, {21, "0"},  {22, "2"}, {24, "0.067"}, {27, "3"},
-        {29, "0.05"}, {32, "45"}, {34, "0.75"}, {36, "0"}, {37, ""},   {41, "2"}, {42, "1"},     {43, "0"},
-        {50, "1"},    {51, "5"},  {52, "2"},    {53, "0"}, {59, "0"},  {61, "0"}, {64, "0"},     {65, ""},
-        {71, ""},     {83, ""},   {86, ""},     {90, "0"}, {91, "30"}, {92, ""},  {94, "0.6"},   {98, "10"},
-        {99, "8"},    {100, "1"}, {101, ""},    {110, ""}};
-    for (const auto& [line, text] : expected) {
-        EXPECT_EQ(s.Line(line), text) << "line " << line;
+// Every line of a new settings file, as the program's table of defaults gives it. A wrong
+// default silently changes every sheet, so all 111 lines are checked, the empty ones included.
+TEST(SettingsDefaults, EveryLineFollowsTheTableForAMissingFile) {
+    std::array<std::string, RavelogSettings::kLines> expected{};  // unlisted lines stay empty
+    expected[0] = "500";
+    for (int n : {1, 2, 3, 4, 5, 15, 16, 17, 18, 20, 36, 61, 62, 63, 64, 90}) {
+        expected[n] = "0";
     }
-    EXPECT_EQ(s.Line(68), "株式会社");
-    EXPECT_FALSE(s.Line(69).empty());
+    for (int n : {6, 7, 8, 9}) {
+        expected[n] = "1";  // decimals of L, N, qu, qa
+    }
+    expected[11] = "5";
+    expected[12] = "5";
+    expected[13] = "4";
+    expected[14] = "4";
+    expected[19] = "2";                                             // depth decimals
+    const char* coefficients[15] = {"0", "2",  "1", "0.067", "1",   // N value, sandy soil
+                                    "0", "3",  "1", "0.05",  "1",   // N value, clayey soil
+                                    "0", "45", "1", "0.75",  "1"};  // qu
+    for (int i = 0; i < 15; ++i) {
+        expected[21 + i] = coefficients[i];
+    }
+    for (int n = 41; n <= 59; ++n) {
+        expected[n] = "0";
+    }
+    expected[41] = "2";
+    expected[42] = "1";
+    expected[50] = "1";
+    expected[51] = "5";
+    expected[52] = "2";
+    expected[68] = "株式会社";
+    const char* further[9] = {"30", "", "1", "0.6", "1", "8", "8", "10", "8"};
+    for (int i = 0; i < 9; ++i) {
+        expected[91 + i] = further[i];
+    }
+    expected[100] = "1";
+
+    const RavelogSettings s = RavelogSettings::Defaults();
+    for (int n = 0; n < RavelogSettings::kLines; ++n) {
+        if (n == 69) {
+            continue;  // the contact address: any text that looks like an address
+        }
+        EXPECT_EQ(s.Line(n), expected[static_cast<std::size_t>(n)]) << "line " << n;
+    }
+    EXPECT_NE(s.Line(69).find('@'), std::string::npos);
 }
 
 TEST(LoadSettings, StoresEachLineUnderItsNumber) {
@@ -95,6 +126,40 @@ TEST(LoadSettings, OverlongLineIsCutWithoutShiftingTheLinesAfterIt) {
     EXPECT_LE(s.Line(10).size(), 160u);
     EXPECT_EQ(s.Line(11), "11");
     EXPECT_EQ(s.Line(110), "110");
+}
+
+TEST(LoadSettings, LinesBeyond110AreIgnored) {
+    TempFolder folder;
+    const auto path =
+        folder.Write("Sys.ndx", SettingsBytes(130, [](int n) { return "v" + std::to_string(n); }));
+    RecordingMessageSink messages;
+    const RavelogSettings s = LoadSettings(path, messages);
+    EXPECT_EQ(s.Line(110), "v110");
+    // Saving writes the 111 known lines only.
+    ASSERT_TRUE(SaveSettings(path, s));
+    EXPECT_EQ(CountCrLf(TempFolder::Read(path)), 111u);
+}
+
+TEST(LoadSettings, AcceptsLinesEndedByLfAlone) {
+    TempFolder folder;
+    const auto path = folder.Write("Sys.ndx", "500\n1\n1\n\n\n2\n");
+    const auto s = ReadSettingsFile(path);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->Line(1), "1");
+    EXPECT_EQ(s->Line(2), "1");
+    EXPECT_EQ(s->Line(3), "");
+    EXPECT_EQ(s->Line(5), "2");
+}
+
+TEST(LoadSettings, OverlongLineNeverSplitsADoubleByteCharacter) {
+    TempFolder folder;
+    // 159 single bytes, then "試" (two bytes) crossing the 160-byte limit.
+    const std::string line = std::string(159, 'a') + "試験";
+    const auto path = folder.Write("Sys.ndx", "500\r\n" + line + "\r\n7\r\n");
+    const auto s = ReadSettingsFile(path);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->Line(1), std::string(159, 'a'));
+    EXPECT_EQ(s->Line(2), "7");
 }
 
 TEST(LoadSettings, MissingFileGivesDefaultsTheMessageAndANewFile) {
@@ -184,6 +249,51 @@ TEST(SaveSettings, AValueWithALineBreakCannotShiftTheLinesAfterIt) {
     EXPECT_EQ(back->Line(10), "title");
     EXPECT_EQ(back->Line(11), "5");
     EXPECT_EQ(CountCrLf(TempFolder::Read(path)), 111u);
+}
+
+TEST(SaveSettings, AFailedSaveLeavesThePreviousFileAsItWas) {
+    TempFolder folder;
+    // A name so long that no temporary file can be made beside it: the save fails after the
+    // previous file was already there.
+    const auto path = folder.Write(std::string(250, 's'), "500\r\nprevious\r\n");
+    RavelogSettings s = RavelogSettings::Defaults();
+    EXPECT_FALSE(SaveSettings(path, s));
+    EXPECT_EQ(TempFolder::Read(path), "500\r\nprevious\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);  // no temporary file left behind
+}
+
+TEST(SaveSettings, ALoneLineFeedOrCarriageReturnCutsTheValueToo) {
+    TempFolder folder;
+    const auto path = folder.path() / "Sys.ndx";
+    RavelogSettings s = RavelogSettings::Defaults();
+    s.Line(86) = "first\nsecond";
+    s.Line(87) = "one\rtwo";
+    ASSERT_TRUE(SaveSettings(path, s));
+    const auto back = ReadSettingsFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Line(86), "first");
+    EXPECT_EQ(back->Line(87), "one");
+    EXPECT_EQ(back->Line(90), "0");
+    EXPECT_EQ(back->Line(91), "30");
+    const std::string bytes = TempFolder::Read(path);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 111);
+}
+
+TEST(ReadSettingsOrDefaults, GivesWhatLoadSettingsGivesButWritesNothing) {
+    TempFolder folder;
+    const auto path = folder.path() / "Sys.ndx";
+    const RavelogSettings s = ReadSettingsOrDefaults(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(s.Line(19), "2");
+    EXPECT_EQ(s.Line(65), (folder.path() / "Cbptn").string());
+
+    folder.Write("Sys.ndx", "500\r\n1\r\n");
+    const RavelogSettings read = ReadSettingsOrDefaults(path);
+    EXPECT_EQ(read.Line(1), "1");
+    EXPECT_EQ(read.Line(100), "1");
+    EXPECT_EQ(read.Line(66), (folder.path() / "Jbptn").string());
 }
 
 TEST(SaveSettings, ReportsAFileThatCannotBeWritten) {
