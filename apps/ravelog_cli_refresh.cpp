@@ -22,7 +22,8 @@ std::optional<rave::RavelogSettings> LoadCommandLineSettings(CommandContext& con
     if (!folder) {
         return std::nullopt;
     }
-    return rave::LoadSettings(*folder / kSettingsFile, context.messages);
+    // A command-line run leaves the install folder as it is: defaults stand in for a missing file.
+    return rave::ReadSettingsOrDefaults(*folder / kSettingsFile);
 }
 
 bool RefreshForCommandLine(SoundingDocument& document, CommandContext& context) {

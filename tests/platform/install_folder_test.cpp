@@ -3,6 +3,8 @@
 // folder standing for the home folder; the real ~/Kelvard is never touched.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "platform/codec.h"
@@ -121,6 +123,65 @@ TEST_F(FirstStart, PointerFileInTheCurrentDirectoryNamesAFolderThere) {
     const auto folder = PrepareInstallFolder(request, messages);
     ASSERT_TRUE(folder);
     EXPECT_EQ(*folder, work() / "section");
+}
+
+TEST_F(FirstStart, NewFolderHoldsEveryFileOfTheShippedDataFolderByteForByte) {
+    const fs::path data = FindDataFolder();
+    ASSERT_FALSE(data.empty());
+    ASSERT_TRUE(fs::exists(data / "WdtvxJG.mst"));
+    request.dataFolder = data;
+    request.overrideFolder = root.path() / "fresh";
+    const auto folder = PrepareInstallFolder(request, messages);
+    ASSERT_TRUE(folder);
+
+    const std::vector<std::string> shipped = Entries(data);
+    EXPECT_EQ(Entries(*folder), shipped);
+    int files = 0;
+    bool hasSubfolderFile = false;
+    for (const std::string& name : shipped) {
+        if (fs::is_regular_file(data / name)) {
+            ++files;
+            hasSubfolderFile = hasSubfolderFile || name.find('/') != std::string::npos;
+            EXPECT_EQ(TempFolder::Read(*folder / name), TempFolder::Read(data / name)) << name;
+        }
+    }
+    EXPECT_GT(files, 5);
+    EXPECT_TRUE(hasSubfolderFile);  // the pattern bitmaps live in subfolders
+}
+
+TEST_F(FirstStart, AFailedCopyLeavesNoHalfFilledFolder) {
+    root.Write("data/Help.txt", "help\r\n");
+    root.Write("data/Jbptn/1.bmp", "BM");
+    // A named pipe cannot be copied as a file, so the copy fails part way.
+    ASSERT_EQ(::mkfifo((root.path() / "data" / "Jbptn" / "pipe").c_str(), 0600), 0);
+    std::string error;
+    const fs::path folder = root.path() / "install" / "Sver5";
+    EXPECT_FALSE(CreateInstallFolder(folder, request.dataFolder, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_TRUE(fs::is_empty(root.path() / "install"));  // nor the temporary copy beside it
+
+    request.overrideFolder = folder;
+    EXPECT_FALSE(PrepareInstallFolder(request, messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].argument, folder.string());
+    EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(FirstStart, CreatesTheParentFoldersOfADeepFolder) {
+    root.Write("data/K.mst", "k\r\n");
+    std::string error;
+    const fs::path folder = root.path() / "a" / "b" / "c";
+    ASSERT_TRUE(CreateInstallFolder(folder, request.dataFolder, error)) << error;
+    EXPECT_EQ(TempFolder::Read(folder / "K.mst"), "k\r\n");
+    EXPECT_EQ(Entries(root.path() / "a"), (std::vector<std::string>{"b", "b/c", "b/c/K.mst"}));
+}
+
+TEST_F(FirstStart, PointerFileNamingAnUnknownDriveGivesTheDefaultFolder) {
+    root.Write("home/Kelvard/Vuzor5.whr", "E:\\Rave\\Sver5\r\n");
+    const auto folder = PrepareInstallFolder(request, messages);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(*folder, home() / "Kelvard" / "Sver5");
 }
 
 TEST(DriveMap, SystemDriveIsHomeAndCurrentDriveIsTheWorkingDirectory) {
