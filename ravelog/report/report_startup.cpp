@@ -19,35 +19,6 @@ StartupPaths StartupPaths::In(const std::filesystem::path& installFolder) {
     return paths;
 }
 
-namespace {
-
-// The settings and fonts as they stand in the folder, repaired, with the defaults for missing
-// files, writing nothing.
-rave::RavelogSettings ReadSettingsOnly(const std::filesystem::path& path,
-                                       const std::filesystem::path& folder) {
-    rave::RavelogSettings settings = rave::ReadSettingsFile(path).value_or(rave::RavelogSettings::Defaults());
-    rave::FillEmptyPathSettings(settings, folder);
-    return settings;
-}
-
-rave::RavelogFonts ReadFontsOnly(const std::filesystem::path& folder) {
-    rave::RavelogFonts fonts{};
-    for (int n = 1; n <= rave::kRavelogFontCount; ++n) {
-        const rave::FontSlot defaults = rave::DefaultRavelogFont(n);
-        rave::FontSlot font = rave::ReadFontFile(folder / rave::RavelogFontFileName(n)).value_or(defaults);
-        if (!(font.size > 1.0 && font.size <= 200.0)) {
-            font.size = defaults.size;
-        }
-        if (font.face.empty()) {
-            font.face = rave::DefaultFontFace();
-        }
-        fonts[static_cast<std::size_t>(n - 1)] = font;
-    }
-    return fonts;
-}
-
-}  // namespace
-
 SheetResources StartupFiles::Resources() const {
     return SheetResources{settings, fonts, soilTables ? &soilTables->colors : nullptr};
 }
@@ -61,7 +32,7 @@ void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installF
         files.installFolder = installFolder;
         files.paths = StartupPaths::In(installFolder);
         files.settings = mayWrite ? rave::LoadSettings(files.paths.settings, messages)
-                                  : ReadSettingsOnly(files.paths.settings, installFolder);
+                                  : rave::ReadSettingsOrDefaults(files.paths.settings);
         files.soilTables = std::make_shared<const rave::InstalledSoilTables>(
             rave::LoadInstalledSoilTables(installFolder, messages));
     }
@@ -69,7 +40,8 @@ void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installF
     FillEmptySettings(document, files.settings);
 
     if (firstTime) {
-        files.fonts = mayWrite ? rave::LoadFonts(installFolder, messages) : ReadFontsOnly(installFolder);
+        files.fonts =
+            mayWrite ? rave::LoadFonts(installFolder, messages) : rave::ReadRavelogFonts(installFolder);
         files.loaded = true;
     }
     if (document.header[slot::kSoilTableKind].empty()) {
