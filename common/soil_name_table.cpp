@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/cp932.h"
+#include "common/format.h"
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "common/settings_files.h"
@@ -31,6 +32,10 @@ bool IsSoilGroupLine(std::string_view line) {
 
 bool IsSoilEndLine(std::string_view line) {
     return Cp932Find(line, "[終了") != std::string_view::npos;
+}
+
+std::string SoilRowPatternText(const SoilNameRow& row) {
+    return row.number < 0 ? std::string() : FormatText("%ld.%d", row.number, row.soilClass);
 }
 
 SoilNumber ParseSoilNumber(std::string_view field) {

@@ -95,6 +95,10 @@ private:
     std::array<KindTable, 2> kinds_;
 };
 
+// A row's number as pick lists and the row fields carry it: "%ld.%d" (number, class digit), or an
+// empty text when the row has no number.
+std::string SoilRowPatternText(const SoilNameRow& row);
+
 // Whether a master-file line is a group line ("[第") or the end line ("[終了").
 bool IsSoilGroupLine(std::string_view line);
 bool IsSoilEndLine(std::string_view line);

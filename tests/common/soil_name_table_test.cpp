@@ -37,6 +37,10 @@ TEST(SoilNameTableLoad, ReadsBothNumberKindsAndTheClassDigit) {
     EXPECT_EQ(table.Rows(kLine)[1].number, 4300);
     EXPECT_EQ(table.Rows(kLine)[1].soilClass, soil_class::kNone);
     EXPECT_EQ(table.Rows(kBitmap)[1].soilClass, soil_class::kClayey);
+    // The pick-list form of a row's number.
+    EXPECT_EQ(SoilRowPatternText(table.Rows(kLine)[0]), "200.1");
+    EXPECT_EQ(SoilRowPatternText(table.Rows(kLine)[1]), "4300.0");
+    EXPECT_EQ(SoilRowPatternText(SoilNameRow{}), "");
 }
 
 TEST(SoilNameTableLoad, NumberFieldsFollowTheIntegerAndFirstDecimalRule) {
