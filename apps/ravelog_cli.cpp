@@ -12,15 +12,22 @@ const char* const kVerbs[] = {"info", "save", "render", "import", "qa"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) {
+    // The install folder may be named before the verb as well as after it.
+    std::size_t first = 0;
+    if (!arguments.empty() && arguments.front() == "--install-folder") {
+        first = 2;
+    } else if (!arguments.empty() && arguments.front().rfind("--install-folder=", 0) == 0) {
+        first = 1;
+    }
+    if (arguments.size() <= first) {
         return false;
     }
     for (const char* verb : kVerbs) {
-        if (arguments.front() == verb) {
+        if (arguments[first] == verb) {
             return true;
         }
     }
-    return arguments.front() == "--help" || arguments.front() == "-h";
+    return arguments[first] == "--help" || arguments[first] == "-h";
 }
 
 int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {

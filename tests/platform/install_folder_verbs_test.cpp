@@ -84,6 +84,16 @@ TEST_F(InstallFolderVerbs, TheOptionMayStandBeforeTheVerb) {
     }
 }
 
+TEST(InstallFolderOption, BeforeAVerbStillRunsTheCommandLine) {
+    EXPECT_TRUE(cli::IsCommandLineVerb({"--install-folder", "/tmp/x", "render", "a.sdw"}));
+    EXPECT_TRUE(cli::IsCommandLineVerb({"--install-folder=/tmp/x", "info", "a.sdw"}));
+    EXPECT_TRUE(cli::IsCommandLineVerb({"qa", "a.sdw", "--install-folder", "/tmp/x"}));
+    // Without a verb it is the desktop program's option.
+    EXPECT_FALSE(cli::IsCommandLineVerb({"--install-folder", "/tmp/x", "a.sdw"}));
+    EXPECT_FALSE(cli::IsCommandLineVerb({"--install-folder", "/tmp/x"}));
+    EXPECT_FALSE(cli::IsCommandLineVerb({"--install-folder"}));
+}
+
 TEST_F(InstallFolderVerbs, AFileInThePlaceOfTheFolderIsRefused) {
     const fs::path taken = folder.Write("taken", "x");
     for (std::vector<std::string> arguments : Verbs()) {
