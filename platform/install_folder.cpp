@@ -3,8 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <chrono>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include "platform/codec.h"
 
@@ -29,6 +32,34 @@ fs::path ExecutableFolder() {
 bool IsFolder(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path, error);
+}
+
+// A first start that was stopped part way (the power failed, the program was killed) leaves its
+// temporary copy beside the install folder; the next first start removes it. A copy younger than
+// an hour may belong to a first start running at this moment (Ravelog and Ravesect share the
+// default folder), so it is left alone.
+bool IsAbandoned(const fs::path& copy) {
+    std::error_code code;
+    const auto written = fs::last_write_time(copy, code);
+    return !code && fs::file_time_type::clock::now() - written > std::chrono::hours(1);
+}
+
+void RemoveAbandonedCopies(const fs::path& parent, const std::string& temporaryPrefix) {
+    std::error_code code;
+    std::vector<fs::path> abandoned;
+    for (fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, code), end; !code && it != end;
+         it.increment(code)) {
+        const std::string name = it->path().filename().string();
+        const std::string rest = name.substr(std::min(name.size(), temporaryPrefix.size()));
+        if (name.rfind(temporaryPrefix, 0) == 0 && !rest.empty() &&
+            rest.find_first_not_of("0123456789") == std::string::npos && IsFolder(it->path()) &&
+            IsAbandoned(it->path())) {
+            abandoned.push_back(it->path());
+        }
+    }
+    for (const fs::path& copy : abandoned) {
+        fs::remove_all(copy, code);
+    }
 }
 
 }  // namespace
@@ -89,9 +120,10 @@ bool CreateInstallFolder(const fs::path& folder, const fs::path& dataFolder, std
             return false;
         }
     }
+    const std::string temporaryPrefix = "." + folder.filename().string() + ".new";
+    RemoveAbandonedCopies(parent, temporaryPrefix);
     std::random_device random;
-    const fs::path temporary =
-        parent / ("." + folder.filename().string() + ".new" + std::to_string(random() % 1000000));
+    const fs::path temporary = parent / (temporaryPrefix + std::to_string(random() % 1000000));
     fs::create_directory(temporary, code);
     if (code) {
         error = code.message();

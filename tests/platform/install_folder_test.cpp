@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/codec.h"
 #include "platform/install_folder.h"
@@ -166,6 +167,24 @@ TEST_F(FirstStart, AFailedCopyLeavesNoHalfFilledFolder) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].argument, folder.string());
     EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(FirstStart, TheCopyLeftByAnInterruptedFirstStartIsRemoved) {
+    root.Write("data/K.mst", "k\r\n");
+    const auto yesterday = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    for (const char* name : {".Sver5.new123", ".Sver5.newer", ".Other.new5"}) {
+        const fs::path copy = home() / "Kelvard" / name;
+        root.Write(copy / "file.txt", "half");
+        fs::last_write_time(copy, yesterday);
+    }
+    // One being filled right now by the first start of the other program.
+    root.Write("home/Kelvard/.Sver5.new456/file.txt", "busy");
+    const auto folder = PrepareInstallFolder(request, messages);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(Entries(home() / "Kelvard"),
+              (std::vector<std::string>{".Other.new5", ".Other.new5/file.txt", ".Sver5.new456",
+                                        ".Sver5.new456/file.txt", ".Sver5.newer", ".Sver5.newer/file.txt",
+                                        "Sver5", "Sver5/K.mst"}));
 }
 
 TEST_F(FirstStart, CreatesTheParentFoldersOfADeepFolder) {
