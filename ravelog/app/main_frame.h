@@ -1,0 +1,139 @@
+// Ravelog's main window: menus, tool bar and status bar over the report view, and the file,
+// format, paging and printing commands. The rules of every command live in the core; this class
+// binds them to actions and dialogs.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "common/messages.h"
+#include "ravelog/document/sounding_document.h"
+#include "ravelog/report/report_startup.h"
+#include "ravelog/report/report_view_state.h"
+
+class QAction;
+class QPrinter;
+class QActionGroup;
+class QMenu;
+
+namespace ravelog::app {
+
+class RavelogView;
+class ReportScrollArea;
+
+// The caption of the main window, before the document's name.
+QString ApplicationCaption();
+
+// Command numbers of the actions (kept as each action's data).
+namespace command_id {
+inline constexpr int kNew = 57600;
+inline constexpr int kOpen = 57601;
+inline constexpr int kSave = 57603;
+inline constexpr int kSaveAs = 57604;
+inline constexpr int kPrint = 57607;
+inline constexpr int kPrintPreview = 57609;
+inline constexpr int kFormat1 = 32784;
+inline constexpr int kFormat2 = 32785;
+inline constexpr int kFormat3 = 32786;
+inline constexpr int kToolFormat1 = 32795;
+inline constexpr int kToolFormat2 = 32796;
+inline constexpr int kToolFormat3 = 32797;
+inline constexpr int kPreviousPage = 32801;
+inline constexpr int kNextPage = 32802;
+}  // namespace command_id
+
+// The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
+// Applications", newest first.
+inline constexpr int kRecentFileCount = 4;
+QStringList ReadRecentFiles();
+void WriteRecentFiles(const QStringList& files);
+// `file` goes to the top of the list (once), the list keeps kRecentFileCount entries.
+QStringList WithRecentFile(QStringList files, const QString& file);
+
+// What a question about unsaved changes can be answered with.
+enum class UnsavedChoice { kSave, kDiscard, kCancel };
+
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // `messages`: where the core's messages go; null shows them in message boxes over the window.
+    MainFrame(const std::filesystem::path& installFolder, rave::MessageSink* messages = nullptr,
+              QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    // Opens a file through the document path (command line, recent files, dropped files),
+    // without asking about unsaved changes. False when the file was refused (message shown).
+    bool OpenThroughFramework(const std::filesystem::path& file);
+
+    // The commands, as the menus and tool bar call them.
+    void NewDocument();
+    void OpenFromMenu();
+    bool Save();
+    bool SaveAs();
+    void SelectFormat(int format);
+    void NextPage();
+    void PreviousPage();
+    void Print();
+    void PrintPreview();
+    void OpenRecentFile(int index);
+    // Draws `pages` on the printer (or a preview's printer) as the print command does; the view
+    // shows the last page drawn afterwards.
+    void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);
+
+    // Asks about unsaved changes (when there are any) and saves when told to. False when the
+    // work in hand must not go on.
+    bool ConfirmDiscardChanges();
+
+    QAction* Action(int commandId) const;
+    RavelogView* View() const { return view_; }
+    const ReportViewState& ViewState() const { return state_; }
+    const QStringList& RecentFiles() const { return recentFiles_; }
+
+protected:
+    // The dialogs, kept apart so tests can answer them.
+    virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
+    virtual std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed);
+    virtual UnsavedChoice AskAboutUnsavedChanges();
+
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void RebuildRecentFileMenu();
+    // The view's update after a new or opened document: settings checked again, the document
+    // taken up as the view shows it, the commands' states and the caption renewed, full redraw.
+    void TakeUpDocument();
+    void DocumentNamed();
+    void UpdateCaption();
+    void UpdateCommandStates();
+    void Redraw();
+    std::vector<int> AllPages() const;
+
+    std::filesystem::path installFolder_;
+    std::unique_ptr<rave::MessageSink> ownMessages_;
+    rave::MessageSink& messages_;
+    SoundingDocument& document_;
+    StartupFiles files_;
+    ReportViewState state_;
+    QStringList recentFiles_;
+
+    ReportScrollArea* scrollArea_ = nullptr;
+    RavelogView* view_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QList<QAction*> recentActions_;
+    QList<QAction*> actions_;
+    QActionGroup* formatGroup_ = nullptr;
+};
+
+}  // namespace ravelog::app

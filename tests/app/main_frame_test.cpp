@@ -1,0 +1,285 @@
+// Ravelog's main window over the core: opening a file as the command line does, the caption, the
+// paging keys and commands within the sheet's pages, the format commands' check marks, the
+// question about unsaved changes, Save turning into Save As, and printing leaving the view on
+// the last printed page. The dialogs are answered by the test; settings go to a temporary folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QSettings>
+#include <deque>
+
+#include "platform/install_folder.h"
+#include "ravelog/app/main_frame.h"
+#include "ravelog/app/ravelog_application.h"
+#include "ravelog/app/ravelog_view.h"
+#include "ravelog/document/sounding_file_commands.h"
+#include "ravelog/report/page_count.h"
+#include "temp_folder.h"
+
+namespace ravelog::app {
+namespace {
+
+namespace fs = std::filesystem;
+using rave::testing::TempFolder;
+
+QApplication& TestApplication() {
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        return *existing;
+    }
+    static int argc = 1;
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+fs::path Example(const char* name) {
+    return fs::path(RAVE_SOURCE_DIR) / "examples" / name;
+}
+
+// The dialogs answered from queues; an empty queue cancels.
+class AnsweredFrame : public MainFrame {
+public:
+    AnsweredFrame(const fs::path& installFolder, rave::MessageSink& messages)
+        : MainFrame(installFolder, &messages) {}
+
+    std::deque<fs::path> openAnswers;
+    std::deque<fs::path> saveAsAnswers;
+    std::deque<UnsavedChoice> unsavedAnswers;
+    int unsavedQuestions = 0;
+    int saveAsQuestions = 0;
+
+protected:
+    std::optional<fs::path> ChooseFileToOpen(const QString&) override { return Next(openAnswers); }
+    std::optional<fs::path> ChooseFileToSaveAs(const QString&) override {
+        ++saveAsQuestions;
+        return Next(saveAsAnswers);
+    }
+    UnsavedChoice AskAboutUnsavedChanges() override {
+        ++unsavedQuestions;
+        if (unsavedAnswers.empty()) {
+            return UnsavedChoice::kCancel;
+        }
+        const UnsavedChoice answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return answer;
+    }
+
+private:
+    static std::optional<fs::path> Next(std::deque<fs::path>& answers) {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        fs::path answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest() {
+        TestApplication();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString((temp.path() / "settings").string()));
+        std::string error;
+        installFolder = temp.path() / "install";
+        EXPECT_TRUE(
+            rave::platform::CreateInstallFolder(installFolder, fs::path(RAVE_SOURCE_DIR) / "data", error))
+            << error;
+        ResetCurrentSounding();
+        frame = std::make_unique<AnsweredFrame>(installFolder, messages);
+    }
+
+    void PressKey(int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(frame->View(), &press);
+    }
+    int Page() const { return frame->ViewState().currentPage; }
+    int Pages() const { return CountReportPages(CurrentSounding()); }
+
+    TempFolder temp;
+    fs::path installFolder;
+    rave::RecordingMessageSink messages;
+    std::unique_ptr<AnsweredFrame> frame;
+};
+
+TEST_F(MainFrameTest, FileFromTheCommandLineNamesTheWindow) {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題[*] - スウェーデン Ravelog"));
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-short.sdw")));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("example-short.sdw[*] - スウェーデン Ravelog"));
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_GT(CurrentSounding().RowCount(), 0);
+    ASSERT_FALSE(frame->RecentFiles().isEmpty());
+    EXPECT_TRUE(frame->RecentFiles().first().endsWith(QStringLiteral("example-short.sdw")));
+    // The list is kept in the settings, so the next start shows it.
+    EXPECT_EQ(ReadRecentFiles(), frame->RecentFiles());
+}
+
+TEST_F(MainFrameTest, RefusedFileLeavesTheDocumentAndCaption) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-short.sdw")));
+    const int rows = CurrentSounding().RowCount();
+    EXPECT_FALSE(frame->OpenThroughFramework(Example("example-import.csv")));
+    EXPECT_TRUE(messages.Saw(4011));
+    EXPECT_EQ(CurrentSounding().RowCount(), rows);
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("example-short.sdw")));
+}
+
+TEST_F(MainFrameTest, PagingKeysStayWithinTheSheet) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-long.sdw")));
+    const int pages = Pages();
+    ASSERT_GT(pages, 1);
+    EXPECT_TRUE(frame->Action(command_id::kNextPage)->isEnabled());
+    EXPECT_TRUE(frame->Action(command_id::kPreviousPage)->isEnabled());
+
+    PressKey(Qt::Key_Up);
+    PressKey(Qt::Key_PageUp);
+    EXPECT_EQ(Page(), 1);
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Page(), 2);
+    for (int i = 0; i < pages + 2; ++i) {
+        PressKey(Qt::Key_PageDown);
+    }
+    EXPECT_EQ(Page(), pages);
+    PressKey(Qt::Key_PageUp);
+    EXPECT_EQ(Page(), pages - 1);
+    PressKey(Qt::Key_Left);
+    EXPECT_EQ(Page(), pages - 1);
+
+    frame->Action(command_id::kNextPage)->trigger();
+    frame->Action(command_id::kNextPage)->trigger();
+    EXPECT_EQ(Page(), pages);
+    for (int i = 0; i < pages + 2; ++i) {
+        frame->Action(command_id::kPreviousPage)->trigger();
+    }
+    EXPECT_EQ(Page(), 1);
+}
+
+TEST_F(MainFrameTest, OnePageSheetDisablesPaging) {
+    EXPECT_EQ(Pages(), 1);
+    EXPECT_FALSE(frame->Action(command_id::kNextPage)->isEnabled());
+    EXPECT_FALSE(frame->Action(command_id::kPreviousPage)->isEnabled());
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Page(), 1);
+}
+
+TEST_F(MainFrameTest, FormatCommandsCheckTheCurrentFormat) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-short.sdw")));
+    const int formatOnOpen = ReportFormatOf(CurrentSounding());
+    EXPECT_TRUE(frame->Action(command_id::kFormat1 + formatOnOpen)->isChecked());
+
+    for (int format : {2, 0, 1}) {
+        frame->Action(command_id::kToolFormat1 + format)->trigger();
+        for (int other = 0; other < 3; ++other) {
+            EXPECT_EQ(frame->Action(command_id::kFormat1 + other)->isChecked(), other == format)
+                << "format " << format << ", action " << other;
+        }
+        EXPECT_EQ(CurrentSounding().header[31], std::to_string(format));
+    }
+    frame->Action(command_id::kFormat3)->trigger();
+    EXPECT_EQ(frame->ViewState().reportFormat, 2);
+    // The format is kept in the file, so choosing another one is a change to keep.
+    EXPECT_TRUE(frame->isWindowModified());
+}
+
+TEST_F(MainFrameTest, UnsavedChangesAreAskedAbout) {
+    const fs::path copy = temp.path() / "copy.sdw";
+    fs::copy_file(Example("example-short.sdw"), copy);
+    ASSERT_TRUE(frame->OpenThroughFramework(copy));
+    frame->NewDocument();
+    EXPECT_EQ(frame->unsavedQuestions, 0) << "nothing changed, nothing asked";
+
+    ASSERT_TRUE(frame->OpenThroughFramework(copy));
+    const int rows = CurrentSounding().RowCount();
+    frame->SelectFormat((ReportFormatOf(CurrentSounding()) + 1) % 3);
+    frame->unsavedAnswers = {UnsavedChoice::kCancel};
+    frame->NewDocument();
+    EXPECT_EQ(frame->unsavedQuestions, 1);
+    EXPECT_EQ(CurrentSounding().RowCount(), rows);
+
+    frame->unsavedAnswers = {UnsavedChoice::kCancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(CurrentSounding().RowCount(), rows);
+
+    // Saving answers the question and writes the file in place without a dialog.
+    const std::string before = TempFolder::Read(copy);
+    frame->unsavedAnswers = {UnsavedChoice::kSave};
+    frame->NewDocument();
+    EXPECT_EQ(frame->saveAsQuestions, 0);
+    EXPECT_NE(TempFolder::Read(copy), before);
+    EXPECT_EQ(CurrentSounding().RowCount(), 0);
+    EXPECT_TRUE(CurrentSounding().pathName.empty());
+}
+
+TEST_F(MainFrameTest, OldFormatFileIsSavedUnderANewName) {
+    const fs::path old = temp.path() / "s001.ddf";
+    fs::copy_file(Example("s001.ddf"), old);
+    ASSERT_TRUE(frame->OpenThroughFramework(old));
+    const std::string oldBytes = TempFolder::Read(old);
+
+    frame->saveAsAnswers = {temp.path() / "converted"};
+    EXPECT_TRUE(frame->Save());
+    EXPECT_EQ(frame->saveAsQuestions, 1);
+    EXPECT_TRUE(fs::exists(temp.path() / "converted.sdw"));
+    EXPECT_EQ(TempFolder::Read(old), oldBytes);
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("converted.sdw")));
+
+    // A cancelled Save As saves nothing and says so to the caller.
+    frame->saveAsAnswers.clear();
+    EXPECT_FALSE(frame->SaveAs());
+}
+
+TEST_F(MainFrameTest, MenuOpenRemembersTheFolder) {
+    fs::create_directories(temp.path() / "field");
+    const fs::path copy = temp.path() / "field" / "site.sdw";
+    fs::copy_file(Example("example-short.sdw"), copy);
+    frame->openAnswers = {copy};
+    frame->OpenFromMenu();
+    EXPECT_EQ(CurrentSounding().pathName, copy.string());
+    EXPECT_EQ(ReadLastFolderFile(installFolder).folder, (temp.path() / "field").string());
+}
+
+TEST_F(MainFrameTest, PrintingLeavesTheLastPrintedPage) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-long.sdw")));
+    ASSERT_GE(Pages(), 2);
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const fs::path pdf = temp.path() / "printed.pdf";
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    frame->PrintPagesOn(printer, {1, 2});
+    EXPECT_EQ(Page(), 2);
+    EXPECT_FALSE(frame->ViewState().printing);
+    EXPECT_GT(fs::file_size(pdf), 1000u);
+}
+
+TEST(RecentFiles, NewestFirstOnceAndAtMostFour) {
+    QStringList files;
+    for (const char* name : {"/a/1.sdw", "/a/2.sdw", "/a/3.sdw", "/a/4.sdw", "/a/5.sdw"}) {
+        files = WithRecentFile(files, QString::fromUtf8(name));
+    }
+    EXPECT_EQ(files, (QStringList{"/a/5.sdw", "/a/4.sdw", "/a/3.sdw", "/a/2.sdw"}));
+    files = WithRecentFile(files, QStringLiteral("/a/3.sdw"));
+    EXPECT_EQ(files, (QStringList{"/a/3.sdw", "/a/5.sdw", "/a/4.sdw", "/a/2.sdw"}));
+}
+
+TEST(DesktopArguments, InstallFolderAndOneFile) {
+    DesktopArguments parsed = ParseDesktopArguments({"--install-folder", "/tmp/i", "a.sdw"});
+    EXPECT_TRUE(parsed.error.empty());
+    EXPECT_EQ(parsed.installFolder, fs::path("/tmp/i"));
+    ASSERT_TRUE(parsed.file.has_value());
+    EXPECT_EQ(*parsed.file, fs::path("a.sdw"));
+
+    parsed = ParseDesktopArguments({"--install-folder=/tmp/j"});
+    EXPECT_EQ(parsed.installFolder, fs::path("/tmp/j"));
+    EXPECT_FALSE(parsed.file.has_value());
+
+    EXPECT_FALSE(ParseDesktopArguments({"--install-folder"}).error.empty());
+    EXPECT_FALSE(ParseDesktopArguments({"a.sdw", "b.sdw"}).error.empty());
+    EXPECT_FALSE(ParseDesktopArguments({"--verbose"}).error.empty());
+}
+
+}  // namespace
+}  // namespace ravelog::app
