@@ -2,6 +2,7 @@
 #include "common/install_folder.h"
 
 #include <cctype>
+#include <vector>
 
 #include "common/cp932.h"
 #include "common/text_file.h"
@@ -72,14 +73,19 @@ std::optional<std::filesystem::path> WindowsPathToNative(std::string_view window
     if (!folder) {
         return std::nullopt;
     }
-    std::filesystem::path result = *folder;
+    // ".." never climbs above the drive's folder, as on a Windows drive, where "C:\.." is "C:\".
+    std::vector<std::string_view> names;
     const std::string_view rest = windowsPath.substr(2);
     std::size_t start = 0;
     std::size_t i = 0;
     auto addName = [&](std::size_t end) {
         const std::string_view name = rest.substr(start, end - start);
-        if (!name.empty() && name != ".") {
-            result /= drives.nativeName ? drives.nativeName(name) : std::string(name);
+        if (name == "..") {
+            if (!names.empty()) {
+                names.pop_back();
+            }
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
         }
     };
     while (i < rest.size()) {
@@ -92,7 +98,11 @@ std::optional<std::filesystem::path> WindowsPathToNative(std::string_view window
         }
     }
     addName(rest.size());
-    return result.lexically_normal();
+    std::filesystem::path result = folder->lexically_normal();
+    for (std::string_view name : names) {
+        result /= drives.nativeName ? drives.nativeName(name) : std::string(name);
+    }
+    return result;
 }
 
 std::optional<std::filesystem::path> FindInstallFolder(const DriveMap& drives, const PointerFile& pointer) {

@@ -101,6 +101,9 @@ TEST_F(InstallFolderSearch, TranslatesSeparatorsButNotTheSecondByteOfAKanji) {
     EXPECT_EQ(WindowsPathToNative("D:/a//b\\", drives), d() / "a" / "b");
     EXPECT_EQ(WindowsPathToNative("C:\\a\\.\\b\\..\\x", drives), c() / "a" / "x");
     EXPECT_EQ(WindowsPathToNative("C:", drives), c());
+    // Never above the drive's folder.
+    EXPECT_EQ(WindowsPathToNative("C:\\..\\..\\etc", drives), c() / "etc");
+    EXPECT_EQ(WindowsPathToNative("D:\\a\\..\\..\\b", drives), d() / "b");
     EXPECT_FALSE(WindowsPathToNative("E:\\x", drives));
     EXPECT_FALSE(WindowsPathToNative("\\Kelvard", drives));
 }
