@@ -65,6 +65,16 @@ bool AllColumnsEmpty(const RowEntry& entry) {
     return true;
 }
 
+// True when none of the stored fields 1..11 of a row holds text.
+bool HoldsNothing(const MeasuredRow& row) {
+    for (int f = field::kLoad; f <= field::kAttribute; ++f) {
+        if (!row[f].empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The class digit after the point of a pattern number: 0 when it carries none (no point, or
 // "0", the form the tables write for a soil not used in calculation), else the character.
 char PatternClassDigit(const std::string& pattern) {
@@ -131,6 +141,10 @@ RowEditorModel::RowEditorModel(SoundingDocument& document, const rave::RavelogSe
     entries_.reserve(static_cast<std::size_t>(last));
     for (int i = 1; i <= last; ++i) {
         MeasuredRow& row = document_.Row(i);
+        if (HoldsNothing(row)) {
+            // A gap an import left: listing it would write an empty row at depth 0 on OK.
+            continue;
+        }
         // A row without a numeric depth is listed at depth 0, so it sorts first; the prefix goes
         // into the document itself.
         if (!IsNumber(row[field::kDepth])) {

@@ -28,6 +28,18 @@ TEST_F(RowEditorTest, OpeningPutsZeroBeforeDepthsThatAreNotNumbers) {
     EXPECT_EQ(doc.RowCount(), 4);
 }
 
+TEST_F(RowEditorTest, RowsHoldingNothingAreNotListed) {
+    SetRow(1, "0.25");
+    SetRow(3, "0.75");  // row 2 is a gap with no text at all
+    RowEditorModel editor(doc, settings);
+    ASSERT_EQ(editor.EntryCount(), 2);
+    EXPECT_EQ(editor.Entry(2)[column::kDepth], "0.75");
+    EXPECT_EQ(doc.Row(2)[field::kDepth], "") << "no prefix for a row that is not listed";
+    ASSERT_TRUE(editor.Commit(nullptr, sink));
+    EXPECT_EQ(doc.RowCount(), 2);
+    EXPECT_EQ(doc.Row(2)[field::kDepth], "0.75");
+}
+
 TEST_F(RowEditorTest, PrefixedRowsSortFirstOnWriteBack) {
     SetRow(1, "0.25", "1.00", "1");
     SetRow(2, "abc", "0.50", "2");
