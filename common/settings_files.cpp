@@ -14,6 +14,8 @@ namespace {
 // The reader's line buffer: 160 bytes, the line end included.
 constexpr std::size_t kSettingsLineLimit = 160;
 
+constexpr const char* kSettingsVersionLine = "500";
+
 // Lines whose empty text stands for a value other than 0.
 void ApplyEmptyLineRules(RavelogSettings& settings) {
     if (settings.Line(sysline::kDepthStoreFormat).empty()) {
@@ -83,7 +85,9 @@ void FillEmptyPathSettings(RavelogSettings& settings, const std::filesystem::pat
 bool SaveSettings(const std::filesystem::path& path, const RavelogSettings& settings) {
     std::vector<std::string> lines;
     lines.reserve(RavelogSettings::kLines);
-    for (int n = 0; n < RavelogSettings::kLines; ++n) {
+    // Line 0 names the layout of the file; it is "500" whatever was read.
+    lines.emplace_back(kSettingsVersionLine);
+    for (int n = 1; n < RavelogSettings::kLines; ++n) {
         const std::string& line = settings.Line(n);
         lines.push_back(line.substr(0, line.find_first_of("\r\n")));
     }

@@ -42,7 +42,7 @@ RavelogSettings ReadSettingsOrDefaults(const std::filesystem::path& path);
 // `installFolder` + "/Jbptn". The install folder is a native path, so the native separator is used.
 void FillEmptyPathSettings(RavelogSettings& settings, const std::filesystem::path& installFolder);
 
-// Rewrites the whole file, lines 0 to 110, each ended by CR LF. The file is replaced in one step,
+// Rewrites the whole file, lines 0 ("500") to 110, each ended by CR LF. The file is replaced in one step,
 // so a failed save leaves the previous file as it was. A line holding a CR or LF is written only
 // up to it, so that no value can ever shift the lines after it. True when written.
 bool SaveSettings(const std::filesystem::path& path, const RavelogSettings& settings);

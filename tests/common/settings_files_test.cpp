@@ -238,6 +238,16 @@ TEST(SaveSettings, RewritesAll111LinesIncludingEmptyOnes) {
     }
 }
 
+TEST(SaveSettings, LineZeroIsAlways500) {
+    TempFolder folder;
+    const auto path = folder.Write("Sys.ndx", "\r\n1\r\n");
+    RecordingMessageSink messages;
+    const RavelogSettings s = LoadSettings(path, messages);
+    EXPECT_EQ(s.Line(0), "");
+    ASSERT_TRUE(SaveSettings(path, s));
+    EXPECT_EQ(TempFolder::Read(path).substr(0, 8), "500\r\n1\r\n");
+}
+
 TEST(SaveSettings, AValueWithALineBreakCannotShiftTheLinesAfterIt) {
     TempFolder folder;
     const auto path = folder.path() / "Sys.ndx";
