@@ -1,0 +1,89 @@
+// The layout of one placed column and the drawing of its contents (soil patterns, frames,
+// graphs, samples, flags and water-level marks), shared by the section drawing.
+#pragma once
+
+#include <string>
+
+#include "common/drawing/drawing_surface.h"
+#include "common/pattern_colors.h"
+#include "ravesect/document/section_document.h"
+#include "ravesect/drawing/section_fonts.h"
+#include "ravesect/drawing/section_mapping.h"
+#include "ravesect/view/sysq_settings.h"
+
+namespace ravesect {
+
+// A cell by its world x edges; empty cells have left == right.
+struct CellEdges {
+    double left = 0.0;
+    double right = 0.0;
+    double Width() const { return right - left; }
+};
+
+enum class GraphKind { kNone, kSwedish, kNValue, kNd };
+
+struct ColumnLayout {
+    CellEdges pattern;
+    CellEdges graph;
+    bool hasPattern = true;
+    bool hasGraph = true;
+    double top = 0.0;     // world y of the ground
+    double bottom = 0.0;  // world y of the end of the log
+    GraphKind graphKind = GraphKind::kNone;
+    bool mirrored = false;
+    // The whole block from its leftmost to its rightmost edge.
+    CellEdges Block() const;
+};
+
+// The edges in paper mm from the block's left end for a frame order, then anchored so that the
+// edge the flag position chooses stands at the column's distance. `graphWidthMm` is G.
+ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int distanceScale);
+
+// The graph a column of source kind `kind` carries with frame order `frameOrder`.
+GraphKind GraphKindOf(int kind, int frameOrder);
+
+// What the drawing of a column needs.
+struct SectionPainter {
+    rave::DrawingSurface& surface;
+    SectionMapping& mapping;
+    const SysqSettings& sysq;
+    const SectionFonts& fonts;
+    const rave::PatternColorTable* patternColors;
+    const SectionSettings& settings;
+
+    double PaperX(double mm) const { return PaperToWorldX(mm, settings.distanceScale); }
+    double PaperY(double mm) const { return PaperToWorldY(mm, settings.depthScale); }
+    rave::SurfacePoint At(double x, double y) const { return {mapping.ToSurfaceX(x), mapping.ToSurfaceY(y)}; }
+    bool Monochrome() const { return sysq.Int(sysqline::kMonochrome) == 1; }
+    // A colour line of "Sysq.ndx", black in black-and-white mode.
+    rave::ColorRef Colour(int line) const;
+    // Dash lengths are kept as screen pixels; this gives device units.
+    int DashUnits(long screenPixels) const;
+    // Selects font n of the section fonts at `angleDegrees`; returns its cell height in device units.
+    int SelectFont(int n, double angleDegrees = 0.0) const;
+    void Text(double x, double y, int align, const std::string& cp932) const;
+    void Line(double x1, double y1, double x2, double y2, int width,
+              rave::ColorRef colour = rave::kBlack) const;
+    // A horizontal or vertical line dashed with the solid and blank lengths (blank 0: solid).
+    void DashedLine(double x1, double y1, double x2, double y2, int width, long solid, long blank,
+                    rave::ColorRef colour) const;
+};
+
+// Draws one column block: soil patterns, the two frames, the graph, sample and in-situ marks.
+void DrawColumnBlock(const SectionPainter& painter, const PlacedColumn& column, const NormalizedLog& log,
+                     const ColumnLayout& layout);
+// The flag above the column's ground point with its three texts.
+void DrawColumnFlag(const SectionPainter& painter, const PlacedColumn& column);
+// The ▽ mark at the column's water level, when it has one.
+void DrawWaterLevelMark(const SectionPainter& painter, const PlacedColumn& column,
+                        const ColumnLayout& layout);
+
+// The three flag texts of a column.
+struct FlagTexts {
+    std::string label;
+    std::string elevation;
+    std::string depth;
+};
+FlagTexts MakeFlagTexts(const PlacedColumn& column, const SysqSettings& sysq);
+
+}  // namespace ravesect

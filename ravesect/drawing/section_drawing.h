@@ -1,0 +1,71 @@
+// The drawing of a cross-section on a DrawingSurface: the same picture for the window, the
+// print preview, each printed page and the command line's files.
+//
+// Order: the page frame (screen only), the layers, the editing markers (screen only), the placed
+// columns with their flags, soil patterns, graphs and water-level marks, the elevation rulers,
+// then the elevation lines (stopping at the columns) and the title texts.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "common/drawing/drawing_surface.h"
+#include "common/pattern_colors.h"
+#include "ravesect/document/section_document.h"
+#include "ravesect/drawing/section_fonts.h"
+#include "ravesect/drawing/section_mapping.h"
+#include "ravesect/view/sysq_settings.h"
+
+namespace ravesect {
+
+struct SectionDrawingResources {
+    const SysqSettings& sysq;
+    const SectionFonts& fonts;
+    const rave::PatternColorTable* patternColors = nullptr;  // black patterns when missing
+};
+
+// The page shown or printed: its left-end distance (m) and top elevation (m).
+struct SectionPage {
+    double leftEnd = 0.0;
+    double topElevation = 0.0;
+};
+// The page the screen shows: the left end and top as the view keeps them.
+SectionPage ScreenPage(double shownLeftEnd, double shownTop);
+// Printed page p (from 1): left end + (distance per page - overlap) x (p - 1), top elevation of
+// the settings.
+SectionPage PrintedPage(const SectionSettings& settings, int page);
+
+// The mapping of a page on the surface: units from its resolution, scales from the settings,
+// margins from "Sysq.ndx" lines 38 (left) and 37 (top).
+SectionMapping MappingForPage(const rave::DrawingSurface& surface, const SectionSettings& settings,
+                              const SysqSettings& sysq, const SectionPage& page);
+
+// What a drawing saw of the section: the distances of the first and last column, and the highest
+// ground elevation and the largest depth below elevation 0 (depth - elevation) of the columns
+// that name a file.
+struct SectionExtent {
+    bool hasColumns = false;
+    double firstDistance = 0.0;
+    double lastDistance = 0.0;
+    bool hasLogs = false;
+    double highestGround = 0.0;
+    double deepestBottom = 0.0;
+};
+
+// Draws the editing markers of the current editing mode (screen only).
+using EditMarkerFunction = std::function<void(rave::DrawingSurface&, const SectionMapping&)>;
+
+// Draws the whole picture. `document` gives the settings, titles, points and layers; `columns`
+// the placed columns and their normalized logs as read from "Tmp1.tmp".
+SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& document,
+                          const SectionDocument& columns, const SectionDrawingResources& resources,
+                          bool printing, const SectionPage& page, const EditMarkerFunction& markers = {});
+
+// The same with the columns read from the column working file on every call, as a repaint does;
+// a missing file draws no columns.
+SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const SectionDocument& document,
+                                         const std::filesystem::path& columnsFile,
+                                         const SectionDrawingResources& resources, bool printing,
+                                         const SectionPage& page, const EditMarkerFunction& markers = {});
+
+}  // namespace ravesect

@@ -1,0 +1,66 @@
+// Paper size and the page lengths it allows.
+#include "ravesect/view/section_paper.h"
+
+#include <cmath>
+
+namespace ravesect {
+
+int PageMetres(int denominator, int paperMm, int marginMm) {
+    return denominator * (paperMm - marginMm - 10) / 1000;
+}
+
+SectionPaper PaperFromPrinter(const std::optional<PrinterPageDots>& printer, rave::MessageSink& messages) {
+    if (!printer || printer->dpiX <= 0 || printer->dpiY <= 0) {
+        messages.Show(rave::Message{0, "デバイス情報読み込みエラー", {}});
+        return SectionPaper{280, 280};
+    }
+    SectionPaper paper;
+    paper.widthMm = static_cast<int>(static_cast<long long>(printer->widthDots) * 254 / 10 / printer->dpiX);
+    paper.heightMm = static_cast<int>(static_cast<long long>(printer->heightDots) * 254 / 10 / printer->dpiY);
+    return paper;
+}
+
+int PaperDistancePerPage(const SectionSettings& settings, const SectionPaper& paper,
+                         const SysqSettings& sysq) {
+    return PageMetres(settings.distanceScale, paper.widthMm,
+                      static_cast<int>(sysq.Int(sysqline::kLeftMargin)));
+}
+
+int PaperDepthPerPage(const SectionSettings& settings, const SectionPaper& paper, const SysqSettings& sysq) {
+    return PageMetres(settings.depthScale, paper.heightMm, static_cast<int>(sysq.Int(sysqline::kTopMargin)));
+}
+
+bool FillPageLengthsFromPaper(SectionSettings& settings, const SectionPaper& paper,
+                              const SysqSettings& sysq) {
+    bool changed = false;
+    if (settings.depthPerPage <= 0) {
+        settings.depthPerPage = PaperDepthPerPage(settings, paper, sysq);
+        settings.topElevation = 5.0;
+        settings.pageOverlapDepth = 0;
+        changed = true;
+    }
+    if (settings.distancePerPage <= 0) {
+        settings.distancePerPage = PaperDistancePerPage(settings, paper, sysq);
+        settings.leftEnd = -2;
+        settings.pageOverlapDistance = 0;
+        changed = true;
+    }
+    return changed;
+}
+
+bool LowerPageLengthsToPaper(SectionSettings& settings, const SectionPaper& paper, const SysqSettings& sysq) {
+    bool changed = false;
+    const int depth = PaperDepthPerPage(settings, paper, sysq);
+    if (settings.depthPerPage > depth) {
+        settings.depthPerPage = depth;
+        changed = true;
+    }
+    const int distance = PaperDistancePerPage(settings, paper, sysq);
+    if (settings.distancePerPage > distance) {
+        settings.distancePerPage = distance;
+        changed = true;
+    }
+    return changed;
+}
+
+}  // namespace ravesect

@@ -1,0 +1,354 @@
+// The section drawing on the recording surface: order, layers, column layout, flags, rulers,
+// clip cut-outs, titles and fonts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/drawing/recording_surface.h"
+#include "ravesect/drawing/section_column.h"
+#include "ravesect/drawing/section_drawing.h"
+#include "temp_folder.h"
+
+namespace ravesect {
+namespace {
+
+using rave::RecordingSurface;
+using rave::SurfaceCall;
+
+struct Fixture {
+    SysqSettings sysq = SysqSettings::Defaults("/install");
+    SectionFonts fonts = DefaultSectionFonts();
+    SectionDocument document;
+    SectionDocument columns;
+    RecordingSurface surface{254, 254, {3000, 2100}};  // 10 units per mm
+
+    Fixture() {
+        SectionSettings& s = document.settings;
+        s.distanceScale = 100;
+        s.depthScale = 100;
+        s.rulerTop = 12;
+        s.rulerBottom = -2;
+        s.rulerStep = 5;
+        s.leftEnd = -2;
+        s.distancePerPage = 27;
+        s.topElevation = 20.0;
+        s.depthPerPage = 19;
+        columns.settings = s;
+    }
+    SectionExtent Draw(bool printing) {
+        const SectionDrawingResources resources{sysq, fonts, nullptr};
+        return DrawSection(surface, document, columns, resources, printing,
+                           printing ? PrintedPage(document.settings, 1) : ScreenPage(-2.0, 20.0));
+    }
+    void PlaceRuler(int slot, const char* distance) { columns.Column(slot)[colfield::kDistance] = distance; }
+    PlacedColumn& PlaceLog(int slot, const char* distance) {
+        PlacedColumn& c = columns.Column(slot);
+        c[colfield::kDistance] = distance;
+        c[colfield::kSourcePath] = "B-1.jdw";
+        c[colfield::kLabel] = "B-1";
+        c[colfield::kElevationKind] = "TP";
+        c[colfield::kElevation] = "10.00";
+        c[colfield::kDepth] = "6.50";
+        c[colfield::kFrameOrder] = "0";
+        c[colfield::kFlagPosition] = "0";
+        c[colfield::kVersion] = "500  _0";
+        return c;
+    }
+};
+
+bool HasText(const RecordingSurface& s, const std::string& text) {
+    const std::vector<std::string> texts = s.Texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST(SectionDrawing, PageFrameOnTheScreenOnlyAndFirst) {
+    Fixture f;
+    f.Draw(false);
+    const std::vector<rave::RecordedCall> rects = f.surface.CallsOf(SurfaceCall::kRectangle);
+    ASSERT_FALSE(rects.empty());
+    EXPECT_EQ(rects[0].pen.color, 0xffff00);
+    EXPECT_EQ(rects[0].pen.width, 2);  // the frame line width of "Sysq.ndx"
+    // From (left end, top elevation): the margins of 10 mm.
+    EXPECT_EQ(rects[0].rect.left, 100);
+    EXPECT_EQ(rects[0].rect.top, 100);
+    EXPECT_EQ(rects[0].rect.right, 100 + 2700);  // 27 m at 1/100 is 270 mm
+    EXPECT_EQ(rects[0].rect.bottom, 100 + 1900);
+    Fixture printed;
+    printed.Draw(true);
+    for (const rave::RecordedCall& r : printed.surface.CallsOf(SurfaceCall::kRectangle)) {
+        EXPECT_NE(r.pen.color, 0xffff00);
+    }
+}
+
+TEST(SectionDrawing, LayerPointListEndsAtTheFirstNumberOutOfRange) {
+    Fixture f;
+    f.document.Point(5) = {10.0, -8.0};
+    f.document.Point(7) = {50.0, -6.0};
+    LayerOutline& layer = f.document.Layer(1);
+    layer.number = "1";
+    layer.colour = "0x0000ff";
+    layer.lineMode = "1";
+    layer.hatch = "3";
+    layer.points = "5,0,7,";
+    f.Draw(true);
+    const std::vector<rave::RecordedCall> lines = f.surface.CallsOf(SurfaceCall::kPolyline);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].points.size(), 1u);
+    EXPECT_EQ(lines[0].pen.width, 3);  // the hatch value is the outline's width
+    EXPECT_EQ(lines[0].pen.color, 0x0000ff);
+}
+
+TEST(SectionDrawing, FilledLayersNeedTwoDefinedPointsAndCloseThePolygon) {
+    Fixture f;
+    f.document.Point(1) = {10.0, -8.0};
+    f.document.Point(3) = {30.0, -4.0};
+    f.document.Point(4) = {50.0, -6.0};
+    LayerOutline& single = f.document.Layer(1);
+    single.number = "1";
+    single.colour = "0x00ff00";
+    single.hatch = "2";
+    single.points = "1,2,";  // point 2 is undefined: skipped
+    LayerOutline& filled = f.document.Layer(2);
+    filled.number = "2";
+    filled.colour = "0x00ff00";
+    filled.hatch = "9";  // outside the hatch styles: plain
+    filled.points = "1,3,4,";
+    LayerOutline& unused = f.document.Layer(3);
+    unused.number = "";
+    LayerOutline& beyond = f.document.Layer(4);
+    beyond.number = "4";
+    beyond.hatch = "1";
+    beyond.points = "1,3,";
+    f.Draw(true);
+    const std::vector<rave::RecordedCall> polygons = f.surface.CallsOf(SurfaceCall::kPolygon);
+    ASSERT_EQ(polygons.size(), 1u);  // layer 1 has one point, layer 4 comes after the end of the list
+    EXPECT_EQ(polygons[0].points.size(), 3u);
+    EXPECT_EQ(polygons[0].brush.kind, rave::Brush::Kind::kSolid);
+    EXPECT_EQ(polygons[0].fillMode, rave::FillMode::kAlternate);
+}
+
+TEST(ColumnLayout, FrameOrdersAndFlagAnchors) {
+    PlacedColumn c;
+    c[colfield::kDistance] = "10.00";
+    c[colfield::kFrameOrder] = "0";
+    c[colfield::kFlagPosition] = "0";
+    c[colfield::kVersion] = "301  _0";
+    ColumnLayout l = LayOutColumn(c, 25.0, 100);
+    EXPECT_DOUBLE_EQ(l.pattern.left, 100.0);
+    EXPECT_DOUBLE_EQ(l.pattern.right, 107.4);
+    EXPECT_DOUBLE_EQ(l.graph.left, 108.3);
+    EXPECT_DOUBLE_EQ(l.graph.right, 133.3);
+    EXPECT_EQ(l.graphKind, GraphKind::kSwedish);
+
+    c[colfield::kFlagPosition] = "3";  // the graph's right edge at the distance
+    l = LayOutColumn(c, 25.0, 100);
+    EXPECT_NEAR(l.graph.right, 100.0, 1e-9);
+    EXPECT_NEAR(l.pattern.left, 100.0 - 33.3, 1e-9);
+
+    c[colfield::kFrameOrder] = "1";
+    c[colfield::kFlagPosition] = "1";  // pattern right edge
+    l = LayOutColumn(c, 20.0, 200);
+    EXPECT_NEAR(l.pattern.right, 100.0, 1e-9);
+    EXPECT_NEAR(l.graph.left, 100.0 - 2.0 * 28.3, 1e-9);
+
+    c[colfield::kFrameOrder] = "2";
+    c[colfield::kFlagFlip] = "1";
+    l = LayOutColumn(c, 25.0, 100);
+    EXPECT_FALSE(l.hasGraph);
+    EXPECT_NEAR(l.graph.left, l.graph.right, 1e-12);
+    EXPECT_NEAR(l.Block().Width(), 7.4, 1e-9);
+
+    c[colfield::kFrameOrder] = "9";  // unknown: pattern then graph
+    c[colfield::kFlagPosition] = "7";
+    l = LayOutColumn(c, 25.0, 100);
+    EXPECT_DOUBLE_EQ(l.pattern.left, 100.0);
+    EXPECT_TRUE(l.hasGraph);
+
+    c[colfield::kVersion] = "500  _0";
+    c[colfield::kFrameOrder] = "4";
+    EXPECT_EQ(LayOutColumn(c, 25.0, 100).graphKind, GraphKind::kNd);
+    c[colfield::kFrameOrder] = "0";
+    EXPECT_EQ(LayOutColumn(c, 25.0, 100).graphKind, GraphKind::kNValue);
+}
+
+TEST(SectionFlag, ThreeTextsWithPrefixSeparatorAndDepth) {
+    SysqSettings sysq = SysqSettings::Defaults("/i");
+    PlacedColumn c;
+    c[colfield::kLabel] = "3";
+    c[colfield::kElevationKind] = "TP";
+    c[colfield::kElevation] = "12.345";
+    c[colfield::kDepth] = "7.5";
+    FlagTexts t = MakeFlagTexts(c, sysq);
+    EXPECT_EQ(t.label, " Ｎo.3　");
+    EXPECT_EQ(t.elevation, " TP：12.35m");
+    EXPECT_EQ(t.depth, " Ｄep： 7.50m");
+    sysq.SetInt(sysqline::kLabelPrefix, 0);
+    sysq.Line(sysqline::kSeparator) = "=";
+    c[colfield::kElevationKind] = "";
+    t = MakeFlagTexts(c, sysq);
+    EXPECT_EQ(t.label, " 3　");
+    EXPECT_EQ(t.elevation, " 　=12.35m");
+}
+
+TEST(SectionFlag, FlippedFlagsLeanLeftWithMirroredTextAngle) {
+    Fixture f;
+    f.PlaceLog(1, "5.00")[colfield::kFlagFlip] = "1";
+    f.Draw(true);
+    bool sawLabel = false;
+    for (const rave::RecordedCall& call : f.surface.CallsOf(SurfaceCall::kTextOut)) {
+        if (call.text == " Ｎo.B-1　") {
+            sawLabel = true;
+            EXPECT_EQ(call.font.escapement, 3300);
+            EXPECT_EQ(call.textAlign & rave::text_align::kHorizontalMask, rave::text_align::kRight);
+        }
+    }
+    EXPECT_TRUE(sawLabel);
+}
+
+TEST(ElevationRuler, TicksEveryStepAndNotPastTheBottom) {
+    Fixture f;
+    f.PlaceRuler(0, "0");
+    f.Draw(true);
+    EXPECT_TRUE(HasText(f.surface, "12"));
+    EXPECT_TRUE(HasText(f.surface, " 7"));
+    EXPECT_TRUE(HasText(f.surface, " 2"));
+    EXPECT_FALSE(HasText(f.surface, "-3"));
+    // Slot 0 writes its figures to the left of the ruler.
+    for (const rave::RecordedCall& call : f.surface.CallsOf(SurfaceCall::kTextOut)) {
+        if (call.text == "12") {
+            EXPECT_EQ(call.textAlign & rave::text_align::kHorizontalMask, rave::text_align::kRight);
+        }
+    }
+}
+
+TEST(ElevationRuler, AtMost202Ticks) {
+    Fixture f;
+    f.document.settings.rulerTop = 1000;
+    f.document.settings.rulerBottom = -1000;
+    f.document.settings.rulerStep = 1;
+    f.sysq.SetInt(sysqline::kElevationLineWidth, 0);
+    f.PlaceRuler(1, "10");
+    f.Draw(true);
+    EXPECT_EQ(f.surface.Count(SurfaceCall::kTextOut), 202u);
+}
+
+TEST(ElevationLines, StopAtTheColumnsThroughTheClipCutOuts) {
+    Fixture f;
+    f.PlaceRuler(0, "0");
+    f.PlaceLog(1, "5.00");
+    f.PlaceRuler(2, "20.00");
+    f.sysq.SetInt(sysqline::kElevationLinesCrossGraphs, 0);
+    const SectionExtent extent = f.Draw(true);
+    EXPECT_DOUBLE_EQ(extent.lastDistance, 20.0);
+    EXPECT_DOUBLE_EQ(extent.highestGround, 10.0);
+    EXPECT_DOUBLE_EQ(extent.deepestBottom, -3.5);
+    const std::vector<rave::RecordedCall> cuts = f.surface.CallsOf(SurfaceCall::kExcludeClipRect);
+    ASSERT_EQ(cuts.size(), 1u);
+    // The whole block: pattern and graph cell, 8.3 + 25 mm wide, ground to the end of the log.
+    EXPECT_EQ(cuts[0].rect.right - cuts[0].rect.left, 333);
+    EXPECT_EQ(cuts[0].rect.bottom - cuts[0].rect.top, 650);
+
+    Fixture crossing;
+    crossing.PlaceRuler(0, "0");
+    crossing.PlaceLog(1, "5.00");
+    crossing.Draw(true);
+    const std::vector<rave::RecordedCall> patternOnly =
+        crossing.surface.CallsOf(SurfaceCall::kExcludeClipRect);
+    ASSERT_EQ(patternOnly.size(), 1u);
+    EXPECT_EQ(patternOnly[0].rect.right - patternOnly[0].rect.left, 74);
+}
+
+TEST(ElevationLines, NoneBelowWidthOne) {
+    Fixture f;
+    f.PlaceRuler(0, "0");
+    f.PlaceRuler(1, "20");
+    f.Draw(true);
+    const std::size_t withLines = f.surface.Count(SurfaceCall::kLine);
+    Fixture g;
+    g.PlaceRuler(0, "0");
+    g.PlaceRuler(1, "20");
+    g.sysq.SetInt(sysqline::kElevationLineWidth, 0);
+    g.Draw(true);
+    EXPECT_LT(g.surface.Count(SurfaceCall::kLine), withLines);
+}
+
+TEST(SectionTitles, FontOneThenFontSixOthersNotDrawn) {
+    Fixture f;
+    f.fonts[0].size = 18.0;
+    f.fonts[5].size = 8.0;
+    f.document.Title(1) = {10.0, -15.0, "second", "2"};
+    f.document.Title(2) = {10.0, -15.0, "first", "1"};
+    f.document.Title(3) = {10.0, -15.0, "none", "3"};
+    f.document.Title(4) = {-9999.9, -15.0, "undefined", "1"};
+    f.document.Title(5) = {10.0, -15.0, "empty font", ""};
+    f.Draw(true);
+    const std::vector<std::string> texts = f.surface.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "first");
+    EXPECT_EQ(texts[1], "empty font");
+    EXPECT_EQ(texts[2], "second");
+    const std::vector<rave::RecordedCall> calls = f.surface.CallsOf(SurfaceCall::kTextOut);
+    EXPECT_EQ(calls[0].font.height, 254 * 18 / 72);
+    EXPECT_EQ(calls[2].font.height, 254 * 8 / 72);
+}
+
+TEST(SectionDrawing, MissingColumnsFileDrawsNoColumns) {
+    Fixture f;
+    rave::testing::TempFolder folder;
+    const SectionDrawingResources resources{f.sysq, f.fonts, nullptr};
+    const SectionExtent extent =
+        DrawSectionFromColumnsFile(f.surface, f.document, folder.path() / "Tmp1.tmp", resources, true,
+                                   PrintedPage(f.document.settings, 1));
+    EXPECT_FALSE(extent.hasColumns);
+    EXPECT_EQ(f.surface.Count(SurfaceCall::kTextOut), 0u);
+}
+
+TEST(NValueGraph, SlashValuesAreCappedAtTheMaximumBlowCount) {
+    Fixture f;
+    f.PlaceLog(1, "0.00");
+    NormalizedLog& log = f.columns.Log(1);
+    *log.RowAt(logsection::kMeasured, 1) = {"1.15", "5", "", "", "", ""};
+    *log.RowAt(logsection::kMeasured, 2) = {"2.15", "50/10", "", "", "", ""};
+    f.Draw(true);
+    const std::vector<rave::RecordedCall> lines = f.surface.CallsOf(SurfaceCall::kPolyline);
+    ASSERT_FALSE(lines.empty());
+    const rave::RecordedCall& plot = lines.back();
+    ASSERT_EQ(plot.points.size(), 2u);
+    // The graph starts 8.3 mm right of the distance (at 10 mm of margin, 20 mm from distance -2).
+    const double zero = 100 + 200 + 83;
+    const double step = 250.0 / 5.1;
+    EXPECT_NEAR(plot.points[0].x, zero + 0.5 * step, 1.0);
+    EXPECT_NEAR(plot.points[1].x, zero + 5.0 * step, 1.0);  // 150 capped at 50
+    // Plotted at the middle of its interval: 2.15 m + 10 cm / 2 below the ground at 10 m.
+    EXPECT_NEAR(plot.points[1].y, 100 + (20.0 - 10.0 + 2.2) * 100.0, 1.0);
+}
+
+TEST(SectionFonts, DefaultsLimitsAndTheMissingFirstFile) {
+    rave::testing::TempFolder folder;
+    rave::FontSlot big;
+    big.size = 300.0;
+    big.face = "";
+    ASSERT_TRUE(rave::WriteFontFile(folder.path() / "Fntq1.ndx", big));
+    ASSERT_TRUE(rave::WriteFontFile(folder.path() / "Fntq2.ndx", big));
+    rave::RecordingMessageSink m;
+    SectionFonts fonts = LoadSectionFonts(folder.path(), &m);
+    EXPECT_DOUBLE_EQ(fonts[0].size, 300.0);  // font 1 accepts up to 400
+    EXPECT_EQ(fonts[0].face, rave::DefaultFontFace());
+    EXPECT_DOUBLE_EQ(fonts[1].size, 8.0);  // the others up to 100
+    EXPECT_DOUBLE_EQ(fonts[4].size, 6.0);
+    EXPECT_DOUBLE_EQ(fonts[6].size, 9.0);
+    EXPECT_TRUE(m.shown.empty());
+
+    rave::testing::TempFolder empty;
+    fonts = LoadSectionFonts(empty.path(), &m);
+    ASSERT_EQ(m.shown.size(), 1u);  // only "Fntq1.ndx" is reported
+    EXPECT_EQ(m.shown[0].id, 4010);
+    EXPECT_DOUBLE_EQ(fonts[0].size, 18.0);
+    rave::FontSlot tiny;
+    tiny.size = 1.0;
+    RepairSectionFont(3, tiny);
+    EXPECT_DOUBLE_EQ(tiny.size, 8.0);
+}
+
+}  // namespace
+}  // namespace ravesect
