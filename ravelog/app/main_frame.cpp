@@ -531,17 +531,23 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainFrame::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls()) {
+    if (OpenDroppedFiles(event->mimeData()->urls())) {
+        event->acceptProposedAction();
+    }
+}
+
+bool MainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+    for (const QUrl& url : urls) {
         if (url.isLocalFile()) {
-            event->acceptProposedAction();
             activateWindow();
             // One document at a time: the first dropped file is opened.
             if (ConfirmDiscardChanges()) {
                 OpenThroughFramework(ToPath(url.toLocalFile()));
             }
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 }  // namespace ravelog::app

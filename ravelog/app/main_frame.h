@@ -17,6 +17,7 @@
 
 class QAction;
 class QPrinter;
+class QUrl;
 class QActionGroup;
 class QMenu;
 
@@ -80,6 +81,9 @@ public:
     void Print();
     void PrintPreview();
     void OpenRecentFile(int index);
+    // Files dropped on the window: the first local file opens through the document path, after
+    // the question about unsaved changes. True when something was dropped that could be taken.
+    bool OpenDroppedFiles(const QList<QUrl>& urls);
     // Draws `pages` on the printer (or a preview's printer) as the print command does; the view
     // shows the last page drawn afterwards.
     void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);

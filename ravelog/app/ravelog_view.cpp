@@ -89,6 +89,20 @@ ReportScrollArea::ReportScrollArea(QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(false);
 }
 
+bool ReportScrollArea::event(QEvent* event) {
+    const bool handled = QScrollArea::event(event);
+    ApplySteps();
+    return handled;
+}
+
+bool ReportScrollArea::eventFilter(QObject* watched, QEvent* event) {
+    const bool filtered = QScrollArea::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize) {
+        ApplySteps();
+    }
+    return filtered;
+}
+
 void ReportScrollArea::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     ApplySteps();

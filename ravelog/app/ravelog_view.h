@@ -47,14 +47,18 @@ private:
     QStringList shownPaintMessages_;
 };
 
-// The scroll area round the view: keeps the view's own page and line steps when it is resized
-// (a plain QScrollArea sets the page step to the visible size).
+// The scroll area round the view, scrolling in the view's own page and line steps.
 class ReportScrollArea : public QScrollArea {
     Q_OBJECT
 public:
     explicit ReportScrollArea(QWidget* parent = nullptr);
 
 protected:
+    // QScrollArea sets the page steps to the visible size whenever it lays out its scroll bars
+    // (on resizes of itself or of the view, and on layout requests); the view's steps are put
+    // back after each of these.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

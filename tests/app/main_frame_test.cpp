@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSettings>
+#include <QUrl>
 #include <deque>
 
 #include "platform/install_folder.h"
@@ -212,6 +214,41 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAbout) {
     EXPECT_NE(TempFolder::Read(copy), before);
     EXPECT_EQ(CurrentSounding().RowCount(), 0);
     EXPECT_TRUE(CurrentSounding().pathName.empty());
+}
+
+TEST_F(MainFrameTest, DroppedFileOpensAfterTheQuestion) {
+    const auto drop = [this](const fs::path& file) {
+        EXPECT_TRUE(frame->OpenDroppedFiles({QUrl(QStringLiteral("https://example.com/x.sdw")),
+                                             QUrl::fromLocalFile(QString::fromStdString(file.string()))}));
+    };
+    EXPECT_FALSE(frame->OpenDroppedFiles({QUrl(QStringLiteral("https://example.com/x.sdw"))}));
+    drop(Example("example-short.sdw"));
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("example-short.sdw")));
+
+    frame->SelectFormat((ReportFormatOf(CurrentSounding()) + 1) % 3);
+    frame->unsavedAnswers = {UnsavedChoice::kCancel};
+    drop(Example("example-long.sdw"));
+    EXPECT_EQ(frame->unsavedQuestions, 1);
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("example-short.sdw")));
+
+    frame->unsavedAnswers = {UnsavedChoice::kDiscard};
+    drop(Example("example-long.sdw"));
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("example-long.sdw")));
+    EXPECT_FALSE(frame->isWindowModified());
+}
+
+TEST_F(MainFrameTest, ViewScrollsInItsOwnSteps) {
+    frame->resize(700, 500);
+    frame->show();
+    QApplication::processEvents();
+    auto* area = frame->findChild<ReportScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->widget()->size(), kViewExtent);
+    EXPECT_EQ(area->verticalScrollBar()->pageStep(), kViewPageStep.height());
+    EXPECT_EQ(area->verticalScrollBar()->singleStep(), kViewLineStep.height());
+    EXPECT_EQ(area->horizontalScrollBar()->pageStep(), kViewPageStep.width());
+    EXPECT_EQ(area->horizontalScrollBar()->singleStep(), kViewLineStep.width());
+    frame->hide();
 }
 
 TEST_F(MainFrameTest, OldFormatFileIsSavedUnderANewName) {
