@@ -23,6 +23,7 @@
 
 #include "platform/message_box.h"
 #include "platform/page_output.h"
+#include "platform/printer_paper.h"
 #include "platform/qpainter_surface.h"
 #include "ravelog/app/ravelog_view.h"
 #include "ravelog/document/sounding_file_commands.h"
@@ -275,11 +276,21 @@ void MainFrame::RebuildRecentFileMenu() {
 void MainFrame::TakeUpDocument() {
     LoadStartupFiles(files_, installFolder_, document_, false, messages_);
     TakeUpDocumentForView(document_, files_, messages_);
+    ReadPrinterPaperSize();
     state_.reportFormat = ReportFormatOf(document_);
     CountReportPages(document_, state_.currentPage);
     UpdateCaption();
     UpdateCommandStates();
     Redraw();
+}
+
+void MainFrame::ReadPrinterPaperSize() {
+    const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
+    std::optional<PrinterPage> page;
+    if (printer) {
+        page = PrinterPage{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY};
+    }
+    paper_ = PaperSizeFromPrinter(page, messages_);
 }
 
 void MainFrame::DocumentNamed() {
@@ -472,6 +483,7 @@ void MainFrame::PrintPagesOn(QPrinter& printer, const std::vector<int>& pages) {
 }
 
 void MainFrame::Print() {
+    ReadPrinterPaperSize();
     const std::vector<int> pages = AllPages();
     QPrinter printer(QPrinter::HighResolution);
     printer.setFromTo(1, static_cast<int>(pages.size()));

@@ -12,6 +12,7 @@
 
 #include "common/messages.h"
 #include "ravelog/document/sounding_document.h"
+#include "ravelog/report/printer_paper.h"
 #include "ravelog/report/report_startup.h"
 #include "ravelog/report/report_view_state.h"
 
@@ -96,6 +97,8 @@ public:
     RavelogView* View() const { return view_; }
     const ReportViewState& ViewState() const { return state_; }
     const QStringList& RecentFiles() const { return recentFiles_; }
+    // The default printer's paper, read again on every view update and before printing.
+    const PaperSize& Paper() const { return paper_; }
 
 protected:
     // The dialogs, kept apart so tests can answer them.
@@ -117,6 +120,7 @@ private:
     // taken up as the view shows it, the commands' states and the caption renewed, full redraw.
     void TakeUpDocument();
     void DocumentNamed();
+    void ReadPrinterPaperSize();
     void UpdateCaption();
     void UpdateCommandStates();
     void Redraw();
@@ -129,6 +133,7 @@ private:
     StartupFiles files_;
     ReportViewState state_;
     QStringList recentFiles_;
+    PaperSize paper_;
 
     ReportScrollArea* scrollArea_ = nullptr;
     RavelogView* view_ = nullptr;

@@ -14,6 +14,7 @@
 #include <deque>
 
 #include "platform/install_folder.h"
+#include "platform/printer_paper.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/ravelog_application.h"
 #include "ravelog/app/ravelog_view.h"
@@ -166,6 +167,9 @@ TEST_F(MainFrameTest, OnePageSheetDisablesPaging) {
     EXPECT_FALSE(frame->Action(command_id::kPreviousPage)->isEnabled());
     PressKey(Qt::Key_Down);
     EXPECT_EQ(Page(), 1);
+    if (!rave::platform::DefaultPrinterPage()) {
+        EXPECT_EQ(frame->Paper(), kNoPrinterPaper);
+    }
 }
 
 TEST_F(MainFrameTest, FormatCommandsCheckTheCurrentFormat) {
