@@ -49,8 +49,12 @@ RavelogSettings RavelogSettings::Defaults() {
     return s;
 }
 
-long RavelogSettings::Int(int n) const { return ParseInteger(Line(n)); }
+long RavelogSettings::Int(int n) const {
+    return ParseInteger(Line(n));
+}
 
-void RavelogSettings::SetInt(int n, long value) { Line(n) = FormatText("%ld", value); }
+void RavelogSettings::SetInt(int n, long value) {
+    Line(n) = FormatText("%ld", value);
+}
 
 }  // namespace rave
