@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build -j"$jobs" --target ravelog
+cmake --build build -j"$jobs" --target ravelog ravesect
 mkdir -p out
 install_folder="$PWD/out/install"
 
@@ -28,6 +28,19 @@ for example in examples/*.sdw examples/*.ddf; do
             failed=$((failed + 1))
         fi
     done
+done
+for section in examples/section/*.sqw; do
+    [ -f "$section" ] || continue
+    name=$(basename "${section%.*}")
+    if ./build/apps/ravesect render "$section" -o "out/$name.pdf" \
+        --install-folder "$install_folder" 2> "out/$name.log"; then
+        echo "rendered out/$name.pdf"
+        rendered=$((rendered + 1))
+    else
+        echo "could not render $section:" >&2
+        cat "out/$name.log" >&2
+        failed=$((failed + 1))
+    fi
 done
 echo "$rendered sheet(s) rendered to out/"
 

@@ -139,6 +139,21 @@ void DrawTitles(const SectionPainter& p, const SectionDocument& document) {
     }
 }
 
+// The deepest depth any section of the log reaches: the end of a log whose depth field was left
+// empty or 0, so its column still has a frame around its data.
+double DeepestLogDepth(const NormalizedLog& log) {
+    double deepest = 0.0;
+    for (const int s : {logsection::kLayers, logsection::kMeasured, logsection::kE}) {
+        for (int r = 0; r < log.RowCount(s); ++r) {
+            const LogRow& row = log.Rows(s)[static_cast<std::size_t>(r)];
+            if (!row.empty()) {
+                deepest = std::max(deepest, rave::ParseDecimal(row[0]));
+            }
+        }
+    }
+    return deepest;
+}
+
 rave::SurfaceRect PageRect(const SectionPainter& p, const SectionPage& page) {
     const SectionSettings& s = p.settings;
     return rave::SurfaceRect{p.mapping.ToSurfaceX(page.leftEnd * 10.0),
@@ -204,7 +219,10 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
             DrawElevationRuler(painter, column, slot == 0);
             continue;
         }
-        const ColumnLayout layout = LayOutColumn(column, graphWidth, document.settings.distanceScale);
+        ColumnLayout layout = LayOutColumn(column, graphWidth, document.settings.distanceScale);
+        if (!(layout.bottom > layout.top)) {
+            layout.bottom = layout.top + DeepestLogDepth(columns.Log(slot));
+        }
         const double elevation = rave::ParseDecimal(column[colfield::kElevation]);
         const double bottom = layout.bottom;
         extent.highestGround = extent.hasLogs ? std::max(extent.highestGround, elevation) : elevation;

@@ -395,8 +395,9 @@ void DrawNdGraph(const SectionPainter& p, const PlacedColumn& column, const Norm
 // Where sample and in-situ marks stand: left or right of the pattern cell, or outside the graph.
 bool MarkColumn(const SectionPainter& p, const ColumnLayout& layout, long position, int slotOffset,
                 double& x1, double& x2) {
-    const double width = p.PaperX(1.2);
-    const double gap = p.PaperX(0.3) + slotOffset * p.PaperX(1.6);
+    // Narrow enough for the 0.9 mm between the pattern and the graph cell.
+    const double width = p.PaperX(0.6);
+    const double gap = p.PaperX(0.15) + slotOffset * p.PaperX(0.9);
     switch (position) {
         case 1:
             x2 = layout.pattern.left - gap;

@@ -35,7 +35,11 @@ bool FillPageLengthsFromPaper(SectionSettings& settings, const SectionPaper& pap
     bool changed = false;
     if (settings.depthPerPage <= 0) {
         settings.depthPerPage = PaperDepthPerPage(settings, paper, sysq);
-        settings.topElevation = 5.0;
+        // A top elevation the ruler fitting or the user has set is kept: resetting it would move
+        // the page away from the columns. Only a section that never had its ruler set starts at 5.
+        if (settings.topElevation == 0.0 && settings.rulerTop == 0) {
+            settings.topElevation = 5.0;
+        }
         settings.pageOverlapDepth = 0;
         changed = true;
     }

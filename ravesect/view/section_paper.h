@@ -37,7 +37,8 @@ int PaperDistancePerPage(const SectionSettings& settings, const SectionPaper& pa
 int PaperDepthPerPage(const SectionSettings& settings, const SectionPaper& paper, const SysqSettings& sysq);
 
 // Before the scale dialog and before drawing: a depth per page of 0 or less becomes what the
-// paper holds, with top elevation 5 and no depth overlap; a distance per page of 0 or less
+// paper holds, with no depth overlap and, for a section that never had its ruler set (ruler top
+// and top elevation 0), top elevation 5; a distance per page of 0 or less
 // becomes what the paper holds, with left end -2 and no distance overlap. True when anything
 // changed.
 bool FillPageLengthsFromPaper(SectionSettings& settings, const SectionPaper& paper, const SysqSettings& sysq);

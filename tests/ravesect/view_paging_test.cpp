@@ -135,7 +135,8 @@ TEST(SectionPaper, EmptyPageLengthsAreFilledFromThePaper) {
     s.distanceScale = 200;
     s.depthScale = 100;
     s.leftEnd = 7;
-    s.topElevation = 30.0;
+    s.topElevation = 0.0;
+    s.rulerTop = 0;
     s.pageOverlapDepth = 3;
     EXPECT_TRUE(FillPageLengthsFromPaper(s, SectionPaper{297, 210}, sysq));
     EXPECT_EQ(s.distancePerPage, 200 * (297 - 10 - 10) / 1000);
@@ -144,6 +145,14 @@ TEST(SectionPaper, EmptyPageLengthsAreFilledFromThePaper) {
     EXPECT_DOUBLE_EQ(s.topElevation, 5.0);
     EXPECT_EQ(s.pageOverlapDepth, 0);
     EXPECT_FALSE(FillPageLengthsFromPaper(s, SectionPaper{297, 210}, sysq));
+
+    // A top elevation fitted to the columns stays where it is.
+    SectionSettings fitted;
+    fitted.rulerTop = 12;
+    fitted.topElevation = 17.0;
+    EXPECT_TRUE(FillPageLengthsFromPaper(fitted, SectionPaper{297, 210}, sysq));
+    EXPECT_DOUBLE_EQ(fitted.topElevation, 17.0);
+    EXPECT_EQ(fitted.depthPerPage, 19);
 }
 
 }  // namespace
