@@ -1,0 +1,42 @@
+// Writes the settings files a new install folder starts with: "Sys.ndx" with the program's
+// defaults and the "カラー 標準" line types (without them every table rule, grid and plot line
+// would have width 0 and the first sheet a user prints would show none of them), and
+// "Font1.ndx" .. "Font5.ndx" with the default fonts. The bitmap-folder lines stay empty, so the
+// program fills them with the folders of the install folder it actually runs from.
+//
+// Regenerate after a change of the defaults:
+//   ./build/tools/generate_install_settings data
+#include <filesystem>
+#include <iostream>
+
+#include "common/font_settings.h"
+#include "common/ravelog_settings.h"
+#include "common/settings_files.h"
+#include "common/settings_line_types.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: generate_install_settings DATA_FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+
+    rave::RavelogSettings settings = rave::RavelogSettings::Defaults();
+    rave::LineTypeEditor lineTypes(settings);
+    lineTypes.ApplyPreset(rave::LineTypePreset::kColourStandard);
+    lineTypes.WriteBack(settings);
+    if (!rave::SaveSettings(folder / "Sys.ndx", settings)) {
+        std::cerr << "generate_install_settings: cannot write " << (folder / "Sys.ndx") << '\n';
+        return 1;
+    }
+
+    rave::RavelogFonts fonts;
+    for (int n = 1; n <= rave::kRavelogFontCount; ++n) {
+        fonts[static_cast<std::size_t>(n - 1)] = rave::DefaultRavelogFont(n);
+    }
+    if (!rave::SaveFonts(folder, fonts)) {
+        std::cerr << "generate_install_settings: cannot write the font files in " << folder << '\n';
+        return 1;
+    }
+    return 0;
+}
