@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "common/drawing/recording_surface.h"
 #include "ravesect/drawing/section_column.h"
@@ -321,6 +322,106 @@ TEST(NValueGraph, SlashValuesAreCappedAtTheMaximumBlowCount) {
     EXPECT_NEAR(plot.points[1].x, zero + 5.0 * step, 1.0);  // 150 capped at 50
     // Plotted at the middle of its interval: 2.15 m + 10 cm / 2 below the ground at 10 m.
     EXPECT_NEAR(plot.points[1].y, 100 + (20.0 - 10.0 + 2.2) * 100.0, 1.0);
+}
+
+TEST(SwedishGraph, ScaleFiguresUpToTheGridMaximumAnd200OnlyOnWideGraphs) {
+    Fixture f;
+    f.sysq.SetInt(sysqline::kSwedishGridMaximum, 400);
+    PlacedColumn& c = f.PlaceLog(1, "0.00");
+    c[colfield::kVersion] = "301  _0";
+    f.Draw(true);
+    std::vector<std::string> figures;
+    for (const rave::RecordedCall& call : f.surface.CallsOf(SurfaceCall::kTextOut)) {
+        if (call.textAlign == rave::text_align::kCenterBottom) {
+            figures.push_back(call.text);
+        }
+    }
+    const std::vector<std::string> expected{"0", "50", "0", "100", "200", "400", "WswNsw"};
+    EXPECT_EQ(figures, expected);
+
+    Fixture narrow;
+    narrow.sysq.SetInt(sysqline::kSwedishGridMaximum, 200);
+    narrow.sysq.SetInt(sysqline::kNGraphWidth, 15);
+    narrow.PlaceLog(1, "0.00")[colfield::kVersion] = "301  _0";
+    narrow.Draw(true);
+    EXPECT_FALSE(HasText(narrow.surface, "200"));
+    EXPECT_TRUE(HasText(narrow.surface, "100"));
+}
+
+TEST(SectionDrawing, LayersBeforeColumnsAndTitlesLast) {
+    Fixture f;
+    f.document.Point(1) = {10.0, -8.0};
+    f.document.Point(2) = {50.0, -6.0};
+    LayerOutline& layer = f.document.Layer(1);
+    layer.number = "1";
+    layer.lineMode = "1";
+    layer.hatch = "1";
+    layer.points = "1,2,";
+    f.document.Title(1) = {10.0, -15.0, "title", "1"};
+    f.PlaceLog(1, "5.00");
+    f.Draw(true);
+    const std::vector<rave::RecordedCall>& calls = f.surface.Calls();
+    const auto first = [&](SurfaceCall kind) {
+        return std::find_if(calls.begin(), calls.end(),
+                            [&](const rave::RecordedCall& c) { return c.kind == kind; });
+    };
+    const auto layerCall = first(SurfaceCall::kPolyline);
+    const auto clipCall = first(SurfaceCall::kIntersectClipRect);
+    ASSERT_NE(layerCall, calls.end());
+    EXPECT_LT(layerCall, clipCall);
+    const auto lastInk = std::find_if(calls.rbegin(), calls.rend(), [](const rave::RecordedCall& c) {
+        return c.kind == SurfaceCall::kTextOut || c.kind == SurfaceCall::kLine ||
+               c.kind == SurfaceCall::kPolyline || c.kind == SurfaceCall::kRectangle ||
+               c.kind == SurfaceCall::kEllipse;
+    });
+    ASSERT_NE(lastInk, calls.rend());
+    EXPECT_EQ(lastInk->kind, SurfaceCall::kTextOut);
+    EXPECT_EQ(lastInk->text, "title");
+}
+
+TEST(SectionDrawing, ALogWithoutDepthEndsAtItsDeepestData) {
+    Fixture f;
+    PlacedColumn& c = f.PlaceLog(1, "5.00");
+    c[colfield::kDepth] = "0.00";
+    *f.columns.Log(1).RowAt(logsection::kLayers, 1) = {"3.50", "sand", "400.1", "", "", "",
+                                                       "4",    "",     "",      "", ""};
+    const SectionExtent extent = f.Draw(true);
+    EXPECT_DOUBLE_EQ(extent.deepestBottom, -6.5);
+    const std::vector<rave::RecordedCall> cuts = f.surface.CallsOf(SurfaceCall::kExcludeClipRect);
+    ASSERT_EQ(cuts.size(), 1u);
+    EXPECT_EQ(cuts[0].rect.bottom - cuts[0].rect.top, 350);
+}
+
+TEST(WaterLevelMark, TipAtGroundPlusLevelBesideThePatternOrOnTheNGraph) {
+    const auto tipOf = [](const char* mark, const char* level, std::optional<int>& x, std::optional<int>& y) {
+        Fixture f;
+        PlacedColumn& c = f.PlaceLog(1, "5.00");
+        c[colfield::kWaterMark] = mark;
+        c[colfield::kWaterLevel] = level;
+        f.sysq.SetInt(sysqline::kWaterMarkWidth, 7);  // singles the mark's lines out
+        f.Draw(true);
+        for (const rave::RecordedCall& line : f.surface.CallsOf(SurfaceCall::kLine)) {
+            if (line.pen.width == 7) {
+                x = line.points[0].x;
+                y = line.points[0].y;
+                return;
+            }
+        }
+    };
+    std::optional<int> x, y;
+    tipOf("0.00", "-1.50", x, y);
+    ASSERT_TRUE(x && y);
+    // Ground at 10 m, level 1.5 m below it: elevation 8.5, 11.5 m below the page top.
+    EXPECT_EQ(*y, 100 + 1150);
+    // Left of the pattern cell (at distance 5 m) by 0.6 x the 6-point font 5.
+    EXPECT_NEAR(*x, 100 + 700 - 0.6 * 6 * 25.4 / 72 * 10, 1.0);
+    x.reset();
+    tipOf("2.25", "-1.50", x, y);
+    ASSERT_TRUE(x);
+    EXPECT_NEAR(*x, 100 + 700 + 83 + 250 * 25.0 / 50.0, 1.0);
+    x.reset();
+    tipOf("0.00", "無し", x, y);
+    EXPECT_FALSE(x.has_value());
 }
 
 TEST(SectionFonts, DefaultsLimitsAndTheMissingFirstFile) {
