@@ -2,10 +2,12 @@
 // the sample and in-situ test marks.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 #include "common/format.h"
 #include "common/numbers.h"
+#include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
 #include "common/text_fields.h"
@@ -32,6 +34,31 @@ bool IsJacicKind(int kind) {
     return kind == 300 || kind == 301 || kind == 320 || kind == 500;
 }
 
+// A tile folder as the settings hold it (backslashes) as a path of this machine.
+std::filesystem::path NativeTilePath(const std::string& file) {
+    std::string native = file;
+    if (!(native.size() > 1 && native[1] == ':')) {
+        for (char& c : native) {
+            if (c == '\\') {
+                c = '/';
+            }
+        }
+    }
+    return std::filesystem::path(native);
+}
+
+// The bitmap tile of a pattern number from the pattern folder of its table; false when there is
+// none, so the line pattern is drawn instead.
+bool DrawTile(const SectionPainter& p, long patternNo, bool jacic, bool monochrome,
+              const ColumnLayout& layout, double y1, double y2, bool overlay) {
+    const std::string folder = rave::PatternTileFolder(
+        p.sysq.Line(jacic ? sysqline::kJacicBitmapFolder : sysqline::kSimpleBitmapFolder), jacic, monochrome);
+    const rave::MappedSurface target{p.surface, p.mapping};
+    return rave::DrawPatternBitmap(target, NativeTilePath(rave::PatternTileFile(folder, patternNo)),
+                                   layout.pattern.left, y1, layout.pattern.Width(), y2 - y1,
+                                   overlay ? rave::raster_op::kAnd : rave::raster_op::kCopy);
+}
+
 // The soil layers of "$$A": each row's pattern from the previous bottom depth to its own.
 void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const ColumnLayout& layout, int kind) {
     if (!(layout.pattern.Width() >= 0.1)) {
@@ -42,6 +69,7 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
     const bool jacic = IsJacicKind(kind);
     const bool monochrome = p.Monochrome() || p.sysq.Int(sysqline::kPatternMonochrome) == 1;
     const int boundaryWidth = static_cast<int>(p.sysq.Int(sysqline::kBoundaryWidth));
+    const bool bitmaps = p.sysq.Int(sysqline::kPatternDrawing) == 1;
     double top = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kLayers);
     for (int r = 0; r < log.RowCount(logsection::kLayers); ++r) {
@@ -66,8 +94,14 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
             } else if (g != 0) {
                 parts = {{code, 0}};
             }
+            bool firstPart = true;
             for (const auto& [part, shifted] : parts) {
                 if (part <= 0) {
+                    continue;
+                }
+                const bool overlay = !firstPart;
+                firstPart = false;
+                if (bitmaps && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) {
                     continue;
                 }
                 const rave::ColorRef colour = monochrome || p.patternColors == nullptr

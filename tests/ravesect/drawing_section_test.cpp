@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "common/drawing/recording_surface.h"
+#include "common/format.h"
+#include "common/patterns/pattern_bitmap.h"
 #include "ravesect/drawing/section_column.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "temp_folder.h"
@@ -422,6 +424,30 @@ TEST(WaterLevelMark, TipAtGroundPlusLevelBesideThePatternOrOnTheNGraph) {
     x.reset();
     tipOf("0.00", "無し", x, y);
     EXPECT_FALSE(x.has_value());
+}
+
+TEST(SoilPatterns, BitmapTilesWhenChosenLinePatternsWhenATileIsMissing) {
+    rave::testing::TempFolder folder;
+    rave::SurfaceBitmap tile;
+    tile.width = 2;
+    tile.height = 2;
+    tile.pixels = {rave::kBlack, rave::kWhite, rave::kWhite, rave::kBlack};
+    folder.Write("Jbptn/J/400.bmp", rave::EncodeBitmap(tile));
+    const auto draw = [&](long pattern, bool bitmaps) {
+        Fixture f;
+        f.sysq.SetInt(sysqline::kPatternDrawing, bitmaps ? 1 : 0);
+        f.sysq.Line(sysqline::kJacicBitmapFolder) = (folder.path() / "Jbptn").string();
+        f.PlaceLog(1, "5.00");
+        *f.columns.Log(1).RowAt(logsection::kLayers, 1) = {
+            "3.00", "sand", rave::FormatText("%ld.1", pattern), "", "", "", "4", "", "", "", ""};
+        f.Draw(true);
+        return std::make_pair(f.surface.Count(SurfaceCall::kStretchBitmap), f.surface.DrawingCallCount());
+    };
+    EXPECT_EQ(draw(400, true).first, 1u);
+    EXPECT_EQ(draw(400, false).first, 0u);
+    const auto missing = draw(500, true);
+    EXPECT_EQ(missing.first, 0u);
+    EXPECT_GT(missing.second, draw(400, true).second);  // the line pattern stands in
 }
 
 TEST(SectionFonts, DefaultsLimitsAndTheMissingFirstFile) {
