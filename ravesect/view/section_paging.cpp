@@ -124,3 +124,20 @@ int CountPrintedPages(const SectionSettings& settings, double lastColumnDistance
 }
 
 }  // namespace ravesect
+
+namespace ravesect {
+
+SectionScrollArea ScrollAreaFor(int screenWidthPixels) {
+    const int mm = screenWidthPixels < 800 ? 440 : screenWidthPixels < 1000 ? 500 : 600;
+    SectionScrollArea area;
+    area.size = static_cast<int>(mm * 3.779527559055118);
+    area.pageStep = area.size / 4;
+    area.lineStep = area.size / 16;
+    return area;
+}
+
+WindowSize MainWindowSize(int screenWidth, int screenHeight) {
+    return {screenWidth * 86 / 100, screenHeight * 80 / 100};
+}
+
+}  // namespace ravesect

@@ -59,3 +59,24 @@ int CountPrintedPages(const SectionSettings& settings, double lastColumnDistance
 double PrintedPageLeftEnd(const SectionSettings& settings, int page);
 
 }  // namespace ravesect
+
+namespace ravesect {
+
+// The view's scroll area: a square of s mm at 96 dots per inch, s = 440 on screens narrower than
+// 800 pixels, 500 up to 999 and 600 otherwise; the page step is a quarter of it, the line step a
+// sixteenth.
+struct SectionScrollArea {
+    int size = 0;  // logical units
+    int pageStep = 0;
+    int lineStep = 0;
+};
+SectionScrollArea ScrollAreaFor(int screenWidthPixels);
+
+// The main window opens 86 % of the screen wide and 80 % high.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+WindowSize MainWindowSize(int screenWidth, int screenHeight);
+
+}  // namespace ravesect

@@ -157,3 +157,22 @@ TEST(SectionPaper, EmptyPageLengthsAreFilledFromThePaper) {
 
 }  // namespace
 }  // namespace ravesect
+
+namespace ravesect {
+namespace {
+
+TEST(SectionWindow, ScrollAreaByScreenWidthAndWindowShare) {
+    EXPECT_EQ(ScrollAreaFor(799).size, static_cast<int>(440 * 3.779527559055118));
+    EXPECT_EQ(ScrollAreaFor(800).size, static_cast<int>(500 * 3.779527559055118));
+    EXPECT_EQ(ScrollAreaFor(999).size, static_cast<int>(500 * 3.779527559055118));
+    const SectionScrollArea wide = ScrollAreaFor(1920);
+    EXPECT_EQ(wide.size, 2267);
+    EXPECT_EQ(wide.pageStep, 2267 / 4);
+    EXPECT_EQ(wide.lineStep, 2267 / 16);
+    const WindowSize window = MainWindowSize(1920, 1080);
+    EXPECT_EQ(window.width, 1651);
+    EXPECT_EQ(window.height, 864);
+}
+
+}  // namespace
+}  // namespace ravesect
