@@ -197,10 +197,11 @@ void DrawWaterLevelMark(const SectionPainter& painter, const PlacedColumn& colum
     } else {
         const std::size_t dot = mark.find('.');
         const double n = dot == std::string::npos ? 0.0 : rave::ParseDecimal(mark.substr(dot + 1));
-        const double gridMax = BlowCodeValue(painter.sysq.Int(sysqline::kNGridMaximum));
+        // On the blow scale of the N graph's figures: a step of 10 blows is width / (k + 5.1).
+        const long k = std::clamp(painter.sysq.Int(sysqline::kNGridMaximum), 0L, 2L);
         const double zero = layout.mirrored ? layout.graph.right : layout.graph.left;
         const double far = layout.mirrored ? layout.graph.left : layout.graph.right;
-        x = zero + (far - zero) * n / gridMax;
+        x = zero + (far - zero) / (static_cast<double>(k) + 5.1) * n / 10.0;
     }
     const int width = static_cast<int>(painter.sysq.Int(sysqline::kWaterMarkWidth));
     const double h = painter.PaperY(1.4);

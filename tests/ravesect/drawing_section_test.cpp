@@ -420,7 +420,7 @@ TEST(WaterLevelMark, TipAtGroundPlusLevelBesideThePatternOrOnTheNGraph) {
     x.reset();
     tipOf("2.25", "-1.50", x, y);
     ASSERT_TRUE(x);
-    EXPECT_NEAR(*x, 100 + 700 + 83 + 250 * 25.0 / 50.0, 1.0);
+    EXPECT_NEAR(*x, 100 + 700 + 83 + 250 / 5.1 * 2.5, 1.0);  // N = 25 on the graph's blow scale
     x.reset();
     tipOf("0.00", "無し", x, y);
     EXPECT_FALSE(x.has_value());
