@@ -299,6 +299,9 @@ void ReadColumns(SectionDocument& document, std::string_view bytes) {
         if (ended) {
             return;
         }
+        // A stray CR left in a line (a damaged file) is not kept: the writer could not write it
+        // back, and a field holding only it would turn a placed column into a blank one.
+        line = OneLine(line);
         if (Contains(line, "$$Z END")) {
             ended = true;
             return;
