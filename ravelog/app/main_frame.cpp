@@ -19,12 +19,15 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
+#include "platform/codec.h"
 #include "platform/message_box.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
 #include "platform/qpainter_surface.h"
+#include "ravelog/app/command_install.h"
 #include "ravelog/app/ravelog_view.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
@@ -128,9 +131,14 @@ MainFrame::MainFrame(const std::filesystem::path& installFolder, rave::MessageSi
 
     recentFiles_ = ReadRecentFiles();
     CreateActions();
+    CreateDocumentCommandActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    InstallDataCommands(*this);
+    InstallRowAndImportCommands(*this);
+    InstallSettingsCommands(*this);
+    InstallSharedSettingsCommands(*this);
     resize(1000, 900);
     TakeUpDocument();
     view_->setFocus();
@@ -199,9 +207,16 @@ void MainFrame::CreateActions() {
 }
 
 void MainFrame::CreateMenus() {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    const auto addMenu = [this](const QString& title, const QString& name) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(name);
+        return menu;
+    };
+    fileMenu_ = addMenu(QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
     fileMenu_->addAction(Action(command_id::kNew));
     fileMenu_->addAction(Action(command_id::kOpen));
+    fileMenu_->addAction(Action(command_id::kImportCsv));
+    fileMenu_->addAction(Action(command_id::kImportSpace));
     fileMenu_->addAction(Action(command_id::kSave));
     fileMenu_->addAction(Action(command_id::kSaveAs));
     fileMenu_->addSeparator();
@@ -213,15 +228,45 @@ void MainFrame::CreateMenus() {
     fileMenu_->addAction(exitAction_);
     RebuildRecentFileMenu();
 
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    // Filled after the tool bar and status bar exist (their toggle actions).
-    viewMenu->setObjectName(QStringLiteral("viewMenu"));
+    QMenu* editMenu = addMenu(QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
+    editMenu->addAction(Action(command_id::kUndo));
+    editMenu->addAction(Action(command_id::kRedo));
 
-    QMenu* formatMenu = menuBar()->addMenu(QStringLiteral("様式(&Y)"));
+    // Filled after the tool bar and status bar exist (their toggle actions).
+    addMenu(QStringLiteral("表示(&V)"), QStringLiteral("viewMenu"));
+
+    QMenu* dataMenu = addMenu(QStringLiteral("データ(&D)"), QStringLiteral("dataMenu"));
+    for (int id : {command_id::kHeader, command_id::kMeasuredRows, command_id::kConversionSettings,
+                   command_id::kNswAverage, command_id::kPageFooter}) {
+        dataMenu->addAction(Action(id));
+    }
+
+    QMenu* formatMenu = addMenu(QStringLiteral("様式(&Y)"), QStringLiteral("formatMenu"));
     formatMenu->addAction(Action(command_id::kFormat1));
     formatMenu->addAction(Action(command_id::kFormat2));
     formatMenu->addAction(Action(command_id::kFormat3));
     connect(formatMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+
+    QMenu* settingsMenu = addMenu(QStringLiteral("設定(&S)"), QStringLiteral("settingsMenu"));
+    for (int id : {command_id::kFormatDecimals, command_id::kLineTypes, command_id::kDefaultCoefficients,
+                   command_id::kMargins}) {
+        settingsMenu->addAction(Action(id));
+    }
+    settingsMenu->addSeparator();
+    for (int id : {command_id::kTechnicians, command_id::kShortTexts, command_id::kJacicSoilNames,
+                   command_id::kSimpleSoilNames}) {
+        settingsMenu->addAction(Action(id));
+    }
+    settingsMenu->addSeparator();
+    settingsMenu->addAction(Action(command_id::kFonts));
+    settingsMenu->addAction(Action(command_id::kEnterKey));
+
+    QMenu* helpMenu = addMenu(QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
+    helpMenu->addAction(Action(command_id::kHelp));
+}
+
+QMenu* MainFrame::Menu(const QString& objectName) const {
+    return menuBar()->findChild<QMenu*>(objectName);
 }
 
 void MainFrame::CreateToolBar() {
@@ -274,6 +319,8 @@ void MainFrame::RebuildRecentFileMenu() {
 }
 
 void MainFrame::TakeUpDocument() {
+    // A new or opened document starts a new undo history.
+    undoStack_->clear();
     LoadStartupFiles(files_, installFolder_, document_, false, messages_);
     TakeUpDocumentForView(document_, files_, messages_);
     ReadPrinterPaperSize();
@@ -315,6 +362,13 @@ void MainFrame::UpdateCommandStates() {
 
 void MainFrame::Redraw() {
     view_->update();
+}
+
+void MainFrame::RefreshView() {
+    CountReportPages(document_, state_.currentPage);
+    UpdateCaption();
+    UpdateCommandStates();
+    Redraw();
 }
 
 bool MainFrame::OpenThroughFramework(const std::filesystem::path& file) {
@@ -372,6 +426,7 @@ void MainFrame::OpenRecentFile(int index) {
 bool MainFrame::Save() {
     switch (SaveSounding(document_, messages_)) {
         case SaveResult::kSaved:
+            undoStack_->setClean();
             DocumentNamed();
             return true;
         case SaveResult::kNeedsSaveAs:
@@ -391,6 +446,7 @@ bool MainFrame::SaveAs() {
     if (SaveSoundingAs(document_, messages_, *chosen) != SaveResult::kSaved) {
         return false;
     }
+    undoStack_->setClean();
     DocumentNamed();
     return true;
 }
@@ -440,11 +496,10 @@ UnsavedChoice MainFrame::AskAboutUnsavedChanges() {
 }
 
 void MainFrame::SelectFormat(int format) {
-    if (format != state_.reportFormat) {
-        // The format is stored in the document (header slot 31), so choosing another one is a change.
-        document_.modified = true;
-    }
+    // The format is stored in the document (header slot 31), so choosing another one is an edit.
+    const SoundingDocument before = document_;
     SelectReportFormat(document_, state_, format);
+    CommitDocumentEdit(QStringLiteral("様式"), before);
     UpdateCommandStates();
     Redraw();
 }
@@ -478,7 +533,11 @@ void MainFrame::PrintPagesOn(QPrinter& printer, const std::vector<int>& pages) {
             DrawPrinterPage(surface, document_, resources, state_, page, &messages_);
         });
     if (!printed) {
-        messages_.Show(rave::Message{0, "The printer could not be started.", {}});
+        messages_.Show(rave::Message{
+            0,
+            rave::platform::Utf8ToCp932("プリンタを開始できませんでした。\nプリンタの設定を確認して下さい。")
+                .value_or(""),
+            {}});
     }
 }
 

@@ -21,6 +21,7 @@ class QPrinter;
 class QUrl;
 class QActionGroup;
 class QMenu;
+class QUndoStack;
 
 namespace ravelog::app {
 
@@ -46,6 +47,31 @@ inline constexpr int kToolFormat2 = 32796;
 inline constexpr int kToolFormat3 = 32797;
 inline constexpr int kPreviousPage = 32801;
 inline constexpr int kNextPage = 32802;
+// データ menu.
+inline constexpr int kHeader = 32771;
+inline constexpr int kMeasuredRows = 32774;
+inline constexpr int kConversionSettings = 32773;
+inline constexpr int kNswAverage = 32803;
+inline constexpr int kPageFooter = 32770;
+// ファイル menu: imports.
+inline constexpr int kImportCsv = 32789;
+inline constexpr int kImportSpace = 32800;
+// 設定 menu.
+inline constexpr int kFormatDecimals = 32776;
+inline constexpr int kLineTypes = 32777;
+inline constexpr int kDefaultCoefficients = 32793;
+inline constexpr int kMargins = 32798;
+inline constexpr int kTechnicians = 32782;
+inline constexpr int kShortTexts = 32787;
+inline constexpr int kJacicSoilNames = 32788;
+inline constexpr int kSimpleSoilNames = 32775;
+inline constexpr int kFonts = 32778;
+inline constexpr int kEnterKey = 32804;
+// ヘルプ menu.
+inline constexpr int kHelp = 57670;
+// 編集 menu.
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 }  // namespace command_id
 
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
@@ -94,6 +120,30 @@ public:
     bool ConfirmDiscardChanges();
 
     QAction* Action(int commandId) const;
+    // The menus by object name: "fileMenu", "editMenu", "viewMenu", "dataMenu", "formatMenu",
+    // "settingsMenu", "helpMenu".
+    QMenu* Menu(const QString& objectName) const;
+
+    // What the dialogs of the data, settings and help menus work with. The menu actions exist from
+    // the start (texts, ids, status tips); the Install*Commands functions connect them.
+    SoundingDocument& Document() { return document_; }
+    rave::MessageSink& Messages() { return messages_; }
+    const std::filesystem::path& InstallFolder() const { return installFolder_; }
+    StartupFiles& Files() { return files_; }
+    ReportViewState& State() { return state_; }
+    QUndoStack* UndoStack() const { return undoStack_; }
+
+    // A dialog that edits the document was confirmed. `before` is the document as it was when the
+    // dialog opened (take a copy before opening it). When the document now differs, the change
+    // becomes one undoable step named `label` and the document counts as modified; the page count,
+    // the command states and the view follow. The caller has already run the refresh its Part asks
+    // for (for example RefreshAfterRowEdit).
+    void CommitDocumentEdit(const QString& label, const SoundingDocument& before);
+    // The settings, fonts or tables of the install folder were rewritten: they are loaded again,
+    // the document is taken up as the view shows it, and the view is redrawn.
+    void ReloadSettings();
+    // Page count, command states and a full redraw, after anything that changes what is drawn.
+    void RefreshView();
     RavelogView* View() const { return view_; }
     const ReportViewState& ViewState() const { return state_; }
     const QStringList& RecentFiles() const { return recentFiles_; }
@@ -125,6 +175,9 @@ private:
     void UpdateCommandStates();
     void Redraw();
     std::vector<int> AllPages() const;
+    void CreateDocumentCommandActions();
+    // After an undo or redo put another document in place.
+    void DocumentRestored();
 
     std::filesystem::path installFolder_;
     std::unique_ptr<rave::MessageSink> ownMessages_;
@@ -143,6 +196,7 @@ private:
     QList<QAction*> recentActions_;
     QList<QAction*> actions_;
     QActionGroup* formatGroup_ = nullptr;
+    QUndoStack* undoStack_ = nullptr;
 };
 
 }  // namespace ravelog::app
