@@ -149,6 +149,8 @@ public:
     const QStringList& RecentFiles() const { return recentFiles_; }
     // The default printer's paper, read again on every view update and before printing.
     const PaperSize& Paper() const { return paper_; }
+    // Reads the default printer's paper again (the page-footer dialog does so before it opens).
+    void ReadPrinterPaperSize();
 
 protected:
     // The dialogs, kept apart so tests can answer them.
@@ -170,7 +172,6 @@ private:
     // taken up as the view shows it, the commands' states and the caption renewed, full redraw.
     void TakeUpDocument();
     void DocumentNamed();
-    void ReadPrinterPaperSize();
     void UpdateCaption();
     void UpdateCommandStates();
     void Redraw();

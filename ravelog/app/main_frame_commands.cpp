@@ -129,6 +129,9 @@ void MainFrame::CommitDocumentEdit(const QString& label, const SoundingDocument&
     if (!SameContent(before, document_)) {
         undoStack_->push(new DocumentEditCommand(label, document_, before, [this] { DocumentRestored(); }));
         document_.modified = true;
+    } else {
+        // A dialog confirmed without a change leaves the modified flag as it was.
+        document_.modified = before.modified;
     }
     state_.reportFormat = ReportFormatOf(document_);
     RefreshView();
