@@ -1,0 +1,487 @@
+// Ravesect's main window: its actions, menus, tool bar and status bar, the start-up loading of
+// the settings files and the view commands. The file commands and printing are in
+// section_frame_files.cpp.
+#include "ravesect/app/section_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include "common/text_file.h"
+#include "platform/codec.h"
+#include "platform/message_box.h"
+#include "platform/printer_paper.h"
+#include "ravesect/app/command_install.h"
+#include "ravesect/app/section_view.h"
+
+namespace ravesect::app {
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
+const QString kApplication = QStringLiteral("Ravesect");
+const QString kRecentFileGroup = QStringLiteral("Recent File List");
+
+// A4 landscape, the paper of a machine with no printer.
+constexpr SectionPaper kA4Landscape{297, 210};
+
+struct CommandText {
+    int id;
+    const char* text;
+    const char* statusTip;
+};
+
+// The menu and tool-bar commands whose dialogs other files connect, and the view commands.
+constexpr CommandText kCommands[] = {
+    {command_id::kPlacement, "ｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙ(&F)", "断面図に配置するｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙの選択と配置"},
+    {command_id::kPoints, "作図/点(&P)", "層の境界点の作図"},
+    {command_id::kLayers, "作図/層(&L)", "点を結んだ層の作図"},
+    {command_id::kTitles, "標題記事(&M)", "標題記事の入力と配置"},
+    {command_id::kScale, "縮尺/標尺(&S)", "縮尺、標尺、ページの設定"},
+    {command_id::kFormat, "様式(&Y)", "目盛り、記号、線種、マージン、名称の設定"},
+    {command_id::kPatterns, "柱状図パターン(&R)", "柱状図模様/パターンファイルの設定"},
+    {command_id::kFonts, "フォント(&F)", "文字の書体、大きさ、色の設定"},
+    {command_id::kEnterKey, "キーの動作(&E)", "入力画面でのEnterキーの動作"},
+    {command_id::kSetup, "セットアップ(&U)", "本システムのインストール場所"},
+    {command_id::kHelp, "操作＆ヘルプ(&H)", "操作の説明"},
+    {command_id::kPreviousPage, "前ページ（左頁）", "前のページ（左側）へ"},
+    {command_id::kNextPage, "次ページ（右頁）", "次のページ（右側）へ"},
+    {command_id::kFigureLeft, "図を左へ", "図を左へ 4m 移動"},
+    {command_id::kFigureRight, "右へ", "図を右へ 4m 移動"},
+    {command_id::kFigureUp, "上へ", "図を上へ 4m 移動"},
+    {command_id::kFigureDown, "下へ", "図を下へ 4m 移動"},
+};
+
+QSettings RecentFileSettings() {
+    return QSettings(kOrganisation, kApplication);
+}
+
+}  // namespace
+
+QString ApplicationCaption() {
+    return QStringLiteral("スウェーデン断面図 V5");
+}
+
+QStringList ReadRecentFiles() {
+    QSettings settings = RecentFileSettings();
+    settings.beginGroup(kRecentFileGroup);
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!file.isEmpty()) {
+            files.append(file);
+        }
+    }
+    return files;
+}
+
+void WriteRecentFiles(const QStringList& files) {
+    QSettings settings = RecentFileSettings();
+    settings.beginGroup(kRecentFileGroup);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= files.size()) {
+            settings.setValue(key, files.at(i - 1));
+        } else {
+            settings.remove(key);
+        }
+    }
+}
+
+QStringList WithRecentFile(QStringList files, const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    while (files.size() > kRecentFileCount) {
+        files.removeLast();
+    }
+    return files;
+}
+
+SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::MessageSink* messages,
+                           QWidget* parent)
+    : QMainWindow(parent),
+      ownMessages_(messages == nullptr
+                       ? std::make_unique<rave::platform::MessageBoxSink>(this, ApplicationCaption())
+                       : nullptr),
+      messages_(messages == nullptr ? *ownMessages_ : *messages),
+      document_(CurrentSection()),
+      paths_(DeriveSectionPaths(installFolder)) {
+    setObjectName(QStringLiteral("sectionFrame"));
+    setAcceptDrops(true);
+
+    // "Sysq.ndx" is read once per run (a default one is written on the first start).
+    sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
+    fonts_ = LoadSectionFonts(paths_.installFolder, &messages_);
+    if (const std::optional<std::string> bytes = rave::ReadFileBytes(paths_.patternColours)) {
+        patternColours_.LoadPatternColorBytes(*bytes);
+    }
+
+    scrollArea_ = new SectionScrollView(this);
+    view_ = new SectionView(
+        SectionViewSource{&document_, &paths_, &sysq_, &fonts_, &patternColours_, &position_, &extent_},
+        messages_, scrollArea_);
+    scrollArea_->setWidget(view_);
+    setCentralWidget(scrollArea_);
+    connect(view_, &SectionView::previousPageRequested, this, &SectionFrame::PreviousPage);
+    connect(view_, &SectionView::nextPageRequested, this, &SectionFrame::NextPage);
+    connect(view_, &SectionView::scrollUpRequested, this, &SectionFrame::ScrollFigureUp);
+    connect(view_, &SectionView::scrollDownRequested, this, &SectionFrame::ScrollFigureDown);
+
+    undoStack_ = new QUndoStack(this);
+    recentFiles_ = ReadRecentFiles();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    ApplyWindowSize();
+    InstallPlacementAndSettingsCommands(*this);
+    InstallEditingCommands(*this);
+
+    // The working files left by the last run are shown until New or Open replaces them.
+    TakeUpDocument();
+    view_->setFocus();
+}
+
+SectionFrame::~SectionFrame() = default;
+
+void SectionFrame::ApplyWindowSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize available = screen != nullptr ? screen->size() : QSize(1280, 1024);
+    const WindowSize size = MainWindowSize(available.width(), available.height());
+    resize(size.width, size.height);
+    view_->SetExtentForScreen(available.width());
+    const SectionScrollArea extent = ScrollAreaFor(available.width());
+    scrollArea_->SetSteps(extent.pageStep, extent.lineStep);
+}
+
+QAction* SectionFrame::Action(int commandId) const {
+    for (QAction* action : actions_) {
+        if (action->data().toInt() == commandId) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QMenu* SectionFrame::Menu(const QString& objectName) const {
+    return menuBar()->findChild<QMenu*>(objectName);
+}
+
+void SectionFrame::CreateActions() {
+    const auto add = [this](int id, const QString& text, const QString& shortcut = {}) {
+        auto* action = new QAction(text, this);
+        action->setData(id);
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(shortcut));
+        }
+        actions_.append(action);
+        return action;
+    };
+    connect(add(command_id::kNew, QStringLiteral("新規作成(&N)"), QStringLiteral("Ctrl+N")),
+            &QAction::triggered, this, &SectionFrame::NewDocument);
+    connect(add(command_id::kOpen, QStringLiteral("開く(&O)..."), QStringLiteral("Ctrl+O")),
+            &QAction::triggered, this, &SectionFrame::OpenFromMenu);
+    connect(add(command_id::kSave, QStringLiteral("上書き保存(&S)"), QStringLiteral("Ctrl+S")),
+            &QAction::triggered, this, [this] { Save(); });
+    connect(add(command_id::kSaveAs, QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
+            [this] { SaveAs(); });
+    connect(add(command_id::kPrint, QStringLiteral("印刷(&P)..."), QStringLiteral("Ctrl+P")),
+            &QAction::triggered, this, &SectionFrame::Print);
+    connect(add(command_id::kPrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)")), &QAction::triggered, this,
+            &SectionFrame::PrintPreview);
+    Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
+    Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
+    Action(command_id::kSave)->setStatusTip(QStringLiteral("断面図を上書き保存"));
+    Action(command_id::kSaveAs)->setStatusTip(QStringLiteral("断面図に名前を付けて保存"));
+    Action(command_id::kPrint)->setStatusTip(QStringLiteral("断面図を印刷"));
+    Action(command_id::kPrintPreview)->setStatusTip(QStringLiteral("印刷イメージを表示"));
+
+    // Undo and redo of the edits the editing dialogs push onto UndoStack().
+    QAction* undo = undoStack_->createUndoAction(this, QStringLiteral("元に戻す(&U)"));
+    undo->setData(command_id::kUndo);
+    undo->setShortcut(QKeySequence::Undo);
+    actions_.append(undo);
+    QAction* redo = undoStack_->createRedoAction(this, QStringLiteral("やり直し(&R)"));
+    redo->setData(command_id::kRedo);
+    redo->setShortcut(QKeySequence::Redo);
+    actions_.append(redo);
+
+    for (const CommandText& command : kCommands) {
+        QAction* action = add(command.id, QString::fromUtf8(command.text));
+        action->setStatusTip(QString::fromUtf8(command.statusTip));
+        action->setToolTip(QString::fromUtf8(command.text).remove(QStringLiteral("&")));
+    }
+    connect(Action(command_id::kPreviousPage), &QAction::triggered, this, &SectionFrame::PreviousPage);
+    connect(Action(command_id::kNextPage), &QAction::triggered, this, &SectionFrame::NextPage);
+    connect(Action(command_id::kFigureLeft), &QAction::triggered, this,
+            [this] { MoveFigure(FigureMove::kLeft); });
+    connect(Action(command_id::kFigureRight), &QAction::triggered, this,
+            [this] { MoveFigure(FigureMove::kRight); });
+    connect(Action(command_id::kFigureUp), &QAction::triggered, this,
+            [this] { MoveFigure(FigureMove::kUp); });
+    connect(Action(command_id::kFigureDown), &QAction::triggered, this,
+            [this] { MoveFigure(FigureMove::kDown); });
+    // The figure moves also have keys: Ctrl with an arrow.
+    Action(command_id::kFigureLeft)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Left")));
+    Action(command_id::kFigureRight)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Right")));
+    Action(command_id::kFigureUp)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Up")));
+    Action(command_id::kFigureDown)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Down")));
+
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+        recentActions_.append(action);
+    }
+    exitAction_ = new QAction(QStringLiteral("終了(&X)"), this);
+    exitAction_->setStatusTip(QStringLiteral("アプリケーションを終了"));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+}
+
+void SectionFrame::CreateMenus() {
+    const auto addMenu = [this](const QString& title, const QString& name) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(name);
+        return menu;
+    };
+    fileMenu_ = addMenu(QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
+    for (int id : {command_id::kNew, command_id::kOpen, command_id::kSave, command_id::kSaveAs}) {
+        fileMenu_->addAction(Action(id));
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(command_id::kPrint));
+    fileMenu_->addAction(Action(command_id::kPrintPreview));
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addActions(recentActions_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+    RebuildRecentFileMenu();
+
+    QMenu* editMenu = addMenu(QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
+    editMenu->addAction(Action(command_id::kUndo));
+    editMenu->addAction(Action(command_id::kRedo));
+
+    QMenu* viewMenu = addMenu(QStringLiteral("表示(&V)"), QStringLiteral("viewMenu"));
+    viewMenu->addAction(Action(command_id::kPreviousPage));
+    viewMenu->addAction(Action(command_id::kNextPage));
+    viewMenu->addSeparator();
+    for (int id : {command_id::kFigureLeft, command_id::kFigureRight, command_id::kFigureUp,
+                   command_id::kFigureDown}) {
+        viewMenu->addAction(Action(id));
+    }
+    viewMenu->addSeparator();
+
+    QMenu* dataMenu = addMenu(QStringLiteral("データ(&D)"), QStringLiteral("dataMenu"));
+    dataMenu->addAction(Action(command_id::kPlacement));
+    dataMenu->addSeparator();
+    for (int id : {command_id::kPoints, command_id::kLayers, command_id::kTitles}) {
+        dataMenu->addAction(Action(id));
+    }
+
+    QMenu* settingsMenu = addMenu(QStringLiteral("設定(&S)"), QStringLiteral("settingsMenu"));
+    for (int id : {command_id::kScale, command_id::kFormat, command_id::kPatterns, command_id::kFonts}) {
+        settingsMenu->addAction(Action(id));
+    }
+    settingsMenu->addSeparator();
+    settingsMenu->addAction(Action(command_id::kEnterKey));
+    settingsMenu->addAction(Action(command_id::kSetup));
+
+    QMenu* helpMenu = addMenu(QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
+    helpMenu->addAction(Action(command_id::kHelp));
+}
+
+void SectionFrame::CreateToolBar() {
+    QToolBar* toolBar = addToolBar(QStringLiteral("ツール バー"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setMovable(false);
+    for (int id : {command_id::kNew, command_id::kOpen, command_id::kSave}) {
+        toolBar->addAction(Action(id));
+    }
+    toolBar->addSeparator();
+    toolBar->addAction(Action(command_id::kPrint));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(command_id::kPreviousPage));
+    toolBar->addAction(Action(command_id::kNextPage));
+    toolBar->addSeparator();
+    for (int id : {command_id::kFigureLeft, command_id::kFigureRight, command_id::kFigureUp,
+                   command_id::kFigureDown}) {
+        toolBar->addAction(Action(id));
+    }
+
+    QMenu* viewMenu = Menu(QStringLiteral("viewMenu"));
+    QAction* toolBarToggle = toolBar->toggleViewAction();
+    toolBarToggle->setText(QStringLiteral("ツール バー(&T)"));
+    viewMenu->addAction(toolBarToggle);
+}
+
+void SectionFrame::CreateStatusBar() {
+    auto* idleText = new QLabel(QStringLiteral("矢印←→キーで改ページ"), statusBar());
+    idleText->setObjectName(QStringLiteral("idleText"));
+    statusBar()->addWidget(idleText, 1);
+
+    auto* statusToggle = new QAction(QStringLiteral("ステータス バー(&S)"), this);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    Menu(QStringLiteral("viewMenu"))->addAction(statusToggle);
+}
+
+void SectionFrame::RebuildRecentFileMenu() {
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_.at(i);
+        if (i < recentFiles_.size()) {
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFiles_.at(i)));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (i == 0) {
+            // An empty list shows its name, greyed.
+            action->setText(QStringLiteral("最近使ったﾌｧｲﾙ"));
+            action->setEnabled(false);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+void SectionFrame::ReadPrinterPaper() {
+    const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
+    if (!printer) {
+        paper_ = kA4Landscape;
+        return;
+    }
+    paper_ = PaperFromPrinter(
+        PrinterPageDots{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages_);
+}
+
+void SectionFrame::LoadSettingsFiles() {
+    if (const std::optional<SysqSettings> read = ReadSysqFile(paths_.sysq, paths_.installFolder)) {
+        sysq_ = *read;
+    }
+    fonts_ = LoadSectionFonts(paths_.installFolder, nullptr);
+    patternColours_ = rave::PatternColorTable{};
+    if (const std::optional<std::string> bytes = rave::ReadFileBytes(paths_.patternColours)) {
+        patternColours_.LoadPatternColorBytes(*bytes);
+    }
+}
+
+void SectionFrame::TakeUpDocument() {
+    ReloadSectionDocument(document_, paths_.working);
+    ReadPrinterPaper();
+    FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
+    const bool printing = position_.printing;
+    position_ = SectionViewPosition::AtSettings(document_.settings);
+    position_.printing = printing;
+    RefreshView();
+}
+
+SectionSpan SectionFrame::Span() const {
+    // The same columns the drawing walks: every slot in use, slot 0 included.
+    SectionSpan span;
+    bool first = true;
+    for (int slot = 0; slot < kColumnSlots; ++slot) {
+        const PlacedColumn& column = document_.Column(slot);
+        if (!column.InUse()) {
+            continue;
+        }
+        if (first) {
+            span.firstDistance = column.Distance();
+            first = false;
+        }
+        span.lastDistance = column.Distance();
+    }
+    return span;
+}
+
+void SectionFrame::DocumentChanged() {
+    document_.modified = true;
+    TakeUpDocument();
+}
+
+void SectionFrame::ReloadSettings() {
+    LoadSettingsFiles();
+    ReadPrinterPaper();
+    FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
+    RefreshView();
+}
+
+void SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder) {
+    paths_ = DeriveSectionPaths(installFolder);
+    sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
+    LoadSettingsFiles();
+    TakeUpDocument();
+}
+
+void SectionFrame::RefreshView() {
+    UpdateCaption();
+    UpdateCommandStates();
+    view_->update();
+}
+
+void SectionFrame::UpdateCaption() {
+    QString name = QStringLiteral("無題");
+    if (!document_.pathName.empty()) {
+        // The document keeps its path as a native file name.
+        name = QFileInfo(QString::fromStdString(document_.pathName)).fileName();
+    }
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, ApplicationCaption()));
+    setWindowModified(document_.modified);
+}
+
+void SectionFrame::UpdateCommandStates() {
+    const SectionSpan span = Span();
+    Action(command_id::kNextPage)->setEnabled(CanPageNext(position_, document_.settings, span));
+    Action(command_id::kPreviousPage)->setEnabled(CanPagePrevious(position_));
+}
+
+void SectionFrame::WriteSettingsLine() {
+    WriteSettingsFile(paths_.working, document_.settings, messages_);
+}
+
+void SectionFrame::NextPage() {
+    if (PageNext(position_, document_.settings, Span())) {
+        RefreshView();
+    }
+}
+
+void SectionFrame::PreviousPage() {
+    if (PagePrevious(position_, document_.settings)) {
+        RefreshView();
+    }
+}
+
+void SectionFrame::ScrollFigureUp() {
+    if (ScrollUp(position_, document_.settings)) {
+        RefreshView();
+    }
+}
+
+void SectionFrame::ScrollFigureDown() {
+    if (ScrollDown(position_, document_.settings)) {
+        RefreshView();
+    }
+}
+
+void SectionFrame::MoveFigure(FigureMove move) {
+    if (position_.printing) {
+        return;
+    }
+    if (!ravesect::MoveFigure(move, document_.settings, Span(), messages_)) {
+        return;
+    }
+    // The settings themselves moved: they are written to "Tmp0.tmp" and the view shows the
+    // settings' own page again.
+    WriteSettingsLine();
+    document_.modified = true;
+    position_ = SectionViewPosition::AtSettings(document_.settings);
+    RefreshView();
+}
+
+}  // namespace ravesect::app

@@ -1,0 +1,232 @@
+// The section view's painting, keys and mouse hooks, and the scroll area round it.
+#include "ravesect/app/section_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "platform/console_messages.h"
+#include "platform/qpainter_surface.h"
+
+namespace ravesect::app {
+
+namespace {
+
+// The smallest mapping scale a mouse position is converted through.
+constexpr double kSmallestMouseScale = 0.001;
+
+QScrollArea* ScrollAreaOf(const QWidget* widget) {
+    // The view sits in the scroll area's viewport.
+    QWidget* viewport = widget->parentWidget();
+    return viewport != nullptr ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+}
+
+}  // namespace
+
+QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint) {
+    const double x = mapping.scaleX > kSmallestMouseScale ? mapping.FromSurfaceX(surfacePoint.x()) : 0.0;
+    const double y = mapping.scaleY > kSmallestMouseScale ? mapping.FromSurfaceY(surfacePoint.y()) : 0.0;
+    return {x, y};
+}
+
+SectionView::SectionView(SectionViewSource source, rave::MessageSink& messages, QWidget* parent)
+    : QWidget(parent), source_(source), messages_(messages) {
+    setObjectName(QStringLiteral("sectionView"));
+    setAccessibleName(QStringLiteral("断面図"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    SetExtentForScreen(1280);
+}
+
+void SectionView::SetExtentForScreen(int screenWidth) {
+    const SectionScrollArea area = ScrollAreaFor(screenWidth);
+    setFixedSize(area.size, area.size);
+}
+
+void SectionView::SetMouseHandlers(SectionMouseHandler press, SectionMouseHandler move,
+                                   SectionMouseHandler release) {
+    press_ = std::move(press);
+    move_ = std::move(move);
+    release_ = std::move(release);
+}
+
+void SectionView::SetEditMarkers(EditMarkerFunction markers) {
+    markers_ = std::move(markers);
+    update();
+}
+
+SectionMapping SectionView::ScreenMapping() const {
+    const SectionSettings& settings = source_.document->settings;
+    SectionMapping mapping = SectionMapping::ForDevice(
+        logicalDpiX(), logicalDpiY(), settings.distanceScale, settings.depthScale,
+        source_.sysq->Real(sysqline::kLeftMargin), source_.sysq->Real(sysqline::kTopMargin));
+    mapping.ShowPage(source_.position->shownLeftEnd, source_.position->shownTop);
+    return mapping;
+}
+
+QPoint SectionView::ScrollPosition() const {
+    const QScrollArea* area = ScrollAreaOf(this);
+    if (area == nullptr) {
+        return {0, 0};
+    }
+    return {area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()};
+}
+
+QPointF SectionView::DeviceToWorld(QPoint device) const {
+    return ViewToWorld(device + ScrollPosition());
+}
+
+QPointF SectionView::ViewToWorld(QPoint viewPoint) const {
+    return SurfaceToWorld(ScreenMapping(), viewPoint);
+}
+
+void SectionView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    rave::RecordingMessageSink paintMessages;
+    {
+        rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
+        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours};
+        const SectionExtent extent = DrawSectionFromColumnsFile(
+            surface, *source_.document, source_.paths->working.columns, resources, false,
+            ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop), markers_);
+        if (source_.extent != nullptr) {
+            *source_.extent = extent;
+        }
+    }
+    if (!paintMessages.shown.empty()) {
+        ShowPaintMessages(paintMessages.shown);
+    }
+}
+
+void SectionView::ShowPaintMessages(const std::vector<rave::Message>& messages) {
+    std::vector<rave::Message> fresh;
+    for (const rave::Message& message : messages) {
+        const QString text = QString::fromStdString(rave::platform::MessageToUtf8(message));
+        if (!shownPaintMessages_.contains(text)) {
+            shownPaintMessages_.append(text);
+            fresh.push_back(message);
+        }
+    }
+    if (fresh.empty()) {
+        return;
+    }
+    QTimer::singleShot(0, this, [this, fresh] {
+        for (const rave::Message& message : fresh) {
+            messages_.Show(message);
+        }
+    });
+}
+
+void SectionView::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left:
+            Q_EMIT previousPageRequested();
+            break;
+        case Qt::Key_Right:
+            Q_EMIT nextPageRequested();
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+            Q_EMIT scrollUpRequested();
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_PageDown:
+            Q_EMIT scrollDownRequested();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+SectionMouse SectionView::MouseOf(const QMouseEvent& event) const {
+    SectionMouse mouse;
+    const QPoint viewPoint = event.position().toPoint();
+    mouse.scroll = ScrollPosition();
+    mouse.device = viewPoint - mouse.scroll;
+    mouse.world = ViewToWorld(viewPoint);
+    mouse.button = event.button();
+    mouse.buttons = event.buttons();
+    mouse.modifiers = event.modifiers();
+    return mouse;
+}
+
+void SectionView::mousePressEvent(QMouseEvent* event) {
+    setFocus();
+    if (press_ && !source_.position->printing) {
+        press_(MouseOf(*event));
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void SectionView::mouseMoveEvent(QMouseEvent* event) {
+    if (move_ && !source_.position->printing) {
+        move_(MouseOf(*event));
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void SectionView::mouseReleaseEvent(QMouseEvent* event) {
+    if (release_ && !source_.position->printing) {
+        release_(MouseOf(*event));
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+SectionScrollView::SectionScrollView(QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("sectionScrollArea"));
+    setBackgroundRole(QPalette::Dark);
+    setWidgetResizable(false);
+}
+
+void SectionScrollView::SetSteps(int pageStep, int lineStep) {
+    pageStep_ = pageStep;
+    lineStep_ = lineStep;
+    ApplySteps();
+}
+
+bool SectionScrollView::event(QEvent* event) {
+    const bool handled = QScrollArea::event(event);
+    ApplySteps();
+    return handled;
+}
+
+bool SectionScrollView::eventFilter(QObject* watched, QEvent* event) {
+    const bool filtered = QScrollArea::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize) {
+        ApplySteps();
+    }
+    return filtered;
+}
+
+void SectionScrollView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    ApplySteps();
+}
+
+void SectionScrollView::ApplySteps() {
+    if (pageStep_ <= 0) {
+        return;
+    }
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setPageStep(pageStep_);
+        bar->setSingleStep(lineStep_);
+    }
+}
+
+}  // namespace ravesect::app

@@ -1,0 +1,136 @@
+// The section view: one page-sized window onto the section, drawn by the same DrawSection as the
+// printer and the command line, inside a scroll area of the size the screen asks for.
+//
+// How the editing modes use it (mouse editing of points, layers and titles):
+// - SetMouseHandlers(press, move, release) installs the mode's handlers; each receives the
+//   position in the visible area (device), the scroll position and the world coordinates worked
+//   out through ScreenMapping() (x = distance x 10, y = -elevation). Mouse tracking is on, so
+//   move arrives with no button held too. Qt keeps the mouse with the view from press to
+//   release. Pass empty functions to remove them. Handlers repaint with update() or through the
+//   frame's RefreshView().
+// - SetEditMarkers(markers) installs the function that draws the current mode's markers. It is
+//   called in the drawing's own marker step (after the layers, before the columns) on the screen
+//   only; printing never calls it.
+// - DeviceToWorld / ViewToWorld turn a mouse position into world coordinates for code that has
+//   a position of its own (tests, a context menu).
+// The view keeps no data of its own: the document, settings, fonts and shown page belong to the
+// main frame and are reached through SectionViewSource.
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QScrollArea>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+#include "common/messages.h"
+#include "common/pattern_colors.h"
+#include "ravesect/document/section_document.h"
+#include "ravesect/drawing/section_drawing.h"
+#include "ravesect/drawing/section_fonts.h"
+#include "ravesect/drawing/section_mapping.h"
+#include "ravesect/view/section_paging.h"
+#include "ravesect/view/startup_settings.h"
+#include "ravesect/view/sysq_settings.h"
+
+namespace ravesect::app {
+
+// What the view draws from; every pointer stays valid as long as the view lives.
+struct SectionViewSource {
+    const SectionDocument* document = nullptr;
+    const SectionPaths* paths = nullptr;  // the column working file is read on every paint
+    const SysqSettings* sysq = nullptr;
+    const SectionFonts* fonts = nullptr;
+    const rave::PatternColorTable* patternColours = nullptr;
+    const SectionViewPosition* position = nullptr;
+    SectionExtent* extent = nullptr;  // what every paint saw of the section is written here
+};
+
+// One mouse event on the section.
+struct SectionMouse {
+    QPoint device;  // in the visible part of the view, pixels
+    QPoint scroll;  // the scroll position: device + scroll is the point on the whole view
+    QPointF world;  // x = distance x 10, y = -elevation
+    Qt::MouseButton button = Qt::NoButton;  // the button that changed (none for a move)
+    Qt::MouseButtons buttons;               // the buttons held
+    Qt::KeyboardModifiers modifiers;
+};
+using SectionMouseHandler = std::function<void(const SectionMouse&)>;
+
+// World coordinates of a point on the view through `mapping`; a mapping whose scale is not
+// above 0.001 gives 0 for that coordinate.
+QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint);
+
+class SectionView : public QWidget {
+    Q_OBJECT
+public:
+    SectionView(SectionViewSource source, rave::MessageSink& messages, QWidget* parent = nullptr);
+
+    // The editing hooks (see the file comment).
+    void SetMouseHandlers(SectionMouseHandler press, SectionMouseHandler move, SectionMouseHandler release);
+    void SetEditMarkers(EditMarkerFunction markers);
+
+    // The mapping of the screen page as the view draws it now (this widget's resolution, the
+    // settings' scales and the margins of "Sysq.ndx", the shown left end and top).
+    SectionMapping ScreenMapping() const;
+    // The scroll position of the scroll area round the view (0, 0 without one).
+    QPoint ScrollPosition() const;
+    // A point of the visible area (device) or of the whole view to world coordinates.
+    QPointF DeviceToWorld(QPoint device) const;
+    QPointF ViewToWorld(QPoint viewPoint) const;
+
+    // Sets the scroll extent for a screen `screenWidth` pixels wide (a square of 440, 500 or
+    // 600 mm at 96 dpi).
+    void SetExtentForScreen(int screenWidth);
+
+Q_SIGNALS:
+    // Arrow and page keys pressed on the view; the frame pages or scrolls.
+    void previousPageRequested();
+    void nextPageRequested();
+    void scrollUpRequested();
+    void scrollDownRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    SectionMouse MouseOf(const QMouseEvent& event) const;
+    // Messages raised while painting are shown after the paint, each text once.
+    void ShowPaintMessages(const std::vector<rave::Message>& messages);
+
+    SectionViewSource source_;
+    rave::MessageSink& messages_;
+    SectionMouseHandler press_;
+    SectionMouseHandler move_;
+    SectionMouseHandler release_;
+    EditMarkerFunction markers_;
+    QStringList shownPaintMessages_;
+};
+
+// The scroll area round the view, scrolling in the view's own page and line steps (a quarter
+// and a sixteenth of the extent).
+class SectionScrollView : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit SectionScrollView(QWidget* parent = nullptr);
+    void SetSteps(int pageStep, int lineStep);
+
+protected:
+    // QScrollArea resets the page steps whenever it lays out its scroll bars; the view's steps
+    // are put back after each of these.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplySteps();
+    int pageStep_ = 0;
+    int lineStep_ = 0;
+};
+
+}  // namespace ravesect::app
