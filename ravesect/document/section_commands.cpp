@@ -79,8 +79,7 @@ void NewSection(SectionDocument& document, const WorkingFiles& files,
                             : untitled;
     DeleteWorkingFiles(files);
     document.ClearSectionTables();
-    // A new section starts from the default scales, so its first placement fits the ruler again.
-    document.settings = SectionSettings{};
+    // The scale, ruler and page settings stay: a new section is usually drawn like the last one.
     ReloadSectionDocument(document, files);
     document.modified = false;
 }

@@ -31,7 +31,8 @@ bool WriteOpenFolderFile(const std::filesystem::path& installFolder, const OpenF
 std::string UntitledName();
 
 // New: names the document "無題" in the folder of "FileQo.ndx" line 1 (or just "無題"), removes
-// the working files and starts from empty tables and default settings. The caller redraws.
+// the working files and empties the tables; the scale, ruler and page settings stay. The caller
+// redraws.
 void NewSection(SectionDocument& document, const WorkingFiles& files,
                 const std::filesystem::path& installFolder, const NativeName& nativeName = {});
 

@@ -258,7 +258,10 @@ TEST(SectionCommands, NewNamesTheDocumentInTheLastFolderAndDropsTheWorkingFiles)
     Section s;
     ASSERT_TRUE(s.Open(s.Write("a.sqw", SampleSection())));
     WriteOpenFolderFile(s.folder.path(), OpenFolderFile{"/projects/site", "keep"});
+    const SectionSettings opened = s.document.settings;
     NewSection(s.document, s.files, s.folder.path());
+    // The tables are emptied, the scale and page settings kept.
+    EXPECT_EQ(FormatSettingsLine(s.document.settings), FormatSettingsLine(opened));
     EXPECT_EQ(s.document.pathName, (std::filesystem::path("/projects/site") / UntitledName()).string());
     for (const auto& path : {s.files.settings, s.files.columns, s.files.titles, s.files.pointsLayers}) {
         EXPECT_FALSE(std::filesystem::exists(path)) << path;
