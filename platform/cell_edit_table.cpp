@@ -25,7 +25,7 @@ void CellEditModel::RowsChanged(int first, int last) {
     if (first > last || columns_.empty()) {
         return;
     }
-    emit dataChanged(index(first, 0), index(last, static_cast<int>(columns_.size()) - 1));
+    Q_EMIT dataChanged(index(first, 0), index(last, static_cast<int>(columns_.size()) - 1));
 }
 
 int CellEditModel::rowCount(const QModelIndex& parent) const {
@@ -43,6 +43,9 @@ QVariant CellEditModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !callbacks_.cellText) {
         return {};
     }
+    if (role == Qt::EditRole && callbacks_.editorText) {
+        return callbacks_.editorText(index.row(), index.column());
+    }
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
         return callbacks_.cellText(index.row(), index.column());
     }
@@ -57,13 +60,19 @@ bool CellEditModel::setData(const QModelIndex& index, const QVariant& value, int
     if (text == callbacks_.cellText(index.row(), index.column())) {
         return true;  // nothing changed: no edit to report
     }
+    const int rowsBefore = rowCount();
     if (!callbacks_.setCellText(index.row(), index.column(), text)) {
-        emit cellRefused(index.row(), index.column());
+        Q_EMIT cellRefused(index.row(), index.column());
         return false;
     }
+    const int rowsAfter = rowCount();
+    if (rowsAfter > rowsBefore) {
+        beginInsertRows({}, rowsBefore, rowsAfter - 1);
+        endInsertRows();
+    }
     // The caller may have changed other cells of the row (derived values), so the whole row repaints.
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
-    emit cellEdited(index.row(), index.column());
+    Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    Q_EMIT cellEdited(index.row(), index.column());
     return true;
 }
 
@@ -117,13 +126,13 @@ CellEditTable::CellEditTable(std::vector<CellEditColumn> columns, CellEditCallba
     connect(model_, &CellEditModel::cellRefused, this, &CellEditTable::cellRefused);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
-                emit currentRowChanged(current.isValid() ? current.row() : -1);
+                Q_EMIT currentRowChanged(current.isValid() ? current.row() : -1);
             });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection&, const QItemSelection&) { emit selectedRowsChanged(); });
+            [this](const QItemSelection&, const QItemSelection&) { Q_EMIT selectedRowsChanged(); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (!(model_->flags(index) & Qt::ItemIsEditable)) {
-            emit rowActivated(index.row());
+            Q_EMIT rowActivated(index.row());
         }
     });
 }
@@ -135,8 +144,8 @@ void CellEditTable::Reload() {
     if (row >= 0 && row < model_->rowCount()) {
         SetCurrentRow(row, column);
     } else {
-        emit currentRowChanged(-1);
-        emit selectedRowsChanged();
+        Q_EMIT currentRowChanged(-1);
+        Q_EMIT selectedRowsChanged();
     }
 }
 
@@ -179,9 +188,19 @@ bool CellEditTable::EditCell(int row, int column) {
 }
 
 void CellEditTable::keyPressEvent(QKeyEvent* event) {
+    const bool upOrDown = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (upOrDown && state() == QAbstractItemView::EditingState && event->modifiers() == Qt::NoModifier) {
+        // Moving the current cell commits the open editor; the editor then follows the cursor.
+        const int row = CurrentRow();
+        QTableView::keyPressEvent(event);
+        if (CurrentRow() != row && (model_->flags(currentIndex()) & Qt::ItemIsEditable)) {
+            edit(currentIndex());
+        }
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && state() != QAbstractItemView::EditingState && CurrentRow() >= 0) {
-        emit rowActivated(CurrentRow());
+        Q_EMIT rowActivated(CurrentRow());
         event->accept();
         return;
     }

@@ -5,10 +5,12 @@
 // and every cell's text, and hands each edited cell back through `setCellText`, which accepts
 // or refuses it (the caller shows its own message when it refuses). After the data behind the
 // table changed, call Reload() (or RowsChanged() for a few rows); the view keeps the current
-// cell where it can. Texts are UTF-8 QStrings; converting to and from cp932 is the caller's job.
+// cell where it can. An edit that makes the row count grow (typing into an empty last row) shows
+// the new rows at once. Texts are UTF-8 QStrings; converting to and from cp932 is the caller's job.
 //
 // Keyboard: the arrow keys, Home/End and Page Up/Down move the current cell; F2 or typing opens
-// the floating editor on an editable cell; Enter commits it, Escape abandons it. Enter on a cell
+// the floating editor on an editable cell; Enter commits it, Escape abandons it, Up/Down commit it
+// and open the editor on the same column of the previous or next row. Enter on a cell
 // that is not being edited emits rowActivated, as a double click on a row does.
 #pragma once
 
@@ -33,6 +35,9 @@ struct CellEditCallbacks {
     std::function<bool(int row, int column, const QString& text)> setCellText;
     // Optional: whether one cell of an editable column may be edited (e.g. not past the data).
     std::function<bool(int row, int column)> cellEditable;
+    // Optional: the text the floating editor starts with (a proposal for an empty cell); called
+    // when the editor opens. Unset: the cell's text.
+    std::function<QString(int row, int column)> editorText;
 };
 
 // The adapter between the callbacks and Qt's item views. Usable on its own with another view.
@@ -53,7 +58,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
+Q_SIGNALS:
     void cellEdited(int row, int column);
     void cellRefused(int row, int column);
 
@@ -82,7 +87,7 @@ public:
     // Opens the floating editor on a cell; false when the cell is not editable.
     bool EditCell(int row, int column);
 
-signals:
+Q_SIGNALS:
     void currentRowChanged(int row);
     void selectedRowsChanged();
     void rowActivated(int row);
