@@ -1,0 +1,74 @@
+// "作図/層": the modeless layer dialog. The list shows the 20 layers (No., 構成点No., RGB, ﾊｯﾁ,
+// 線); the boxes below edit one. While the point-list box has the focus, clicks on the section
+// append the nearest point's number to it (mode 21). "色" opens the colour chooser, "追加 上書き↓"
+// stores the boxes into the row of that number, "削除", "↑", "↓" and "図 更新" work on the
+// selected row. OK writes "SmpP.tmp" as one undo step; Cancel re-reads it.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <functional>
+
+#include "ravesect/editing/edit_session.h"
+#include "ravesect/editing/layer_list.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace ravesect::app {
+
+class SectionFrame;
+
+class LayerDialog : public QDialog {
+    Q_OBJECT
+public:
+    LayerDialog(SectionFrame& frame, EditSession& session, QWidget* parent = nullptr);
+    ~LayerDialog() override;
+
+    static bool OwnsMode(int mode);
+    // The rows again from the document (after an undo, or OK of the point dialog).
+    void Reload();
+    // A point picked on the section while the point-list box has the focus.
+    void AppendPickedPoint(int number);
+    LayerListModel& Model() { return model_; }
+
+    // The colour chooser; tests replace it. Nothing when cancelled.
+    std::function<std::optional<QColor>(const QColor& initial)> chooseColour;
+
+    QTableWidget* table = nullptr;
+    QLineEdit* numberEdit = nullptr;
+    QLineEdit* pointsEdit = nullptr;
+    QLineEdit* colourEdit = nullptr;
+    QLineEdit* hatchEdit = nullptr;
+    QLineEdit* lineModeEdit = nullptr;
+    QPushButton* colourButton = nullptr;
+    QPushButton* storeButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* upButton = nullptr;
+    QPushButton* downButton = nullptr;
+    QPushButton* redrawButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    void FillTable();
+    void SelectRow(int row);
+    int SelectedRow() const;
+    // Boxes into the model; false (after a message) when a box holds text cp932 cannot.
+    bool TakeBoxes();
+    void ShowBoxes();
+    void Store();
+    void ChooseColour();
+    void FocusMoved(QWidget* now);
+    void EndMode();
+
+    SectionFrame& frame_;
+    EditSession& session_;
+    LayerListModel model_;
+};
+
+}  // namespace ravesect::app

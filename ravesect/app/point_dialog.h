@@ -1,0 +1,53 @@
+// "作図/点": the modeless point dialog. Its buttons put the view into the point modes (追加 adds a
+// point at each click, 挿入 inserts at the number of the box before it, 修正 drags a point, 削除
+// deletes the clicked point after a question); OK writes "SmpP.tmp" as one undo step, Cancel
+// re-reads it. Closing the dialog ends its mode.
+#pragma once
+
+#include <QDialog>
+
+#include "ravesect/editing/edit_session.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ravesect::app {
+
+class SectionFrame;
+
+class PointDialog : public QDialog {
+    Q_OBJECT
+public:
+    PointDialog(SectionFrame& frame, EditSession& session, QWidget* parent = nullptr);
+
+    // The mode buttons' codes, for the status line and for knowing which modes are this dialog's.
+    static bool OwnsMode(int mode);
+    // The status line follows the session (mode and number of points).
+    void Refresh();
+
+    QPushButton* addButton = nullptr;
+    QLineEdit* insertNumberEdit = nullptr;
+    QPushButton* insertButton = nullptr;
+    QPushButton* moveButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    // The mouse over the dialog with no mode set: the next click on the section repaints.
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    void SetMode(int mode);
+    void EndMode();
+
+    SectionFrame& frame_;
+    EditSession& session_;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace ravesect::app

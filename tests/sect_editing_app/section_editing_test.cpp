@@ -1,0 +1,237 @@
+// The three editing dialogs in Ravesect's window, driven as a user would: a menu command opens
+// the dialog, its buttons set the mode, the mouse presses, drags and releases on the section view,
+// OK writes the working file, and undo / redo put the file's bytes back.
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QUndoStack>
+#include <cstdlib>
+#include <memory>
+
+#include "common/format.h"
+#include "platform/codec.h"
+#include "ravesect/app/layer_dialog.h"
+#include "ravesect/app/point_dialog.h"
+#include "ravesect/app/section_frame.h"
+#include "ravesect/app/section_view.h"
+#include "ravesect/app/title_dialog.h"
+#include "temp_folder.h"
+#include "tests/platform/qt_test_application.h"
+
+namespace ravesect::app {
+namespace {
+
+using rave::testing::TempFolder;
+
+class SectionEditingTest : public ::testing::Test {
+protected:
+    SectionEditingTest() {
+        rave::platform::testing::TestApplication();
+        ResetCurrentSection();
+        std::filesystem::create_directories(install());
+        frame = std::make_unique<SectionFrame>(install(), &messages);
+        frame->resize(1000, 800);
+        frame->show();
+        messages.shown.clear();
+    }
+    ~SectionEditingTest() override {
+        frame.reset();
+        ResetCurrentSection();
+    }
+    std::filesystem::path install() const { return folder.path() / "Sver5"; }
+    std::string Bytes(const std::filesystem::path& file) const { return TempFolder::Read(file); }
+    SectionView* view() const { return frame->View(); }
+
+    template <typename Dialog>
+    Dialog* Open(int command) {
+        frame->Action(command)->trigger();
+        auto* dialog = frame->findChild<Dialog*>();
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    void Press(QPoint at) { QTest::mousePress(view(), Qt::LeftButton, {}, at); }
+    void Release(QPoint at) { QTest::mouseRelease(view(), Qt::LeftButton, {}, at); }
+    void Click(QPoint at) {
+        Press(at);
+        Release(at);
+    }
+    // A move with the left button held.
+    void Drag(QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), view()->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view(), &move);
+    }
+    // The point line of "SmpP.tmp" for a world position, as the file writes it.
+    std::string PointLine(QPoint at, int n) const {
+        const QPointF w = view()->ViewToWorld(at);
+        return rave::FormatText("%.2f,%.2f,%d\r\n", w.x(), w.y(), n);
+    }
+    std::string ShownUtf8() const {
+        std::string all;
+        for (const rave::Message& m : messages.shown) {
+            all += rave::platform::Cp932ToUtf8(m.text) + "\n";
+        }
+        return all;
+    }
+    // Keeps a picture of the dialog when RAVE_DIALOG_SHOTS names a folder.
+    static void Shoot(QWidget& dialog, const char* name) {
+        if (const char* folder = std::getenv("RAVE_DIALOG_SHOTS")) {
+            QApplication::processEvents();
+            dialog.grab().save(QString::fromUtf8(folder) + QLatin1Char('/') + QString::fromUtf8(name));
+        }
+    }
+
+    TempFolder folder;
+    rave::RecordingMessageSink messages;
+    std::unique_ptr<SectionFrame> frame;
+};
+
+TEST_F(SectionEditingTest, PointsAreAddedAndDraggedWithTheMouseAndOkWritesThem) {
+    auto* dialog = Open<PointDialog>(command_id::kPoints);
+    ASSERT_NE(dialog, nullptr);
+    const QPoint first(300, 300);
+    const QPoint second(420, 340);
+    const QPoint dropped(360, 400);
+    QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+    Click(first);
+    Click(second);
+    QTest::mouseClick(dialog->moveButton, Qt::LeftButton);
+    Press(second + QPoint(2, 1));
+    Drag(QPoint(400, 380));
+    Drag(dropped);
+    Release(dropped);
+    EXPECT_FALSE(std::filesystem::exists(frame->Files().pointsLayers)) << "nothing is written before OK";
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+
+    const std::string written = Bytes(frame->Files().pointsLayers);
+    EXPECT_NE(written.find(PointLine(first, 1)), std::string::npos) << written.substr(0, 80);
+    EXPECT_NE(written.find(PointLine(dropped, 2)), std::string::npos);
+    EXPECT_NE(written.find("-9999.90,-9999.90,3\r\n"), std::string::npos);
+    EXPECT_TRUE(frame->Document().modified);
+
+    // Undo removes the file the edit created; redo brings the same bytes back.
+    frame->UndoStack()->undo();
+    EXPECT_FALSE(std::filesystem::exists(frame->Files().pointsLayers));
+    EXPECT_FALSE(frame->Document().Point(1).IsDefined());
+    frame->UndoStack()->redo();
+    EXPECT_EQ(Bytes(frame->Files().pointsLayers), written);
+    EXPECT_TRUE(frame->Document().Point(2).IsDefined());
+}
+
+TEST_F(SectionEditingTest, PointDeletionAsksAndCancelDropsTheChanges) {
+    auto* dialog = Open<PointDialog>(command_id::kPoints);
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+    Click({300, 300});
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    const std::string committed = Bytes(frame->Files().pointsLayers);
+
+    dialog = Open<PointDialog>(command_id::kPoints);
+    QTest::mouseClick(dialog->deleteButton, Qt::LeftButton);
+    messages.answers = {true};
+    Click({301, 300});
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].id, 140);
+    EXPECT_FALSE(frame->Document().Point(1).IsDefined());
+    QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
+    EXPECT_TRUE(frame->Document().Point(1).IsDefined()) << "Cancel reads the file back";
+    EXPECT_EQ(Bytes(frame->Files().pointsLayers), committed);
+    EXPECT_EQ(frame->UndoStack()->count(), 1);
+}
+
+TEST_F(SectionEditingTest, LayerPointsArePickedOnTheSectionAndStored) {
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    ASSERT_NE(points, nullptr);
+    QTest::mouseClick(points->addButton, Qt::LeftButton);
+    const QPoint at[] = {{250, 300}, {400, 300}, {400, 450}, {250, 450}};
+    for (const QPoint& p : at) {
+        Click(p);
+    }
+    QTest::mouseClick(points->okButton, Qt::LeftButton);
+
+    auto* dialog = Open<LayerDialog>(command_id::kLayers);
+    ASSERT_NE(dialog, nullptr);
+    dialog->chooseColour = [](const QColor&) -> std::optional<QColor> { return QColor(0, 128, 255); };
+    QTest::mouseClick(dialog->storeButton, Qt::LeftButton);
+    EXPECT_NE(ShownUtf8().find("データがありません"), std::string::npos) << "a row needs points and a colour";
+
+    QApplication::setActiveWindow(dialog);
+    dialog->pointsEdit->setFocus();
+    QApplication::processEvents();
+    for (const QPoint& p : at) {
+        Click(p + QPoint(1, 1));
+    }
+    EXPECT_EQ(dialog->pointsEdit->text(), QStringLiteral("1,2,3,4"));
+    QTest::mouseClick(dialog->colourButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->colourEdit->text(), QStringLiteral("0xff8000"));
+    dialog->hatchEdit->setText(QStringLiteral("4"));
+    QTest::mouseClick(dialog->storeButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->table->item(0, 1)->text(), QStringLiteral("1,2,3,4,"));
+    EXPECT_EQ(frame->Document().LayerCount(), 1) << "the view draws the stored row at once";
+    Shoot(*dialog, "ravesect-layers.png");
+
+    dialog->numberEdit->setText(QStringLiteral("30"));
+    QTest::mouseClick(dialog->storeButton, Qt::LeftButton);
+    EXPECT_NE(ShownUtf8().find("上書きできません、同じ %1 がありません."), std::string::npos);
+
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    const std::string written = Bytes(frame->Files().pointsLayers);
+    EXPECT_NE(written.find("$$Z SO\r\n1,0xff8000,4,,1,2,3,4,\r\n"), std::string::npos);
+    frame->UndoStack()->undo();
+    EXPECT_EQ(frame->Document().LayerCount(), 0);
+    EXPECT_EQ(Bytes(frame->Files().pointsLayers).find("$$Z SO\r\n1,"), std::string::npos);
+}
+
+TEST_F(SectionEditingTest, TitlesArePlacedByClickingAndOkWritesThem) {
+    auto* dialog = Open<TitleDialog>(command_id::kTitles);
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+    EXPECT_NE(ShownUtf8().find("データがありません"), std::string::npos);
+
+    dialog->textEdit->setText(QStringLiteral("Ａｓ層（盛土）"));
+    dialog->fontEdit->setText(QStringLiteral("2"));
+    QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+    const QPoint at(500, 260);
+    Click(at);
+    EXPECT_EQ(dialog->table->item(0, 0)->text(), QStringLiteral("Ａｓ層（盛土）"));
+
+    // 位置修正 drags it.
+    QTest::mouseClick(dialog->moveButton, Qt::LeftButton);
+    const QPoint dropped(520, 300);
+    Press(at);
+    Drag(dropped);
+    Release(dropped);
+    const QPointF w = view()->ViewToWorld(dropped);
+    EXPECT_EQ(dialog->table->item(0, 2)->text().toStdString(), rave::FormatText("%.2f", w.x()));
+    Shoot(*dialog, "ravesect-titles.png");
+
+    dialog->textEdit->setText(QStringLiteral("😀"));
+    QTest::mouseClick(dialog->overwriteButton, Qt::LeftButton);
+    EXPECT_NE(ShownUtf8().find("保存できない文字"), std::string::npos);
+
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    const std::string written = Bytes(frame->Files().titles);
+    const std::string line = rave::FormatText("%.2f,%.2f,", w.x(), w.y()) +
+                             rave::platform::Utf8ToCp932("Ａｓ層（盛土）,2\r\n").value();
+    EXPECT_EQ(written.find("$$Z HY\r\n" + line), 0u);
+    frame->UndoStack()->undo();
+    EXPECT_TRUE(frame->Document().Title(1).IsFree());
+}
+
+TEST_F(SectionEditingTest, TheMenuCommandBringsTheOpenDialogBack) {
+    auto* first = Open<PointDialog>(command_id::kPoints);
+    Shoot(*first, "ravesect-points.png");
+    first->hide();
+    auto* again = Open<PointDialog>(command_id::kPoints);
+    EXPECT_EQ(first, again);
+    EXPECT_TRUE(again->isVisible());
+    EXPECT_EQ(frame->findChildren<PointDialog*>().size(), 1);
+}
+
+}  // namespace
+}  // namespace ravesect::app
