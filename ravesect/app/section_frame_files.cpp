@@ -27,10 +27,6 @@ namespace {
 
 const QString kSectionFilter = QStringLiteral("断面図ﾌｧｲﾙ(*.sqw);;すべて(*.*)");
 
-QString ToQString(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 std::filesystem::path ToPath(const QString& text) {
     return std::filesystem::path(text.toStdString());
 }
