@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the programs and renders every bundled example in all three sheet formats to out/
 # (NAME-format1.pdf, NAME-format2.pdf, NAME-format3.pdf, all pages each), then starts the desktop
-# program on the first example when a display is available.
+# programs on the first examples when a display is available.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -47,5 +47,7 @@ echo "$rendered sheet(s) rendered to out/"
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     first=$(ls examples/*.sdw 2>/dev/null | head -n 1 || true)
     ./build/apps/ravelog --install-folder "$install_folder" ${first:+"$first"} &
+    section=$(ls examples/section/*.sqw 2>/dev/null | head -n 1 || true)
+    ./build/apps/ravesect --install-folder "$install_folder" ${section:+"$section"} &
 fi
 [ "$failed" -eq 0 ]
