@@ -1,8 +1,164 @@
-// The placement dialog and the settings and help commands of Ravesect's window.
+// The placement dialog and the settings and help commands of Ravesect's window: each action opens
+// its dialog over the frame's document and settings, and after OK writes what the dialog changed
+// and tells the frame what to read again.
+#include <QAction>
+
+#include "platform/enter_key_dialog.h"
+#include "platform/font_settings_dialog.h"
+#include "platform/help_dialog.h"
 #include "ravesect/app/command_install.h"
+#include "ravesect/app/dialog_hooks.h"
+#include "ravesect/app/format_dialog.h"
+#include "ravesect/app/pattern_settings_dialog.h"
+#include "ravesect/app/placement_dialog.h"
+#include "ravesect/app/scale_dialog.h"
+#include "ravesect/app/section_dialog_bindings.h"
+#include "ravesect/app/section_frame.h"
+#include "ravesect/app/setup_dialog.h"
+#include "ravesect/view/section_paper.h"
 
 namespace ravesect::app {
 
-void InstallPlacementAndSettingsCommands(SectionFrame& /*frame*/) {}
+namespace {
+
+SettingsCommandHooks DefaultHooks() {
+    return SettingsCommandHooks{[](QDialog& dialog) { return dialog.exec(); },
+                                [] { return rave::platform::CurrentDriveFolders(); }};
+}
+
+int Run(QDialog& dialog) {
+    return CurrentSettingsCommandHooks().runDialog(dialog);
+}
+
+// Rewrites "Sysq.ndx" from the frame's settings; false after the message when it cannot.
+bool SaveSysq(SectionFrame& frame) {
+    if (SaveSysqSettings(frame.InstallFolder(), frame.Sysq())) {
+        return true;
+    }
+    frame.Messages().Show(rave::platform::SettingsNotSavedMessage(SysqFilePath(frame.InstallFolder())));
+    return false;
+}
+
+// After "Sysq.ndx" changed in memory: saved and read again, or, when it could not be written,
+// kept in memory for this run and shown.
+void SysqChanged(SectionFrame& frame) {
+    if (SaveSysq(frame)) {
+        frame.ReloadSettings();
+    } else {
+        frame.RefreshView();
+    }
+}
+
+void RunPlacement(SectionFrame& frame) {
+    PlacementDialog dialog(frame.InstallFolder(), frame.Messages(), frame.Document(), frame.Files(), &frame);
+    if (Run(dialog) == QDialog::Accepted && dialog.Applied()) {
+        frame.DocumentChanged();
+    }
+}
+
+void RunScale(SectionFrame& frame) {
+    ScaleSettingsDialog dialog(frame.Document(), frame.Paper(), frame.Sysq(), frame.Messages(), &frame);
+    if (Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    frame.Document().settings = dialog.Settings();
+    if (dialog.Result() == ScaleDialogResult::kAccepted) {
+        WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
+        frame.DocumentChanged();
+    } else {
+        // Nine corrections in a row: the values stay in use but the settings line is not written.
+        frame.RefreshView();
+    }
+}
+
+void RunFormatSheet(SectionFrame& frame) {
+    FormatSheetDialog dialog(frame.Sysq(), frame.Messages(), &frame);
+    if (Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    frame.Sysq() = dialog.Values();
+    // New margins may leave less of the paper for a page.
+    SectionSettings settings = frame.Document().settings;
+    const bool pagesChanged = LowerPageLengthsToPaper(settings, frame.Paper(), frame.Sysq());
+    SysqChanged(frame);
+    if (pagesChanged) {
+        frame.Document().settings = settings;
+        WriteSettingsFile(frame.Files(), settings, frame.Messages());
+        frame.DocumentChanged();
+    }
+}
+
+void RunPatterns(SectionFrame& frame) {
+    PatternSettingsDialog dialog(frame.InstallFolder(), PatternSettingsOf(frame.Sysq()), frame.Messages(),
+                                 &frame);
+    if (Run(dialog) == QDialog::Accepted) {
+        StorePatternSettings(dialog.Values(), frame.Sysq());
+        SysqChanged(frame);
+    }
+}
+
+void RunFonts(SectionFrame& frame) {
+    SectionFontBinding binding(frame.Fonts(), frame.InstallFolder());
+    rave::platform::FontSettingsDialog dialog(binding, frame.Messages(), &frame);
+    if (Run(dialog) == QDialog::Accepted && dialog.Saved()) {
+        frame.ReloadSettings();
+    }
+}
+
+void RunEnterKey(SectionFrame& frame) {
+    SysqEnterKeyBinding binding(frame.Sysq(), frame.InstallFolder());
+    rave::platform::EnterKeyDialog dialog(binding, frame.Messages(), &frame);
+    Run(dialog);
+}
+
+void RunSetup(SectionFrame& frame) {
+    const rave::platform::DriveFolders folders = CurrentSettingsCommandHooks().driveFolders();
+    const rave::DriveMap drives = rave::platform::MakeDriveMap(folders);
+    SetupDialog dialog(drives, frame.Messages(), &frame);
+    if (Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const auto found = rave::FindInstallFolder(drives, rave::kRavesectPointerFile);
+    if (!found) {
+        return;
+    }
+    // A new location is filled from the program's data the first time, as on a first start.
+    rave::platform::InstallFolderRequest request =
+        rave::platform::DefaultInstallFolderRequest(rave::kRavesectPointerFile);
+    request.overrideFolder = *found;
+    request.drives = folders;
+    if (const auto prepared = rave::platform::PrepareInstallFolder(request, frame.Messages())) {
+        frame.MoveInstallFolder(*prepared);
+    }
+}
+
+void RunHelp(SectionFrame& frame) {
+    rave::platform::HelpDialog dialog(frame.Paths().help, frame.Messages(), &frame);
+    Run(dialog);
+}
+
+}  // namespace
+
+SettingsCommandHooks& CurrentSettingsCommandHooks() {
+    static SettingsCommandHooks hooks = DefaultHooks();
+    return hooks;
+}
+
+void ResetSettingsCommandHooks() {
+    CurrentSettingsCommandHooks() = DefaultHooks();
+}
+
+void InstallPlacementAndSettingsCommands(SectionFrame& frame) {
+    const std::pair<int, void (*)(SectionFrame&)> commands[] = {
+        {command_id::kPlacement, RunPlacement}, {command_id::kScale, RunScale},
+        {command_id::kFormat, RunFormatSheet},  {command_id::kPatterns, RunPatterns},
+        {command_id::kFonts, RunFonts},         {command_id::kEnterKey, RunEnterKey},
+        {command_id::kSetup, RunSetup},         {command_id::kHelp, RunHelp}};
+    for (const auto& [id, run] : commands) {
+        if (QAction* action = frame.Action(id)) {
+            QObject::connect(action, &QAction::triggered, &frame, [&frame, run = run] { run(frame); });
+        }
+    }
+}
 
 }  // namespace ravesect::app

@@ -1,0 +1,40 @@
+// Small pieces every Ravesect dialog shares: cp932 document text in and out of widgets (text that
+// cp932 cannot hold is refused with a message naming the field), and the file behind a placed
+// column's path.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/messages.h"
+
+class QLabel;
+class QWidget;
+
+namespace ravesect::app {
+
+// cp932 document bytes for a widget.
+QString FromCp932(std::string_view cp932);
+
+// Widget text as cp932 bytes; nothing, after "「<field>」に保存できない文字があります。", when a
+// character has no cp932 form.
+std::optional<std::string> ToCp932(const QString& text, const QString& fieldName,
+                                   rave::MessageSink& messages);
+
+// A message of the program's own (UTF-8 in the source) as the cp932 message the sinks take.
+rave::Message Cp932Message(int id, const QString& text);
+
+// The file a placed column's cp932 path names here: "C:\..." through the drive map of the
+// install-folder search, anything else as a native path.
+std::filesystem::path ResolveColumnSource(std::string_view cp932Path);
+// A native path as the document keeps it; nothing when cp932 cannot hold a character.
+std::optional<std::string> ColumnSourceText(const std::filesystem::path& native);
+
+// A label whose buddy is `field`, so the field is named for screen readers and reachable with
+// the label's mnemonic.
+QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent);
+
+}  // namespace ravesect::app

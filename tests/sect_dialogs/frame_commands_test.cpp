@@ -1,0 +1,150 @@
+// The settings commands of Ravesect's window, end to end: the menu action opens the dialog, the
+// dialog is filled as a user would, and the working files, settings files and view follow.
+#include <QAction>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "ravesect/app/dialog_hooks.h"
+#include "ravesect/app/format_dialog.h"
+#include "ravesect/app/placement_dialog.h"
+#include "ravesect/app/scale_dialog.h"
+#include "ravesect/app/section_frame.h"
+#include "ravesect/app/section_view.h"
+#include "ravesect/app/setup_dialog.h"
+#include "sect_dialog_support.h"
+
+namespace ravesect::app {
+namespace {
+
+using rave::testing::TempFolder;
+using ravesect::testing::ExampleLog;
+using ravesect::testing::ShownText;
+using ravesect::testing::TypeInto;
+
+class FrameCommandsTest : public ::testing::Test {
+protected:
+    FrameCommandsTest() {
+        rave::platform::testing::TestApplication();
+        ResetCurrentSection();
+        std::filesystem::create_directories(install());
+        frame = std::make_unique<SectionFrame>(install(), &messages);
+        messages.shown.clear();
+    }
+    ~FrameCommandsTest() override {
+        ResetSettingsCommandHooks();
+        frame.reset();
+        ResetCurrentSection();
+    }
+    std::filesystem::path install() const { return folder.path() / "Sver5"; }
+    // The next dialog the commands open is handed to `fill`, which presses its buttons.
+    template <typename Dialog>
+    void OnDialog(std::function<void(Dialog&)> fill) {
+        CurrentSettingsCommandHooks().runDialog = [fill](QDialog& dialog) {
+            auto* typed = dynamic_cast<Dialog*>(&dialog);
+            EXPECT_NE(typed, nullptr);
+            if (typed != nullptr) {
+                dialog.show();
+                fill(*typed);
+            }
+            return dialog.result();
+        };
+    }
+    std::string Bytes(const char* name) const { return TempFolder::Read(install() / name); }
+
+    TempFolder folder;
+    rave::RecordingMessageSink messages;
+    std::unique_ptr<SectionFrame> frame;
+};
+
+TEST_F(FrameCommandsTest, PlacementOfThreeLogsGivesThreeColumnsInTheFileAndTheView) {
+    OnDialog<PlacementDialog>([](PlacementDialog& dialog) {
+        const std::pair<const char*, const char*> logs[] = {
+            {"section/B-1.jdw", "0"}, {"section/B-2.ddw", "12"}, {"example-short.sdw", "25"}};
+        for (const auto& [log, distance] : logs) {
+            dialog.OpenSourcePath(QString::fromStdString(ExampleLog(log).string()));
+            TypeInto(dialog.DistanceBox(), QString::fromUtf8(distance));
+            QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+        }
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    frame->Action(command_id::kPlacement)->trigger();
+    EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
+
+    SectionDocument fromFile;
+    ReadColumnsFile(WorkingFiles::In(install()), fromFile);
+    int withFiles = 0;
+    for (int slot = 0; slot < kColumnSlots; ++slot) {
+        withFiles += fromFile.Column(slot).NamesFile() ? 1 : 0;
+    }
+    EXPECT_EQ(withFiles, 3);
+    EXPECT_EQ(frame->Document().Column(3)[colfield::kDistance], "25.00");
+    EXPECT_TRUE(frame->Document().modified);
+
+    // Drawing the view records what it drew: logs from 0 m to the closing column at 35 m.
+    frame->resize(900, 700);
+    frame->show();
+    frame->View()->grab();
+    EXPECT_TRUE(frame->Extent().hasLogs);
+    EXPECT_DOUBLE_EQ(frame->Extent().firstDistance, 0.0);
+    EXPECT_DOUBLE_EQ(frame->Extent().lastDistance, 35.0);
+}
+
+TEST_F(FrameCommandsTest, ScaleCancelLeavesTheFilesAsTheyWereAndOkWritesTheSettingsLine) {
+    WriteSettingsFile(frame->Files(), frame->Document().settings, messages);
+    const std::string before = Bytes("Tmp0.tmp");
+    ASSERT_FALSE(before.empty());
+    OnDialog<ScaleSettingsDialog>([](ScaleSettingsDialog& dialog) {
+        TypeInto(dialog.Field(ScaleField::kDistanceScale), QStringLiteral("250"));
+        dialog.reject();
+    });
+    frame->Action(command_id::kScale)->trigger();
+    EXPECT_EQ(Bytes("Tmp0.tmp"), before);
+
+    OnDialog<ScaleSettingsDialog>([](ScaleSettingsDialog& dialog) {
+        TypeInto(dialog.Field(ScaleField::kDistanceScale), QStringLiteral("250"));
+        TypeInto(dialog.Field(ScaleField::kDistancePerPage), QStringLiteral("10"));
+        TypeInto(dialog.Field(ScaleField::kPageOverlapDistance), QStringLiteral("0"));
+        dialog.accept();
+    });
+    frame->Action(command_id::kScale)->trigger();
+    EXPECT_EQ(frame->Document().settings.distanceScale, 250);
+    EXPECT_EQ(Bytes("Tmp0.tmp").substr(0, 4), "250,");
+}
+
+TEST_F(FrameCommandsTest, FormatSheetOkRewritesSysqAndCancelDoesNot) {
+    const std::string before = Bytes("Sysq.ndx");
+    OnDialog<FormatSheetDialog>([](FormatSheetDialog& dialog) {
+        TypeInto(dialog.Box(sysqline::kFlagLength), QStringLiteral("40"));
+        dialog.reject();
+    });
+    frame->Action(command_id::kFormat)->trigger();
+    EXPECT_EQ(Bytes("Sysq.ndx"), before);
+
+    OnDialog<FormatSheetDialog>([](FormatSheetDialog& dialog) {
+        TypeInto(dialog.Box(sysqline::kFlagLength), QStringLiteral("40"));
+        dialog.accept();
+    });
+    frame->Action(command_id::kFormat)->trigger();
+    EXPECT_EQ(frame->Sysq().Line(sysqline::kFlagLength), "40");
+    const auto back = ReadSysqFile(SysqFilePath(install()), install());
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->Line(sysqline::kFlagLength), "40");
+}
+
+TEST_F(FrameCommandsTest, SetupMovesTheProgramToTheNewLocation) {
+    const rave::platform::DriveFolders drives{folder.path() / "home", folder.path() / "current"};
+    CurrentSettingsCommandHooks().driveFolders = [drives] { return drives; };
+    OnDialog<SetupDialog>([](SetupDialog& dialog) {
+        TypeInto(dialog.DriveBox(), QStringLiteral("C"));
+        TypeInto(dialog.FolderBox(), QStringLiteral("\\moved"));
+        dialog.accept();
+    });
+    frame->Action(command_id::kSetup)->trigger();
+    EXPECT_EQ(frame->InstallFolder(), folder.path() / "home" / "moved");
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "home" / "moved" / "Sysq.ndx"))
+        << ShownText(messages);
+}
+
+}  // namespace
+}  // namespace ravesect::app
