@@ -177,8 +177,9 @@ private:
     void Redraw();
     std::vector<int> AllPages() const;
     void CreateDocumentCommandActions();
-    // After an undo or redo put another document in place.
-    void DocumentRestored();
+    // After an undo or redo put another document in place; `newIndex` is the undo stack's index
+    // once the step is done.
+    void DocumentRestored(int newIndex);
 
     std::filesystem::path installFolder_;
     std::unique_ptr<rave::MessageSink> ownMessages_;

@@ -34,34 +34,36 @@ bool SameContent(const SoundingDocument& a, const SoundingDocument& b) {
 class DocumentEditCommand : public QUndoCommand {
 public:
     DocumentEditCommand(const QString& label, SoundingDocument& document, SoundingDocument before,
-                        std::function<void()> restored)
+                        std::function<void(int)> restored)
         : QUndoCommand(label),
           document_(document),
           before_(std::move(before)),
           after_(document),
           restored_(std::move(restored)) {}
 
-    void undo() override { Restore(before_); }
+    // The stack moves its index only after undo() and redo() return, so the index the stack is
+    // about to reach goes along with the restored document.
+    void undo() override { Restore(before_, -1); }
     void redo() override {
         // The first redo is the push itself: the document already holds the new state.
         if (pushed_) {
-            Restore(after_);
+            Restore(after_, +1);
         }
         pushed_ = true;
     }
 
 private:
-    void Restore(const SoundingDocument& state) {
+    void Restore(const SoundingDocument& state, int step) {
         const std::string pathName = document_.pathName;
         document_ = state;
         document_.pathName = pathName;
-        restored_();
+        restored_(step);
     }
 
     SoundingDocument& document_;
     SoundingDocument before_;
     SoundingDocument after_;
-    std::function<void()> restored_;
+    std::function<void(int)> restored_;
     bool pushed_ = false;
 };
 
@@ -127,7 +129,8 @@ void MainFrame::CreateDocumentCommandActions() {
 
 void MainFrame::CommitDocumentEdit(const QString& label, const SoundingDocument& before) {
     if (!SameContent(before, document_)) {
-        undoStack_->push(new DocumentEditCommand(label, document_, before, [this] { DocumentRestored(); }));
+        undoStack_->push(new DocumentEditCommand(
+            label, document_, before, [this](int step) { DocumentRestored(undoStack_->index() + step); }));
         document_.modified = true;
     } else {
         // A dialog confirmed without a change leaves the modified flag as it was.
@@ -137,9 +140,9 @@ void MainFrame::CommitDocumentEdit(const QString& label, const SoundingDocument&
     RefreshView();
 }
 
-void MainFrame::DocumentRestored() {
+void MainFrame::DocumentRestored(int newIndex) {
     // Back at the saved state the document is unmodified again.
-    document_.modified = !undoStack_->isClean();
+    document_.modified = newIndex != undoStack_->cleanIndex();
     state_.reportFormat = ReportFormatOf(document_);
     RefreshView();
 }
