@@ -117,9 +117,15 @@ SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::Mes
     setObjectName(QStringLiteral("sectionFrame"));
     setAcceptDrops(true);
 
-    // "Sysq.ndx" is read once per run (a default one is written on the first start).
+    // "Sysq.ndx" is read once per run. On the first start it and the font files are missing:
+    // string 4010 names them and files with the defaults are written, so the message comes once.
     sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
+    std::error_code error;
+    const bool fontsMissing = !std::filesystem::exists(paths_.Font(1), error);
     fonts_ = LoadSectionFonts(paths_.installFolder, &messages_);
+    if (fontsMissing) {
+        SaveSectionFonts(paths_.installFolder, fonts_);
+    }
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(paths_.patternColours)) {
         patternColours_.LoadPatternColorBytes(*bytes);
     }

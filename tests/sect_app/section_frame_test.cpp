@@ -152,8 +152,8 @@ protected:
 };
 
 TEST_F(SectionFrameTest, FirstStartWritesTheDefaultSettingsFile) {
-    // "Sysq.ndx" is missing in a new install folder: string 4010 names it once and a file with
-    // the defaults is written, so the next start is quiet about it.
+    // "Sysq.ndx" is missing in a new install folder: string 4010 names it and a file with the
+    // defaults is written, so the next start is quiet about it.
     ASSERT_FALSE(startMessages.empty());
     EXPECT_EQ(startMessages.front().id, 4010);
     EXPECT_EQ(startMessages.front().argument, (installFolder / "Sysq.ndx").string());
@@ -161,10 +161,12 @@ TEST_F(SectionFrameTest, FirstStartWritesTheDefaultSettingsFile) {
     EXPECT_EQ(frame->Sysq().Int(sysqline::kFlagAngle), 30);
     frame.reset();
     messages.shown.clear();
+    // The font files too: string 4010 for "Fntq1.ndx", then the seven files with the defaults.
+    ASSERT_EQ(startMessages.size(), 2u);
+    EXPECT_EQ(startMessages.back().argument, (installFolder / "Fntq1.ndx").string());
+    EXPECT_TRUE(fs::exists(installFolder / "Fntq7.ndx"));
     AnsweredFrame second(installFolder, messages);
-    for (const rave::Message& m : messages.shown) {
-        EXPECT_NE(m.argument, (installFolder / "Sysq.ndx").string());
-    }
+    EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
 }
 
 TEST_F(SectionFrameTest, SaveAsAndReopenKeepTheSectionByteForByte) {
