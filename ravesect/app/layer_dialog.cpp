@@ -55,10 +55,10 @@ LayerDialog::LayerDialog(SectionFrame& frame, EditSession& session, QWidget* par
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setColumnWidth(kNumber, 44);
     table->setColumnWidth(kPoints, 330);
-    table->setColumnWidth(kColour, 84);
+    table->setColumnWidth(kColour, 104);
     table->setColumnWidth(kHatch, 44);
     table->setColumnWidth(kLineMode, 40);
-    table->setMinimumSize(570, 300);
+    table->setMinimumSize(600, 300);
 
     numberEdit = new QLineEdit(this);
     pointsEdit = new QLineEdit(this);

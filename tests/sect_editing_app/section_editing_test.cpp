@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -78,12 +79,15 @@ protected:
         }
         return all;
     }
-    // Keeps a picture of the dialog when RAVE_DIALOG_SHOTS names a folder.
-    static void Shoot(QWidget& dialog, const char* name) {
-        if (const char* folder = std::getenv("RAVE_DIALOG_SHOTS")) {
+    // The whole screen with the window and `dialog`, into RAVE_DIALOG_SHOTS/name.
+    static void Shoot(QWidget& dialog, const QString& folder, const char* name) {
+        dialog.move(1280 - dialog.width() - 20, 1024 - dialog.height() - 50);
+        for (int i = 0; i < 10; ++i) {
             QApplication::processEvents();
-            dialog.grab().save(QString::fromUtf8(folder) + QLatin1Char('/') + QString::fromUtf8(name));
+            QTest::qWait(30);
         }
+        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') +
+                                                             QString::fromUtf8(name));
     }
 
     TempFolder folder;
@@ -173,7 +177,6 @@ TEST_F(SectionEditingTest, LayerPointsArePickedOnTheSectionAndStored) {
     QTest::mouseClick(dialog->storeButton, Qt::LeftButton);
     EXPECT_EQ(dialog->table->item(0, 1)->text(), QStringLiteral("1,2,3,4,"));
     EXPECT_EQ(frame->Document().LayerCount(), 1) << "the view draws the stored row at once";
-    Shoot(*dialog, "ravesect-layers.png");
 
     dialog->numberEdit->setText(QStringLiteral("30"));
     QTest::mouseClick(dialog->storeButton, Qt::LeftButton);
@@ -208,7 +211,6 @@ TEST_F(SectionEditingTest, TitlesArePlacedByClickingAndOkWritesThem) {
     Release(dropped);
     const QPointF w = view()->ViewToWorld(dropped);
     EXPECT_EQ(dialog->table->item(0, 2)->text().toStdString(), rave::FormatText("%.2f", w.x()));
-    Shoot(*dialog, "ravesect-titles.png");
 
     dialog->textEdit->setText(QStringLiteral("😀"));
     QTest::mouseClick(dialog->overwriteButton, Qt::LeftButton);
@@ -225,12 +227,40 @@ TEST_F(SectionEditingTest, TitlesArePlacedByClickingAndOkWritesThem) {
 
 TEST_F(SectionEditingTest, TheMenuCommandBringsTheOpenDialogBack) {
     auto* first = Open<PointDialog>(command_id::kPoints);
-    Shoot(*first, "ravesect-points.png");
     first->hide();
     auto* again = Open<PointDialog>(command_id::kPoints);
     EXPECT_EQ(first, again);
     EXPECT_TRUE(again->isVisible());
     EXPECT_EQ(frame->findChildren<PointDialog*>().size(), 1);
+}
+
+// Pictures of the three dialogs over the interpretation example, for the documentation: run under
+// Xvfb with RAVE_DIALOG_SHOTS naming the folder (skipped otherwise).
+TEST_F(SectionEditingTest, ScreenshotsOfTheDialogs) {
+    const char* shots = std::getenv("RAVE_DIALOG_SHOTS");
+    if (shots == nullptr) {
+        GTEST_SKIP() << "RAVE_DIALOG_SHOTS is not set";
+    }
+    const QString folder = QString::fromUtf8(shots);
+    ASSERT_TRUE(frame->OpenThroughFramework(std::filesystem::path(RAVE_SOURCE_DIR) / "examples" / "section" /
+                                            "example-interpretation.sqw"));
+    frame->move(0, 0);
+    frame->resize(1280, 990);
+
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    QTest::mouseClick(points->moveButton, Qt::LeftButton);
+    Shoot(*points, folder, "ravesect-points.png");
+    points->close();
+
+    auto* layers = Open<LayerDialog>(command_id::kLayers);
+    layers->table->setCurrentCell(2, 0);
+    Shoot(*layers, folder, "ravesect-layers.png");
+    layers->close();
+
+    auto* titles = Open<TitleDialog>(command_id::kTitles);
+    titles->table->setCurrentCell(1, 0);
+    Shoot(*titles, folder, "ravesect-titles.png");
+    titles->close();
 }
 
 }  // namespace
