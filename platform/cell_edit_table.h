@@ -86,6 +86,8 @@ public:
     std::vector<int> SelectedRows() const;  // ascending
     // Opens the floating editor on a cell; false when the cell is not editable.
     bool EditCell(int row, int column);
+    // Whether the floating editor is open.
+    bool Editing() const { return state() == QAbstractItemView::EditingState; }
 
 Q_SIGNALS:
     void currentRowChanged(int row);

@@ -187,6 +187,8 @@ void MeasuredRowDialog::BuildEntryArea(QWidget* area) {
             auto* marks = new QHBoxLayout;
             sandy_ = new QCheckBox(QStringLiteral("砂質土"), area);
             clayey_ = new QCheckBox(QStringLiteral("粘性土"), area);
+            sandy_->setObjectName(QStringLiteral("sandyMark"));
+            clayey_->setObjectName(QStringLiteral("clayeyMark"));
             for (QCheckBox* box : {sandy_, clayey_}) {
                 box->setEnabled(false);
                 marks->addWidget(box);
@@ -201,8 +203,9 @@ void MeasuredRowDialog::BuildEntryArea(QWidget* area) {
         attributeBoxes_[i] = new QCheckBox(QString::fromUtf8(kAttributeLabels[i]), attribute);
         attributeLayout->addWidget(attributeBoxes_[i]);
         const int bit = kAttributeBits[i];
+        attributeBoxes_[i]->setObjectName(QStringLiteral("attribute%1").arg(bit));
         connect(attributeBoxes_[i], &QCheckBox::toggled, this, [this, bit](bool on) {
-            if (syncing_) {
+            if (syncing_ || !PullAll()) {
                 return;
             }
             model_.SetAttributeBit(bit, on);
@@ -242,7 +245,7 @@ QWidget* MeasuredRowDialog::BuildSoilLists() {
         }
         const int listIndex = static_cast<int>(n);
         auto pick = [this, list, listIndex] {
-            if (list->currentRow() < 0) {
+            if (list->currentRow() < 0 || !PullAll()) {
                 return;
             }
             model_.PickSoil(listIndex, list->currentRow(), messages_);
@@ -312,8 +315,19 @@ bool MeasuredRowDialog::PullField(EntryField field) {
     return true;
 }
 
+bool MeasuredRowDialog::PullAll() {
+    for (int i = 0; i < kEntryFields; ++i) {
+        if (!PullField(static_cast<EntryField>(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void MeasuredRowDialog::LeaveField(EntryField field) {
-    if (syncing_ || !PullField(field)) {
+    // Every field is taken, not only the one left: the refresh below shows the model's texts in
+    // all of them.
+    if (syncing_ || !PullAll()) {
         return;
     }
     const int selected = model_.Selected();
@@ -376,10 +390,8 @@ void MeasuredRowDialog::FocusModelField() {
 }
 
 void MeasuredRowDialog::Add() {
-    for (int i = 0; i < kEntryFields; ++i) {
-        if (!PullField(static_cast<EntryField>(i))) {
-            return;
-        }
+    if (!PullAll()) {
+        return;
     }
     PullOptions();
     if (model_.Add(messages_)) {
@@ -391,10 +403,8 @@ void MeasuredRowDialog::Add() {
 }
 
 void MeasuredRowDialog::Overwrite() {
-    for (int i = 0; i < kEntryFields; ++i) {
-        if (!PullField(static_cast<EntryField>(i))) {
-            return;
-        }
+    if (!PullAll()) {
+        return;
     }
     model_.Overwrite(messages_);
     ListChanged();
@@ -439,10 +449,8 @@ bool MeasuredRowDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MeasuredRowDialog::accept() {
-    for (int i = 0; i < kEntryFields; ++i) {
-        if (!PullField(static_cast<EntryField>(i))) {
-            return;
-        }
+    if (!PullAll()) {
+        return;
     }
     PullOptions();
     if (!model_.Commit(soilNames_, messages_)) {

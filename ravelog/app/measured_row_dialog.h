@@ -54,6 +54,7 @@ private:
     QWidget* BuildOptions();
     // Widget text of `field` into the model; false (after the message) when cp932 cannot hold it.
     bool PullField(EntryField field);
+    bool PullAll();
     // The field lost the focus: its checks and the live update of the selected entry.
     void LeaveField(EntryField field);
     // Model to widgets: the entry area, the marks, the buttons' states.

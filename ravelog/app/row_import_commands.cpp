@@ -2,6 +2,7 @@
 #include <QAction>
 
 #include "ravelog/app/command_install.h"
+#include "ravelog/app/import_dialog.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/measured_row_dialog.h"
 
@@ -11,6 +12,10 @@ void InstallRowAndImportCommands(MainFrame& frame) {
     MainFrame* target = &frame;
     QObject::connect(frame.Action(command_id::kMeasuredRows), &QAction::triggered, target,
                      [target] { EditMeasuredRows(*target); });
+    QObject::connect(frame.Action(command_id::kImportCsv), &QAction::triggered, target,
+                     [target] { ImportForeignFile(*target, ImportMode::kComma); });
+    QObject::connect(frame.Action(command_id::kImportSpace), &QAction::triggered, target,
+                     [target] { ImportForeignFile(*target, ImportMode::kBlank); });
 }
 
 }  // namespace ravelog::app
