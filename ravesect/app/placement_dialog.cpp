@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,12 +55,14 @@ QPushButton* PlainButton(const QString& text, QWidget* parent) {
 }  // namespace
 
 PlacementDialog::PlacementDialog(std::filesystem::path installFolder, rave::MessageSink& messages,
-                                 SectionDocument& document, WorkingFiles files, QWidget* parent)
+                                 SectionDocument& document, WorkingFiles files, QWidget* parent,
+                                 rave::EnterKeyBehaviour enterKey)
     : QDialog(parent),
       installFolder_(std::move(installFolder)),
       messages_(messages),
       document_(document),
-      files_(std::move(files)) {
+      files_(std::move(files)),
+      enterKey_(enterKey) {
     setWindowTitle(QStringLiteral("ｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙ指定と配置"));
     list_.Open(document_, installFolder_);
     BuildControls();
@@ -401,6 +404,27 @@ void PlacementDialog::accept() {
     ApplyPlacement(list_, document_, files_, installFolder_, ResolveColumnSource, messages_);
     applied_ = true;
     QDialog::accept();
+}
+
+void PlacementDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // A box or drop-down that did not use the key itself passes it here.
+    switch (rave::EnterKeyActionFor(enterKey_, false)) {
+        case rave::EnterKeyAction::kPressOk:
+            accept();
+            break;
+        case rave::EnterKeyAction::kMoveToNextField:
+            focusNextChild();
+            break;
+        case rave::EnterKeyAction::kNothing:
+            break;
+        case rave::EnterKeyAction::kStandard:
+            QDialog::keyPressEvent(event);
+            break;
+    }
 }
 
 void PlacementDialog::reject() {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/messages.h"
+#include "common/settings_enter_key.h"
 #include "ravesect/document/placement_list.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/working_files.h"
@@ -28,8 +29,10 @@ namespace ravesect::app {
 class PlacementDialog : public QDialog {
     Q_OBJECT
 public:
+    // `enterKey`: what Enter does in the boxes (line 61 of "Sysq.ndx").
     PlacementDialog(std::filesystem::path installFolder, rave::MessageSink& messages,
-                    SectionDocument& document, WorkingFiles files, QWidget* parent = nullptr);
+                    SectionDocument& document, WorkingFiles files, QWidget* parent = nullptr,
+                    rave::EnterKeyBehaviour enterKey = rave::EnterKeyBehaviour::kMoveToNext);
 
     // True once OK has stored the placement and rebuilt the working files.
     bool Applied() const { return applied_; }
@@ -62,6 +65,7 @@ public:
     void reject() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     // The source file chooser; an empty text when the user cancels. Tests override it.
     virtual QString ChooseSourceFile(const QString& startFolder);
     // The details dialog on `details`; false on Cancel. Tests override it.
@@ -87,6 +91,7 @@ private:
     WorkingFiles files_;
     PlacementList list_;
     bool applied_ = false;
+    rave::EnterKeyBehaviour enterKey_;
 
     rave::platform::CellEditTable* table_ = nullptr;
     QLineEdit* surveyName_ = nullptr;

@@ -50,7 +50,9 @@ void SysqChanged(SectionFrame& frame) {
 }
 
 void RunPlacement(SectionFrame& frame) {
-    PlacementDialog dialog(frame.InstallFolder(), frame.Messages(), frame.Document(), frame.Files(), &frame);
+    const SysqEnterKeyBinding enterKey(frame.Sysq(), frame.InstallFolder());
+    PlacementDialog dialog(frame.InstallFolder(), frame.Messages(), frame.Document(), frame.Files(), &frame,
+                           enterKey.Behaviour());
     if (Run(dialog) == QDialog::Accepted && dialog.Applied()) {
         frame.DocumentChanged();
     }

@@ -201,6 +201,28 @@ TEST_F(PlacementDialogTest, CancelAfterChangesAsksAndLeavesTheWorkingFilesAlone)
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Tmp0.tmp"));
 }
 
+TEST_F(PlacementDialogTest, EnterInABoxFollowsTheKeySetting) {
+    struct Case {
+        rave::EnterKeyBehaviour behaviour;
+        bool movesOn;
+        bool closes;
+    };
+    const Case cases[] = {{rave::EnterKeyBehaviour::kMoveToNext, true, false},
+                          {rave::EnterKeyBehaviour::kConfirmOnly, false, false},
+                          {rave::EnterKeyBehaviour::kWindowsStandard, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.behaviour));
+        ScriptedPlacementDialog dialog(folder.path(), messages, document, WorkingFiles::In(folder.path()),
+                                       nullptr, c.behaviour);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        dialog.LabelBox()->setFocus();
+        QTest::keyClick(dialog.LabelBox(), Qt::Key_Return);
+        EXPECT_EQ(dialog.LabelBox()->hasFocus(), !c.movesOn && !c.closes);
+        EXPECT_EQ(dialog.Applied(), c.closes);
+    }
+}
+
 TEST(PlacementDetailsDialogTest, ExtendedFrameOrdersOnlyForJacicAndConeLogsAndDefaultsRestore) {
     rave::platform::testing::TestApplication();
     rave::RecordingMessageSink messages;
