@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -129,7 +130,11 @@ ImportDialog::ImportDialog(ImportMode mode, ImportChoices choices, SoundingDocum
     lineList_ = new rave::platform::CellEditTable(std::move(listColumns), std::move(listCells), this);
     lineList_->setObjectName(QStringLiteral("lineList"));
     lineList_->setAccessibleName(QStringLiteral("使用行"));
-    lineList_->setMinimumSize(300, 260);
+    int listWidth = lineList_->frameWidth() * 2 + lineList_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < lineList_->model()->columnCount(); ++c) {
+        listWidth += lineList_->columnWidth(c);
+    }
+    lineList_->setMinimumSize(listWidth, 260);
     auto pickLine = [this](int row) {
         if (row < 0 || row >= static_cast<int>(import_.lineList().size()) || !PullChoices()) {
             return;

@@ -230,10 +230,13 @@ TEST_F(MeasuredRowFrameTest, LongExampleOpensAndCommitsQuicklyAsOneUndoableStep)
     Clock::duration openTime{};
     const auto start = Clock::now();
     EditMeasuredRows(*frame, [&](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
         openTime = Clock::now() - start;
         auto& rowDialog = static_cast<MeasuredRowDialog&>(dialog);
         EXPECT_EQ(rowDialog.Table()->model()->rowCount(), std::min(rows + 1, kMaxRows));
-        rowDialog.Table()->SetCurrentRow(rows - 1);
+        rowDialog.Table()->SetCurrentRow(rows - 1);  // scrolls to the end of the list
+        QApplication::processEvents();
         Type(rowDialog.Field(EntryField::kRemarks), QStringLiteral("最終行"));
         FocusOut(rowDialog.Field(EntryField::kRemarks));
         Click(dialog, "okButton");
