@@ -378,13 +378,21 @@ void SectionFrame::LoadSettingsFiles() {
     }
 }
 
-void SectionFrame::TakeUpDocument() {
+void SectionFrame::TakeUpDocument(bool keepShownPage) {
+    const SectionSettings before = document_.settings;
     ReloadSectionDocument(document_, paths_.working);
     ReadPrinterPaper();
     FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
-    const bool printing = position_.printing;
-    position_ = SectionViewPosition::AtSettings(document_.settings);
-    position_.printing = printing;
+    // An edit on a later page keeps that page in view; new settings of the page itself (the scale
+    // dialog) show their own page.
+    const bool samePage = before.leftEnd == document_.settings.leftEnd &&
+                          before.topElevation == document_.settings.topElevation &&
+                          before.distancePerPage == document_.settings.distancePerPage;
+    if (!keepShownPage || !samePage) {
+        const bool printing = position_.printing;
+        position_ = SectionViewPosition::AtSettings(document_.settings);
+        position_.printing = printing;
+    }
     RefreshView();
 }
 
@@ -408,7 +416,7 @@ SectionSpan SectionFrame::Span() const {
 
 void SectionFrame::DocumentChanged() {
     document_.modified = true;
-    TakeUpDocument();
+    TakeUpDocument(true);
 }
 
 void SectionFrame::ReloadSettings() {

@@ -165,7 +165,7 @@ public:
 
     // A dialog changed one or more working files: every working file is read again, the page
     // lengths are filled from the paper, the document counts as modified, the caption, command
-    // states and view follow.
+    // states and view follow. The shown page stays unless the settings moved the page.
     void DocumentChanged();
     // The settings files of the install folder were rewritten ("Sysq.ndx", "Fntq*.ndx", the
     // pattern colours): they are read again and the view repaints.
@@ -197,8 +197,8 @@ private:
     void LoadSettingsFiles();
     void ReadPrinterPaper();
     // Re-reads the working files, fills the page lengths from the paper and puts the shown page
-    // at the settings' own page.
-    void TakeUpDocument();
+    // at the settings' own page (kept, with `keepShownPage`, while those settings stay).
+    void TakeUpDocument(bool keepShownPage = false);
     void DocumentNamed();
     void UpdateCaption();
     void UpdateCommandStates();

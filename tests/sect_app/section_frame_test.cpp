@@ -269,10 +269,19 @@ TEST_F(SectionFrameTest, PagingAcrossAndScrollingDown) {
 
     // Paging changes only what is shown.
     EXPECT_FALSE(frame->Document().modified);
+    // An edit on the second page keeps it in view; a dialog that moved the page's own settings
+    // shows their page.
+    PressKey(Qt::Key_Right);
+    frame->DocumentChanged();
+    EXPECT_EQ(ShownLeft(), 43.0);
+    EXPECT_TRUE(frame->isWindowModified());
+    temp.Write(installFolder / "Tmp0.tmp", "100,100,10,-20,1,-10,50,5,5.00,30,0,,0\r\n");
+    frame->DocumentChanged();
+    EXPECT_EQ(ShownLeft(), -10.0);
     // While a page is being printed the keys do nothing.
     frame->Position().printing = true;
     PressKey(Qt::Key_Right);
-    EXPECT_EQ(ShownLeft(), -2.0);
+    EXPECT_EQ(ShownLeft(), -10.0);
     frame->Position().printing = false;
 }
 
