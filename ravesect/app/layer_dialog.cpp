@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "common/drawing/drawing_surface.h"
 #include "common/pattern_colors.h"
+#include "ravesect/app/dialog_support.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 
@@ -90,11 +92,11 @@ LayerDialog::LayerDialog(SectionFrame& frame, EditSession& session, QWidget* par
     downButton->setAccessibleName(QStringLiteral("下へ"));
 
     auto* boxes = new QGridLayout;
-    boxes->addWidget(FieldLabel(QStringLiteral("No.(&N)"), numberEdit, this), 0, 0);
-    boxes->addWidget(FieldLabel(QStringLiteral("構成点No.(&P)"), pointsEdit, this), 0, 1);
-    boxes->addWidget(FieldLabel(QStringLiteral("RGB(&R)"), colourEdit, this), 0, 2);
-    boxes->addWidget(FieldLabel(QStringLiteral("ﾊｯﾁ(&H)"), hatchEdit, this), 0, 4);
-    boxes->addWidget(FieldLabel(QStringLiteral("線(&L)"), lineModeEdit, this), 0, 5);
+    boxes->addWidget(BuddyLabel(QStringLiteral("No.(&N)"), numberEdit, this), 0, 0);
+    boxes->addWidget(BuddyLabel(QStringLiteral("構成点No.(&P)"), pointsEdit, this), 0, 1);
+    boxes->addWidget(BuddyLabel(QStringLiteral("RGB(&R)"), colourEdit, this), 0, 2);
+    boxes->addWidget(BuddyLabel(QStringLiteral("ﾊｯﾁ(&H)"), hatchEdit, this), 0, 4);
+    boxes->addWidget(BuddyLabel(QStringLiteral("線(&L)"), lineModeEdit, this), 0, 5);
     boxes->addWidget(numberEdit, 1, 0);
     boxes->addWidget(pointsEdit, 1, 1);
     boxes->addWidget(colourEdit, 1, 2);
@@ -195,9 +197,9 @@ void LayerDialog::Reload() {
 void LayerDialog::FillTable() {
     for (int row = 1; row <= kLayers; ++row) {
         const LayerOutline& layer = model_.Row(row);
-        const QString texts[kColumnCount] = {ShownCp932(layer.number), ShownCp932(model_.ShownPoints(row)),
-                                             ShownCp932(layer.colour), ShownCp932(layer.hatch),
-                                             ShownCp932(layer.lineMode)};
+        const QString texts[kColumnCount] = {FromCp932(layer.number), FromCp932(model_.ShownPoints(row)),
+                                             FromCp932(layer.colour), FromCp932(layer.hatch),
+                                             FromCp932(layer.lineMode)};
         for (int c = 0; c < kColumnCount; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             if (c == kColour && !layer.colour.empty()) {
@@ -219,11 +221,11 @@ int LayerDialog::SelectedRow() const {
 }
 
 void LayerDialog::ShowBoxes() {
-    numberEdit->setText(ShownCp932(model_.number));
-    pointsEdit->setText(ShownCp932(model_.points));
-    colourEdit->setText(ShownCp932(model_.colour));
-    hatchEdit->setText(ShownCp932(model_.hatch));
-    lineModeEdit->setText(ShownCp932(model_.lineMode));
+    numberEdit->setText(FromCp932(model_.number));
+    pointsEdit->setText(FromCp932(model_.points));
+    colourEdit->setText(FromCp932(model_.colour));
+    hatchEdit->setText(FromCp932(model_.hatch));
+    lineModeEdit->setText(FromCp932(model_.lineMode));
 }
 
 bool LayerDialog::TakeBoxes() {
@@ -234,7 +236,7 @@ bool LayerDialog::TakeBoxes() {
                                                          {hatchEdit, &model_.hatch},
                                                          {lineModeEdit, &model_.lineMode}};
     for (const auto& [edit, target] : boxes) {
-        const std::optional<std::string> bytes = TypedCp932(edit->text(), edit->accessibleName(), messages);
+        const std::optional<std::string> bytes = ToCp932(edit->text(), edit->accessibleName(), messages);
         if (!bytes) {
             return false;
         }
@@ -257,26 +259,26 @@ void LayerDialog::Store() {
 
 void LayerDialog::ChooseColour() {
     const std::optional<std::string> typed =
-        TypedCp932(colourEdit->text(), colourEdit->accessibleName(), frame_.Messages());
+        ToCp932(colourEdit->text(), colourEdit->accessibleName(), frame_.Messages());
     const QColor initial = ToQColor(typed ? rave::ParseColorValue(*typed) : 0);
     const std::optional<QColor> chosen = chooseColour(initial);
     if (!chosen) {
         return;
     }
     model_.SetColour(rave::MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
-    colourEdit->setText(ShownCp932(model_.colour));
+    colourEdit->setText(FromCp932(model_.colour));
     frame_.RefreshView();
 }
 
 void LayerDialog::AppendPickedPoint(int number) {
     const std::optional<std::string> typed =
-        TypedCp932(pointsEdit->text(), pointsEdit->accessibleName(), frame_.Messages());
+        ToCp932(pointsEdit->text(), pointsEdit->accessibleName(), frame_.Messages());
     if (!typed) {
         return;
     }
     model_.points = *typed;
     model_.AppendPoint(number);
-    pointsEdit->setText(ShownCp932(model_.points));
+    pointsEdit->setText(FromCp932(model_.points));
 }
 
 void LayerDialog::FocusMoved(QWidget* now) {
@@ -304,6 +306,15 @@ void LayerDialog::reject() {
     EndMode();
     frame_.RefreshView();
     QDialog::reject();
+}
+
+void LayerDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

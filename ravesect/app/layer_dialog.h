@@ -54,6 +54,9 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FillTable();
     void SelectRow(int row);

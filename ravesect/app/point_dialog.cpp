@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,6 +151,15 @@ void PointDialog::reject() {
     EndMode();
     frame_.RefreshView();
     QDialog::reject();
+}
+
+void PointDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

@@ -38,6 +38,7 @@ public:
     void reject() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     // The mouse over the dialog with no mode set: the next click on the section repaints.
     void enterEvent(QEnterEvent* event) override;
 

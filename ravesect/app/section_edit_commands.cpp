@@ -1,12 +1,10 @@
-// The undo steps of committed editing dialogs and the shared dialog helpers.
+// The undo steps of committed editing dialogs.
 #include "ravesect/app/section_edit_commands.h"
 
-#include <QLabel>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <utility>
 
-#include "platform/codec.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/editing/working_file_snapshot.h"
 
@@ -76,29 +74,6 @@ bool CommitWorkingFile(SectionFrame& frame, EditedFile file, const QString& labe
     }
     frame.RefreshView();
     return written;
-}
-
-std::optional<std::string> TypedCp932(const QString& text, const QString& fieldName,
-                                      rave::MessageSink& messages) {
-    std::optional<std::string> bytes = rave::platform::Utf8ToCp932(text.toStdString());
-    if (!bytes) {
-        const QString message = QStringLiteral("「%1」に保存できない文字があります。").arg(fieldName);
-        messages.Show({0, rave::platform::Utf8ToCp932(message.toStdString()).value_or(std::string()), {}});
-    }
-    return bytes;
-}
-
-QString ShownCp932(const std::string& cp932) {
-    return QString::fromStdString(rave::platform::Cp932ToUtf8(cp932));
-}
-
-QLabel* FieldLabel(const QString& text, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(field);
-    QString name = text;
-    name.remove(QLatin1Char('&'));
-    field->setAccessibleName(name);
-    return label;
 }
 
 }  // namespace ravesect::app

@@ -1,5 +1,4 @@
-// Undo and redo of the committed point, layer and title edits, and the small pieces the three
-// editing dialogs share.
+// Undo and redo of the committed point, layer and title edits.
 //
 // A committed edit is one OK of an editing dialog: it rewrites one working file ("SmpP.tmp" for
 // points and layers, "TmpP.tmp" for titles). CommitWorkingFile keeps the file's exact bytes before
@@ -11,14 +10,9 @@
 
 #include <QString>
 #include <functional>
-#include <optional>
-#include <string>
 
 #include "common/messages.h"
 #include "ravesect/document/working_files.h"
-
-class QLabel;
-class QWidget;
 
 namespace ravesect::app {
 
@@ -32,15 +26,5 @@ enum class EditedFile { kPointsLayers, kTitles };
 // the view repaints. Returns what `write` returned.
 bool CommitWorkingFile(SectionFrame& frame, EditedFile file, const QString& label,
                        const std::function<bool()>& write);
-
-// Widget text as cp932 bytes; nothing, after a message naming the field, when a character has no
-// cp932 form.
-std::optional<std::string> TypedCp932(const QString& text, const QString& fieldName,
-                                      rave::MessageSink& messages);
-QString ShownCp932(const std::string& cp932);
-
-// A label for `field` (its buddy), so the field is named for screen readers and the mnemonic
-// reaches it; the field gets the same accessible name.
-QLabel* FieldLabel(const QString& text, QWidget* field, QWidget* parent);
 
 }  // namespace ravesect::app

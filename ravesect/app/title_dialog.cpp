@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "common/format.h"
+#include "ravesect/app/dialog_support.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 
@@ -75,11 +77,11 @@ TitleDialog::TitleDialog(SectionFrame& frame, EditSession& session, QWidget* par
     downButton->setAccessibleName(QStringLiteral("下へ"));
 
     auto* boxes = new QGridLayout;
-    boxes->addWidget(FieldLabel(QStringLiteral("No.(&N)"), numberEdit, this), 0, 0);
-    boxes->addWidget(FieldLabel(QStringLiteral("標題記事(&T)"), textEdit, this), 0, 1);
-    boxes->addWidget(FieldLabel(QStringLiteral("ﾌｫﾝﾄ(&F)"), fontEdit, this), 0, 2);
-    boxes->addWidget(FieldLabel(QStringLiteral("X(&X)"), xEdit, this), 0, 3);
-    boxes->addWidget(FieldLabel(QStringLiteral("Y(&Y)"), yEdit, this), 0, 4);
+    boxes->addWidget(BuddyLabel(QStringLiteral("No.(&N)"), numberEdit, this), 0, 0);
+    boxes->addWidget(BuddyLabel(QStringLiteral("標題記事(&T)"), textEdit, this), 0, 1);
+    boxes->addWidget(BuddyLabel(QStringLiteral("ﾌｫﾝﾄ(&F)"), fontEdit, this), 0, 2);
+    boxes->addWidget(BuddyLabel(QStringLiteral("X(&X)"), xEdit, this), 0, 3);
+    boxes->addWidget(BuddyLabel(QStringLiteral("Y(&Y)"), yEdit, this), 0, 4);
     boxes->addWidget(numberEdit, 1, 0);
     boxes->addWidget(textEdit, 1, 1);
     boxes->addWidget(fontEdit, 1, 2);
@@ -174,8 +176,8 @@ void TitleDialog::Reload() {
 void TitleDialog::FillTable() {
     for (int row = 1; row <= kTitleEntries; ++row) {
         const TitleText& title = model_.Row(row);
-        const QString texts[kColumnCount] = {ShownCp932(title.text), ShownCp932(title.font),
-                                             Position(title.x), Position(title.y)};
+        const QString texts[kColumnCount] = {FromCp932(title.text), FromCp932(title.font), Position(title.x),
+                                             Position(title.y)};
         for (int c = 0; c < kColumnCount; ++c) {
             table->setItem(row - 1, c, new QTableWidgetItem(texts[c]));
         }
@@ -193,11 +195,11 @@ int TitleDialog::SelectedRow() const {
 }
 
 void TitleDialog::ShowBoxes() {
-    numberEdit->setText(ShownCp932(model_.number));
-    textEdit->setText(ShownCp932(model_.text));
-    fontEdit->setText(ShownCp932(model_.font));
-    xEdit->setText(ShownCp932(model_.x));
-    yEdit->setText(ShownCp932(model_.y));
+    numberEdit->setText(FromCp932(model_.number));
+    textEdit->setText(FromCp932(model_.text));
+    fontEdit->setText(FromCp932(model_.font));
+    xEdit->setText(FromCp932(model_.x));
+    yEdit->setText(FromCp932(model_.y));
 }
 
 bool TitleDialog::TakeBoxes() {
@@ -208,7 +210,7 @@ bool TitleDialog::TakeBoxes() {
                                                          {xEdit, &model_.x},
                                                          {yEdit, &model_.y}};
     for (const auto& [edit, target] : boxes) {
-        const std::optional<std::string> bytes = TypedCp932(edit->text(), edit->accessibleName(), messages);
+        const std::optional<std::string> bytes = ToCp932(edit->text(), edit->accessibleName(), messages);
         if (!bytes) {
             return false;
         }
@@ -245,6 +247,15 @@ void TitleDialog::reject() {
     EndMode();
     frame_.RefreshView();
     QDialog::reject();
+}
+
+void TitleDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

@@ -47,6 +47,9 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FillTable();
     void SelectRow(int row);

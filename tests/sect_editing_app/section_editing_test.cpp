@@ -171,6 +171,8 @@ TEST_F(SectionEditingTest, LayerPointsArePickedOnTheSectionAndStored) {
         Click(p + QPoint(1, 1));
     }
     EXPECT_EQ(dialog->pointsEdit->text(), QStringLiteral("1,2,3,4"));
+    QTest::keyClick(dialog->pointsEdit, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible()) << "Enter moves on; it does not close the dialog";
     QTest::mouseClick(dialog->colourButton, Qt::LeftButton);
     EXPECT_EQ(dialog->colourEdit->text(), QStringLiteral("0xff8000"));
     dialog->hatchEdit->setText(QStringLiteral("4"));
