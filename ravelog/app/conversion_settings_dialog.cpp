@@ -75,6 +75,7 @@ ConversionSettingsDialog::ConversionSettingsDialog(SoundingDocument& document,
         edits_[ends.second]->setAccessibleName(labels_[ends.second]);
         ++row;
     }
+    scaleGrid->setColumnStretch(6, 1);
 
     // Formulas of N and qu.
     auto* formulas = new QGroupBox(QStringLiteral("換算式と係数"));
@@ -132,6 +133,7 @@ ConversionSettingsDialog::ConversionSettingsDialog(SoundingDocument& document,
     copySuggestion_->setObjectName(QStringLiteral("copySuggestion"));
     copySuggestion_->setAccessibleName(QStringLiteral("表示上限に計算上限のqaを写す"));
     copySuggestion_->setMaximumWidth(40);
+    copySuggestion_->setAutoDefault(false);
     suggestion_ = new QLineEdit;
     suggestion_->setObjectName(QStringLiteral("suggestion"));
     suggestion_->setReadOnly(true);
@@ -165,6 +167,7 @@ ConversionSettingsDialog::ConversionSettingsDialog(SoundingDocument& document,
     plotGrid->addWidget(new QLabel(QStringLiteral("qu、qa")), 1, 0);
     plotGrid->addWidget(Radios(coef::kQuQaPlotDepth, depthChoices), 1, 1);
     plotGrid->addWidget(Check(coef::kVerticalRule, QStringLiteral("たて罫線")), 2, 0, 1, 2);
+    plotGrid->setColumnStretch(2, 1);
 
     // Example sets.
     auto* examples = new QGroupBox(QStringLiteral("換算係数例"));
@@ -174,6 +177,7 @@ ConversionSettingsDialog::ConversionSettingsDialog(SoundingDocument& document,
         auto* button = new QPushButton(FromCp932(exampleLabels[static_cast<std::size_t>(i)]));
         button->setObjectName(QStringLiteral("example%1").arg(i));
         button->setAutoDefault(false);
+        button->setMinimumWidth(button->sizeHint().width() + 16);
         exampleLayout->addWidget(button);
         tabOrder_.push_back(button);
         connect(button, &QPushButton::clicked, this, [this, i] {

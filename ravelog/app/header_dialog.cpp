@@ -102,6 +102,7 @@ HeaderDialog::HeaderDialog(SoundingDocument& document, const rave::RavelogSettin
         TextRow(titleGrid, row, s);
         auto* copy = new QPushButton(QStringLiteral("Copy"));
         copy->setObjectName(QStringLiteral("copyTitle%1").arg(s));
+        copy->setAutoDefault(false);
         copy->setAccessibleName(QStringLiteral("%1 の標準タイトル").arg(LabelOf(s)));
         connect(copy, &QPushButton::clicked, this, [this, s] {
             model_.CopyDefaultTitle(s);
@@ -125,6 +126,7 @@ HeaderDialog::HeaderDialog(SoundingDocument& document, const rave::RavelogSettin
         TextRow(noteGrid, row, s);
         auto* copy = new QPushButton(QStringLiteral("←"));
         copy->setObjectName(QStringLiteral("copyNote%1").arg(s));
+        copy->setAutoDefault(false);
         copy->setAccessibleName(QStringLiteral("%1 に注記を写す").arg(LabelOf(s)));
         copy->setMaximumWidth(40);
         connect(copy, &QPushButton::clicked, this, [this, s] {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -191,7 +192,9 @@ void NswAverageDialog::FillList() {
             list_->setItem(r, c, item);
         }
     }
-    int width = list_->verticalHeader()->width() + 24;
+    // Wide enough for every column beside the row numbers and the vertical scroll bar.
+    int width = list_->verticalHeader()->sizeHint().width() + list_->verticalScrollBar()->sizeHint().width() +
+                2 * list_->frameWidth() + 4;
     for (int c = 0; c < list_->columnCount(); ++c) {
         width += list_->columnWidth(c);
     }

@@ -109,7 +109,7 @@ PageFooterDialog::PageFooterDialog(SoundingDocument& document, PaperSize paper, 
     verticalGrid->addWidget(fromTop, 0, 0);
     verticalGrid->addWidget(yFromTop_, 0, 1);
     verticalGrid->addWidget(new QLabel(QStringLiteral("mm")), 0, 2);
-    verticalGrid->addWidget(BuddyLabel(QStringLiteral("上限"), topLimit), 0, 3, Qt::AlignRight);
+    verticalGrid->addWidget(BuddyLabel(QStringLiteral("上端からの上限"), topLimit), 0, 3, Qt::AlignRight);
     verticalGrid->addWidget(topLimit, 0, 4);
     verticalGrid->addWidget(new QLabel(QStringLiteral("mm")), 0, 5);
     verticalGrid->addWidget(belowLine, 1, 0);
