@@ -18,6 +18,7 @@
 #include "common/settings_files.h"
 #include "platform/cell_edit_table.h"
 #include "platform/codec.h"
+#include "platform/install_folder.h"
 #include "ravelog/app/import_column_settings_dialog.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/conversion/conversions.h"
@@ -37,6 +38,17 @@ QString ChooserFilter(const std::string& cp932) {
                                                  QString(parts[i + 1]).replace(QLatin1Char(';'), ' '));
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+// The folder "FileC.ndx" names, which may be a Windows path ("D:\\data") of the user's files.
+QString ChooserStartFolder(const std::string& cp932) {
+    if (cp932.size() > 2 && cp932[1] == ':' && (cp932[2] == '\\' || cp932[2] == '/')) {
+        const rave::DriveMap drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
+        if (const auto native = rave::WindowsPathToNative(cp932, drives)) {
+            return QString::fromStdString(native->string());
+        }
+    }
+    return FromCp932(cp932);
 }
 
 QLabel* Note(const QString& text, QWidget* parent) {
@@ -330,7 +342,7 @@ std::optional<std::filesystem::path> ImportDialog::AskForFile(const QString& sta
 }
 
 void ImportDialog::ChooseFile() {
-    const QString start = FromCp932(ImportStartFolder(installFolder_));
+    const QString start = ChooserStartFolder(ImportStartFolder(installFolder_));
     if (const std::optional<std::filesystem::path> file = AskForFile(start)) {
         OpenFile(*file);
     }

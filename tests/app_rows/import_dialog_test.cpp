@@ -9,6 +9,7 @@
 #include "ravelog/app/import_column_settings_dialog.h"
 #include "ravelog/app/import_dialog.h"
 #include "ravelog/app/main_frame.h"
+#include "ravelog/document/sounding_file_commands.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -190,6 +191,9 @@ TEST_F(ImportDialogTest, ImportCommandIsOneUndoableStepAndKeepsTheChoices) {
     EXPECT_GT(frame.Document().LastUsedRow(), 6);
     EXPECT_EQ(frame.Document().Row(1)[field::kDepth], "0.0025") << "0.25 cm";
     EXPECT_TRUE(LoadImportChoices(frame.Files().settings, ImportMode::kComma).depthInCm);
+    // The document is named after the imported file, so Save asks for a new name.
+    EXPECT_TRUE(frame.windowTitle().startsWith(QStringLiteral("example-import.csv")));
+    EXPECT_FALSE(CanSaveInPlace(frame.Document()));
     frame.UndoStack()->undo();
     EXPECT_EQ(frame.Document().LastUsedRow(), before.LastUsedRow());
     EXPECT_EQ(frame.Document().header.slots, before.header.slots);
