@@ -42,6 +42,19 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
 // False (and `path` untouched) when anything fails.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// One file of a group written together.
+struct FileContent {
+    std::filesystem::path path;
+    std::string bytes;
+};
+
+// Writes every file to a temporary file beside it (each write, flush to disk and close checked),
+// and only when all of them are complete renames them into place: all files or none. A path that
+// is a symbolic link is written through to its target, an existing file keeps its permissions,
+// and temporary files an interrupted earlier write of the same name left behind are removed.
+// Returns an empty text on success, else what failed (in English, with the system's reason).
+std::string WriteFilesAtomically(const std::vector<FileContent>& files);
+
 // Joins lines with CR LF after each, the line end of every file this system writes.
 std::string JoinCrLf(const std::vector<std::string>& lines);
 

@@ -50,6 +50,30 @@ void AppendFields(std::string& out, const std::string* fields, int count) {
     out += "\r\n";
 }
 
+// Files edited on other systems end lines with LF alone, CR alone, or a mix. Every kind counts as
+// a line end, so no row is merged into another: a CR not followed by LF becomes CR LF. Files
+// without a lone CR are read as they are.
+std::string_view WithCrLfLineEnds(std::string_view bytes, std::string& storage) {
+    bool loneCr = false;
+    for (std::size_t i = bytes.find('\r'); i != std::string_view::npos; i = bytes.find('\r', i + 1)) {
+        if (i + 1 == bytes.size() || bytes[i + 1] != '\n') {
+            loneCr = true;
+            break;
+        }
+    }
+    if (!loneCr) {
+        return bytes;
+    }
+    storage.reserve(bytes.size() + bytes.size() / 16);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        storage.push_back(bytes[i]);
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) {
+            storage.push_back('\n');
+        }
+    }
+    return storage;
+}
+
 }  // namespace
 
 SoundingFileVersion DetectFileVersion(std::string_view firstLine) {
@@ -172,6 +196,8 @@ void SoundingReadPass::ReadOldLine(std::string_view line) {
 
 SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_view bytes,
                                       const SoundingReadLimits& limits) {
+    std::string normalized;
+    bytes = WithCrLfLineEnds(bytes, normalized);
     rave::LineCursor first(bytes, limits.firstLine);
     std::string_view line;
     if (!first.Next(line)) {
