@@ -316,8 +316,11 @@ bool MeasuredRowDialog::PullField(EntryField field) {
 }
 
 bool MeasuredRowDialog::PullAll() {
-    for (int i = 0; i < kEntryFields; ++i) {
-        if (!PullField(static_cast<EntryField>(i))) {
+    // The soil name goes last: emptying it empties the pattern number, which the pattern
+    // field's old text must not bring back.
+    for (EntryField field : {EntryField::kDepth, EntryField::kLoad, EntryField::kHalfTurns,
+                             EntryField::kPattern, EntryField::kRemarks, EntryField::kSoilName}) {
+        if (!PullField(field)) {
             return false;
         }
     }

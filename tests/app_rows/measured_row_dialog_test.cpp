@@ -129,6 +129,15 @@ TEST_F(MeasuredRowDialogTest, ClickLoadsAnEntryAndLeavingAFieldUpdatesIt) {
     Type(dialog->Field(EntryField::kHalfTurns), "7");
     FocusOut(dialog->Field(EntryField::kHalfTurns));
     EXPECT_EQ(dialog->Table()->model()->index(0, column::kHalfTurns).data().toString(), "7");
+    // Emptying the soil name empties the pattern number and the marks too.
+    Type(dialog->Field(EntryField::kSoilName), QStringLiteral("砂"));
+    Type(dialog->Field(EntryField::kPattern), "31.1");
+    FocusOut(dialog->Field(EntryField::kPattern));
+    EXPECT_TRUE(Named<QCheckBox>(*dialog, "sandyMark")->isChecked());
+    Type(dialog->Field(EntryField::kSoilName), "");
+    FocusOut(dialog->Field(EntryField::kSoilName));
+    EXPECT_EQ(dialog->Field(EntryField::kPattern)->text(), "");
+    EXPECT_FALSE(Named<QCheckBox>(*dialog, "sandyMark")->isChecked());
     Click(*dialog, "attribute4");
     EXPECT_EQ(dialog->Model().Entry(1)[column::kAttribute], "4");
     Click(*dialog, "deleteButton");
