@@ -6,6 +6,7 @@
 
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
+#include "apps/ravelog_cli_input.h"
 #include "apps/ravelog_cli_refresh.h"
 #include "platform/codec.h"
 #include "ravelog/conversion/default_settings.h"
@@ -28,7 +29,7 @@ struct QaOptions {
 // and defaults the view fills in when it shows the document. The rows' Nsw are used as read.
 int RunQa(CommandContext& context, const QaOptions& options) {
     SoundingDocument document;
-    if (OpenSoundingFromMenu(document, context.messages, options.file, std::nullopt) == kVersionUnknown) {
+    if (OpenSoundingForCommandLine(document, context, options.file) == kVersionUnknown) {
         return 1;
     }
     const std::optional<rave::RavelogSettings> settings = LoadCommandLineSettings(context);

@@ -5,6 +5,7 @@
 
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
+#include "apps/ravelog_cli_input.h"
 #include "apps/ravelog_cli_refresh.h"
 #include "platform/codec.h"
 #include "ravelog/document/sounding_file_commands.h"
@@ -63,15 +64,9 @@ Json DocumentJson(const SoundingDocument& document, SoundingFileVersion version)
     return result;
 }
 
-// Reads the file as the menu's Open command does, without remembering its folder.
-SoundingFileVersion OpenForCommandLine(SoundingDocument& document, CommandContext& context,
-                                       const std::string& file) {
-    return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
-}
-
 int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
     SoundingDocument document;
-    const SoundingFileVersion version = OpenForCommandLine(document, context, file);
+    const SoundingFileVersion version = OpenSoundingForCommandLine(document, context, file);
     if (version == kVersionUnknown) {
         return 1;
     }
@@ -85,7 +80,7 @@ int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
 
 int RunSave(CommandContext& context, const std::string& file, const std::string& output, bool refresh) {
     SoundingDocument document;
-    if (OpenForCommandLine(document, context, file) == kVersionUnknown) {
+    if (OpenSoundingForCommandLine(document, context, file) == kVersionUnknown) {
         return 1;
     }
     if (refresh && !RefreshForCommandLine(document, context)) {

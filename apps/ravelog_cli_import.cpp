@@ -11,12 +11,14 @@
 #include <memory>
 #include <optional>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
 #include "common/installed_soil_tables.h"
 #include "common/settings_files.h"
 #include "common/text_fields.h"
+#include "common/text_file.h"
 #include "ravelog/conversion/conversions.h"
 #include "ravelog/conversion/default_settings.h"
 #include "ravelog/conversion/soil_name_pass.h"
@@ -115,12 +117,30 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         RecomputeConversions(document, count);
     };
 
+    if (rave::cli::IsSameFile(SaveAsTargetPath(arguments.output), arguments.file)) {
+        context.err << "ravelog import: the output " << arguments.output
+                    << " is the file being imported; choose another name\n";
+        return 2;
+    }
+    if (const auto bytes = rave::ReadFileBytes(arguments.file)) {
+        if (const std::string reason = rave::cli::BinaryInputReason(*bytes); !reason.empty()) {
+            context.err << "ravelog import: " << arguments.file << ": " << reason << '\n';
+            return 1;
+        }
+    }
     ForeignImport import(mode, choices);
     if (!import.ChooseFile(arguments.file, context.messages)) {
         return 1;
     }
     SoundingDocument document;
     if (!import.Import(document, context.messages, refresh)) {
+        return 1;
+    }
+    if (document.RowCount() == 0) {
+        // Writing a sounding without rows would report an empty or header-only file as imported.
+        context.err
+            << "ravelog import: " << arguments.file
+            << ": no measured rows were found (check the columns and the line range); nothing written\n";
         return 1;
     }
     return SaveSoundingAs(document, context.messages, arguments.output) == SaveResult::kSaved ? 0 : 1;
@@ -142,9 +162,9 @@ void RegisterImportVerbs(CLI::App& app, CommandContext& context) {
     import->add_flag("--kgf", arguments->kgf, "loads are in kgf: multiply by 0.01");
     import->add_flag("--cm", arguments->cm, "depths are in cm: multiply by 0.01");
     import->add_option("--from", arguments->from, "first line to import (default 1)")
-        ->check(CLI::PositiveNumber);
+        ->check(rave::cli::OneOrMore());
     import->add_option("--to", arguments->to, "last line to import (default: the last line of the file)")
-        ->check(CLI::PositiveNumber);
+        ->check(rave::cli::OneOrMore());
     import->add_flag("--clear-header", arguments->clearHeader, "empty the header before reading");
     import->add_flag("--keep-repeated-names", arguments->keepRepeatedNames,
                      "keep a soil name on every row of a run of equal names");

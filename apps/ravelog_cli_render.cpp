@@ -1,22 +1,27 @@
 // Ravelog's sheet rendering verb:
 //   ravelog render FILE -o OUT.pdf|.png|.svg [--format 1|2|3] [--pages all|N|A-B] [--dpi N]
+//   ravelog render FILE... -o DIR/ [--type pdf|png|svg] [--jobs N]     (DIR/NAME.pdf for each FILE)
 // The sounding is opened as the menu opens it and taken up as the view shows it (settings and
 // fonts of the install folder, the view's defaults, soil names, classes and conversions), then
 // each page is drawn by the same page drawing as the window and the printer, on paper of the
 // default printer's size (A4 when there is none). Nothing in the install folder is written.
-#include <unistd.h>
-
+// A batch renders its soundings on several threads, each with its own document.
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
+#include "apps/ravelog_cli_input.h"
 #include "apps/ravelog_cli_install.h"
+#include "common/format.h"
+#include "common/numbers.h"
 #include "platform/install_folder.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
-#include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
 #include "ravelog/report/page_range.h"
 #include "ravelog/report/printer_paper.h"
@@ -29,15 +34,20 @@ namespace ravelog::cli {
 namespace {
 
 struct RenderArguments {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
     int format = 0;  // 1..3; 0: the document's own
     std::string pages = "all";
-    int dpi = 0;  // 0: the kind's default
+    int dpi = 0;               // 0: the kind's default
+    std::string type = "pdf";  // a batch's output kind
+    int jobs = 0;              // a batch's threads; 0: one per core
 };
 
 constexpr int kDefaultPdfDpi = 600;
 constexpr int kDefaultImageDpi = 300;
+// No sounding reaches this deep: 1350 rows a metre apart. A sheet deeper than this is a typing
+// slip in the last rows (a depth of 1e9 would ask for millions of pages).
+constexpr double kDeepestSheetMetres = 1350.0;
 
 PaperSize DefaultPrinterPaper(rave::MessageSink& messages) {
     const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
@@ -48,15 +58,98 @@ PaperSize DefaultPrinterPaper(rave::MessageSink& messages) {
         PrinterPage{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages);
 }
 
-// Progress goes to the terminal only: scripts and tests reading stderr see messages alone.
-bool ShowsProgress(const CommandContext& context) {
-    return &context.err == &std::cerr && isatty(STDERR_FILENO) == 1;
+// What every sounding of one run shares; prepared once, read by every thread.
+struct RenderSetup {
+    std::filesystem::path installFolder;
+    PaperSize paper;
+    rave::DriveMap drives;
+    rave::platform::PageFileKind kind = rave::platform::PageFileKind::kPdf;
+    int format = 0;
+    std::string pages;
+    int dpi = 0;
+};
+
+struct RenderOutcome {
+    int status = 0;     // 0, 1 input rejected, 2 usage error
+    std::string error;  // UTF-8, without the program's name; empty when a message said it
+};
+
+// Why the deepest row is too deep for a sheet; empty when it is not.
+std::string RunawayDepthReason(const SoundingDocument& document) {
+    const int rows = document.RowCount();
+    if (rows == 0) {
+        return {};
+    }
+    const double depth = rave::ParseDecimal(document.Row(rows)[field::kDepth]);
+    if (std::isfinite(depth) && std::fabs(depth) <= kDeepestSheetMetres) {
+        return {};
+    }
+    return "row " + std::to_string(rows) + " lies at a depth of " + document.Row(rows)[field::kDepth] +
+           " m; a sheet shows at most " + rave::FormatText("%.0f", kDeepestSheetMetres) +
+           " m (it would take " + std::to_string(CountReportPages(document)) +
+           " pages). Correct the depth of the last rows.";
+}
+
+// Renders one sounding into `output`; program messages go to `messagesOut`.
+RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
+                             const std::filesystem::path& output, std::ostream& messagesOut,
+                             const rave::platform::PageProgressFunction& progress) {
+    rave::platform::ConsoleMessageSink messages(messagesOut);
+    CommandContext context(messagesOut, messagesOut);
+    SoundingDocument document;
+    if (OpenSoundingForCommandLine(document, context, file) == kVersionUnknown) {
+        return {1, ""};  // the reason is among the messages
+    }
+    if (const std::string reason = RunawayDepthReason(document); !reason.empty()) {
+        return {1, reason};
+    }
+    StartupFiles files;
+    LoadStartupFiles(files, setup.installFolder, document, false, messages, StartupWrites::kNever);
+    TakeUpDocumentForView(document, files, messages);
+
+    ReportViewState state;
+    state.reportFormat = ReportFormatOf(document);
+    if (setup.format != 0) {
+        SelectReportFormat(document, state, setup.format - 1);
+    }
+    const PageSelection selection = SelectPages(setup.pages, CountReportPages(document, state.currentPage));
+    if (!selection.ok()) {
+        return {2, selection.error};
+    }
+
+    rave::platform::PageFileOptions options;
+    options.output = output;
+    options.kind = setup.kind;
+    options.widthMm = setup.paper.widthMm;
+    options.heightMm = setup.paper.heightMm;
+    options.dpi = setup.dpi != 0 ? setup.dpi
+                                 : (setup.kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi
+                                                                                     : kDefaultImageDpi);
+    options.title = std::filesystem::path(file).filename().string();
+
+    SheetResources resources = files.Resources();
+    resources.drives = &setup.drives;
+    const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
+        options, selection.pages,
+        [&](rave::DrawingSurface& surface, int page) {
+            state.currentPage = page;
+            DrawReportPage(surface, document, resources, state, &messages);
+        },
+        progress);
+    if (!result.ok) {
+        return {1, result.error};
+    }
+    return {};
 }
 
 int RunRender(CommandContext& context, const RenderArguments& arguments) {
-    const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(arguments.output);
+    const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
+    const std::string kindName = batch ? "x." + arguments.type : arguments.output;
+    const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(kindName);
     if (!kind) {
-        context.err << "ravelog render: the output must end in .pdf, .png or .svg: " << arguments.output
+        context.err << (batch ? "ravelog render: --type must be pdf, png or svg: " + arguments.type
+                              : "ravelog render: the output must end in .pdf, .png or .svg: " +
+                                    arguments.output)
                     << '\n';
         return 2;
     }
@@ -65,60 +158,42 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
         return 1;
     }
     rave::platform::EnsureGuiApplication();
+    RenderSetup setup{*installFolder,
+                      DefaultPrinterPaper(context.messages),
+                      rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders()),
+                      *kind,
+                      arguments.format,
+                      arguments.pages,
+                      arguments.dpi};
+    const bool progress = rave::cli::ShowsProgress(context.err);
 
-    SoundingDocument document;
-    if (OpenSoundingFromMenu(document, context.messages, arguments.file, std::nullopt) == kVersionUnknown) {
-        return 1;
+    if (batch) {
+        return rave::cli::RunBatch(
+            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err, progress,
+            "ravelog render", [&setup](const rave::cli::BatchItem& item) {
+                std::ostringstream messages;
+                const RenderOutcome outcome = RenderSounding(setup, item.input, item.output, messages, {});
+                if (outcome.status == 0) {
+                    return std::string();
+                }
+                std::string text = outcome.error.empty() ? messages.str() : outcome.error;
+                while (!text.empty() && text.back() == '\n') {
+                    text.pop_back();
+                }
+                return text;
+            });
     }
-    StartupFiles files;
-    LoadStartupFiles(files, *installFolder, document, false, context.messages, StartupWrites::kNever);
-    TakeUpDocumentForView(document, files, context.messages);
-
-    ReportViewState state;
-    state.reportFormat = ReportFormatOf(document);
-    if (arguments.format != 0) {
-        SelectReportFormat(document, state, arguments.format - 1);
-    }
-    const PageSelection selection =
-        SelectPages(arguments.pages, CountReportPages(document, state.currentPage));
-    if (!selection.ok()) {
-        context.err << "ravelog render: " << selection.error << '\n';
-        return 1;
-    }
-
-    const PaperSize paper = DefaultPrinterPaper(context.messages);
-    rave::platform::PageFileOptions options;
-    options.output = arguments.output;
-    options.kind = *kind;
-    options.widthMm = paper.widthMm;
-    options.heightMm = paper.heightMm;
-    options.dpi = arguments.dpi != 0
-                      ? arguments.dpi
-                      : (*kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi : kDefaultImageDpi);
-    options.title = std::filesystem::path(arguments.file).filename().string();
-
-    const rave::DriveMap drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
-    SheetResources resources = files.Resources();
-    resources.drives = &drives;
-
-    const bool progress = ShowsProgress(context);
-    const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
-        options, selection.pages,
-        [&](rave::DrawingSurface& surface, int page) {
-            state.currentPage = page;
-            DrawReportPage(surface, document, resources, state, &context.messages);
-        },
-        [&](int done, int total) {
+    const RenderOutcome outcome = RenderSounding(
+        setup, arguments.files.front(), arguments.output, context.err, [&](int done, int total) {
             if (progress) {
                 context.err << "\rpage " << done << " of " << total << (done == total ? "\n" : "")
                             << std::flush;
             }
         });
-    if (!result.ok) {
-        context.err << "ravelog render: " << result.error << '\n';
-        return 1;
+    if (!outcome.error.empty()) {
+        context.err << "ravelog render: " << outcome.error << '\n';
     }
-    return 0;
+    return outcome.status;
 }
 
 }  // namespace
@@ -126,11 +201,12 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
 void RegisterRenderVerbs(CLI::App& app, CommandContext& context) {
     auto arguments = std::make_shared<RenderArguments>();
     CLI::App* render = app.add_subcommand("render", "draw the borehole-log sheet into PDF, PNG or SVG files");
-    render->add_option("FILE", arguments->file, "sounding file (.sdw or Ver2 s*.ddf)")->required();
+    render->add_option("FILE", arguments->files, "sounding file(s) (.sdw or Ver2 s*.ddf)")->required();
     render
         ->add_option(
             "-o,--output", arguments->output,
-            "OUT.pdf (one file, all pages), OUT.png or OUT.svg (OUT-1.png, OUT-2.png, ... for several pages)")
+            "OUT.pdf (one file, all pages), OUT.png or OUT.svg (OUT-1.png, OUT-2.png, ... for several "
+            "pages), or a folder DIR/ for many files (DIR/NAME.pdf)")
         ->required();
     render
         ->add_option("--format", arguments->format, "1 standard, 2 with the estimated column, 3 conversions")
@@ -138,6 +214,11 @@ void RegisterRenderVerbs(CLI::App& app, CommandContext& context) {
     render->add_option("--pages", arguments->pages, "all, N or A-B")->capture_default_str();
     render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
         ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
+    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png or svg")
+        ->check(CLI::IsMember({"pdf", "png", "svg"}))
+        ->capture_default_str();
+    render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
+        ->check(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });
 }
 

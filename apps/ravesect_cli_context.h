@@ -31,8 +31,10 @@ struct CommandContext {
 // Nothing when it cannot be prepared: the message is on stderr and the exit status set to 1.
 std::optional<std::filesystem::path> ResolveInstallFolder(CommandContext& context);
 
-// A private folder for the working files of one command-line run, removed with its content at
-// the end of the run, so the verbs never touch the files of the desktop program's section.
+// A private folder for the working files of one command-line run ("ravesect-work-N" in the
+// system's temporary folder), removed with its content at the end of the run, or when the run is
+// interrupted by SIGINT, SIGTERM or SIGHUP, so the verbs never touch the files of the desktop
+// program's section and leave nothing behind.
 class PrivateWorkingFolder {
 public:
     PrivateWorkingFolder();
@@ -42,11 +44,13 @@ public:
 
     // False when the folder could not be created.
     bool ok() const { return !path_.empty(); }
+    const std::filesystem::path& path() const { return path_; }
     const WorkingFiles& files() const { return files_; }
 
 private:
     std::filesystem::path path_;
     WorkingFiles files_;
+    int slot_ = -1;  // its place among the folders an interrupting signal removes
 };
 
 // The file a placed column's cp932 path names on this machine: a Windows path such as

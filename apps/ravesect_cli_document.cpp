@@ -1,9 +1,11 @@
 // The document verbs: build (place log files along a section line and save the section) and
 // info (a section file as JSON).
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
 #include "common/numbers.h"
@@ -147,7 +149,40 @@ bool ParseScale(const std::string& text, SectionSettings& settings) {
     return true;
 }
 
+// The file build writes: the Save As name of -o, which must name a .sqw file that is none of the
+// inputs. Nothing (the reason on stderr) otherwise.
+std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequest& request) {
+    const std::string& output = request.output;
+    std::error_code error;
+    if (output.empty() || output.back() == '/' || fs::is_directory(output, error)) {
+        context.err << "ravesect build: -o needs a file name (NAME.sqw), not \"" << output << "\"\n";
+        return std::nullopt;
+    }
+    const fs::path target = SaveAsTargetPath(output);
+    std::string extension = target.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (extension != ".sqw" || target.stem().empty()) {
+        context.err << "ravesect build: the section file must end in .sqw: " << output << '\n';
+        return std::nullopt;
+    }
+    for (const std::string& column : request.columns) {
+        const std::size_t equals = column.find('=');
+        if (equals != std::string::npos && rave::cli::IsSameFile(target, column.substr(equals + 1))) {
+            context.err << "ravesect build: the output " << target.string()
+                        << " is one of the inputs; choose another name\n";
+            return std::nullopt;
+        }
+    }
+    return target;
+}
+
 int RunBuild(CommandContext& context, const BuildRequest& request) {
+    const std::optional<fs::path> output = BuildOutputPath(context, request);
+    if (!output) {
+        return 2;
+    }
     SectionDocument document;
     if (!request.scale.empty() && !ParseScale(request.scale, document.settings)) {
         context.err << "--scale: expected DIST:DEPTH, two denominators from 20 to 2000, got \""
@@ -199,9 +234,7 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());
-    return SaveSectionAs(document, working.files(), request.output, context.messages) == SaveResult::kSaved
-               ? 0
-               : 1;
+    return SaveSectionAs(document, working.files(), *output, context.messages) == SaveResult::kSaved ? 0 : 1;
 }
 
 }  // namespace

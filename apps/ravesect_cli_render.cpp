@@ -4,9 +4,12 @@
 // files), taken with the install folder's "Sysq.ndx", fonts and pattern colours, and cut into
 // pages across the distance direction as printing cuts it, on the default printer's paper (A4
 // landscape when there is none). Nothing in the install folder is written.
+//   ravesect render FILE.sqw... -o DIR/ [--type pdf|png|svg] [--jobs N]   (DIR/NAME.pdf for each)
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <sstream>
 
+#include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
 #include "common/pattern_colors.h"
@@ -23,10 +26,12 @@ namespace ravesect::cli {
 namespace {
 
 struct RenderArguments {
-    std::string file;
+    std::vector<std::string> files;
     std::string output;
     std::string pages = "all";
     int dpi = 0;
+    std::string type = "pdf";  // a batch's output kind
+    int jobs = 0;              // a batch's threads; 0: one per core
 };
 
 constexpr int kDefaultPdfDpi = 600;
@@ -82,8 +87,72 @@ double LastColumnDistance(const SectionDocument& document) {
     return last >= 0 ? document.Column(last).Distance() : 0.0;
 }
 
+struct RenderSetup {
+    std::filesystem::path installFolder;
+    SectionPaper paper;
+    rave::platform::PageFileKind kind = rave::platform::PageFileKind::kPdf;
+    std::string pages;
+    int dpi = 0;
+};
+
+struct RenderOutcome {
+    int status = 0;     // 0, 1 input rejected, 2 usage error
+    std::string error;  // UTF-8, without the program's name; empty when a message said it
+};
+
+// Renders one section into `output`; its messages go to `messagesOut`.
+RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
+                            const std::filesystem::path& output, std::ostream& messagesOut) {
+    CommandContext context(messagesOut, messagesOut);
+    context.installFolder = setup.installFolder;
+    PrivateWorkingFolder working;
+    if (!working.ok()) {
+        return {1, "cannot create a temporary working folder"};
+    }
+    SectionDocument document;
+    if (!OpenSectionForCommandLine(context, working, file, document)) {
+        return {1, ""};
+    }
+    const SectionPaths paths = DeriveSectionPaths(setup.installFolder);
+    const SysqSettings sysq =
+        ReadSysqFile(paths.sysq, setup.installFolder).value_or(SysqSettings::Defaults(setup.installFolder));
+    const SectionFonts fonts = LoadSectionFonts(setup.installFolder, nullptr);
+    const rave::PatternColorTable colours = ReadPatternColours(paths.patternColours);
+    FillPageLengthsFromPaper(document.settings, setup.paper, sysq);
+
+    const int count = CountPrintedPages(document.settings, LastColumnDistance(document));
+    std::string error;
+    const std::optional<std::vector<int>> pages = SelectSectionPages(setup.pages, count, error);
+    if (!pages) {
+        return {2, error};
+    }
+
+    rave::platform::PageFileOptions options;
+    options.output = output;
+    options.kind = setup.kind;
+    options.widthMm = setup.paper.widthMm;
+    options.heightMm = setup.paper.heightMm;
+    options.dpi = setup.dpi != 0 ? setup.dpi
+                                 : (setup.kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi
+                                                                                     : kDefaultImageDpi);
+    options.title = std::filesystem::path(file).filename().string();
+
+    const SectionDrawingResources resources{sysq, fonts, &colours};
+    const rave::platform::PageFileResult result =
+        rave::platform::WritePageFiles(options, *pages, [&](rave::DrawingSurface& surface, int page) {
+            DrawSectionFromColumnsFile(surface, document, working.files().columns, resources, true,
+                                       PrintedPage(document.settings, page));
+        });
+    if (!result.ok) {
+        return {1, result.error};
+    }
+    return {};
+}
+
 int RunRender(CommandContext& context, const RenderArguments& arguments) {
-    const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(arguments.output);
+    const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
+    const std::optional<rave::platform::PageFileKind> kind =
+        rave::platform::PageFileKindOf(batch ? "x." + arguments.type : arguments.output);
     if (!kind) {
         context.err << "ravesect render: the output must end in .pdf, .png or .svg: " << arguments.output
                     << '\n';
@@ -93,54 +162,32 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     if (!installFolder) {
         return 1;
     }
-    PrivateWorkingFolder working;
-    if (!working.ok()) {
-        context.err << "ravesect render: cannot create a temporary working folder\n";
-        return 1;
-    }
-    SectionDocument document;
-    if (!OpenSectionForCommandLine(context, working, arguments.file, document)) {
-        return 1;
-    }
     rave::platform::EnsureGuiApplication();
-
-    const SectionPaths paths = DeriveSectionPaths(*installFolder);
-    const SysqSettings sysq =
-        ReadSysqFile(paths.sysq, *installFolder).value_or(SysqSettings::Defaults(*installFolder));
-    const SectionFonts fonts = LoadSectionFonts(*installFolder, nullptr);
-    const rave::PatternColorTable colours = ReadPatternColours(paths.patternColours);
-    const SectionPaper paper = DefaultPaper(context.messages);
-    FillPageLengthsFromPaper(document.settings, paper, sysq);
-
-    const int count = CountPrintedPages(document.settings, LastColumnDistance(document));
-    std::string error;
-    const std::optional<std::vector<int>> pages = SelectSectionPages(arguments.pages, count, error);
-    if (!pages) {
-        context.err << "ravesect render: " << error << '\n';
-        return 1;
+    const RenderSetup setup{*installFolder, DefaultPaper(context.messages), *kind, arguments.pages,
+                            arguments.dpi};
+    if (batch) {
+        return rave::cli::RunBatch(
+            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
+            rave::cli::ShowsProgress(context.err), "ravesect render",
+            [&setup](const rave::cli::BatchItem& item) {
+                std::ostringstream messages;
+                const RenderOutcome outcome = RenderSection(setup, item.input, item.output, messages);
+                if (outcome.status == 0) {
+                    return std::string();
+                }
+                std::string text = outcome.error.empty() ? messages.str() : outcome.error;
+                while (!text.empty() && text.back() == '\n') {
+                    text.pop_back();
+                }
+                return text;
+            });
     }
-
-    rave::platform::PageFileOptions options;
-    options.output = arguments.output;
-    options.kind = *kind;
-    options.widthMm = paper.widthMm;
-    options.heightMm = paper.heightMm;
-    options.dpi = arguments.dpi != 0
-                      ? arguments.dpi
-                      : (*kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi : kDefaultImageDpi);
-    options.title = std::filesystem::path(arguments.file).filename().string();
-
-    const SectionDrawingResources resources{sysq, fonts, &colours};
-    const rave::platform::PageFileResult result =
-        rave::platform::WritePageFiles(options, *pages, [&](rave::DrawingSurface& surface, int page) {
-            DrawSectionFromColumnsFile(surface, document, working.files().columns, resources, true,
-                                       PrintedPage(document.settings, page));
-        });
-    if (!result.ok) {
-        context.err << "ravesect render: " << result.error << '\n';
-        return 1;
+    const RenderOutcome outcome =
+        RenderSection(setup, arguments.files.front(), arguments.output, context.err);
+    if (!outcome.error.empty()) {
+        context.err << "ravesect render: " << outcome.error << '\n';
     }
-    return 0;
+    return outcome.status;
 }
 
 }  // namespace
@@ -148,15 +195,21 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
 void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context) {
     auto arguments = std::make_shared<RenderArguments>();
     CLI::App* render = app.add_subcommand("render", "draw the cross-section into PDF, PNG or SVG files");
-    render->add_option("FILE", arguments->file, "section file (.sqw)")->required();
+    render->add_option("FILE", arguments->files, "section file(s) (.sqw)")->required();
     render
         ->add_option(
             "-o,--output", arguments->output,
-            "OUT.pdf (one file, all pages), OUT.png or OUT.svg (OUT-1.png, OUT-2.png, ... for several pages)")
+            "OUT.pdf (one file, all pages), OUT.png or OUT.svg (OUT-1.png, OUT-2.png, ... for several "
+            "pages), or a folder DIR/ for many files (DIR/NAME.pdf)")
         ->required();
     render->add_option("--pages", arguments->pages, "all or N")->capture_default_str();
     render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
         ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
+    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png or svg")
+        ->check(CLI::IsMember({"pdf", "png", "svg"}))
+        ->capture_default_str();
+    render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
+        ->check(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });
 }
 

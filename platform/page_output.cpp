@@ -1,47 +1,41 @@
 // Pages into PDF, PNG and SVG files.
 #include "platform/page_output.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 
+#include "common/drawing/clipping_surface.h"
+#include "common/text_file.h"
+#include "platform/page_output_text.h"
 #include "platform/qpainter_surface.h"
 
 namespace rave::platform {
 
 namespace {
 
-QString ToQString(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 int MillimetresToDots(double mm, int dpi) {
     return std::max(1, static_cast<int>(std::lround(mm / 25.4 * dpi)));
 }
 
-std::string SaveError(const QSaveFile& file) {
-    return "cannot write " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
-}
-
-PageFileResult WritePdf(const PageFileOptions& options, const std::vector<int>& pages,
-                        const DrawPageFunction& draw, const PageProgressFunction& progress) {
-    PageFileResult result;
-    QSaveFile file(ToQString(options.output));
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = SaveError(file);
-        return result;
-    }
+// The whole PDF, every page, in memory; its text mended so extracted text equals the sheet's.
+std::optional<std::string> RenderPdf(const PageFileOptions& options, const std::vector<int>& pages,
+                                     const DrawPageFunction& draw, const PageProgressFunction& progress,
+                                     std::string& error) {
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(options.dpi);
         writer.setPageSize(QPageSize(QSizeF(options.widthMm, options.heightMm), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -49,9 +43,8 @@ PageFileResult WritePdf(const PageFileOptions& options, const std::vector<int>& 
         writer.setCreator(QStringLiteral("Ravelog"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            result.error = "cannot start the PDF " + options.output.string();
-            file.cancelWriting();
-            return result;
+            error = "cannot start the PDF " + options.output.string();
+            return std::nullopt;
         }
         const SurfaceSize page{MillimetresToDots(options.widthMm, options.dpi),
                                MillimetresToDots(options.heightMm, options.dpi)};
@@ -69,29 +62,22 @@ PageFileResult WritePdf(const PageFileOptions& options, const std::vector<int>& 
         }
         painter.end();
     }
-    if (!file.commit()) {
-        result.error = SaveError(file);
-        return result;
-    }
-    result.written.push_back(options.output);
-    result.ok = true;
-    return result;
+    return MendPdfText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
-// One page into one PNG or SVG file.
-std::string WriteSinglePage(const PageFileOptions& options, const std::filesystem::path& path, int pageNumber,
-                            const DrawPageFunction& draw) {
+// One page as the bytes of a PNG or SVG file.
+std::optional<std::string> RenderSinglePage(const PageFileOptions& options, int pageNumber,
+                                            const DrawPageFunction& draw, std::string& error) {
     const int width = MillimetresToDots(options.widthMm, options.dpi);
     const int height = MillimetresToDots(options.heightMm, options.dpi);
-    QSaveFile file(ToQString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return SaveError(file);
-    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (options.kind == PageFileKind::kPng) {
         QImage image(width, height, QImage::Format_RGB32);
         if (image.isNull()) {
-            file.cancelWriting();
-            return "the page is too large for an image at this resolution";
+            error = "the page is too large for an image at this resolution";
+            return std::nullopt;
         }
         image.fill(Qt::white);
         const int dotsPerMetre = static_cast<int>(std::lround(options.dpi / 0.0254));
@@ -102,33 +88,32 @@ std::string WriteSinglePage(const PageFileOptions& options, const std::filesyste
             QPainterSurface surface(painter, options.dpi, options.dpi, {width, height});
             draw(surface, pageNumber);
         }
-        if (!image.save(&file, "PNG")) {
-            file.cancelWriting();
-            return "cannot encode " + path.string();
+        if (!image.save(&buffer, "PNG")) {
+            error = "cannot encode " + options.output.string();
+            return std::nullopt;
         }
     } else {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(QSize(width, height));
         svg.setViewBox(QRect(0, 0, width, height));
         svg.setResolution(options.dpi);
         svg.setTitle(QString::fromStdString(options.title));
         QPainter painter;
         if (!painter.begin(&svg)) {
-            file.cancelWriting();
-            return "cannot start the SVG " + path.string();
+            error = "cannot start the SVG " + options.output.string();
+            return std::nullopt;
         }
         painter.fillRect(QRect(0, 0, width, height), Qt::white);
         {
+            // The SVG generator drops clip regions, so the drawing is clipped before it gets there.
             QPainterSurface surface(painter, options.dpi, options.dpi, {width, height});
-            draw(surface, pageNumber);
+            rave::ClippingSurface clipped(surface);
+            draw(clipped, pageNumber);
         }
         painter.end();
     }
-    if (!file.commit()) {
-        return SaveError(file);
-    }
-    return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace
@@ -171,22 +156,38 @@ PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<
         result.error = "the resolution must lie between 10 and 1200 dpi";
         return result;
     }
+    // Every page is drawn into memory first and the files are written together at the end: a
+    // full disk or a missing folder leaves no partial output and keeps earlier files intact.
+    std::vector<FileContent> files;
+    std::string error;
     if (options.kind == PageFileKind::kPdf) {
-        return WritePdf(options, pages, draw, progress);
-    }
-    const int count = static_cast<int>(pages.size());
-    for (int i = 0; i < count; ++i) {
-        const int page = pages[static_cast<std::size_t>(i)];
-        const std::filesystem::path path = PageFilePath(options.output, options.kind, page, count);
-        const std::string error = WriteSinglePage(options, path, page, draw);
-        if (!error.empty()) {
+        std::optional<std::string> pdf = RenderPdf(options, pages, draw, progress, error);
+        if (!pdf) {
             result.error = error;
             return result;
         }
-        result.written.push_back(path);
-        if (progress) {
-            progress(i + 1, count);
+        files.push_back({options.output, std::move(*pdf)});
+    } else {
+        const int count = static_cast<int>(pages.size());
+        for (int i = 0; i < count; ++i) {
+            const int page = pages[static_cast<std::size_t>(i)];
+            std::optional<std::string> bytes = RenderSinglePage(options, page, draw, error);
+            if (!bytes) {
+                result.error = error;
+                return result;
+            }
+            files.push_back({PageFilePath(options.output, options.kind, page, count), std::move(*bytes)});
+            if (progress) {
+                progress(i + 1, count);
+            }
         }
+    }
+    result.error = WriteFilesAtomically(files);
+    if (!result.error.empty()) {
+        return result;
+    }
+    for (const FileContent& file : files) {
+        result.written.push_back(file.path);
     }
     result.ok = true;
     return result;

@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config git
+    build-essential cmake ninja-build pkg-config git ccache dpkg-dev file
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev libqt6svg6-dev
-    libcli11-dev nlohmann-json3-dev
+    qt6-base-dev qt6-svg-dev
+    libcli11-dev nlohmann-json3-dev libqpdf-dev libdxflib-dev
     fonts-ipaexfont-mincho fontconfig
-    xvfb xauth poppler-utils
+    xvfb xauth poppler-utils qpdf librsvg2-bin imagemagick python3-ezdxf
 )
 
 missing=()

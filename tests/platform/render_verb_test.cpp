@@ -1,6 +1,7 @@
 // The render verb end to end: every bundled example in every format becomes a PDF with the
 // sheet's page count and PNG pages with ink where the sheet is; bad input is refused with a
-// message, and the install folder is left as it was.
+// message, and the install folder is left as it was. A full disk, garbage input and a runaway
+// depth fail cleanly; a batch writes what it can and lists what failed.
 // The core headers come before Qt's: the header's member `slots` would meet Qt's keyword macro.
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
@@ -10,9 +11,13 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
+#include <chrono>
+#include <cstdlib>
+#include <random>
 #include <sstream>
 
 #include "apps/ravelog_cli.h"
+#include "full_disk.h"
 #include "qt_test_application.h"
 #include "temp_folder.h"
 // clang-format on
@@ -144,12 +149,13 @@ TEST_F(RenderVerbTest, BadInputIsRefusedWithAMessage) {
     EXPECT_NE(run.err.find("no-such-file.sdw"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(Out("x.pdf")));
 
+    // Every usage error, --pages included, is status 2.
     run = Render({Example("example-short.sdw"), "-o", Out("x.pdf").string(), "--pages", "9"});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("page 9 does not exist"), std::string::npos) << run.err;
 
     run = Render({Example("example-short.sdw"), "-o", Out("x.pdf").string(), "--pages", "2-1"});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
 
     run = Render({Example("example-short.sdw"), "-o", Out("x.jpg").string()});
     EXPECT_EQ(run.status, 2) << "an output kind that does not exist is a usage error";
@@ -162,6 +168,98 @@ TEST_F(RenderVerbTest, BadInputIsRefusedWithAMessage) {
     run = Render({Example("example-short.sdw"), "-o", (folder.path() / "no" / "x.pdf").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
+}
+
+TEST_F(RenderVerbTest, AFullDiskFailsAndKeepsTheEarlierOutput) {
+    const std::filesystem::path pdf = folder.Write("sheet.pdf", "earlier sheet");
+    const std::filesystem::path png = folder.Write("long-2.png", "earlier page 2");
+    RunResult pdfRun;
+    RunResult pngRun;
+    {
+        rave::testing::FullDisk full(20000);  // far less than a sheet
+        pdfRun = Render({Example("example-short.sdw"), "-o", pdf.string()});
+        pngRun = Render({Example("example-long.sdw"), "-o", Out("long.png").string(), "--pages", "1-3"});
+    }
+    EXPECT_EQ(pdfRun.status, 1);
+    EXPECT_NE(pdfRun.err.find("cannot write"), std::string::npos) << pdfRun.err;
+    EXPECT_EQ(rave::testing::TempFolder::Read(pdf), "earlier sheet");
+    EXPECT_EQ(pngRun.status, 1);
+    EXPECT_EQ(rave::testing::TempFolder::Read(png), "earlier page 2") << "all pages or none";
+    EXPECT_FALSE(std::filesystem::exists(Out("long-1.png")));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3) << "the two earlier files and the install folder, no temporary files";
+}
+
+TEST_F(RenderVerbTest, PdfTextIsTheSheetsText) {
+    const std::filesystem::path pdf = Out("short.pdf");
+    ASSERT_EQ(Render({Example("example-short.sdw"), "-o", pdf.string(), "--format", "1"}).status, 0);
+    const std::filesystem::path text = Out("short.txt");
+    ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + pdf.string() + "' '" + text.string() + "'").c_str()),
+              0);
+    const std::string extracted = rave::testing::TempFolder::Read(text);
+    EXPECT_NE(extracted.find("粘土"), std::string::npos);
+    EXPECT_NE(extracted.find("自沈"), std::string::npos);
+    for (const char* radical : {"⼟", "⽇", "⾃"}) {  // U+2F1F, U+2F47, U+2F83
+        EXPECT_EQ(extracted.find(radical), std::string::npos) << radical;
+    }
+}
+
+TEST_F(RenderVerbTest, ARunawayDepthIsRefusedAtOnce) {
+    const std::filesystem::path deep = folder.Write(
+        "deep.sdw", "$$_SWJVERAN304\r\n$$Z\r\nsurvey\r\n$$A\r\n1.00,0,0.25\r\n1.00,0,1000000000\r\n$$C\r\n");
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult run = Render({deep.string(), "-o", Out("deep.pdf").string()});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("1000000000"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(Out("deep.pdf")));
+}
+
+TEST_F(RenderVerbTest, GarbageIsNotASheet) {
+    std::string random(5 << 20, '\0');
+    std::mt19937 generator(7);
+    for (char& c : random) {
+        c = static_cast<char>(generator());
+    }
+    for (const std::filesystem::path& file :
+         {folder.Write("empty.sdw", ""), folder.Write("first-line.sdw", "$$_SWJVERAN304\r\n" + random),
+          folder.Write("only-magic.sdw", "$$_SWJVERAN304\r\n")}) {
+        const RunResult run = Render({file.string(), "-o", Out("g.pdf").string()});
+        EXPECT_EQ(run.status, 1) << file;
+        EXPECT_NE(run.err, "") << file;
+        EXPECT_FALSE(std::filesystem::exists(Out("g.pdf"))) << file;
+    }
+}
+
+TEST_F(RenderVerbTest, ABatchRendersEveryFileAndListsTheFailures) {
+    const std::filesystem::path broken = folder.Write("broken.sdw", "not a sounding\r\n");
+    const RunResult run =
+        Render({Example("example-short.sdw"), broken.string(), Example("example-simple.sdw"),
+                Example("example-long.sdw"), "-o", Out("sheets/").string(), "--jobs", "2"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("broken.sdw"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("1 of 4 files failed"), std::string::npos) << run.err;
+    EXPECT_EQ(PdfPageCount(Out("sheets/example-short.pdf")), PageCountOf(Example("example-short.sdw")));
+    EXPECT_EQ(PdfPageCount(Out("sheets/example-simple.pdf")), PageCountOf(Example("example-simple.sdw")));
+    EXPECT_EQ(PdfPageCount(Out("sheets/example-long.pdf")), PageCountOf(Example("example-long.sdw")));
+    EXPECT_FALSE(std::filesystem::exists(Out("sheets/broken.pdf")));
+
+    const RunResult png =
+        Render({Example("example-short.sdw"), Example("example-simple.sdw"), "-o", Out("pngs").string() + "/",
+                "--type", "png", "--dpi", "20", "--pages", "1"});
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_FALSE(QImage(QString::fromStdString(Out("pngs/example-short.png").string())).isNull());
+    EXPECT_FALSE(QImage(QString::fromStdString(Out("pngs/example-simple.png").string())).isNull());
+
+    EXPECT_EQ(
+        Render({Example("example-short.sdw"), Example("example-short.sdw"), "-o", Out("twice/").string()})
+            .status,
+        1)
+        << "two inputs of one name would overwrite each other";
+    EXPECT_EQ(Render({Example("example-short.sdw"), "-o", Out("d/").string(), "--jobs", "0"}).status, 2);
 }
 
 }  // namespace
