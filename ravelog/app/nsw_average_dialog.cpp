@@ -16,12 +16,24 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/codec.h"
 #include "ravelog/app/main_frame.h"
+#include "ravelog/conversion/self_sinking.h"
 #include "ravelog/report/cell_text.h"
 
 namespace ravelog::app {
 
 namespace {
+
+// The footing depth outlives the dialog while the program runs; it is not part of the file.
+QString& RememberedFootingDepth() {
+    static QString text;
+    return text;
+}
+
+QString Metres(double value) {
+    return QString::number(value, 'f', 2);
+}
 
 QLineEdit* ReadOnlyField(const QString& text, const QString& accessibleName, int width = 64) {
     auto* field = new QLineEdit(text);
@@ -36,6 +48,7 @@ QLineEdit* ReadOnlyField(const QString& text, const QString& accessibleName, int
 NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::RavelogSettings& settings,
                                    rave::MessageSink& messages, QWidget* parent)
     : QDialog(parent),
+      document_(document),
       messages_(messages),
       calculator_(document, settings, [&settings](const SoundingDocument& d, int row, int kind) {
           return FormatCellText(d, settings, row, kind);
@@ -112,6 +125,7 @@ NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::Ravel
     side->addWidget(FormulaPanel());
     side->addWidget(range);
     side->addWidget(results);
+    side->addWidget(SelfSinkingPanel());
     side->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addWidget(list_, 1);
@@ -126,6 +140,76 @@ NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::Ravel
     setTabOrder(list_, ok);
     setTabOrder(ok, cancel);
     start_->setFocus();
+    if (!footing_->text().isEmpty()) {
+        JudgeSelfSinking();
+    }
+}
+
+QWidget* NswAverageDialog::SelfSinkingPanel() {
+    auto* panel = new QGroupBox(QStringLiteral("自沈層の判定（告示第1113号 第2第三号）"));
+    auto* grid = new QGridLayout(panel);
+    footing_ = new QLineEdit(RememberedFootingDepth());
+    footing_->setObjectName(QStringLiteral("footingDepth"));
+    footing_->setMaximumWidth(72);
+    auto* judge = new QPushButton(QStringLiteral("判定"));
+    judge->setObjectName(QStringLiteral("judge"));
+    judge->setAutoDefault(false);
+    connect(judge, &QPushButton::clicked, this, &NswAverageDialog::JudgeSelfSinking);
+    connect(footing_, &QLineEdit::returnPressed, this, &NswAverageDialog::JudgeSelfSinking);
+    grid->addWidget(BuddyLabel(QStringLiteral("基礎底部の深さ GL- (m)"), footing_), 0, 0);
+    grid->addWidget(footing_, 0, 1);
+    grid->addWidget(judge, 0, 2);
+    judgement_ = new QLabel;
+    judgement_->setObjectName(QStringLiteral("judgement"));
+    judgement_->setWordWrap(true);
+    judgement_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(judgement_, 1, 0, 1, 3);
+    return panel;
+}
+
+void NswAverageDialog::JudgeSelfSinking() {
+    std::optional<std::string> text = ToCp932(footing_->text(), QStringLiteral("基礎底部の深さ"), messages_);
+    if (!text) {
+        return;
+    }
+    const std::optional<double> footing = ParseFootingDepth(*text);
+    if (!footing) {
+        messages_.Show(rave::Message{
+            0, *rave::platform::Utf8ToCp932("基礎底部の深さには 0 以上の数値 (m) を入力してください。"), {}});
+        footing_->setFocus();
+        footing_->selectAll();
+        return;
+    }
+    RememberedFootingDepth() = footing_->text().trimmed();
+    const SelfSinkingCheck check = CheckSelfSinking(document_, *footing);
+    const auto yesNo = [](bool found) { return found ? QStringLiteral("あり") : QStringLiteral("なし"); };
+    QStringList lines;
+    lines << QStringLiteral("基礎底部から2m以内に荷重1kN以下で自沈する層: %1").arg(yesNo(check.within2m));
+    lines << QStringLiteral("2mを超え5m以内に荷重500N以下で自沈する層: %1").arg(yesNo(check.from2to5m));
+    lines << QStringLiteral("沈下の検討: %1")
+                 .arg(check.settlementCheck ? QStringLiteral("必要") : QStringLiteral("不要"));
+    if (check.layers.empty()) {
+        lines << QStringLiteral("自沈層 (基礎底部から5m以内): なし");
+    } else {
+        lines << QStringLiteral("自沈層 (基礎底部から5m以内):");
+        for (const SelfSinkingLayer& layer : check.layers) {
+            lines << QStringLiteral("　GL-%1～%2m　Wsw %3kN")
+                         .arg(Metres(layer.from), Metres(layer.to), Metres(layer.wsw));
+        }
+    }
+    if (!check.reaches5m) {
+        lines << QStringLiteral("※ 試験が基礎底部から5m (GL-%1m) まで達していません。")
+                     .arg(Metres(*footing + 5));
+    }
+    judgement_->setText(lines.join(QLatin1Char('\n')));
+    if (start_->text().trimmed().isEmpty() && end_->text().trimmed().isEmpty()) {
+        start_->setText(Metres(*footing));
+        end_->setText(Metres(*footing + 2));
+    }
+}
+
+void ForgetFootingDepth() {
+    RememberedFootingDepth().clear();
 }
 
 QWidget* NswAverageDialog::FormulaPanel() {

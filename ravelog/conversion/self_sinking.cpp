@@ -1,6 +1,8 @@
 // The self-sinking layer check: which rows sank by themselves and where they lie below the footing.
 #include "ravelog/conversion/self_sinking.h"
 
+#include <cmath>
+
 #include "common/numbers.h"
 #include "common/text_fields.h"
 
@@ -34,6 +36,17 @@ bool IsSelfSinkingRow(const MeasuredRow& row) {
         return true;  // empty
     }
     return kind > 0 && rave::ParseDecimal(halfTurns) == 0;
+}
+
+std::optional<double> ParseFootingDepth(std::string_view text) {
+    if (!rave::HasLeadingNumber(text)) {
+        return std::nullopt;
+    }
+    const double depth = rave::ParseDecimal(text);
+    if (!std::isfinite(depth) || depth < 0) {
+        return std::nullopt;
+    }
+    return depth;
 }
 
 SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footingDepth) {

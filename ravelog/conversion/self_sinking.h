@@ -4,6 +4,8 @@
 // which case the settlement of the building must be examined.
 #pragma once
 
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "ravelog/document/sounding_document.h"
@@ -36,6 +38,9 @@ inline constexpr double kLowerBandMaxLoad = 0.50;
 // A row sinks by itself when its Wsw is a number above 0 and at most 1.00 kN and its half-turn
 // field is empty or the number 0 (a note in that field is not a count of zero).
 bool IsSelfSinkingRow(const MeasuredRow& row);
+
+// A typed footing depth: a number of metres, 0 or more; nothing for anything else.
+std::optional<double> ParseFootingDepth(std::string_view text);
 
 // Checks rows 1..RowCount() against a footing `footingDepth` m below ground (>= 0).
 SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footingDepth);

@@ -13,6 +13,12 @@ namespace {
 
 using namespace testing;
 
+struct Row {
+    const char* depth;
+    const char* wsw;
+    const char* na;
+};
+
 // Rows at 1, 2, 3 and 4 m with Nsw 40, 60, 50 and 100 under 1 kN, and the notification formula.
 SoundingDocument FourRows() {
     SoundingDocument d;
@@ -34,7 +40,10 @@ SoundingDocument FourRows() {
 
 class NswAverageDialogTest : public ::testing::Test {
 protected:
-    NswAverageDialogTest() { TestApplication(); }
+    NswAverageDialogTest() {
+        TestApplication();
+        ForgetFootingDepth();
+    }
     std::unique_ptr<NswAverageDialog> Open() {
         return std::make_unique<NswAverageDialog>(document, settings, messages);
     }
@@ -131,6 +140,42 @@ TEST_F(NswAverageDialogTest, ProportionalFormulaShowsItsNoticeAndNoQa) {
             EXPECT_EQ(document.header[n], before[n]) << "slot " << n;
         }
     }
+}
+
+TEST_F(NswAverageDialogTest, JudgesSelfSinkingLayersBelowTheFootingAndRemembersItsDepth) {
+    const Row rows[] = {
+        {"0.50", "1.00", "4"}, {"1.00", "0.75", ""}, {"2.50", "0.50", "0"}, {"3.00", "1.00", "10"}};
+    document = SoundingDocument();
+    for (int i = 0; i < 4; ++i) {
+        document.Row(i + 1)[field::kDepth] = rows[i].depth;
+        document.Row(i + 1)[field::kLoad] = rows[i].wsw;
+        document.Row(i + 1)[field::kHalfTurns] = rows[i].na;
+    }
+    auto dialog = Open();
+    Type(Named<QLineEdit>(*dialog, "footingDepth"), QStringLiteral("-1"));
+    Click(*dialog, "judge");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(Shown(messages.shown[0]), "基礎底部の深さには 0 以上の数値 (m) を入力してください。");
+
+    // Footing at 0.5 m: (0.5, 2.5] holds both self-sinking rows, (2.5, 5.5] none, and the
+    // sounding stops at 3 m.
+    Type(Named<QLineEdit>(*dialog, "footingDepth"), QStringLiteral("0.5"));
+    Click(*dialog, "judge");
+    const QString expected = QStringLiteral(
+        "基礎底部から2m以内に荷重1kN以下で自沈する層: あり\n"
+        "2mを超え5m以内に荷重500N以下で自沈する層: なし\n"
+        "沈下の検討: 必要\n"
+        "自沈層 (基礎底部から5m以内):\n"
+        "　GL-0.50～1.00m　Wsw 0.75kN\n"
+        "　GL-1.00～2.50m　Wsw 0.50kN\n"
+        "※ 試験が基礎底部から5m (GL-5.50m) まで達していません。");
+    EXPECT_EQ(Named<QLabel>(*dialog, "judgement")->text(), expected);
+    EXPECT_EQ(dialog->RangeStart()->text(), QStringLiteral("0.50"));
+    EXPECT_EQ(dialog->RangeEnd()->text(), QStringLiteral("2.50"));
+
+    auto again = Open();
+    EXPECT_EQ(Named<QLineEdit>(*again, "footingDepth")->text(), QStringLiteral("0.5"));
+    EXPECT_EQ(Named<QLabel>(*again, "judgement")->text(), expected);
 }
 
 }  // namespace
