@@ -144,6 +144,47 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
     layout->addLayout(files);
     layout->addWidget(buttons);
 
+    // Tab order: the edit fields and their buttons, the list, the pick lists, the display
+    // settings, the folder, then OK and Cancel.
+    QList<QWidget*> order{name_};
+    for (QAbstractButton* radio : class_->buttons()) {
+        order.append(radio);
+    }
+    order.append(lineNumber_);
+    if (bitmapNumber_ != nullptr) {
+        order.append(bitmapNumber_);
+    }
+    for (QPushButton* button : buttons_) {
+        if (button->text() != QStringLiteral("←適用") && button->text() != QStringLiteral("標準の設定")) {
+            order.append(button);
+        }
+    }
+    order.append(list_);
+    if (patterns_ != nullptr) {
+        order.append(patterns_);
+    }
+    order.append(bitmaps_);
+    order.append(Button(QStringLiteral("←適用")));
+    for (QButtonGroup* group : {display_, colour_}) {
+        if (group != nullptr) {
+            for (QAbstractButton* radio : group->buttons()) {
+                order.append(radio);
+            }
+        }
+    }
+    if (lineWidth_ != nullptr) {
+        order.append(lineWidth_);
+        order.append(mixedMarking_);
+    }
+    order.append(Button(QStringLiteral("標準の設定")));
+    order.append(masterPath);
+    order.append(bitmapFolder_);
+    order.append(buttons->button(QDialogButtonBox::Ok));
+    order.append(buttons->button(QDialogButtonBox::Cancel));
+    for (int i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
     ShowDisplaySettings();
     FillPatternList();
     FillBitmapList();

@@ -83,7 +83,7 @@ TEST_F(FormatDecimalsDialogTest, RefusedFieldsKeepTheDialogOpenAndTheFileAsItWas
     messages.shown.clear();
     Retype(dialog.DecimalsField(2), QStringLiteral("1"));
     // A character cp932 has no code for is refused, never replaced.
-    Retype(dialog.CompanyField(), QStringLiteral("株式会社 \U0001F600"));
+    Retype(dialog.CompanyField(), QStringLiteral("株式会社 \u0151"));
     dialog.accept();
     EXPECT_TRUE(SawText("「名称」に使えない文字があります"));
     EXPECT_TRUE(dialog.isVisible());

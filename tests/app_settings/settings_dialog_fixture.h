@@ -49,6 +49,8 @@ inline void PressKey(QWidget* widget, int key, const QString& text = QString()) 
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &release);
+    // Item views commit an editor's text through a queued call.
+    QApplication::processEvents();
 }
 
 // Types `text` character by character into the widget (which may hold a selection).
@@ -80,12 +82,14 @@ protected:
         messages.shown.clear();
     }
 
-    // Every file of the install folder with its bytes.
-    std::map<fs::path, std::string> InstallFiles() const {
-        std::map<fs::path, std::string> files;
+    // Every file of the install folder with a hash of its bytes (a failure then names the files
+    // that differ, not their contents).
+    std::map<std::string, std::size_t> InstallFiles() const {
+        std::map<std::string, std::size_t> files;
         for (const auto& entry : fs::recursive_directory_iterator(installFolder)) {
             if (entry.is_regular_file()) {
-                files[entry.path()] = rave::testing::TempFolder::Read(entry.path());
+                files[entry.path().lexically_relative(installFolder).string()] =
+                    std::hash<std::string>{}(rave::testing::TempFolder::Read(entry.path()));
             }
         }
         return files;
