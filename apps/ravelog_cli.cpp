@@ -9,7 +9,7 @@
 namespace ravelog::cli {
 
 namespace {
-const std::initializer_list<std::string_view> kVerbs = {"info", "save", "render", "import", "qa"};
+const std::initializer_list<std::string_view> kVerbs = {"info", "save", "render", "import", "qa", "legend"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
@@ -25,6 +25,7 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     RegisterConversionVerbs(app, context);
     RegisterImportVerbs(app, context);
     RegisterRenderVerbs(app, context);
+    RegisterLegendVerbs(app, context);
 
     return rave::cli::ParseAndRun(app, arguments, out, err, context.exitCode);
 }

@@ -23,5 +23,6 @@ void RegisterDocumentVerbs(CLI::App& app, CommandContext& context);    // info, 
 void RegisterConversionVerbs(CLI::App& app, CommandContext& context);  // qa
 void RegisterImportVerbs(CLI::App& app, CommandContext& context);      // import csv|space
 void RegisterRenderVerbs(CLI::App& app, CommandContext& context);      // render
+void RegisterLegendVerbs(CLI::App& app, CommandContext& context);      // legend
 
 }  // namespace ravelog::cli

@@ -32,14 +32,13 @@ constexpr double kSubtitleBottom = 14.0;
 constexpr double kLabelBottom = 21.0;
 constexpr double kLabelRule = 22.5;
 constexpr double kFirstRowTop = 24.0;
-constexpr double kRowPitch = 10.0;
-constexpr double kSwatchInset = 1.0;  // above and below the swatch within its row
+constexpr double kTextAboveMiddle = 1.6;  // a text's bottom below the middle of its row
+constexpr double kSwatchInset = 1.0;      // above and below the swatch within its row
 constexpr double kSwatchLeft = 1.0;
 // The width of the estimated soil column of format 2, so a swatch looks as the sheet prints it.
 constexpr double kSwatchWidth = 8.8;
 constexpr double kNameLeft = 13.0;
 constexpr double kNumberRightInset = 3.0;
-constexpr double kTextBottomInRow = 6.6;
 constexpr double kFootReserve = 12.0;
 constexpr double kMinimumColumnWidth = 85.0;
 
@@ -60,14 +59,15 @@ double TopMargin(const rave::RavelogSettings& settings) {
 }
 
 // The margins of the sheets on all four sides.
-PageFrame FrameFor(double paperWidthMm, double paperHeightMm, const rave::RavelogSettings& settings) {
+PageFrame FrameFor(double paperWidthMm, double paperHeightMm, const rave::RavelogSettings& settings,
+                   double rowPitch) {
     PageFrame frame;
     frame.width = std::max(kMinimumColumnWidth, paperWidthMm - 2.0 * LeftMargin(settings));
     frame.height = paperHeightMm - 2.0 * TopMargin(settings);
     frame.columns = std::max(1, static_cast<int>(std::floor(frame.width / kMinimumColumnWidth)));
     frame.columnWidth = frame.width / frame.columns;
     frame.rowsPerColumn =
-        std::max(2, static_cast<int>(std::floor((frame.height - kFootReserve - kFirstRowTop) / kRowPitch)));
+        std::max(2, static_cast<int>(std::floor((frame.height - kFootReserve - kFirstRowTop) / rowPitch)));
     return frame;
 }
 
@@ -128,7 +128,8 @@ void WriteText(const rave::MappedSurface& target, int align, double x, double y,
 // The swatch of one pattern number: a one-layer log drawn by the sheets' soil column over the
 // swatch, then framed left and right (the column draws the lines above and below).
 void DrawSwatch(const LegendSource& source, rave::DrawingSurface& surface, rave::PatternMapping& mapping,
-                SoundingDocument& swatchLog, long number, double x, double top, rave::MessageSink* messages) {
+                SoundingDocument& swatchLog, long number, double x, double top, double bottom,
+                rave::MessageSink* messages) {
     const std::string code = rave::FormatText("%ld", number);
     MeasuredRow& row = swatchLog.Row(1);
     row[field::kDepth] = "1";
@@ -137,7 +138,6 @@ void DrawSwatch(const LegendSource& source, rave::DrawingSurface& surface, rave:
     row[field::kResolvedPattern] = code;
 
     SheetContext context{surface, mapping, swatchLog, source.resources, messages, 1, 45, {}, 0.0, 0.5};
-    const double bottom = top + kRowPitch - 2.0 * kSwatchInset;
     const DepthWindow window{0.0, 1.0, top, bottom};
     DrawSoilColumn(context, x, x + kSwatchWidth, window);
 
@@ -149,6 +149,10 @@ void DrawSwatch(const LegendSource& source, rave::DrawingSurface& surface, rave:
 }
 
 }  // namespace
+
+double LegendRowPitch(const LegendSource& source) {
+    return UsesTiles(source) ? kLegendTileRowPitch : kLegendRowPitch;
+}
 
 LegendTable LegendTableOf(const SoundingDocument& document) {
     return document.header[slot::kSoilTableKind] == "1" ? LegendTable::kJacic : LegendTable::kSimple;
@@ -173,8 +177,8 @@ std::vector<LegendLine> LegendLines(const LegendSource& source) {
 }
 
 LegendLayout LayOutLegend(const std::vector<LegendLine>& lines, double paperWidthMm, double paperHeightMm,
-                          const rave::RavelogSettings& settings) {
-    const PageFrame frame = FrameFor(paperWidthMm, paperHeightMm, settings);
+                          const rave::RavelogSettings& settings, double rowPitchMm) {
+    const PageFrame frame = FrameFor(paperWidthMm, paperHeightMm, settings, rowPitchMm);
     LegendLayout layout;
     layout.columns = frame.columns;
     layout.rowsPerColumn = frame.rowsPerColumn;
@@ -199,9 +203,9 @@ LegendLayout LayOutLegend(const std::vector<LegendLine>& lines, double paperWidt
 }
 
 int CountLegendPages(const LegendSource& source, double paperWidthMm, double paperHeightMm) {
-    return static_cast<int>(
-        LayOutLegend(LegendLines(source), paperWidthMm, paperHeightMm, source.resources.settings)
-            .pages.size());
+    return static_cast<int>(LayOutLegend(LegendLines(source), paperWidthMm, paperHeightMm,
+                                         source.resources.settings, LegendRowPitch(source))
+                                .pages.size());
 }
 
 void DrawLegendPage(rave::DrawingSurface& surface, const LegendSource& source, int page,
@@ -211,8 +215,9 @@ void DrawLegendPage(rave::DrawingSurface& surface, const LegendSource& source, i
     const double paperWidth = device.width / (surface.DpiX() * rave::PatternMapping::kInchesPerMillimetre);
     const double paperHeight = device.height / (surface.DpiY() * rave::PatternMapping::kInchesPerMillimetre);
     const std::vector<LegendLine> lines = LegendLines(source);
-    const LegendLayout layout = LayOutLegend(lines, paperWidth, paperHeight, settings);
-    const PageFrame frame = FrameFor(paperWidth, paperHeight, settings);
+    const double pitch = LegendRowPitch(source);
+    const LegendLayout layout = LayOutLegend(lines, paperWidth, paperHeight, settings, pitch);
+    const PageFrame frame = FrameFor(paperWidth, paperHeight, settings, pitch);
     const int pageCount = static_cast<int>(layout.pages.size());
     if (page < 1 || page > pageCount) {
         return;
@@ -251,19 +256,19 @@ void DrawLegendPage(rave::DrawingSurface& surface, const LegendSource& source, i
         const LegendLine& line = lines[static_cast<std::size_t>(slot.line)];
         const double left = slot.column * frame.columnWidth;
         const double right = left + frame.columnWidth;
-        const double top = kFirstRowTop + slot.row * kRowPitch;
+        const double top = kFirstRowTop + slot.row * pitch;
+        const double textBottom = top + pitch / 2.0 + kTextAboveMiddle;
         if (line.heading) {
             SelectSheetFont(surface, source.resources.fonts, kHeadingFont, messages);
-            WriteText(target, rave::text_align::kLeftBottom, left + kSwatchLeft, top + kTextBottomInRow + 1.0,
+            WriteText(target, rave::text_align::kLeftBottom, left + kSwatchLeft, textBottom,
                       GroupTitle(line.group));
             continue;
         }
         if (line.number > 0) {
             DrawSwatch(source, surface, mapping, swatchLog, line.number, left + kSwatchLeft,
-                       top + kSwatchInset, messages);
+                       top + kSwatchInset, top + pitch - kSwatchInset, messages);
         }
         SelectSheetFont(surface, source.resources.fonts, kEntryFont, messages);
-        const double textBottom = top + kTextBottomInRow;
         WriteText(target, rave::text_align::kLeftBottom, left + kNameLeft, textBottom, line.name);
         const double classLeft = left + kNameLeft + (frame.columnWidth - kNameLeft) * 0.55;
         WriteText(target, rave::text_align::kLeftBottom, classLeft, textBottom, ClassText(line.soilClass));

@@ -55,10 +55,17 @@ struct LegendLayout {
     std::vector<std::vector<LegendSlot>> pages;  // at least one page, even for an empty table
 };
 
+// Rows of the legend, in mm. A swatch fills its row but for 1 mm above and below. Bitmap tiles,
+// twice as high as wide, get rows high enough to show them in their own proportions, so thin
+// lines of a tile are not lost by squeezing it.
+inline constexpr double kLegendRowPitch = 10.0;
+inline constexpr double kLegendTileRowPitch = 18.4;
+double LegendRowPitch(const LegendSource& source);
+
 // Fills the columns top to bottom and left to right, page after page. A heading never stands at
 // the foot of a column: it moves to the top of the next one with its first row.
 LegendLayout LayOutLegend(const std::vector<LegendLine>& lines, double paperWidthMm, double paperHeightMm,
-                          const rave::RavelogSettings& settings);
+                          const rave::RavelogSettings& settings, double rowPitchMm = kLegendRowPitch);
 
 int CountLegendPages(const LegendSource& source, double paperWidthMm, double paperHeightMm);
 
