@@ -44,11 +44,11 @@ struct SheetContext {
     const SheetResources& resources;
     rave::MessageSink* messages = nullptr;  // "Can't create font" and the like; null: not shown
 
-    int page = 1;             // 1-based page being drawn
-    int rowsPerPage = 45;     // table rows on one page (header slot 30)
-    CharacterCell font1Cell;  // character cell of font slot 1
-    double topDepth = 0.0;    // depth in metres at the top of the page
-    double scale = 0.5;       // metres of depth per 10 mm of sheet (depth scale denominator x 0.01)
+    int page = 1;               // 1-based page being drawn
+    int rowsPerPage = 45;       // table rows on one page (header slot 30)
+    CharacterCell font1Cell{};  // character cell of font slot 1
+    double topDepth = 0.0;      // depth in metres at the top of the page
+    double scale = 0.5;         // metres of depth per 10 mm of sheet (depth scale denominator x 0.01)
 };
 
 }  // namespace ravelog
