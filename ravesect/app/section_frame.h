@@ -200,6 +200,7 @@ private:
     // at the settings' own page (kept, with `keepShownPage`, while those settings stay).
     void TakeUpDocument(bool keepShownPage = false);
     void DocumentNamed();
+    void ReportUnreadable(const std::filesystem::path& file);
     void UpdateCaption();
     void UpdateCommandStates();
     void WriteSettingsLine();

@@ -15,6 +15,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "common/text_file.h"
 #include "platform/codec.h"
 #include "platform/page_output.h"
 #include "ravesect/app/section_frame.h"
@@ -50,12 +51,23 @@ private:
 
 }  // namespace
 
+// A file that could not be read at all is named to the user (the core reports only a working
+// file it could not write), so a mistyped or vanished file never fails silently.
+void SectionFrame::ReportUnreadable(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error) || !rave::ReadFileBytes(file)) {
+        messages_.Show(SourceNotFoundMessage(file));
+    }
+}
+
 bool SectionFrame::OpenThroughFramework(const std::filesystem::path& file) {
     const bool loaded = OpenSectionThroughFramework(document_, paths_.working, file, messages_);
     undoStack_->clear();
     TakeUpDocument();
     if (loaded) {
         DocumentNamed();
+    } else {
+        ReportUnreadable(file);
     }
     return loaded;
 }
@@ -85,6 +97,8 @@ void SectionFrame::OpenFromMenu() {
     TakeUpDocument();
     if (loaded) {
         DocumentNamed();
+    } else {
+        ReportUnreadable(*file);
     }
 }
 

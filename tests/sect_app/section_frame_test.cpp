@@ -380,10 +380,14 @@ TEST_F(SectionFrameTest, DroppedFilesOpenThroughTheDocumentPath) {
     EXPECT_EQ(frame->Document().LastUsedSlot(), 2);
     // Nothing local: nothing taken.
     EXPECT_FALSE(frame->OpenDroppedFiles({QUrl(QStringLiteral("https://example.com/a.sqw"))}));
-    // A file that is no section: nothing loaded, the window stays as it was.
+    // A file that cannot be read: named in string 4010, the window stays as it was.
     frame->unsavedAnswers.push_back(UnsavedChoice::kDiscard);
     EXPECT_TRUE(frame->OpenDroppedFiles({QUrl::fromLocalFile(QStringLiteral("/nonexistent/x.sqw"))}));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("paged.sqw[*] - スウェーデン断面図 V5"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].id, 4010);
+    EXPECT_EQ(messages.shown[0].argument, "/nonexistent/x.sqw");
+    EXPECT_EQ(frame->Document().LastUsedSlot(), 2);
 }
 
 TEST_F(SectionFrameTest, PrintingDrawsEveryPageWithoutEditingMarkers) {
