@@ -11,6 +11,9 @@
 // files, the pattern settings) calls ReloadSettings(); one that only changed what is shown
 // (an editing mode, a marker) calls RefreshView().
 //
+// Undo: the editing commands push their steps onto UndoStack() (the 編集 menu's actions follow
+// it); New and Open clear it and a save marks it clean.
+//
 // Ownership: the frame owns the view, the loaded settings (Sysq(), Fonts(), PatternColours()),
 // the printer's paper and the shown page (Position()); the document is the program's one
 // SectionDocument (CurrentSection()).
