@@ -69,6 +69,8 @@ private:
         if (!dialog) {
             dialog = new Dialog(frame_, session_, &frame_);
             dialog->setAttribute(Qt::WA_DeleteOnClose);
+            // OK or Cancel of one dialog re-reads a working file the others may show too.
+            connect(dialog, &QDialog::finished, this, [this] { ReloadDialogs(); });
         }
         dialog->show();
         dialog->raise();

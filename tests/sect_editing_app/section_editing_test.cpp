@@ -192,6 +192,19 @@ TEST_F(SectionEditingTest, LayerPointsArePickedOnTheSectionAndStored) {
     EXPECT_EQ(Bytes(frame->Files().pointsLayers).find("$$Z SO\r\n1,"), std::string::npos);
 }
 
+TEST_F(SectionEditingTest, CancelOfThePointDialogAlsoRefreshesTheOpenLayerList) {
+    auto* layers = Open<LayerDialog>(command_id::kLayers);
+    ASSERT_NE(layers, nullptr);
+    layers->pointsEdit->setText(QStringLiteral("1,2"));
+    layers->colourEdit->setText(QStringLiteral("0x0000ff"));
+    QTest::mouseClick(layers->storeButton, Qt::LeftButton);
+    ASSERT_EQ(layers->table->item(0, 1)->text(), QStringLiteral("1,2,"));
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    QTest::mouseClick(points->cancelButton, Qt::LeftButton);
+    EXPECT_EQ(frame->Document().LayerCount(), 0) << "the points and layers are read back from the file";
+    EXPECT_EQ(layers->table->item(0, 1)->text(), QString()) << "and the layer list shows what the view draws";
+}
+
 TEST_F(SectionEditingTest, TitlesArePlacedByClickingAndOkWritesThem) {
     auto* dialog = Open<TitleDialog>(command_id::kTitles);
     ASSERT_NE(dialog, nullptr);
