@@ -9,9 +9,13 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
@@ -388,6 +392,24 @@ TEST_F(SectionFrameTest, DroppedFilesOpenThroughTheDocumentPath) {
     EXPECT_EQ(messages.shown[0].id, 4010);
     EXPECT_EQ(messages.shown[0].argument, "/nonexistent/x.sqw");
     EXPECT_EQ(frame->Document().LastUsedSlot(), 2);
+}
+
+TEST_F(SectionFrameTest, WindowAndScrollAreaFollowTheScreen) {
+    // The offscreen screen is 800 x 800 pixels: the window opens 86 % wide (688) and 80 % high
+    // (640); the view is a square of 500 mm at 96 dpi (1889 pixels), scrolled a quarter (472)
+    // per page and a sixteenth (118) per line.
+    ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(800, 800));
+    EXPECT_EQ(frame->size(), QSize(688, 640));
+    EXPECT_EQ(frame->View()->size(), QSize(1889, 1889));
+    auto* area = qobject_cast<QScrollArea*>(frame->centralWidget());
+    ASSERT_NE(area, nullptr);
+    frame->show();
+    QApplication::processEvents();
+    EXPECT_EQ(area->verticalScrollBar()->pageStep(), 472);
+    EXPECT_EQ(area->verticalScrollBar()->singleStep(), 118);
+    EXPECT_EQ(area->horizontalScrollBar()->pageStep(), 472);
+    EXPECT_EQ(frame->findChild<QLabel*>(QStringLiteral("idleText"))->text(),
+              QStringLiteral("矢印←→キーで改ページ"));
 }
 
 TEST_F(SectionFrameTest, PrintingDrawsEveryPageWithoutEditingMarkers) {
