@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -77,7 +78,7 @@ LineTypesDialog::LineTypesDialog(MainFrame& frame, QWidget* parent)
     const auto addField = [this, grid](int settingsLine, const QString& name, int row, int column,
                                        int width) {
         auto* edit = new QLineEdit;
-        edit->setMaximumWidth(width);
+        edit->setFixedWidth(width);
         edit->setAccessibleName(name);
         fields_[settingsLine] = edit;
         grid->addWidget(edit, row, column);
@@ -97,11 +98,18 @@ LineTypesDialog::LineTypesDialog(MainFrame& frame, QWidget* parent)
             addField(r.widthLine + 2, name + QStringLiteral(" 間隔"), gridRow, 4, 48);
         }
         if (r.colourLine != 0) {
-            addField(r.colourLine, name + QStringLiteral(" 色"), gridRow, 5, 88);
+            QLineEdit* colourField = addField(r.colourLine, name + QStringLiteral(" 色"), gridRow, 5, 92);
             auto* button = new QPushButton(QStringLiteral("色"));
             button->setAccessibleName(name + QStringLiteral(" 色の選択"));
-            button->setMaximumWidth(40);
             colourButtons_[r.colourLine] = button;
+            // The button shows the colour the field holds.
+            connect(colourField, &QLineEdit::textChanged, button, [button](const QString& text) {
+                QPixmap swatch(14, 14);
+                swatch.fill(text.trimmed().isEmpty()
+                                ? QColor(Qt::transparent)
+                                : FromColorRef(rave::ParseColorValue(text.toStdString())));
+                button->setIcon(QIcon(swatch));
+            });
             const int colourLine = r.colourLine;
             connect(button, &QPushButton::clicked, this, [this, colourLine] { ChooseColourFor(colourLine); });
             grid->addWidget(button, gridRow, 6);

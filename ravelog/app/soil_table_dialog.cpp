@@ -30,7 +30,7 @@ namespace ravelog::app {
 
 namespace {
 
-constexpr QSize kIconSize(48, 30);
+constexpr QSize kIconSize(56, 36);
 
 QColor FromColorRef(long value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -56,16 +56,18 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
 
     std::vector<rave::platform::CellEditColumn> columns;
     if (IsJacic()) {
-        columns = {{QStringLiteral("地質名"), 110},
+        // The columns are a little wider than the classic 110, 56, 56, 52, 60 pixels, so that the
+        // headings are never cut.
+        columns = {{QStringLiteral("地質名"), 130},
                    {QStringLiteral("砂質土"), 56},
                    {QStringLiteral("粘性土"), 56},
-                   {QStringLiteral("線描No"), 52},
-                   {QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟNo"), 60}};
+                   {QStringLiteral("線描No"), 60},
+                   {QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟNo"), 84}};
     } else {
-        columns = {{QStringLiteral("土質名"), 110},
+        columns = {{QStringLiteral("土質名"), 130},
                    {QStringLiteral("砂質土"), 56},
                    {QStringLiteral("粘性土"), 56},
-                   {QStringLiteral("ﾊﾟﾀｰﾝNo."), 60}};
+                   {QStringLiteral("ﾊﾟﾀｰﾝNo."), 72}};
     }
     rave::platform::CellEditCallbacks callbacks;
     callbacks.rowCount = [this] { return static_cast<int>(model_.Rows().size()); };
@@ -88,6 +90,7 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
     list_->setAccessibleName(IsJacic() ? QStringLiteral("土質名マスタファイル （土質名とパターンNo）")
                                        : QStringLiteral("土質名マスタファイル"));
     list_->setShowGrid(true);
+    list_->horizontalHeader()->setStretchLastSection(true);
     list_->setMinimumWidth(IsJacic() ? 380 : 320);
     connect(list_, &rave::platform::CellEditTable::currentRowChanged, this,
             [this](int row) { model_.Select(row); });
