@@ -17,12 +17,17 @@
 #include <vector>
 
 #include "common/drawing/drawing_surface.h"
+#include "common/drawing/surface_hints.h"
 
 namespace rave {
 
-class ClippingSurface final : public DrawingSurface {
+class ClippingSurface final : public DrawingSurface, public SurfaceHints {
 public:
     explicit ClippingSurface(DrawingSurface& target) : target_(target) {}
+
+    // Layers and the wish for line patterns belong to the target.
+    void SetLayer(std::string_view name) override { SetLayerHint(target_, name); }
+    bool PrefersVectorPatterns() const override { return rave::PrefersVectorPatterns(target_); }
 
     // The rectangles of the region now in force; nothing when drawing is not clipped.
     const std::optional<std::vector<SurfaceRect>>& Region() const { return region_; }
