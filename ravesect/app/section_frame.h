@@ -40,6 +40,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QPrintPreviewDialog;
 class QUndoStack;
 class QUrl;
 
@@ -186,6 +187,8 @@ protected:
     virtual UnsavedChoice AskAboutUnsavedChanges();
     // The print dialog; false when cancelled. Tests answer it.
     virtual bool ChoosePrinter(QPrinter& printer, int pageCount);
+    // Shows the print preview until the user closes it. Tests look at it instead.
+    virtual void ShowPrintPreview(QPrintPreviewDialog& preview);
 
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

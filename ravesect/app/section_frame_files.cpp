@@ -316,8 +316,12 @@ void SectionFrame::PrintPreview() {
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* previewPrinter) { PrintPagesOn(*previewPrinter, PrintedPages()); });
     preview.resize(size());
-    preview.exec();
+    ShowPrintPreview(preview);
     RefreshView();
+}
+
+void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {
+    preview.exec();
 }
 
 }  // namespace ravesect::app

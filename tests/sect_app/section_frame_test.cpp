@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -76,6 +77,8 @@ public:
     // What the window does with a drop event (the application hands it over only during a drag).
     void Drop(QDropEvent& event) { dropEvent(&event); }
     int printQuestions = 0;
+    int previews = 0;
+    QString previewFile;
     QSizeF chosenPaperMm;
 
 protected:
@@ -92,6 +95,14 @@ protected:
         const UnsavedChoice answer = unsavedAnswers.front();
         unsavedAnswers.pop_front();
         return answer;
+    }
+    void ShowPrintPreview(QPrintPreviewDialog& preview) override {
+        // Showing the preview makes it ask for its pages.
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(previewFile);
+        Q_EMIT preview.paintRequested(&pdf);
+        ++previews;
     }
     bool ChoosePrinter(QPrinter& printer, int) override {
         ++printQuestions;
@@ -437,6 +448,15 @@ TEST_F(SectionFrameTest, PrintingDrawsEveryPageWithoutEditingMarkers) {
         EXPECT_NEAR(frame->chosenPaperMm.width(), 297.0, 0.5);
         EXPECT_NEAR(frame->chosenPaperMm.height(), 210.0, 0.5);
     }
+    EXPECT_EQ(markerCalls, 1);
+
+    // The preview draws the same pages.
+    frame->previewFile = QString::fromStdString((temp.path() / "preview.pdf").string());
+    frame->PrintPreview();
+    ASSERT_EQ(frame->previews, 1);
+    EXPECT_EQ(QString::fromLatin1(TempFolder::Read(temp.path() / "preview.pdf"))
+                  .count(QRegularExpression(QStringLiteral("/Type /Page\\b"))),
+              2);
     EXPECT_EQ(markerCalls, 1);
     EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
 }
