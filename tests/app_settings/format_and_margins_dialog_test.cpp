@@ -125,6 +125,18 @@ TEST_F(MarginsDialogTest, AMarginThatIsNoWholeNumberIsRefused) {
     EXPECT_EQ(frame->Files().settings.Int(rave::sysline::kTopMargin), 5);
 }
 
+TEST_F(MarginsDialogTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesStayInUse) {
+    // A folder where the settings file should be: nothing can be written there.
+    fs::remove(installFolder / "Sys.ndx");
+    fs::create_directory(installFolder / "Sys.ndx");
+    MarginsDialog dialog(*frame);
+    Retype(dialog.LeftField(), QStringLiteral("12"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(SawText("設定ファイルを保存できませんでした."));
+    EXPECT_EQ(frame->Files().settings.Int(rave::sysline::kLeftMargin), 12);
+}
+
 TEST_F(MarginsDialogTest, Screenshot) {
     MarginsDialog dialog(*frame);
     Screenshot(dialog, "ravelog-margins.png");
