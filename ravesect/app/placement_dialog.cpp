@@ -17,10 +17,7 @@
 #include <QVBoxLayout>
 
 #include "common/text_fields.h"
-// The table's header names its signals with the Qt keyword this library switches off.
-#define signals Q_SIGNALS
 #include "platform/cell_edit_table.h"
-#undef signals
 #include "ravesect/app/dialog_support.h"
 #include "ravesect/app/placement_details_dialog.h"
 #include "ravesect/document/columns_build.h"

@@ -7,13 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/cell_edit_table.h"
 #include "ravesect/app/placement_details_dialog.h"
 #include "ravesect/app/placement_dialog.h"
 #include "ravesect/document/working_files.h"
 #include "sect_dialog_support.h"
-#define signals Q_SIGNALS
-#include "platform/cell_edit_table.h"
-#undef signals
 
 namespace ravesect::app {
 namespace {
