@@ -180,6 +180,20 @@ TEST_F(PlacementDialogTest, CellEditsOverwriteDetailsAndDeleteReachTheRows) {
     EXPECT_EQ(dialog->List().rows[0][colfield::kDistance], "5.00");
 }
 
+TEST_F(PlacementDialogTest, EqualDistancesAreAllStoredAndNamedInAWarning) {
+    auto dialog = Open();
+    AddLog(*dialog, "section/B-1.jdw", "5");
+    AddLog(*dialog, "section/B-2.ddw", "15");
+    ASSERT_TRUE(
+        dialog->Table()->model()->setData(dialog->Table()->model()->index(1, 0), QStringLiteral("5")));
+    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    ASSERT_TRUE(dialog->Applied());
+    EXPECT_EQ(ShownText(messages), "同じ距離があります\r\n 5.00 m \r\n\n");
+    EXPECT_EQ(document.Column(1)[colfield::kDistance], "5.00");
+    EXPECT_EQ(document.Column(2)[colfield::kDistance], "5");
+    EXPECT_TRUE(document.Column(2).NamesFile());
+}
+
 TEST_F(PlacementDialogTest, CancelAfterChangesAsksAndLeavesTheWorkingFilesAlone) {
     const auto columns = folder.Write("Tmp1.tmp", "$$_QSVERAN700\r\n0\r\n$$Z END\r\n");
     const std::string before = rave::testing::TempFolder::Read(columns);

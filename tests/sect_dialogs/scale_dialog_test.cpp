@@ -100,8 +100,19 @@ TEST_F(ScaleDialogTest, ShownLengthsFollowTheFieldsAndStandardSettingsSuitTheDep
     Q_EMIT dialog.Field(ScaleField::kDepthScale)->editingFinished();
     EXPECT_EQ(dialog.DepthMetresBox()->text(), QStringLiteral("38"));
     dialog.StandardButton()->click();
+    EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
     EXPECT_EQ(dialog.Field(ScaleField::kRulerStep)->text(), QStringLiteral("5"));
     EXPECT_EQ(dialog.Field(ScaleField::kDepthPerPage)->text(), QStringLiteral("38"));
+}
+
+TEST_F(ScaleDialogTest, PaperTooSmallForAnyLengthSaysSoAndShowsZero) {
+    ScaleSettingsDialog dialog(document, paper, sysq, messages);
+    dialog.show();
+    // 15 mm less the 10 mm margin and 10 mm leave nothing across.
+    TypeInto(dialog.PaperWidthBox(), QStringLiteral("15"));
+    Q_EMIT dialog.PaperWidthBox()->editingFinished();
+    EXPECT_EQ(ShownText(messages), "作図長さがありません\n");
+    EXPECT_EQ(dialog.DistanceMetresBox()->text(), QStringLiteral("0"));
 }
 
 }  // namespace
