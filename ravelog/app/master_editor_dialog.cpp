@@ -7,10 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The table's header names its signals with Qt's keyword, which this library turns off.
-#define signals Q_SIGNALS
 #include "platform/cell_edit_table.h"
-#undef signals
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/settings_dialog_support.h"
 

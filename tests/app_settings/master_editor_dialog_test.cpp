@@ -4,10 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// The table's header names its signals with Qt's keyword, which this program turns off.
-#define signals Q_SIGNALS
 #include "platform/cell_edit_table.h"
-#undef signals
 #include "ravelog/app/master_editor_dialog.h"
 #include "settings_dialog_fixture.h"
 

@@ -7,11 +7,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-// The table's header names its signals with Qt's keyword, which this program turns off.
-#define signals Q_SIGNALS
 #include "common/patterns/soil_patterns.h"
 #include "platform/cell_edit_table.h"
-#undef signals
 #include "ravelog/app/soil_table_dialog.h"
 #include "settings_dialog_fixture.h"
 
