@@ -63,6 +63,10 @@ void RunScale(SectionFrame& frame) {
     if (Run(dialog) != QDialog::Accepted) {
         return;
     }
+    // OK on unchanged values leaves the section unmodified.
+    if (FormatSettingsLine(dialog.Settings()) == FormatSettingsLine(frame.Document().settings)) {
+        return;
+    }
     frame.Document().settings = dialog.Settings();
     if (dialog.Result() == ScaleDialogResult::kAccepted) {
         WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
@@ -76,6 +80,9 @@ void RunScale(SectionFrame& frame) {
 void RunFormatSheet(SectionFrame& frame) {
     FormatSheetDialog dialog(frame.Sysq(), frame.Messages(), &frame);
     if (Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    if (SysqFileBytes(dialog.Values()) == SysqFileBytes(frame.Sysq())) {
         return;
     }
     frame.Sysq() = dialog.Values();

@@ -100,6 +100,15 @@ TEST_F(FrameCommandsTest, ScaleCancelLeavesTheFilesAsTheyWereAndOkWritesTheSetti
     });
     frame->Action(command_id::kScale)->trigger();
     EXPECT_EQ(Bytes("Tmp0.tmp"), before);
+    // OK without a change leaves the section unmodified.
+    frame->Document().modified = false;
+    OnDialog<ScaleSettingsDialog>([](ScaleSettingsDialog& dialog) {
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    });
+    frame->Action(command_id::kScale)->trigger();
+    EXPECT_FALSE(frame->Document().modified);
+    EXPECT_EQ(Bytes("Tmp0.tmp"), before);
 
     OnDialog<ScaleSettingsDialog>([](ScaleSettingsDialog& dialog) {
         TypeInto(dialog.Field(ScaleField::kDistanceScale), QStringLiteral("250"));
