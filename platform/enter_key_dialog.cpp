@@ -61,7 +61,6 @@ EnterKeyDialog::EnterKeyDialog(EnterKeyBinding& binding, MessageSink& messages, 
     ChoiceButton(binding_.Behaviour())->setChecked(true);
 
     auto* note = new QLabel(QStringLiteral("漢字変換やドロップダウン選択等ではWindowsの標準動作になります"));
-    note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));

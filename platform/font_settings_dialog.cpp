@@ -168,7 +168,7 @@ void FontSettingsDialog::BuildRow(int n, QGridLayout* grid, int gridRow) {
 
     auto* usage = new QLabel(FromCp932(binding_.Usage(n)));
     usage->setWordWrap(true);
-    usage->setMinimumWidth(300);
+    usage->setMinimumWidth(360);
 
     grid->addWidget(row.button, gridRow, 0);
     grid->addWidget(row.face, gridRow, 1);
