@@ -9,7 +9,7 @@
 namespace ravelog::cli {
 
 namespace {
-const std::initializer_list<std::string_view> kVerbs = {"info", "save", "render", "import", "qa", "legend"};
+const std::initializer_list<std::string_view> kVerbs = {"info", "save", "render", "import", "qa", "legend", "check"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
@@ -26,6 +26,7 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     RegisterImportVerbs(app, context);
     RegisterRenderVerbs(app, context);
     RegisterLegendVerbs(app, context);
+    RegisterCheckVerbs(app, context);
 
     return rave::cli::ParseAndRun(app, arguments, out, err, context.exitCode);
 }

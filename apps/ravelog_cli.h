@@ -24,5 +24,6 @@ void RegisterConversionVerbs(CLI::App& app, CommandContext& context);  // qa
 void RegisterImportVerbs(CLI::App& app, CommandContext& context);      // import csv|space
 void RegisterRenderVerbs(CLI::App& app, CommandContext& context);      // render
 void RegisterLegendVerbs(CLI::App& app, CommandContext& context);      // legend
+void RegisterCheckVerbs(CLI::App& app, CommandContext& context);       // check
 
 }  // namespace ravelog::cli
