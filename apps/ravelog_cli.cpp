@@ -9,7 +9,8 @@
 namespace ravelog::cli {
 
 namespace {
-const std::initializer_list<std::string_view> kVerbs = {"info", "save", "render", "import", "qa", "legend", "check"};
+const std::initializer_list<std::string_view> kVerbs = {"info", "save",   "render", "import",
+                                                        "qa",   "legend", "check"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
