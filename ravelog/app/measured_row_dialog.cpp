@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "common/numbers.h"
@@ -254,6 +255,11 @@ QWidget* MeasuredRowDialog::BuildSoilLists() {
                 table_->RowsChanged(model_.Selected() - 1, model_.Selected() - 1);
             }
         };
+        // Wide enough for the longest name, so no name is cut.
+        list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                              2 * list->frameWidth() + 4);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setMinimumHeight(std::max(1, list->sizeHintForRow(0)) * 10 + 2 * list->frameWidth());
         connect(list, &QListWidget::itemClicked, this, pick);
         connect(list, &QListWidget::itemActivated, this, pick);
         layout->addWidget(list);

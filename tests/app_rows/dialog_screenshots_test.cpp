@@ -6,11 +6,13 @@
 #include <cstdlib>
 
 #include "app_data/data_dialog_test_support.h"
+#include "common/installed_soil_tables.h"
 #include "platform/cell_edit_table.h"
 #include "ravelog/app/import_column_settings_dialog.h"
 #include "ravelog/app/import_dialog.h"
 #include "ravelog/app/measured_row_dialog.h"
 #include "ravelog/document/sounding_file_commands.h"
+#include "ravelog/entry/entry_pick_lists.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -50,12 +52,10 @@ TEST_F(DialogShots, MeasuredRows) {
                                            fs::path(RAVE_SOURCE_DIR) / "examples" / "example-short.sdw"),
               0);
     const rave::RavelogSettings settings = rave::RavelogSettings::Defaults();
-    RowEditorPickLists lists;
-    lists.jacicLists = {{{Cp("粘土"), "23.2"}, {Cp("シルト"), "22.2"}, {Cp("砂"), "31.1"}},
-                        {{Cp("混り"), ""}, {Cp("質"), ""}},
-                        {{Cp("有機質"), ""}},
-                        {{Cp("盛土"), "10001"}}};
-    lists.remarks = {Cp("自沈"), Cp("ガリガリ"), Cp("ジャリジャリ")};
+    // The pick lists of a new install folder.
+    const fs::path data = fs::path(RAVE_SOURCE_DIR) / "data";
+    const rave::InstalledSoilTables tables = rave::LoadInstalledSoilTables(data, messages);
+    RowEditorPickLists lists = LoadRowEditorPickLists(data, tables.jacic, true, messages);
     MeasuredRowDialog dialog(document, settings, lists, SoilNamePass{}, messages);
     dialog.Table()->SetCurrentRow(2);
     Save(dialog, "ravelog-measured-rows.png");
