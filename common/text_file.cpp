@@ -129,7 +129,7 @@ std::string WriteTemporary(const fs::path& temporary, const fs::path& target, st
     const bool hasExisting = ::stat(target.c_str(), &existing) == 0;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return "cannot create " + temporary.string() + ": " + SystemReason(errno);
+        return "cannot write " + target.string() + ": " + SystemReason(errno);
     }
     std::string failure;
     if (hasExisting) {
