@@ -61,6 +61,8 @@ TEST(DialogScreenshots, WritesOnePicturePerDialog) {
                        nsw->RangeStart()->setText(QStringLiteral("0.50"));
                        nsw->RangeEnd()->setText(QStringLiteral("2.50"));
                        nsw->Calculate();
+                       Type(Named<QWidget>(dialog, "footingDepth"), QStringLiteral("1.5"));
+                       nsw->JudgeSelfSinking();
                    }));
     EditPageFooter(frame, shoot("ravelog-page-footer.png", [](QDialog& dialog) {
                        Type(Named<QWidget>(dialog, "prefix1"), QStringLiteral("("));
