@@ -16,6 +16,7 @@
 
 #include "common/drawing/clipping_surface.h"
 #include "common/text_file.h"
+#include "platform/dxf_surface.h"
 #include "platform/page_output_text.h"
 #include "platform/qpainter_surface.h"
 
@@ -63,6 +64,25 @@ std::optional<std::string> RenderPdf(const PageFileOptions& options, const std::
         painter.end();
     }
     return MendPdfText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
+}
+
+// Pages into one DXF file, side by side with a gap of a tenth of the paper's width between them.
+std::optional<std::string> RenderDxf(const PageFileOptions& options, const std::vector<int>& pages,
+                                     const DrawPageFunction& draw, std::string& error) {
+    const SurfaceSize page{MillimetresToDots(options.widthMm, options.dpi),
+                           MillimetresToDots(options.heightMm, options.dpi)};
+    const double pitchMm = page.width * 25.4 / options.dpi * 1.1;
+    DxfSurface surface(options.dpi, page);
+    surface.SetTotalWidth(pitchMm * (static_cast<double>(pages.size()) - 1.0) + page.width * 25.4 / options.dpi);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        surface.SetPageOffset(pitchMm * static_cast<double>(i));
+        // DXF has no clipping: the drawing is cut to the page and to its clip regions first.
+        rave::ClippingSurface clipped(surface);
+        clipped.IntersectClipRect({0, 0, page.width, page.height});
+        draw(clipped, pages[i]);
+        SetLayerHint(surface, surface_layer::kDefault);
+    }
+    return surface.FileContent(error);
 }
 
 // One page as the bytes of a PNG or SVG file.
@@ -131,6 +151,9 @@ std::optional<PageFileKind> PageFileKindOf(const std::filesystem::path& output) 
     if (extension == ".svg") {
         return PageFileKind::kSvg;
     }
+    if (extension == ".dxf") {
+        return PageFileKind::kDxf;
+    }
     return std::nullopt;
 }
 
@@ -167,11 +190,23 @@ PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<
             return result;
         }
         files.push_back({options.output, std::move(*pdf)});
+    } else if (options.kind == PageFileKind::kDxf && options.oneFile) {
+        std::optional<std::string> dxf = RenderDxf(options, pages, draw, error);
+        if (!dxf) {
+            result.error = error;
+            return result;
+        }
+        files.push_back({options.output, std::move(*dxf)});
+        if (progress) {
+            progress(static_cast<int>(pages.size()), static_cast<int>(pages.size()));
+        }
     } else {
         const int count = static_cast<int>(pages.size());
         for (int i = 0; i < count; ++i) {
             const int page = pages[static_cast<std::size_t>(i)];
-            std::optional<std::string> bytes = RenderSinglePage(options, page, draw, error);
+            std::optional<std::string> bytes = options.kind == PageFileKind::kDxf
+                                                   ? RenderDxf(options, {page}, draw, error)
+                                                   : RenderSinglePage(options, page, draw, error);
             if (!bytes) {
                 result.error = error;
                 return result;

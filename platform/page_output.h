@@ -1,4 +1,4 @@
-// Pages drawn straight into files: one multi-page PDF, or one PNG or SVG file per page. The
+// Pages drawn straight into files: one multi-page PDF, or one PNG, SVG or DXF file per page. The
 // command lines of both programs render through here; what a page shows is the caller's
 // drawing function, which receives a QPainter surface at the file's resolution.
 #pragma once
@@ -15,9 +15,10 @@ class QPrinter;
 
 namespace rave::platform {
 
-enum class PageFileKind { kPdf, kPng, kSvg };
+enum class PageFileKind { kPdf, kPng, kSvg, kDxf };
 
-// The kind named by the file's extension (".pdf", ".png", ".svg", any case); nothing otherwise.
+// The kind named by the file's extension (".pdf", ".png", ".svg", ".dxf", any case); nothing
+// otherwise.
 std::optional<PageFileKind> PageFileKindOf(const std::filesystem::path& output);
 
 // The file page `index` (1-based) of `count` pages goes to: the output itself for a PDF or a
@@ -32,6 +33,7 @@ struct PageFileOptions {
     double heightMm = 297.0;
     int dpi = 300;      // device units per inch of the surface (and the image's pixels)
     std::string title;  // UTF-8; the PDF's and SVG's title
+    bool oneFile = false;  // DXF: every page in one file, side by side, instead of one file each
 };
 
 inline constexpr int kLowestPageDpi = 10;

@@ -6,6 +6,7 @@
 #include "common/cp932.h"
 #include "common/numbers.h"
 #include "common/pattern_colors.h"
+#include "common/drawing/surface_hints.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
@@ -44,7 +45,8 @@ ColumnSetup SetupColumn(const SheetContext& context) {
         setup.patternField = field::kSimplePattern;
         setup.tileFolder = rave::PatternTileFolder(settings.Line(rave::sysline::kSimpleBitmapFolder), false,
                                                    context.resources.simpleTilesMonochrome);
-    } else if (settings.Int(kLineBitmapDisplay) == 1) {
+    } else if (settings.Int(kLineBitmapDisplay) == 1 && !rave::PrefersVectorPatterns(context.surface)) {
+        // A surface that cannot keep bitmaps (a CAD file) gets the line patterns instead.
         setup.source = ColumnSource::kJacicTiles;
         setup.patternField = field::kJacicPattern;
         setup.tileFolder =

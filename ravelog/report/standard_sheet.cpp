@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/drawing/surface_hints.h"
 #include "common/format.h"
 #include "common/patterns/pattern_primitives.h"
 #include "ravelog/report/page_footer.h"
@@ -254,18 +255,29 @@ struct StandardSheet {
     }
 
     void Draw() const {
+        namespace layer = rave::surface_layer;
+        rave::DrawingSurface& surface = context.surface;
         const rave::RavelogSettings& settings = context.resources.settings;
+        rave::SetLayerHint(surface, withColumn ? layer::kSoil : layer::kFrame);
         DrawColumnOrTitleFrame();
+        rave::SetLayerHint(surface, layer::kFrame);
         DrawFrame();
+        rave::SetLayerHint(surface, layer::kGrid);
         DrawChartGrid();
+        rave::SetLayerHint(surface, layer::kTitle);
         DrawTitleAndHeaderValues();
         DrawHeaderLabels();
+        rave::SetLayerHint(surface, layer::kText);
         DrawTableLabels(LoadUnitText(settings), LengthUnitText(settings));
         DrawTableValues();
+        rave::SetLayerHint(surface, layer::kPlot);
         DrawPlot();
+        rave::SetLayerHint(surface, layer::kRuler);
         DrawScaleLabels(settings.Int(rave::sysline::kLoadUnit) == 1);
         pen.Align(align::kLeftTop);
+        rave::SetLayerHint(surface, layer::kTitle);
         DrawPageFooter(context, withColumn ? 2 : 1, kBottomLine);
+        rave::SetLayerHint(surface, layer::kDefault);
     }
 };
 

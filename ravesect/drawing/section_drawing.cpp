@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/drawing/surface_hints.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "ravesect/document/working_files.h"
@@ -192,10 +193,14 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
     const SectionPainter painter{
         surface, mapping, resources.sysq, resources.fonts, resources.patternColors, document.settings};
     surface.SetTransparentText(true);
+    namespace layer = rave::surface_layer;
     if (!printing) {
+        rave::SetLayerHint(surface, layer::kFrame);
         DrawPageFrame(painter, page);
     }
+    rave::SetLayerHint(surface, layer::kLayer);
     DrawLayers(painter, document);
+    rave::SetLayerHint(surface, layer::kDefault);
     if (!printing && markers) {
         markers(surface, mapping);
     }
@@ -216,6 +221,7 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
         extent.hasColumns = true;
         extent.lastDistance = distance;
         if (!column.NamesFile()) {
+            rave::SetLayerHint(surface, layer::kRuler);
             DrawElevationRuler(painter, column, slot == 0);
             continue;
         }
@@ -228,6 +234,7 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
         extent.highestGround = extent.hasLogs ? std::max(extent.highestGround, elevation) : elevation;
         extent.deepestBottom = extent.hasLogs ? std::max(extent.deepestBottom, bottom) : bottom;
         extent.hasLogs = true;
+        rave::SetLayerHint(surface, layer::kSoil);
         DrawColumnBlock(painter, column, columns.Log(slot), layout);
         DrawColumnFlag(painter, column);
         DrawWaterLevelMark(painter, column, layout);
@@ -242,6 +249,7 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
                               mapping.ToSurfaceX(cut.right), mapping.ToSurfaceY(layout.bottom)}
                 .Normalized());
     }
+    rave::SetLayerHint(surface, layer::kGrid);
     if (extent.hasColumns) {
         DrawElevationLines(
             painter,
@@ -249,7 +257,9 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
             extent.lastDistance * 10.0);
     }
     surface.ResetClip();
+    rave::SetLayerHint(surface, layer::kTitle);
     DrawTitles(painter, document);
+    rave::SetLayerHint(surface, layer::kDefault);
     return extent;
 }
 

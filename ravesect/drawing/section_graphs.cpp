@@ -7,6 +7,7 @@
 
 #include "common/format.h"
 #include "common/numbers.h"
+#include "common/drawing/surface_hints.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
@@ -69,7 +70,8 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
     const bool jacic = IsJacicKind(kind);
     const bool monochrome = p.Monochrome() || p.sysq.Int(sysqline::kPatternMonochrome) == 1;
     const int boundaryWidth = static_cast<int>(p.sysq.Int(sysqline::kBoundaryWidth));
-    const bool bitmaps = p.sysq.Int(sysqline::kPatternDrawing) == 1;
+    // A surface that cannot keep bitmaps (a CAD file) gets the line patterns instead.
+    const bool bitmaps = p.sysq.Int(sysqline::kPatternDrawing) == 1 && !rave::PrefersVectorPatterns(p.surface);
     double top = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kLayers);
     for (int r = 0; r < log.RowCount(logsection::kLayers); ++r) {
