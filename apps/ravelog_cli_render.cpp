@@ -1,6 +1,6 @@
 // Ravelog's sheet rendering verb:
-//   ravelog render FILE -o OUT.pdf|.png|.svg [--format 1|2|3] [--pages all|N|A-B] [--dpi N]
-//   ravelog render FILE... -o DIR/ [--type pdf|png|svg] [--jobs N]     (DIR/NAME.pdf for each FILE)
+//   ravelog render FILE -o OUT.pdf|.png|.svg|.dxf [--format 1|2|3] [--pages all|N|A-B] [--dpi N]
+//   ravelog render FILE... -o DIR/ [--type pdf|png|svg|dxf] [--jobs N]     (DIR/NAME.pdf for each FILE)
 // The sounding is opened as the menu opens it and taken up as the view shows it (settings and
 // fonts of the install folder, the view's defaults, soil names, classes and conversions), then
 // each page is drawn by the same page drawing as the window and the printer, on paper of the
@@ -40,6 +40,7 @@ struct RenderArguments {
     std::string pages = "all";
     int dpi = 0;               // 0: the kind's default
     std::string type = "pdf";  // a batch's output kind
+    bool oneFile = false;      // DXF: all pages in one file
     int jobs = 0;              // a batch's threads; 0: one per core
 };
 
@@ -67,6 +68,7 @@ struct RenderSetup {
     int format = 0;
     std::string pages;
     int dpi = 0;
+    bool oneFile = false;
 };
 
 struct RenderOutcome {
@@ -122,8 +124,11 @@ RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
     options.kind = setup.kind;
     options.widthMm = setup.paper.widthMm;
     options.heightMm = setup.paper.heightMm;
+    options.oneFile = setup.oneFile;
     options.dpi = setup.dpi != 0 ? setup.dpi
-                                 : (setup.kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi
+                                 : (setup.kind == rave::platform::PageFileKind::kPdf ||
+                                            setup.kind == rave::platform::PageFileKind::kDxf
+                                        ? kDefaultPdfDpi
                                                                                      : kDefaultImageDpi);
     options.title = std::filesystem::path(file).filename().string();
 
@@ -147,8 +152,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     const std::string kindName = batch ? "x." + arguments.type : arguments.output;
     const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(kindName);
     if (!kind) {
-        context.err << (batch ? "ravelog render: --type must be pdf, png or svg: " + arguments.type
-                              : "ravelog render: the output must end in .pdf, .png or .svg: " +
+        context.err << (batch ? "ravelog render: --type must be pdf, png, svg or dxf: " + arguments.type
+                              : "ravelog render: the output must end in .pdf, .png, .svg or .dxf: " +
                                     arguments.output)
                     << '\n';
         return 2;
@@ -164,7 +169,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
                       *kind,
                       arguments.format,
                       arguments.pages,
-                      arguments.dpi};
+                      arguments.dpi,
+                      arguments.oneFile};
     const bool progress = rave::cli::ShowsProgress(context.err);
 
     if (batch) {
@@ -212,11 +218,12 @@ void RegisterRenderVerbs(CLI::App& app, CommandContext& context) {
         ->add_option("--format", arguments->format, "1 standard, 2 with the estimated column, 3 conversions")
         ->check(CLI::Range(1, 3));
     render->add_option("--pages", arguments->pages, "all, N or A-B")->capture_default_str();
-    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
+    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
         ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
-    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png or svg")
-        ->check(CLI::IsMember({"pdf", "png", "svg"}))
+    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png, svg or dxf")
+        ->check(CLI::IsMember({"pdf", "png", "svg", "dxf"}))
         ->capture_default_str();
+    render->add_flag("--one-file", arguments->oneFile, "DXF: every page in one file, side by side");
     render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
         ->check(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });

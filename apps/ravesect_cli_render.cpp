@@ -1,10 +1,10 @@
 // Ravesect's section rendering verb:
-//   ravesect render FILE.sqw -o OUT.pdf|.png|.svg [--pages all|N] [--dpi N]
+//   ravesect render FILE.sqw -o OUT.pdf|.png|.svg|.dxf [--pages all|N] [--dpi N]
 // The section is opened through a private working folder (never the desktop program's working
 // files), taken with the install folder's "Sysq.ndx", fonts and pattern colours, and cut into
 // pages across the distance direction as printing cuts it, on the default printer's paper (A4
 // landscape when there is none). Nothing in the install folder is written.
-//   ravesect render FILE.sqw... -o DIR/ [--type pdf|png|svg] [--jobs N]   (DIR/NAME.pdf for each)
+//   ravesect render FILE.sqw... -o DIR/ [--type pdf|png|svg|dxf] [--jobs N]   (DIR/NAME.pdf for each)
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <sstream>
@@ -31,6 +31,7 @@ struct RenderArguments {
     std::string pages = "all";
     int dpi = 0;
     std::string type = "pdf";  // a batch's output kind
+    bool oneFile = false;      // DXF: all pages in one file
     int jobs = 0;              // a batch's threads; 0: one per core
 };
 
@@ -93,6 +94,7 @@ struct RenderSetup {
     rave::platform::PageFileKind kind = rave::platform::PageFileKind::kPdf;
     std::string pages;
     int dpi = 0;
+    bool oneFile = false;
 };
 
 struct RenderOutcome {
@@ -132,8 +134,11 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
     options.kind = setup.kind;
     options.widthMm = setup.paper.widthMm;
     options.heightMm = setup.paper.heightMm;
+    options.oneFile = setup.oneFile;
     options.dpi = setup.dpi != 0 ? setup.dpi
-                                 : (setup.kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi
+                                 : (setup.kind == rave::platform::PageFileKind::kPdf ||
+                                            setup.kind == rave::platform::PageFileKind::kDxf
+                                        ? kDefaultPdfDpi
                                                                                      : kDefaultImageDpi);
     options.title = std::filesystem::path(file).filename().string();
 
@@ -154,7 +159,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     const std::optional<rave::platform::PageFileKind> kind =
         rave::platform::PageFileKindOf(batch ? "x." + arguments.type : arguments.output);
     if (!kind) {
-        context.err << "ravesect render: the output must end in .pdf, .png or .svg: " << arguments.output
+        context.err << "ravesect render: the output must end in .pdf, .png, .svg or .dxf: " << arguments.output
                     << '\n';
         return 2;
     }
@@ -164,7 +169,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     rave::platform::EnsureGuiApplication();
     const RenderSetup setup{*installFolder, DefaultPaper(context.messages), *kind, arguments.pages,
-                            arguments.dpi};
+                            arguments.dpi, arguments.oneFile};
     if (batch) {
         return rave::cli::RunBatch(
             arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
@@ -203,11 +208,12 @@ void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context) {
             "pages), or a folder DIR/ for many files (DIR/NAME.pdf)")
         ->required();
     render->add_option("--pages", arguments->pages, "all or N")->capture_default_str();
-    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
+    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
         ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
-    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png or svg")
-        ->check(CLI::IsMember({"pdf", "png", "svg"}))
+    render->add_option("--type", arguments->type, "a folder's output kind: pdf, png, svg or dxf")
+        ->check(CLI::IsMember({"pdf", "png", "svg", "dxf"}))
         ->capture_default_str();
+    render->add_flag("--one-file", arguments->oneFile, "DXF: every page in one file, side by side");
     render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
         ->check(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });
