@@ -53,13 +53,6 @@ private:
     int slot_ = -1;  // its place among the folders an interrupting signal removes
 };
 
-// The file a placed column's cp932 path names on this machine: a Windows path such as
-// "C:\data\No1.sdw" through the drive map of the install-folder search, anything else as a
-// native path written in cp932.
-std::filesystem::path ResolveSourcePath(std::string_view cp932Path);
-// A native path as the document keeps it (cp932); nothing when cp932 cannot hold a character.
-std::optional<std::string> DocumentPathText(const std::filesystem::path& native);
-
 // Opens a section file into `document` through the private working files, as the desktop program
 // opens a file named on its command line. False (message on stderr) when it cannot be read.
 bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working,

@@ -11,6 +11,7 @@
 #include "common/numbers.h"
 #include "common/text_fields.h"
 #include "platform/codec.h"
+#include "platform/source_paths.h"
 #include "ravesect/document/columns_build.h"
 #include "ravesect/document/section_commands.h"
 
@@ -199,14 +200,14 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         }
         std::error_code error;
         const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();
-        const auto pathText = DocumentPathText(error ? fs::path(column.substr(equals + 1)) : native);
+        const auto pathText = rave::platform::SourcePathText(error ? fs::path(column.substr(equals + 1)) : native);
         if (!pathText) {
             context.err << "the path cannot be written in cp932: " << native.string() << '\n';
             return 1;
         }
         // Every column starts from empty boxes: nothing of the previous file carries over.
         list.boxes = PlacementBoxes{};
-        list.OpenSource(*pathText, ResolveSourcePath, context.messages);
+        list.OpenSource(*pathText, rave::platform::ResolveSourcePath, context.messages);
         if (list.boxes.version.empty()) {
             // The survey-name box holds "file not found" or "not a log file".
             context.messages.Show(rave::Message{0, list.boxes.surveyName + "\n( %1 )", native.string()});
@@ -229,7 +230,7 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;
     }
     const int shownBefore = context.messages.count();
-    BuildColumnsFile(document, working.files(), ResolveSourcePath, context.messages);
+    BuildColumnsFile(document, working.files(), rave::platform::ResolveSourcePath, context.messages);
     if (context.messages.count() != shownBefore) {
         return 1;  // a source vanished or a working file could not be written
     }

@@ -152,20 +152,6 @@ PrivateWorkingFolder::~PrivateWorkingFolder() {
     }
 }
 
-fs::path ResolveSourcePath(std::string_view cp932Path) {
-    if (cp932Path.size() > 2 && cp932Path[1] == ':' && (cp932Path[2] == '\\' || cp932Path[2] == '/')) {
-        const rave::DriveMap drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
-        if (auto native = rave::WindowsPathToNative(cp932Path, drives)) {
-            return *native;
-        }
-    }
-    return fs::path(rave::platform::Cp932ToUtf8(cp932Path));
-}
-
-std::optional<std::string> DocumentPathText(const fs::path& native) {
-    return rave::platform::Utf8ToCp932(native.string());
-}
-
 bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working,
                                const fs::path& file, SectionDocument& document) {
     // The desktop program opens whatever splits into working files; a script must not get a

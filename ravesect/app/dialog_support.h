@@ -1,6 +1,5 @@
 // Small pieces every Ravesect dialog shares: cp932 document text in and out of widgets (text that
-// cp932 cannot hold is refused with a message naming the field), and the file behind a placed
-// column's path.
+// cp932 cannot hold is refused with a message naming the field), and the field labels.
 #pragma once
 
 #include <QString>
@@ -27,11 +26,6 @@ std::optional<std::string> ToCp932(const QString& text, const QString& fieldName
 // A message of the program's own (UTF-8 in the source) as the cp932 message the sinks take.
 rave::Message Cp932Message(int id, const QString& text);
 
-// The file a placed column's cp932 path names here: "C:\..." through the drive map of the
-// install-folder search, anything else as a native path.
-std::filesystem::path ResolveColumnSource(std::string_view cp932Path);
-// A native path as the document keeps it; nothing when cp932 cannot hold a character.
-std::optional<std::string> ColumnSourceText(const std::filesystem::path& native);
 
 // A label whose buddy is `field`, so the field is named for screen readers and reachable with
 // the label's mnemonic.

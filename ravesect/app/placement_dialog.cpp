@@ -18,6 +18,7 @@
 
 #include "common/text_fields.h"
 #include "platform/cell_edit_table.h"
+#include "platform/source_paths.h"
 #include "ravesect/app/dialog_support.h"
 #include "ravesect/app/placement_details_dialog.h"
 #include "ravesect/document/columns_build.h"
@@ -293,7 +294,7 @@ void PlacementDialog::OpenSourceFile() {
     const QString start =
         list_.sourceFolder.folder.empty()
             ? QString()
-            : QString::fromStdString(ResolveColumnSource(list_.sourceFolder.folder).string());
+            : QString::fromStdString(rave::platform::ResolveSourcePath(list_.sourceFolder.folder).string());
     const QString chosen = ChooseSourceFile(start);
     if (!chosen.isEmpty()) {
         OpenSourcePath(chosen);
@@ -304,12 +305,12 @@ void PlacementDialog::OpenSourcePath(const QString& chosen) {
     if (!CollectBoxes()) {
         return;
     }
-    const auto pathText = ColumnSourceText(std::filesystem::path(chosen.toStdString()));
+    const auto pathText = rave::platform::SourcePathText(std::filesystem::path(chosen.toStdString()));
     if (!pathText) {
         messages_.Show(Cp932Message(0, QStringLiteral("ファイル名に保存できない文字があります。")));
         return;
     }
-    list_.OpenSource(*pathText, ResolveColumnSource, messages_);
+    list_.OpenSource(*pathText, rave::platform::ResolveSourcePath, messages_);
     ShowBoxes();
 }
 
@@ -398,7 +399,7 @@ void PlacementDialog::accept() {
     }
     list_.rulerTitle = *title;
     list_.convertedNPlot = convertedNPlot_->isChecked();
-    ApplyPlacement(list_, document_, files_, installFolder_, ResolveColumnSource, messages_);
+    ApplyPlacement(list_, document_, files_, installFolder_, rave::platform::ResolveSourcePath, messages_);
     applied_ = true;
     QDialog::accept();
 }
