@@ -2,6 +2,7 @@
 // then the header with the formula block, the headings, the table and the footer.
 #include "ravelog/report/conversion_sheet.h"
 
+#include "common/drawing/surface_hints.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/patterns/pattern_primitives.h"
@@ -264,20 +265,32 @@ struct ConversionSheet {
     }
 
     void Draw() const {
+        namespace layer = rave::surface_layer;
+        rave::DrawingSurface& surface = context.surface;
+        rave::SetLayerHint(surface, layer::kSoil);
         DrawColumn();
+        rave::SetLayerHint(surface, layer::kFrame);
         DrawFrame();
+        rave::SetLayerHint(surface, layer::kGrid);
         DrawGraphGrid();
+        rave::SetLayerHint(surface, layer::kPlot);
         DrawGraphs();
+        rave::SetLayerHint(surface, layer::kTitle);
         DrawTitleAndHeaderValues();
         DrawHeaderLabelsAndFormulas();
+        rave::SetLayerHint(surface, layer::kText);
         const CharacterCell cell3 = SelectSheetFont(context, 3);
         DrawTableHeadings(cell3);
         DrawModeHeadings(cell3);
+        rave::SetLayerHint(surface, layer::kRuler);
         DrawScaleLabels();
+        rave::SetLayerHint(surface, layer::kText);
         DrawSpecialNotes();
         DrawTable();
         pen.Align(align::kLeftTop);
+        rave::SetLayerHint(surface, layer::kTitle);
         DrawPageFooter(context, 3, kBottomLine);
+        rave::SetLayerHint(surface, layer::kDefault);
     }
 };
 
