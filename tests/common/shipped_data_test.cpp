@@ -43,7 +43,8 @@ bool EndsWith(const std::string& text, std::string_view tail) {
 
 TEST(ShippedData, EveryFileIsCp932WithCrLfLineEnds) {
     for (const char* name :
-         {"WdtvxJG.mst", "WdtvxCS.mst", "PtnvcJG.ndx", "M.mst", "K.mst", "Dc.mst", "Help.txt"}) {
+         {"WdtvxJG.mst", "WdtvxCS.mst", "PtnvcJG.ndx", "M.mst", "K.mst", "Dc.mst", "Help.txt", "Helpq.txt",
+          "Sysq.ndx", "Fntq1.ndx", "Fntq7.ndx"}) {
         const std::string bytes = ReadData(name);
         ASSERT_FALSE(bytes.empty()) << name;
         EXPECT_TRUE(EndsWith(bytes, "\r\n")) << name;
@@ -78,6 +79,8 @@ TEST(ShippedData, LinesFitTheirReaders) {
     fits("M.mst", kMasterLineLimit);
     fits("K.mst", kMasterLineLimit);
     fits("Help.txt", 140);
+    fits("Helpq.txt", 140);
+    fits("Sysq.ndx", 100);
 }
 
 TEST(ShippedData, TheJacicMasterMapsNamesToDrawablePatterns) {
