@@ -200,7 +200,8 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         }
         std::error_code error;
         const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();
-        const auto pathText = rave::platform::SourcePathText(error ? fs::path(column.substr(equals + 1)) : native);
+        const auto pathText =
+            rave::platform::SourcePathText(error ? fs::path(column.substr(equals + 1)) : native);
         if (!pathText) {
             context.err << "the path cannot be written in cp932: " << native.string() << '\n';
             return 1;
