@@ -42,9 +42,8 @@ bool EndsWith(const std::string& text, std::string_view tail) {
 }
 
 TEST(ShippedData, EveryFileIsCp932WithCrLfLineEnds) {
-    for (const char* name :
-         {"WdtvxJG.mst", "WdtvxCS.mst", "PtnvcJG.ndx", "M.mst", "K.mst", "Dc.mst", "Help.txt", "Helpq.txt",
-          "Sysq.ndx", "Fntq1.ndx", "Fntq7.ndx"}) {
+    for (const char* name : {"WdtvxJG.mst", "WdtvxCS.mst", "PtnvcJG.ndx", "M.mst", "K.mst", "Dc.mst",
+                             "Help.txt", "Helpq.txt", "Sysq.ndx", "Fntq1.ndx", "Fntq7.ndx"}) {
         const std::string bytes = ReadData(name);
         ASSERT_FALSE(bytes.empty()) << name;
         EXPECT_TRUE(EndsWith(bytes, "\r\n")) << name;
