@@ -35,6 +35,10 @@ inline constexpr int kTitleFormat1 = 86;
 inline constexpr int kTitleFormat2 = 87;
 inline constexpr int kCoefficientSet = 90;
 inline constexpr int kEnterKey = 100;
+// Format 3's special notes end with the self-sinking verdict when line 101 is 1, for the footing
+// depth of line 102 (m below ground, as typed). Both stay empty until the user sets them.
+inline constexpr int kSelfSinkingNote = 101;
+inline constexpr int kFootingDepth = 102;
 }  // namespace sysline
 
 class RavelogSettings {
