@@ -45,6 +45,22 @@ GraphKind GraphKindOf(int kind, int frameOrder) {
     return GraphKind::kNone;
 }
 
+PatternSources PatternSourcesFor(long drawingMethod, bool surfaceKeepsBitmaps) {
+    if (!surfaceKeepsBitmaps) {
+        return {};
+    }
+    switch (drawingMethod) {
+        case 1:  // "ビットマップ優先"
+            return {true, true, false};
+        case 2:  // "線描優先"
+            return {false, true, true};
+        case 3:  // "ビットマップのみ"
+            return {true, false, false};
+        default:  // "線描のみ使用" and values the settings dialog never writes
+            return {};
+    }
+}
+
 ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int distanceScale) {
     const double g = graphWidthMm;
     const long order = FieldInt(column, colfield::kFrameOrder);

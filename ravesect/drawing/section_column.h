@@ -42,6 +42,18 @@ ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int d
 // The graph a column of source kind `kind` carries with frame order `frameOrder`.
 GraphKind GraphKindOf(int kind, int frameOrder);
 
+// Where the pattern cell takes each soil pattern from, in order of preference, by the drawing
+// method of the pattern settings (0 lines only, 1 tiles first, 2 lines first, 3 tiles only). A
+// pattern is drawn from the first source that has it; with neither the cell stays blank.
+struct PatternSources {
+    bool tileFirst = false;  // a bitmap tile before the line pattern
+    bool lines = true;       // the line pattern
+    bool tileAfter = false;  // a bitmap tile where there is no line pattern
+};
+// `surfaceKeepsBitmaps` false (a CAD file): line patterns only, whatever the method, so the cell
+// is never left blank.
+PatternSources PatternSourcesFor(long drawingMethod, bool surfaceKeepsBitmaps);
+
 // What the drawing of a column needs.
 struct SectionPainter {
     rave::DrawingSurface& surface;

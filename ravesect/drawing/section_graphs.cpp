@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/drawing/surface_hints.h"
 #include "common/format.h"
 #include "common/numbers.h"
-#include "common/drawing/surface_hints.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
@@ -71,7 +71,8 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
     const bool monochrome = p.Monochrome() || p.sysq.Int(sysqline::kPatternMonochrome) == 1;
     const int boundaryWidth = static_cast<int>(p.sysq.Int(sysqline::kBoundaryWidth));
     // A surface that cannot keep bitmaps (a CAD file) gets the line patterns instead.
-    const bool bitmaps = p.sysq.Int(sysqline::kPatternDrawing) == 1 && !rave::PrefersVectorPatterns(p.surface);
+    const PatternSources sources =
+        PatternSourcesFor(p.sysq.Int(sysqline::kPatternDrawing), !rave::PrefersVectorPatterns(p.surface));
     double top = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kLayers);
     for (int r = 0; r < log.RowCount(logsection::kLayers); ++r) {
@@ -103,14 +104,20 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
                 }
                 const bool overlay = !firstPart;
                 firstPart = false;
-                if (bitmaps && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) {
+                if (sources.tileFirst && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) {
                     continue;
                 }
                 const rave::ColorRef colour = monochrome || p.patternColors == nullptr
                                                   ? rave::kBlack
                                                   : p.patternColors->PatternColor(part);
-                rave::DrawSoilPattern(target, part, layout.pattern.left, y1, layout.pattern.right, y2, 1.0,
-                                      penWidth, colour, shifted, rave::PatternSet::kRavesect);
+                if (sources.lines &&
+                    rave::DrawSoilPattern(target, part, layout.pattern.left, y1, layout.pattern.right, y2,
+                                          1.0, penWidth, colour, shifted, rave::PatternSet::kRavesect)) {
+                    continue;
+                }
+                if (sources.tileAfter) {
+                    DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay);
+                }
             }
         }
         if (bottom > top) {

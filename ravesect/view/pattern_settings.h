@@ -12,13 +12,12 @@
 
 namespace ravesect {
 
-// How the pattern cell is drawn (line 43). The section drawing takes bitmap tiles for 1 and line
-// patterns for every other value.
+// How the pattern cell is drawn (line 43; the section drawing's PatternSourcesFor).
 enum class PatternDrawing {
     kLinesOnly = 0,     // "線描のみ使用"
     kBitmapsFirst = 1,  // "ビットマップ優先": a tile, its line pattern where the tile is missing
-    kLinesFirst = 2,    // "線描優先"
-    kBitmapsOnly = 3,   // "ビットマップのみ"
+    kLinesFirst = 2,    // "線描優先": the line pattern, a tile where there is no line pattern
+    kBitmapsOnly = 3,   // "ビットマップのみ": tiles only, a blank cell where one is missing
 };
 
 struct PatternSettings {

@@ -8,6 +8,7 @@
 #include "common/drawing/recording_surface.h"
 #include "common/format.h"
 #include "common/patterns/pattern_bitmap.h"
+#include "common/patterns/soil_patterns.h"
 #include "ravesect/drawing/section_column.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "temp_folder.h"
@@ -426,28 +427,49 @@ TEST(WaterLevelMark, TipAtGroundPlusLevelBesideThePatternOrOnTheNGraph) {
     EXPECT_FALSE(x.has_value());
 }
 
-TEST(SoilPatterns, BitmapTilesWhenChosenLinePatternsWhenATileIsMissing) {
+TEST(SoilPatterns, EachDrawingMethodTakesTilesAndLinePatternsAsItSays) {
+    // 400 has a tile and a line pattern, 500 a line pattern only, `tileOnly` a tile only.
+    long tileOnly = 0;
+    for (long n = 100; n < 10000 && tileOnly == 0; n += 100) {
+        tileOnly = rave::IsKnownPattern(n, rave::PatternSet::kRavesect) ? 0 : n;
+    }
+    ASSERT_NE(tileOnly, 0);
     rave::testing::TempFolder folder;
     rave::SurfaceBitmap tile;
     tile.width = 2;
     tile.height = 2;
     tile.pixels = {rave::kBlack, rave::kWhite, rave::kWhite, rave::kBlack};
     folder.Write("Jbptn/J/400.bmp", rave::EncodeBitmap(tile));
-    const auto draw = [&](long pattern, bool bitmaps) {
+    folder.Write(rave::FormatText("Jbptn/J/%ld.bmp", tileOnly), rave::EncodeBitmap(tile));
+    // Tiles drawn, and drawing calls beyond those of a cell without a pattern.
+    const auto draw = [&](long method, long pattern) {
         Fixture f;
-        f.sysq.SetInt(sysqline::kPatternDrawing, bitmaps ? 1 : 0);
+        f.sysq.SetInt(sysqline::kPatternDrawing, method);
         f.sysq.Line(sysqline::kJacicBitmapFolder) = (folder.path() / "Jbptn").string();
         f.PlaceLog(1, "5.00");
-        *f.columns.Log(1).RowAt(logsection::kLayers, 1) = {
-            "3.00", "sand", rave::FormatText("%ld.1", pattern), "", "", "", "4", "", "", "", ""};
+        const std::string code = pattern > 0 ? rave::FormatText("%ld.1", pattern) : "";
+        *f.columns.Log(1).RowAt(logsection::kLayers, 1) = {"3.00", "sand", code, "", "", "",
+                                                           "4",    "",     "",   "", ""};
         f.Draw(true);
         return std::make_pair(f.surface.Count(SurfaceCall::kStretchBitmap), f.surface.DrawingCallCount());
     };
-    EXPECT_EQ(draw(400, true).first, 1u);
-    EXPECT_EQ(draw(400, false).first, 0u);
-    const auto missing = draw(500, true);
-    EXPECT_EQ(missing.first, 0u);
-    EXPECT_GT(missing.second, draw(400, true).second);  // the line pattern stands in
+    const std::size_t blank = draw(0, 0).second;
+    struct Case {
+        long method, pattern;
+        std::size_t tiles;
+        bool lines;
+    };
+    for (const Case& c : {Case{0, 400, 0, true}, Case{0, tileOnly, 0, false},  // 線描のみ使用
+                          Case{1, 400, 1, false}, Case{1, 500, 0, true},       // ビットマップ優先
+                          Case{2, 400, 0, true}, Case{2, tileOnly, 1, false},  // 線描優先
+                          Case{3, 400, 1, false}, Case{3, 500, 0, false}}) {   // ビットマップのみ
+        const auto [tiles, calls] = draw(c.method, c.pattern);
+        EXPECT_EQ(tiles, c.tiles) << c.method << ' ' << c.pattern;
+        EXPECT_EQ(calls - tiles > blank, c.lines) << c.method << ' ' << c.pattern;
+    }
+    // A CAD file keeps no bitmaps: line patterns even for "ビットマップのみ".
+    const ravesect::PatternSources cad = ravesect::PatternSourcesFor(3, false);
+    EXPECT_TRUE(cad.lines && !cad.tileFirst && !cad.tileAfter);
 }
 
 TEST(SectionFonts, DefaultsLimitsAndTheMissingFirstFile) {
