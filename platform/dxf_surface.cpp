@@ -209,9 +209,10 @@ void DxfSurface::TextOut(SurfacePoint at, std::string_view cp932) {
     const double height = LengthMm(cell * capRatio_);
     const std::string text(cp932);
     const Style style = FillStyle(textColor_);
+    // dxflib takes the text's angle in radians.
     entities_.push_back([=](DL_Dxf& dxf, DL_WriterA& writer) {
         dxf.writeText(writer,
-                      DL_TextData(p.x, p.y, 0.0, p.x, p.y, 0.0, height, 1.0, 0, 0, 0, text, kTextStyle, angle),
+                      DL_TextData(p.x, p.y, 0.0, p.x, p.y, 0.0, height, 1.0, 0, 0, 0, text, kTextStyle, radians),
                       AttributesOf(style.layer, style.color, -1, "BYLAYER", 1.0));
     });
 
