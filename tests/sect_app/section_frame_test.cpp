@@ -166,20 +166,25 @@ protected:
     std::vector<rave::Message> startMessages;
 };
 
-TEST_F(SectionFrameTest, FirstStartWritesTheDefaultSettingsFile) {
-    // "Sysq.ndx" is missing in a new install folder: string 4010 names it and a file with the
-    // defaults is written, so the next start is quiet about it.
-    ASSERT_FALSE(startMessages.empty());
-    EXPECT_EQ(startMessages.front().id, 4010);
-    EXPECT_EQ(startMessages.front().argument, (installFolder / "Sysq.ndx").string());
-    EXPECT_EQ(TempFolder::Read(installFolder / "Sysq.ndx").substr(0, 5), "500\r\n");
+TEST_F(SectionFrameTest, MissingSettingsFilesAreNamedOnceAndWrittenWithTheDefaults) {
+    // A new install folder holds the settings and font files: the first start is quiet.
+    EXPECT_TRUE(startMessages.empty()) << startMessages.front().argument;
     EXPECT_EQ(frame->Sysq().Int(sysqline::kFlagAngle), 30);
     frame.reset();
-    messages.shown.clear();
-    // The font files too: string 4010 for "Fntq1.ndx", then the seven files with the defaults.
-    ASSERT_EQ(startMessages.size(), 2u);
-    EXPECT_EQ(startMessages.back().argument, (installFolder / "Fntq1.ndx").string());
+    // Without them: string 4010 names "Sysq.ndx" and "Fntq1.ndx", files with the defaults are
+    // written, so the next start is quiet again.
+    fs::remove(installFolder / "Sysq.ndx");
+    for (int n = 1; n <= 7; ++n) {
+        fs::remove(installFolder / ("Fntq" + std::to_string(n) + ".ndx"));
+    }
+    AnsweredFrame first(installFolder, messages);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown.front().id, 4010);
+    EXPECT_EQ(messages.shown.front().argument, (installFolder / "Sysq.ndx").string());
+    EXPECT_EQ(messages.shown.back().argument, (installFolder / "Fntq1.ndx").string());
+    EXPECT_EQ(TempFolder::Read(installFolder / "Sysq.ndx").substr(0, 5), "500\r\n");
     EXPECT_TRUE(fs::exists(installFolder / "Fntq7.ndx"));
+    messages.shown.clear();
     AnsweredFrame second(installFolder, messages);
     EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
 }
