@@ -231,13 +231,28 @@ bool SoilTableEditor::Insert(MessageSink& messages) {
     if (!row) {
         return false;
     }
+    // The table is read from its first group heading up to "[終了]", so a row placed outside
+    // them would be lost on the next start: with no selection the row ends the last group,
+    // and a row put before the first group heading goes just after it.
+    std::size_t at = rows_.size();
     if (selected_ < 0) {
-        rows_.push_back(*row);
-        return true;
+        if (!rows_.empty() && rows_.back().isHeading && IsSoilEndLine(rows_.back().name)) {
+            at = rows_.size() - 1;
+        }
+    } else {
+        at = static_cast<std::size_t>(selected_);
+        const auto firstGroup = std::find_if(rows_.begin(), rows_.end(), [](const SoilTableListRow& r) {
+            return r.isHeading && IsSoilGroupLine(r.name);
+        });
+        if (firstGroup != rows_.end()) {
+            at = std::max(at, static_cast<std::size_t>(firstGroup - rows_.begin()) + 1);
+        }
     }
-    // The new row goes before the selected one; the selection stays on the row it was on.
-    rows_.insert(rows_.begin() + selected_, *row);
-    ++selected_;
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), *row);
+    // The selection stays on the row it was on.
+    if (selected_ >= 0 && at <= static_cast<std::size_t>(selected_)) {
+        ++selected_;
+    }
     return true;
 }
 

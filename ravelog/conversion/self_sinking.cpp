@@ -58,7 +58,7 @@ SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footi
     for (int i = 1; i <= rows; ++i) {
         const MeasuredRow& row = document.Row(i);
         const double depth = rave::ParseDecimal(row[field::kDepth]);
-        if (IsSelfSinkingRow(row) && Overlaps(previous, depth, f, f + 5)) {
+        if (IsSelfSinkingRow(row)) {
             const double wsw = rave::ParseDecimal(row[field::kLoad]);
             check.layers.push_back({i, previous, depth, wsw});
             if (Overlaps(previous, depth, f, f + 2)) {

@@ -23,7 +23,7 @@ struct SelfSinkingLayer {
 
 struct SelfSinkingCheck {
     double footingDepth = 0;
-    // The self-sinking rows that reach into the 5 m below the footing, top first.
+    // Every self-sinking row of the sounding, top first (the bands decide the verdict).
     std::vector<SelfSinkingLayer> layers;
     bool within2m = false;         // a layer under at most 1.00 kN overlaps (F, F+2]
     bool from2to5m = false;        // a layer under at most 0.50 kN overlaps (F+2, F+5]

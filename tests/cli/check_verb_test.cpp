@@ -45,8 +45,9 @@ TEST_F(CheckVerbTest, PrintsTheLayersAndConditions) {
         "within2m": true, "from2to5m": true, "settlementCheck": true, "reaches5m": false})");
     EXPECT_EQ(Json::parse(result.out), expected);
 
+    // Below both layers: they are still listed, but neither lies in a band.
     const Json deep = Json::parse(Run({"check", Sounding().string(), "--footing-depth=3.5"}).out);
-    EXPECT_EQ(deep["selfSinking"].size(), 0u);
+    EXPECT_EQ(deep["selfSinking"].size(), 2u);
     EXPECT_FALSE(deep["settlementCheck"].get<bool>());
 }
 

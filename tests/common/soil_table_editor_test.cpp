@@ -107,7 +107,7 @@ protected:
     RecordingMessageSink messages;
 };
 
-TEST_F(SoilEditor, InsertsBeforeTheSelectedRowOrAtTheEnd) {
+TEST_F(SoilEditor, InsertsBeforeTheSelectedRowOrAtTheEndOfTheLastGroup) {
     editor.Select(2);
     editor.editName = "シルト";
     editor.editClass = 2;
@@ -118,9 +118,16 @@ TEST_F(SoilEditor, InsertsBeforeTheSelectedRowOrAtTheEnd) {
     EXPECT_TRUE(editor.Rows()[2].clayey);
     EXPECT_EQ(editor.Rows()[3].name, "砂");
     EXPECT_EQ(editor.Selected(), 3);  // the selection stays on the row it was on
+    // Without a selection the row ends the last group, before "[終了]" (nothing after it is read).
     editor.Select(-1);
     ASSERT_TRUE(editor.Insert(messages));
-    EXPECT_EQ(editor.Rows().back().name, "シルト");
+    EXPECT_EQ(editor.Rows()[11].name, "シルト");
+    EXPECT_EQ(editor.Rows().back().name, "[終了]");
+    // Nor is anything before the first group heading: a row put there follows the heading.
+    editor.Select(0);
+    ASSERT_TRUE(editor.Insert(messages));
+    EXPECT_EQ(editor.Rows()[1].name, "シルト");
+    EXPECT_EQ(editor.Rows()[0].name, "[第1群 土質名]");
 }
 
 TEST_F(SoilEditor, RefusesAnEmptyNameAndNonNumericNumbers) {

@@ -54,13 +54,13 @@ TEST(SelfSinking, BandsBelowTheFootingAtTheirBoundaries) {
          false,
          false,
          true,
-         0},
+         1},
         {"just below the footing", {{"1.00", "1.00", "4"}, {"1.25", "1.00", ""}}, true, false, false, 1},
         {"ends exactly at F+2", {{"2.75", "1.00", "15"}, {"3.00", "0.50", ""}}, true, false, false, 1},
         {"starts at F+2 under 0.50", {{"3.00", "1.00", "20"}, {"3.25", "0.50", ""}}, false, true, false, 1},
         {"starts at F+2 under 0.75", {{"3.00", "1.00", "20"}, {"3.25", "0.75", ""}}, false, false, false, 1},
         {"ends exactly at F+5", {{"5.75", "1.00", "10"}, {"6.00", "0.50", ""}}, false, true, true, 1},
-        {"starts at F+5", {{"6.00", "1.00", "10"}, {"6.25", "0.25", ""}}, false, false, true, 0},
+        {"starts at F+5", {{"6.00", "1.00", "10"}, {"6.25", "0.25", ""}}, false, false, true, 1},
         {"spans both bands", {{"0.50", "1.00", "8"}, {"4.00", "0.50", "0"}}, true, true, false, 1},
         {"a note in Na", {{"1.50", "0.50", "自沈"}, {"3.50", "0.25", "ｽｸﾘｭｰ"}}, false, false, false, 0},
         {"ends at F+3", {{"2.00", "1.00", "12"}, {"4.00", "1.00", "30"}}, false, false, false, 0},
@@ -76,17 +76,21 @@ TEST(SelfSinking, BandsBelowTheFootingAtTheirBoundaries) {
     }
 }
 
+// Every self-sinking row is listed, also those above the footing or below the bands.
 TEST(SelfSinking, LayersNameTheirIntervalLoadAndRow) {
     const SelfSinkingCheck check = CheckSelfSinking(
         Sounding({{"0.25", "0.50", ""}, {"0.75", "1.00", "3"}, {"1.00", "0.75", ""}, {"1.50", "0.25", "0"}}),
         0.5);
-    ASSERT_EQ(check.layers.size(), 2u);
-    EXPECT_EQ(check.layers[0].row, 3);
-    EXPECT_DOUBLE_EQ(check.layers[0].from, 0.75);
-    EXPECT_DOUBLE_EQ(check.layers[0].to, 1.00);
-    EXPECT_DOUBLE_EQ(check.layers[0].wsw, 0.75);
-    EXPECT_DOUBLE_EQ(check.layers[1].from, 1.00);
-    EXPECT_DOUBLE_EQ(check.layers[1].to, 1.50);
+    ASSERT_EQ(check.layers.size(), 3u);
+    EXPECT_EQ(check.layers[0].row, 1);
+    EXPECT_DOUBLE_EQ(check.layers[0].from, 0.0);
+    EXPECT_DOUBLE_EQ(check.layers[0].to, 0.25);
+    EXPECT_EQ(check.layers[1].row, 3);
+    EXPECT_DOUBLE_EQ(check.layers[1].from, 0.75);
+    EXPECT_DOUBLE_EQ(check.layers[1].to, 1.00);
+    EXPECT_DOUBLE_EQ(check.layers[1].wsw, 0.75);
+    EXPECT_DOUBLE_EQ(check.layers[2].from, 1.00);
+    EXPECT_DOUBLE_EQ(check.layers[2].to, 1.50);
     EXPECT_DOUBLE_EQ(check.footingDepth, 0.5);
 }
 
