@@ -12,6 +12,7 @@
 #include "ravelog/report/conversion_sheet_layout.h"
 #include "ravelog/report/page_footer.h"
 #include "ravelog/report/qa_formula.h"
+#include "ravelog/report/self_sinking_note.h"
 #include "ravelog/report/sheet_fonts.h"
 #include "ravelog/report/soil_column.h"
 #include "ravelog/report/standard_sheet_parts.h"
@@ -236,16 +237,28 @@ struct ConversionSheet {
     }
 
     // The special notes of format 3 in the band under the table, as the standard sheet has them.
+    // When the settings ask for it, the self-sinking verdict follows the last note line; with all
+    // three lines taken the band is shared by four lines.
     void DrawSpecialNotes() const {
         pen.Align(align::kLeftTop);
-        if (Header()[kSlotNotesFirst].empty() && Header()[kSlotNotesFirst + 1].empty() &&
-            Header()[kSlotNotesFirst + 2].empty()) {
+        int notes = 0;
+        for (int i = 0; i < 3; ++i) {
+            if (!Header()[kSlotNotesFirst + i].empty()) {
+                notes = i + 1;
+            }
+        }
+        const std::optional<double> footing = SelfSinkingNoteDepth(context.resources.settings);
+        if (notes == 0 && !footing) {
             return;
         }
         pen.Text(1.0, 245.4, "特記事項");
-        const double step = (kBottomLine - 245.4) / 3.0;
-        for (int i = 0; i < 3; ++i) {
+        const double step = (kBottomLine - 245.4) / (notes == 3 && footing ? 4.0 : 3.0);
+        for (int i = 0; i < notes; ++i) {
             pen.Text(18.0, 245.4 + i * step, Header()[kSlotNotesFirst + i]);
+        }
+        if (footing) {
+            pen.Text(18.0, 245.4 + notes * step,
+                     SelfSinkingNoteText(CheckSelfSinking(context.document, *footing)));
         }
     }
 
