@@ -1,6 +1,10 @@
 // The format and decimals settings: standard values, validation and write-back.
 #include "common/settings_format_decimals.h"
 
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
 #include "common/field_validation.h"
 #include "common/format.h"
 
@@ -15,6 +19,20 @@ int RadioChoice(const RavelogSettings& settings, int line, int buttons) {
 
 std::string IntText(const RavelogSettings& settings, int line) {
     return FormatText("%d", static_cast<int>(settings.Int(line)));
+}
+
+// A footing depth field: blanks around a plain decimal number of 0 or more ("0.5", "1.25", "2").
+bool IsFootingDepthField(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text.remove_prefix(first);
+    text.remove_suffix(text.size() - text.find_last_not_of(' ') - 1);
+    double depth = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), depth, std::chars_format::fixed);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(depth) && depth >= 0;
 }
 
 }  // namespace
@@ -35,7 +53,9 @@ FormatDecimalsEditor::FormatDecimalsEditor(const RavelogSettings& settings)
       titleFormat1(settings.Line(sysline::kTitleFormat1)),
       titleFormat2(settings.Line(sysline::kTitleFormat2)),
       titleFormat3(settings.Line(sysline::kTitleFormat3)),
-      companyName(settings.Line(sysline::kCompanyName)) {}
+      companyName(settings.Line(sysline::kCompanyName)),
+      printSelfSinking(settings.Int(sysline::kSelfSinkingNote) == 1),
+      footingDepth(settings.Line(sysline::kFootingDepth)) {}
 
 void FormatDecimalsEditor::ApplyStandard() {
     dataInputOrder = 0;
@@ -67,6 +87,10 @@ bool FormatDecimalsEditor::Validate(MessageSink& messages) const {
             return false;
         }
     }
+    if ((printSelfSinking || !footingDepth.empty()) && !IsFootingDepthField(footingDepth)) {
+        messages.Show(Message{0, "基礎底部の深さには 0 以上の数値 (m) を入力してください。", ""});
+        return false;
+    }
     return true;
 }
 
@@ -88,6 +112,10 @@ void FormatDecimalsEditor::WriteBack(RavelogSettings& settings) const {
     settings.Line(sysline::kTitleFormat2) = titleFormat2;
     settings.Line(sysline::kTitleFormat3) = titleFormat3;
     settings.Line(sysline::kCompanyName) = companyName;
+    if (printSelfSinking || !settings.Line(sysline::kSelfSinkingNote).empty()) {
+        settings.SetInt(sysline::kSelfSinkingNote, printSelfSinking ? 1 : 0);
+    }
+    settings.Line(sysline::kFootingDepth) = footingDepth;
 }
 
 void DepthDecimalsReminder::AfterOk(const RavelogSettings& settings, MessageSink& messages) {

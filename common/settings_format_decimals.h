@@ -37,15 +37,22 @@ public:
     std::string titleFormat3;  // line 10
     std::string companyName;   // line 68
 
+    // "自沈層の判定を様式3の特記事項に印刷する" (line 101) and "基礎底部の深さ GL- (m)" (line 102):
+    // the depth is a number of metres, 0 or more; it may stay empty while the check box is off.
+    bool printSelfSinking = false;
+    std::string footingDepth;
+
     // "標準の設定": the first button of every group, decimals depth 2, Na 0, L 0, N 1, qu 1, qa 1,
     // and the standard titles. The company name is kept.
     void ApplyStandard();
 
-    // OK: every decimals field an integer from 0 to 4, every text storable in the settings file.
+    // OK: every decimals field an integer from 0 to 4, every text storable in the settings file,
+    // the footing depth a number of 0 m or more (or empty while its line is not printed).
     // The first bad field shows its message; false keeps the dialog open.
     bool Validate(MessageSink& messages) const;
 
-    // Stores every value; the caller rewrites the settings file.
+    // Stores every value; the caller rewrites the settings file. The self-sinking lines stay empty
+    // while the option is off and was never set, so such files keep their bytes.
     void WriteBack(RavelogSettings& settings) const;
 };
 

@@ -2,6 +2,7 @@
 #include "ravelog/app/format_decimals_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -118,6 +119,21 @@ FormatDecimalsDialog::FormatDecimalsDialog(MainFrame& frame, rave::DepthDecimals
     companyLayout->addWidget(company_, 0, 1);
     columns->addWidget(companyBox, 4, 0, 1, 2);
 
+    auto* selfSinkingBox = new QGroupBox(QStringLiteral("自沈層の判定"));
+    auto* selfSinkingLayout = new QGridLayout(selfSinkingBox);
+    selfSinking_ = new QCheckBox(QStringLiteral("自沈層の判定を様式3の特記事項に印刷する"));
+    footingDepth_ = new QLineEdit;
+    footingDepth_->setMaximumWidth(72);
+    const QString footingText = QStringLiteral("基礎底部の深さ GL- (m)");
+    auto* footingLabel = new QLabel(footingText);
+    footingLabel->setBuddy(footingDepth_);
+    footingDepth_->setAccessibleName(footingText);
+    selfSinkingLayout->addWidget(selfSinking_, 0, 0, 1, 3);
+    selfSinkingLayout->addWidget(footingLabel, 1, 0);
+    selfSinkingLayout->addWidget(footingDepth_, 1, 1);
+    selfSinkingLayout->setColumnStretch(2, 1);
+    columns->addWidget(selfSinkingBox, 5, 0, 1, 2);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     QPushButton* standard = buttons->addButton(QStringLiteral("標準の設定"), QDialogButtonBox::ResetRole);
@@ -148,14 +164,21 @@ void FormatDecimalsDialog::ShowModel() {
     titles_[1]->setEditText(ToWidgetText(model_.titleFormat2));
     titles_[2]->setEditText(ToWidgetText(model_.titleFormat3));
     company_->setText(ToWidgetText(model_.companyName));
+    selfSinking_->setChecked(model_.printSelfSinking);
+    footingDepth_->setText(ToWidgetText(model_.footingDepth));
 }
 
 void FormatDecimalsDialog::ApplyStandard() {
-    // The company name is typed by the user and kept; everything else comes from the model.
+    // The company name and the self-sinking line are the user's own and kept; everything else
+    // comes from the model.
     const QString company = company_->text();
+    const bool selfSinking = selfSinking_->isChecked();
+    const QString footing = footingDepth_->text();
     model_.ApplyStandard();
     ShowModel();
     company_->setText(company);
+    selfSinking_->setChecked(selfSinking);
+    footingDepth_->setText(footing);
 }
 
 bool FormatDecimalsDialog::ReadIntoModel() {
@@ -190,6 +213,14 @@ bool FormatDecimalsDialog::ReadIntoModel() {
         return false;
     }
     model_.companyName = *company;
+    model_.printSelfSinking = selfSinking_->isChecked();
+    const auto footing =
+        FromWidgetText(footingDepth_->text().trimmed(), footingDepth_->accessibleName(), messages);
+    if (!footing) {
+        footingDepth_->setFocus();
+        return false;
+    }
+    model_.footingDepth = *footing;
     return true;
 }
 

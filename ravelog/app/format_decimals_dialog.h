@@ -1,5 +1,6 @@
 // The format and decimals dialog ("設定 > 様式/桁数", menu "様式 桁数(&Y)"): the radio groups, the
-// decimals shown, the default titles of the three formats and the default company name, bound to
+// decimals shown, the default titles of the three formats, the default company name and the
+// self-sinking verdict line of format 3, bound to
 // rave::FormatDecimalsEditor. OK stores the values, rewrites "Sys.ndx" and redraws the sheet.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include "common/settings_format_decimals.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -30,6 +32,8 @@ public:
     QLineEdit* DecimalsField(int index) const { return decimals_.at(static_cast<std::size_t>(index)); }
     QComboBox* TitleBox(int format) const { return titles_.at(static_cast<std::size_t>(format - 1)); }
     QLineEdit* CompanyField() const { return company_; }
+    QCheckBox* SelfSinkingBox() const { return selfSinking_; }
+    QLineEdit* FootingDepthField() const { return footingDepth_; }
 
     // "標準の設定".
     void ApplyStandard();
@@ -48,6 +52,8 @@ private:
     std::array<QLineEdit*, 6> decimals_{};
     std::array<QComboBox*, 3> titles_{};
     QLineEdit* company_ = nullptr;
+    QCheckBox* selfSinking_ = nullptr;
+    QLineEdit* footingDepth_ = nullptr;
 };
 
 }  // namespace ravelog::app

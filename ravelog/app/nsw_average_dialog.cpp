@@ -140,6 +140,11 @@ NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::Ravel
     setTabOrder(list_, ok);
     setTabOrder(ok, cancel);
     start_->setFocus();
+    // Until the check is used in this run, the footing depth of the settings is the starting point.
+    const std::string& settingsFooting = settings.Line(rave::sysline::kFootingDepth);
+    if (RememberedFootingDepth().isEmpty() && ParseFootingDepth(settingsFooting)) {
+        footing_->setText(FromCp932(settingsFooting).trimmed());
+    }
     if (!footing_->text().isEmpty()) {
         JudgeSelfSinking();
     }
