@@ -16,7 +16,7 @@ struct CommandContext {
     std::ostream& out;
     std::ostream& err;
     rave::platform::ConsoleMessageSink messages;
-    std::string installFolderOption;  // empty: find the install folder as the desktop program does
+    std::string installFolderOption;      // empty: find the install folder as the desktop program does
     std::filesystem::path installFolder;  // set by ResolveInstallFolder once it is prepared
     int exitCode = 0;
 };
