@@ -69,6 +69,8 @@ inline constexpr int kFonts = 32778;
 inline constexpr int kEnterKey = 32804;
 // ヘルプ menu.
 inline constexpr int kHelp = 57670;
+// ファイル menu: the pages as DXF files for CAD.
+inline constexpr int kExportDxf = 32805;
 // 編集 menu.
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
@@ -107,6 +109,8 @@ public:
     void PreviousPage();
     void Print();
     void PrintPreview();
+    // Every page of the sheet as DXF files, on the printer's paper.
+    void ExportDxf();
     void OpenRecentFile(int index);
     // Files dropped on the window: the first local file opens through the document path, after
     // the question about unsaved changes. True when something was dropped that could be taken.
@@ -156,6 +160,7 @@ protected:
     // The dialogs, kept apart so tests can answer them.
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
     virtual std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed);
+    virtual std::optional<std::filesystem::path> ChooseFileToExportDxf(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
 
     void closeEvent(QCloseEvent* event) override;

@@ -1,11 +1,14 @@
 // The main window's menu actions for the dialogs, and the undo history of committed edits.
 #include <QAction>
+#include <QFileDialog>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <functional>
 
+#include "platform/dxf_export.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/report/page_count.h"
+#include "ravelog/report/report_page.h"
 #include "ravelog/report/report_view_state.h"
 
 namespace ravelog::app {
@@ -98,6 +101,7 @@ void MainFrame::CreateDocumentCommandActions() {
         {command_id::kFonts, "フォント(&F)", "フォントの設定"},
         {command_id::kEnterKey, "キーの動作(E)", "ダイアログでのEnterキーの動作"},
         {command_id::kHelp, "操作＆ヘルプ(&H)", "操作の説明とヘルプ"},
+        {command_id::kExportDxf, "DXF出力(&D)...", "柱状図をCAD用のDXFファイルに出力"},
     };
     for (const CommandText& command : commands) {
         auto* action = new QAction(QString::fromUtf8(command.text), this);
@@ -105,6 +109,7 @@ void MainFrame::CreateDocumentCommandActions() {
         action->setStatusTip(QString::fromUtf8(command.statusTip));
         actions_.append(action);
     }
+    connect(Action(command_id::kExportDxf), &QAction::triggered, this, &MainFrame::ExportDxf);
 
     auto* undo = new QAction(QStringLiteral("元に戻す(&U)"), this);
     undo->setData(command_id::kUndo);
@@ -145,6 +150,32 @@ void MainFrame::DocumentRestored(int newIndex) {
     document_.modified = newIndex != undoStack_->cleanIndex();
     state_.reportFormat = ReportFormatOf(document_);
     RefreshView();
+}
+
+void MainFrame::ExportDxf() {
+    const std::optional<std::filesystem::path> chosen = ChooseFileToExportDxf(
+        QString::fromStdString(rave::platform::ProposedDxfName(document_.pathName).string()));
+    if (!chosen) {
+        return;
+    }
+    ReadPrinterPaperSize();
+    const SheetResources resources = files_.Resources();
+    rave::platform::ExportPagesAsDxf(
+        *chosen, paper_.widthMm, paper_.heightMm, AllPages(),
+        [&](rave::DrawingSurface& surface, int page) {
+            DrawPrinterPage(surface, document_, resources, state_, page, &messages_);
+        },
+        messages_);
+    RefreshView();
+}
+
+std::optional<std::filesystem::path> MainFrame::ChooseFileToExportDxf(const QString& proposed) {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("DXF出力"), proposed,
+                                                      QString::fromUtf8(rave::platform::kDxfFilter));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.toStdString());
 }
 
 void MainFrame::ReloadSettings() {

@@ -203,6 +203,9 @@ void SectionFrame::CreateActions() {
             &QAction::triggered, this, &SectionFrame::Print);
     connect(add(command_id::kPrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)")), &QAction::triggered, this,
             &SectionFrame::PrintPreview);
+    connect(add(command_id::kExportDxf, QStringLiteral("DXF出力(&D)...")), &QAction::triggered, this,
+            &SectionFrame::ExportDxf);
+    Action(command_id::kExportDxf)->setStatusTip(QStringLiteral("断面図をCAD用のDXFファイルに出力"));
     Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
     Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
     Action(command_id::kSave)->setStatusTip(QStringLiteral("断面図を上書き保存"));
@@ -264,6 +267,7 @@ void SectionFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(command_id::kPrint));
     fileMenu_->addAction(Action(command_id::kPrintPreview));
+    fileMenu_->addAction(Action(command_id::kExportDxf));
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addActions(recentActions_);
     fileMenu_->addSeparator();

@@ -85,6 +85,7 @@ inline constexpr int kFigureLeft = 32801;    // "図を左へ"
 inline constexpr int kFigureRight = 32802;   // "右へ"
 inline constexpr int kFigureUp = 32803;      // "上へ"
 inline constexpr int kFigureDown = 32804;    // "下へ"
+inline constexpr int kExportDxf = 32805;     // "DXF出力(&D)..."
 }  // namespace command_id
 
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
@@ -135,6 +136,8 @@ public:
     // --- Printing ---
     void Print();
     void PrintPreview();
+    // The printed pages as DXF files for CAD.
+    void ExportDxf();
     // The printed pages, 1 .. the page that reaches the last column.
     std::vector<int> PrintedPages() const;
     // Draws `pages` on the printer (or a preview's printer) as the print command does, with no
@@ -184,6 +187,7 @@ protected:
     // The file dialogs and the question, kept apart so tests can answer them.
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
     virtual std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed);
+    virtual std::optional<std::filesystem::path> ChooseFileToExportDxf(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
     // The print dialog; false when cancelled. Tests answer it.
     virtual bool ChoosePrinter(QPrinter& printer, int pageCount);

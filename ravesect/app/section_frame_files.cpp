@@ -17,6 +17,7 @@
 
 #include "common/text_file.h"
 #include "platform/codec.h"
+#include "platform/dxf_export.h"
 #include "platform/page_output.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
@@ -318,6 +319,38 @@ void SectionFrame::PrintPreview() {
     preview.resize(size());
     ShowPrintPreview(preview);
     RefreshView();
+}
+
+void SectionFrame::ExportDxf() {
+    const std::optional<std::filesystem::path> chosen = ChooseFileToExportDxf(
+        QString::fromStdString(rave::platform::ProposedDxfName(document_.pathName).string()));
+    if (!chosen) {
+        return;
+    }
+    // The pages the printer would get, cut from the same paper.
+    ReadPrinterPaper();
+    FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
+    const SectionDrawingResources resources{sysq_, fonts_, &patternColours_};
+    {
+        PrintingScope printing(position_);
+        rave::platform::ExportPagesAsDxf(
+            *chosen, paper_.widthMm, paper_.heightMm, PrintedPages(),
+            [&](rave::DrawingSurface& surface, int page) {
+                DrawSectionFromColumnsFile(surface, document_, paths_.working.columns, resources, true,
+                                           PrintedPage(document_.settings, page));
+            },
+            messages_);
+    }
+    RefreshView();
+}
+
+std::optional<std::filesystem::path> SectionFrame::ChooseFileToExportDxf(const QString& proposed) {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("DXF出力"), proposed,
+                                                      QString::fromUtf8(rave::platform::kDxfFilter));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.toStdString());
 }
 
 void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QUrl>
 #include <deque>
+#include <fstream>
 
 #include "platform/install_folder.h"
 #include "platform/printer_paper.h"
@@ -51,6 +52,8 @@ public:
 
     std::deque<fs::path> openAnswers;
     std::deque<fs::path> saveAsAnswers;
+    std::deque<fs::path> dxfAnswers;
+    QStringList dxfProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
     int unsavedQuestions = 0;
     int saveAsQuestions = 0;
@@ -60,6 +63,10 @@ protected:
     std::optional<fs::path> ChooseFileToSaveAs(const QString&) override {
         ++saveAsQuestions;
         return Next(saveAsAnswers);
+    }
+    std::optional<fs::path> ChooseFileToExportDxf(const QString& proposed) override {
+        dxfProposals.append(proposed);
+        return Next(dxfAnswers);
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -320,6 +327,30 @@ TEST(DesktopArguments, InstallFolderAndOneFile) {
     EXPECT_FALSE(ParseDesktopArguments({"--install-folder"}).error.empty());
     EXPECT_FALSE(ParseDesktopArguments({"a.sdw", "b.sdw"}).error.empty());
     EXPECT_FALSE(ParseDesktopArguments({"--verbose"}).error.empty());
+}
+
+// DXF出力: every printed page becomes a DXF file named after the chosen one, code page 932.
+TEST_F(MainFrameTest, DxfExportWritesOneFilePerPrintedPage) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-long.sdw")));
+    frame->dxfAnswers.push_back(temp.path() / "cad" / "sheet");
+    fs::create_directories(temp.path() / "cad");
+    frame->Action(command_id::kExportDxf)->trigger();
+    ASSERT_EQ(frame->dxfProposals.size(), 1);
+    EXPECT_TRUE(frame->dxfProposals.front().endsWith(QStringLiteral(".dxf")));
+    ASSERT_TRUE(fs::exists(temp.path() / "cad" / "sheet-1.dxf"))
+        << (messages.shown.empty() ? "" : messages.shown.back().text);
+    EXPECT_TRUE(fs::exists(temp.path() / "cad" / "sheet-2.dxf"));
+    std::ifstream in(temp.path() / "cad" / "sheet-1.dxf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(bytes.find("ANSI_932"), std::string::npos);
+    EXPECT_NE(bytes.find("ENTITIES"), std::string::npos);
+
+    // A folder that cannot be written is reported, and nothing is left behind.
+    frame->dxfAnswers.push_back(temp.path() / "missing" / "sheet.dxf");
+    messages.shown.clear();
+    frame->Action(command_id::kExportDxf)->trigger();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(fs::exists(temp.path() / "missing"));
 }
 
 }  // namespace
