@@ -12,6 +12,7 @@
 #include "ravesect/document/placement_list.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/working_files.h"
+#include "ravesect/view/section_paper.h"
 
 namespace ravesect::cli {
 
@@ -30,6 +31,9 @@ struct CommandContext {
 // "\Kelvard\Vivad5.whr"; created from the program's data folder when it does not exist yet.
 // Nothing when it cannot be prepared: the message is on stderr and the exit status set to 1.
 std::optional<std::filesystem::path> ResolveInstallFolder(CommandContext& context);
+
+// The paper sections are laid out on: the default printer's, A4 landscape when there is none.
+SectionPaper DefaultSectionPaper(rave::MessageSink& messages);
 
 // A private folder for the working files of one command-line run ("ravesect-work-N" in the
 // system's temporary folder), removed with its content at the end of the run, or when the run is

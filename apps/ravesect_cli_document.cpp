@@ -14,6 +14,9 @@
 #include "platform/source_paths.h"
 #include "ravesect/document/columns_build.h"
 #include "ravesect/document/section_commands.h"
+#include "ravesect/view/section_paper.h"
+#include "ravesect/view/startup_settings.h"
+#include "ravesect/view/sysq_settings.h"
 
 namespace ravesect::cli {
 
@@ -236,6 +239,16 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());
+    // The file records the page cut it will be printed with (the distance and depth one page
+    // holds), as the window's Save does, instead of 0 for "whatever the paper holds".
+    if (const auto installFolder = ResolveInstallFolder(context)) {
+        const SysqSettings sysq = ReadSysqFile(DeriveSectionPaths(*installFolder).sysq, *installFolder)
+                                      .value_or(SysqSettings::Defaults(*installFolder));
+        if (FillPageLengthsFromPaper(document.settings, DefaultSectionPaper(context.messages), sysq) &&
+            !WriteSettingsFile(working.files(), document.settings, context.messages)) {
+            return 1;
+        }
+    }
     return SaveSectionAs(document, working.files(), *output, context.messages) == SaveResult::kSaved ? 0 : 1;
 }
 

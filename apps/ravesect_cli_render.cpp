@@ -37,17 +37,6 @@ struct RenderArguments {
 
 constexpr int kDefaultPdfDpi = 600;
 constexpr int kDefaultImageDpi = 300;
-constexpr SectionPaper kA4Landscape{297, 210};
-
-SectionPaper DefaultPaper(rave::MessageSink& messages) {
-    const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
-    if (!printer) {
-        return kA4Landscape;
-    }
-    return PaperFromPrinter(
-        PrinterPageDots{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages);
-}
-
 // "all" or one page number within 1 .. count.
 std::optional<std::vector<int>> SelectSectionPages(const std::string& text, int count, std::string& error) {
     std::vector<int> pages;
@@ -139,7 +128,7 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
                                  : (setup.kind == rave::platform::PageFileKind::kPdf ||
                                             setup.kind == rave::platform::PageFileKind::kDxf
                                         ? kDefaultPdfDpi
-                                                                                     : kDefaultImageDpi);
+                                        : kDefaultImageDpi);
     options.title = std::filesystem::path(file).filename().string();
 
     const SectionDrawingResources resources{sysq, fonts, &colours};
@@ -159,8 +148,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     const std::optional<rave::platform::PageFileKind> kind =
         rave::platform::PageFileKindOf(batch ? "x." + arguments.type : arguments.output);
     if (!kind) {
-        context.err << "ravesect render: the output must end in .pdf, .png, .svg or .dxf: " << arguments.output
-                    << '\n';
+        context.err << "ravesect render: the output must end in .pdf, .png, .svg or .dxf: "
+                    << arguments.output << '\n';
         return 2;
     }
     const std::optional<std::filesystem::path> installFolder = ResolveInstallFolder(context);
@@ -168,8 +157,9 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
         return 1;
     }
     rave::platform::EnsureGuiApplication();
-    const RenderSetup setup{*installFolder, DefaultPaper(context.messages), *kind, arguments.pages,
-                            arguments.dpi, arguments.oneFile};
+    const RenderSetup setup{*installFolder, DefaultSectionPaper(context.messages),
+                            *kind,          arguments.pages,
+                            arguments.dpi,  arguments.oneFile};
     if (batch) {
         return rave::cli::RunBatch(
             arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
@@ -208,7 +198,8 @@ void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context) {
             "pages), or a folder DIR/ for many files (DIR/NAME.pdf)")
         ->required();
     render->add_option("--pages", arguments->pages, "all or N")->capture_default_str();
-    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
+    render
+        ->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
         ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
     render->add_option("--type", arguments->type, "a folder's output kind: pdf, png, svg or dxf")
         ->check(CLI::IsMember({"pdf", "png", "svg", "dxf"}))

@@ -16,6 +16,7 @@
 #include "common/text_file.h"
 #include "platform/codec.h"
 #include "platform/install_folder.h"
+#include "platform/printer_paper.h"
 #include "ravesect/document/section_commands.h"
 
 namespace ravesect::cli {
@@ -178,6 +179,15 @@ bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFold
         return false;
     }
     return true;
+}
+
+SectionPaper DefaultSectionPaper(rave::MessageSink& messages) {
+    const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
+    if (!printer) {
+        return SectionPaper{297, 210};
+    }
+    return PaperFromPrinter(
+        PrinterPageDots{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages);
 }
 
 }  // namespace ravesect::cli

@@ -61,6 +61,12 @@ TEST_F(RavesectCli, BuildThenInfoGivesTheColumnsAndTheirLogs) {
     EXPECT_EQ(json["settings"]["depthScale"], 200);
     EXPECT_EQ(json["settings"]["rulerTitle"], "TP(m)");
     EXPECT_EQ(json["settings"]["rulerStep"], 5);
+    // The page cut it will be printed with: A4 landscape (no printer here) holds at most
+    // 297 mm x 100 = 29.7 m across and 210 mm x 200 = 42 m down, less the margins.
+    EXPECT_GT(json["settings"]["distancePerPage"].get<int>(), 20);
+    EXPECT_LE(json["settings"]["distancePerPage"].get<int>(), 29);
+    EXPECT_GT(json["settings"]["depthPerPage"].get<int>(), 25);
+    EXPECT_LE(json["settings"]["depthPerPage"].get<int>(), 42);
     const Json& columns = json["columns"];
     ASSERT_EQ(columns.size(), 4u);  // left boundary, two logs, closing column
     EXPECT_EQ(columns[0]["fields"][0], "0");
