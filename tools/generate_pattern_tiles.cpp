@@ -57,10 +57,6 @@ private:
 // The column width of the log sheets' soil column, mm: a tile is a cell of it, twice as high.
 constexpr double kTileCellMm = 8.2;
 
-QColor ToQColor(rave::ColorRef color) {
-    return QColor(rave::RedOf(color), rave::GreenOf(color), rave::BlueOf(color));
-}
-
 // One tile: the pattern drawn into a cell `size` pixels wide and twice as high, every pixel then
 // either white or the colour.
 rave::SurfaceBitmap RenderTile(long patternNo, int size, rave::ColorRef color) {
