@@ -36,8 +36,15 @@ bool LineCursor::Next(std::string_view& line) {
     if (position_ >= bytes_.size()) {
         return false;
     }
-    const std::size_t newline = bytes_.find('\n', position_);
-    const std::size_t end = newline == std::string_view::npos ? bytes_.size() : newline + 1;
+    // A line ends at CR LF, at LF alone or at CR alone, whatever system the file was edited on.
+    std::size_t end = bytes_.find_first_of("\r\n", position_);
+    if (end == std::string_view::npos) {
+        end = bytes_.size();
+    } else if (bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n') {
+        end += 2;
+    } else {
+        end += 1;
+    }
     std::string_view whole = bytes_.substr(position_, end - position_);
     position_ = end;
     if (maxChars_ > 0 && whole.size() > maxChars_) {

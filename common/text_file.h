@@ -18,7 +18,8 @@ namespace rave {
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
-// Walks the lines of a file's bytes. `maxChars` is the most a line may hold including its line end.
+// Walks the lines of a file's bytes. CR LF, LF alone and CR alone all end a line. `maxChars` is the
+// most a line may hold including its line end.
 class LineCursor {
 public:
     LineCursor(std::string_view bytes, std::size_t maxChars) : bytes_(bytes), maxChars_(maxChars) {}
@@ -31,12 +32,13 @@ private:
     std::size_t position_ = 0;
 };
 
-// Removes one trailing CR LF, or else one trailing LF (or a lone CR left by a cut line).
+// Removes one trailing CR LF, or else one trailing LF or CR.
 std::string_view StripLineEnd(std::string_view line);
 
 // All lines of a file, line ends removed, each cut to `maxChars` (line end included in the count).
 // Nothing when the file cannot be opened.
-std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path, std::size_t maxChars);
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path,
+                                                      std::size_t maxChars);
 
 // Writes the bytes to a temporary file beside `path` and renames it over `path`.
 // False (and `path` untouched) when anything fails.

@@ -1,6 +1,8 @@
 // cp932 stepping never splits a double-byte character, and ASCII searches ignore trail bytes.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/cp932.h"
 #include "common/text_file.h"
 
@@ -50,7 +52,27 @@ TEST(LineCursor, DeliversLinesWithEndsAndDropsOverlongRest) {
     EXPECT_FALSE(cursor.Next(line));
 }
 
+TEST(LineCursor, EveryKindOfLineEndEndsALine) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    for (const Case& c : {Case{"CR only", "a\rb\rc\r", {"a\r", "b\r", "c\r"}},
+                          Case{"mixed", "a\r\nb\nc\rd", {"a\r\n", "b\n", "c\r", "d"}},
+                          Case{"empty lines", "\r\r\n\n", {"\r", "\r\n", "\n"}},
+                          Case{"cut CR-only line", "xxxxxxxx\ry\r", {"xxxxxx", "y\r"}}}) {
+        LineCursor cursor(c.bytes, 6);
+        std::vector<std::string> lines;
+        for (std::string_view line; cursor.Next(line);) {
+            lines.emplace_back(line);
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
+    }
+}
+
 TEST(StripLineEnd, RemovesOneLineEnd) {
+    EXPECT_EQ(StripLineEnd("a\r"), "a");
     EXPECT_EQ(StripLineEnd("a\r\n"), "a");
     EXPECT_EQ(StripLineEnd("a\n"), "a");
     EXPECT_EQ(StripLineEnd("a\r\n\r\n"), "a\r\n");
