@@ -3,11 +3,20 @@
 
 #include <unistd.h>
 
+#include <QString>
+#include <QtGlobal>
+
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace rave::cli {
@@ -59,21 +68,101 @@ int ParseAndRun(CLI::App& app, const std::vector<std::string>& arguments, std::o
     return exitCode;
 }
 
-const CLI::Validator& OneOrMore() {
+std::optional<long long> ParseWholeInteger(std::string_view text) {
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    const bool negative = text.front() == '-';
+    for (char c : digits) {
+        const int digit = c - '0';
+        if (value > (std::numeric_limits<long long>::max() - digit) / 10) {
+            return std::nullopt;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<double> ParseWholeDecimal(std::string_view text) {
+    std::string_view rest = text;
+    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+        rest.remove_prefix(1);
+    }
+    const std::size_t point = rest.find('.');
+    const std::string_view whole = rest.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : rest.substr(point + 1);
+    const auto allDigits = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (whole.size() + fraction.size() == 0 || !allDigits(whole) || !allDigits(fraction)) {
+        return std::nullopt;
+    }
+    // Only digits, a sign and a point remain, which strtod reads the same in every locale.
+    const std::string copy(text);
+    return std::strtod(copy.c_str(), nullptr);
+}
+
+std::string NumberProblem(std::string_view option, std::string_view value, bool decimal) {
+    const bool ok = decimal ? ParseWholeDecimal(value).has_value() : ParseWholeInteger(value).has_value();
+    if (ok) {
+        return {};
+    }
+    std::string text = std::string(option) + ": \"" + std::string(value) + "\" は";
+    if (decimal && value.find(',') != std::string_view::npos && value.find('.') == std::string_view::npos) {
+        std::string period(value);
+        std::replace(period.begin(), period.end(), ',', '.');
+        return text + "数値として読めません。小数点はコンマでなくピリオドで書いてください (" + period + ")";
+    }
+    return text + (decimal ? "数値として読めません (例: 1.5)" : "10進の整数として読めません (例: 300)");
+}
+
+CLI::Validator IntegerIn(long long lowest, long long highest) {
+    return CLI::Validator(
+        [lowest, highest](std::string& value) {
+            const std::optional<long long> number = ParseWholeInteger(value);
+            if (!number) {
+                return "\"" + value + "\" は10進の整数として読めません";
+            }
+            if (*number < lowest || *number > highest) {
+                return "\"" + value + "\" は範囲外です (" + std::to_string(lowest) +
+                       (highest == std::numeric_limits<int>::max()
+                            ? " 以上"
+                            : " から " + std::to_string(highest) + " まで") +
+                       ")";
+            }
+            value = std::to_string(*number);  // "010" is handed on as "10", never read as octal
+            return std::string();
+        },
+        std::to_string(lowest) + ".." + std::to_string(highest));
+}
+
+const CLI::Validator& DecimalNumber() {
     static const CLI::Validator validator(
         [](const std::string& value) {
-            try {
-                std::size_t used = 0;
-                const long long number = std::stoll(value, &used);
-                if (used == value.size() && number >= 1) {
-                    return std::string();
-                }
-            } catch (const std::exception&) {
-            }
-            return "must be 1 or more, not \"" + value + "\"";
+            std::string problem = NumberProblem("", value, true);
+            return problem.empty() ? problem : problem.substr(2);  // CLI11 names the option itself
         },
-        "N>=1");
+        "NUMBER");
     return validator;
+}
+
+const CLI::Validator& OneOrMore() {
+    static const CLI::Validator validator = IntegerIn(1, std::numeric_limits<int>::max());
+    return validator;
+}
+
+void QuietToolkitNotes() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        }
+    });
 }
 
 bool ShowsProgress(const std::ostream& err) {
@@ -96,54 +185,136 @@ bool NamesOutputFolder(const std::string& output) {
     return (!output.empty() && output.back() == '/') || std::filesystem::is_directory(output, error);
 }
 
+std::string FolderInputProblem(const std::string& input) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(input, error)) {
+        return {};
+    }
+    return input + ": フォルダです。ファイルを指定してください";
+}
+
+std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
+                                  const std::vector<std::string>& inputs) {
+    for (const std::filesystem::path& output : outputs) {
+        for (const std::string& input : inputs) {
+            if (IsSameFile(output, input)) {
+                return "出力 " + output.string() + " は入力 " + input +
+                       " そのもの (同じ名前かリンク) です。入力を守るため何も書いていません";
+            }
+        }
+    }
+    return {};
+}
+
+bool NamesPageFileForMany(const std::string& output) {
+    if (NamesOutputFolder(output)) {
+        return false;
+    }
+    std::string extension = std::filesystem::path(output).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".pdf" || extension == ".png" || extension == ".svg" || extension == ".dxf";
+}
+
+std::size_t BatchThreads(int jobs, std::size_t files) {
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t wanted = jobs > 0 ? static_cast<std::size_t>(jobs) : cores;
+    return std::max<std::size_t>(1, std::min({wanted, cores, files}));
+}
+
+namespace {
+
+// Runs `work(i)` for i in 0..count-1 on `threads` threads.
+void RunOnThreads(std::size_t count, std::size_t threads, const std::function<void(std::size_t)>& work) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            work(i);
+        }
+    };
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < threads; ++t) {
+        pool.emplace_back(worker);
+    }
+    worker();
+    for (std::thread& thread : pool) {
+        thread.join();
+    }
+}
+
+// Why two planned items would write one file, or a file would replace an input; empty when the
+// plans are safe to carry out.
+std::string PlanConflict(const std::vector<BatchItem>& items, const std::vector<BatchPlan>& plans,
+                         const std::vector<std::string>& inputs) {
+    std::map<std::filesystem::path, std::size_t> writers;  // planned file -> the item writing it
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!plans[i].error.empty()) {
+            continue;
+        }
+        if (std::string problem = OutputOverwritesInput(plans[i].files, inputs); !problem.empty()) {
+            return problem;
+        }
+        for (const std::filesystem::path& file : plans[i].files) {
+            const auto [existing, inserted] = writers.emplace(file.lexically_normal(), i);
+            if (!inserted && existing->second != i) {
+                return "出力 " + file.string() + " を " + items[existing->second].input + " と " +
+                       items[i].input +
+                       " の両方が書くことになります。どちらかの名前を変えてください。何も書いていません";
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path& folder,
              const std::string& extension, int jobs, std::ostream& err, bool progress, const char* program,
-             const BatchFunction& render) {
+             const PlanFunction& plan, const BatchFunction& render) {
+    std::vector<BatchItem> items;
+    for (const std::string& input : inputs) {
+        items.push_back({input, folder / (std::filesystem::path(input).stem().string() + "." + extension)});
+    }
+    const std::size_t threads = BatchThreads(jobs, items.size());
+
+    // Every output name is known before anything is written.
+    std::vector<BatchPlan> plans(items.size());
+    RunOnThreads(items.size(), threads, [&](std::size_t i) {
+        try {
+            plans[i] = plan(items[i]);
+        } catch (const std::bad_alloc&) {
+            plans[i].error = kOutOfMemory;
+        }
+    });
+    if (const std::string conflict = PlanConflict(items, plans, inputs); !conflict.empty()) {
+        err << program << ": " << conflict << '\n';
+        return 1;
+    }
+
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error)) {
-        err << program << ": cannot make the output folder " << folder.string() << '\n';
+        err << program << ": 出力フォルダ " << folder.string() << " を作れません\n";
         return 2;
     }
-    std::vector<BatchItem> items;
-    std::vector<std::string> failures(inputs.size());
-    std::map<std::filesystem::path, std::string> outputs;  // output -> the input it came from
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const std::filesystem::path output =
-            folder / (std::filesystem::path(inputs[i]).stem().string() + "." + extension);
-        const auto [existing, inserted] = outputs.emplace(output, inputs[i]);
-        if (!inserted) {
-            failures[i] = "the same output " + output.string() + " as " + existing->second;
-        }
-        items.push_back({inputs[i], output});
-    }
-
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t threadCount = std::min<std::size_t>(jobs > 0 ? static_cast<std::size_t>(jobs) : cores,
-                                                          std::max<std::size_t>(1, items.size()));
-    std::atomic<std::size_t> next{0};
+    std::vector<std::string> failures(items.size());
     std::atomic<std::size_t> done{0};
     std::mutex progressLock;
-    auto worker = [&] {
-        for (std::size_t i = next++; i < items.size(); i = next++) {
-            if (failures[i].empty()) {
+    RunOnThreads(items.size(), threads, [&](std::size_t i) {
+        failures[i] = plans[i].error;
+        if (failures[i].empty()) {
+            try {
                 failures[i] = render(items[i]);
-            }
-            const std::size_t finished = ++done;
-            if (progress) {
-                std::lock_guard<std::mutex> lock(progressLock);
-                err << "\r" << finished << " of " << items.size() << " files" << std::flush;
+            } catch (const std::bad_alloc&) {
+                failures[i] = kOutOfMemory;
             }
         }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t t = 1; t < threadCount; ++t) {
-        threads.emplace_back(worker);
-    }
-    worker();
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+        const std::size_t finished = ++done;
+        if (progress) {
+            std::lock_guard<std::mutex> lock(progressLock);
+            err << "\r" << finished << " of " << items.size() << " files" << std::flush;
+        }
+    });
     if (progress) {
         err << '\n';
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,29 @@ void AddInstallFolderOption(CLI::App& app, std::string& folder);
 int ParseAndRun(CLI::App& app, const std::vector<std::string>& arguments, std::ostream& out,
                 std::ostream& err, const int& exitCode);
 
-// Whole numbers from 1 up: "must be 1 or more" otherwise.
+// Option values are whole decimal numbers: "1.5x", "0x1p1", "1e3" and "1,5" are not read as the
+// number they start with, and "010" is ten, not eight.
+// [+-]digits; nothing for anything else or a value beyond long long.
+std::optional<long long> ParseWholeInteger(std::string_view text);
+// [+-]digits[.digits] (or [+-].digits); nothing for anything else.
+std::optional<double> ParseWholeDecimal(std::string_view text);
+// Why `value` of `option` is not a number of that kind (a comma decimal is named as such); empty
+// when it is one.
+std::string NumberProblem(std::string_view option, std::string_view value, bool decimal);
+
+// For integer options (with ->transform): a whole decimal integer within [lowest, highest], handed
+// on as plain digits; a usage error naming the value otherwise.
+CLI::Validator IntegerIn(long long lowest, long long highest);
+// For text options holding a decimal number (with ->check): a usage error unless the whole value
+// is a decimal number.
+const CLI::Validator& DecimalNumber();
+// Whole numbers from 1 up (with ->transform).
 const CLI::Validator& OneOrMore();
+
+// Keeps the toolkit's notes about the session (no runtime folder, no printer, no window manager)
+// off stderr for the whole run, so scripts read only the program's own messages there; critical
+// errors still show. Called first thing by a command-line run.
+void QuietToolkitNotes();
 
 // Progress lines go to a terminal only: scripts and tests reading stderr see messages alone.
 bool ShowsProgress(const std::ostream& err);
@@ -44,21 +66,50 @@ std::string BinaryInputReason(std::string_view bytes);
 // True when -o names a folder for many outputs: it ends in "/" or is an existing folder.
 bool NamesOutputFolder(const std::string& output);
 
+// The message for an input that names a folder instead of a file (UTF-8, without the program's
+// name); empty when it does not.
+std::string FolderInputProblem(const std::string& input);
+
+// Why writing `outputs` would destroy one of `inputs`: an output is an input under the same
+// name, another spelling, a symbolic or a hard link. Empty when none is (UTF-8, without the
+// program's name).
+std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
+                                  const std::vector<std::string>& inputs);
+
+// Several inputs need a folder for their outputs: true when -o names a file of a page kind
+// (m.png, m.pdf) that is not an existing folder.
+bool NamesPageFileForMany(const std::string& output);
+
+// The message printed when memory runs out during a render.
+inline constexpr const char* kOutOfMemory = "メモリが足りません (out of memory)";
+
 // One input of a batch and the file it becomes: FOLDER/NAME.EXTENSION.
 struct BatchItem {
     std::string input;
     std::filesystem::path output;
 };
+// What one item will write (every page's file), or why it cannot be rendered.
+struct BatchPlan {
+    std::string error;  // UTF-8; empty when the item can be rendered
+    std::vector<std::filesystem::path> files;
+};
+using PlanFunction = std::function<BatchPlan(const BatchItem& item)>;
 // Renders one item; returns an empty text on success, else why it failed (UTF-8).
 using BatchFunction = std::function<std::string(const BatchItem& item)>;
 
-// Runs `render` for every input on `jobs` threads (0: one per core) and reports on `err`: a
-// progress line when `progress`, then every failure with its input. The outputs that succeed
-// are written whatever fails. Returns 0 when every input succeeded, 1 otherwise, 2 when the
-// folder cannot be made. Two inputs of the same name are refused, as one would overwrite the other.
+// The number of threads a batch of `files` inputs runs on: `jobs` (0: one per core), never more
+// than the cores nor the files.
+std::size_t BatchThreads(int jobs, std::size_t files);
+
+// Plans every input first (`plan`: the files it would write), then renders the ones that can be
+// rendered on BatchThreads threads, and reports on `err`: a progress line when `progress`, then
+// every failure with its input. Nothing at all is written, and 1 returned, when two inputs would
+// write the same file or a file would replace one of the inputs. The outputs that succeed are
+// written whatever else fails. Returns 0 when every input succeeded, 1 otherwise, 2 when the
+// folder cannot be made.
 int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path& folder,
              const std::string& extension, int jobs, std::ostream& err, bool progress, const char* program,
-             const BatchFunction& render);
+             const PlanFunction& plan, const BatchFunction& render);
 
 // True when both paths name one existing file (through links and different spellings).
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -4,10 +4,14 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_input.h"
+#include "platform/codec.h"
 #include "ravelog/conversion/self_sinking.h"
 
 namespace ravelog::cli {
@@ -21,6 +25,23 @@ struct CheckOptions {
     std::string footingDepth;
 };
 
+// What the check left out and why, one line each (UTF-8).
+std::vector<std::string> Warnings(const SoundingDocument& document, const SelfSinkingCheck& check) {
+    std::vector<std::string> warnings;
+    const auto depthText = [&document](int row) {
+        return rave::platform::Cp932ToUtf8(document.Row(row)[field::kDepth]);
+    };
+    for (int row : check.unreadableRows) {
+        warnings.push_back("行 " + std::to_string(row) + ": 深度 \"" + depthText(row) +
+                           "\" が数値ではないため判定から外しました");
+    }
+    for (int row : check.outOfOrderRows) {
+        warnings.push_back("行 " + std::to_string(row) + ": 深度 " + depthText(row) +
+                           " m が上の行より深くないため判定から外しました (深度の順に並んでいません)");
+    }
+    return warnings;
+}
+
 int RunCheck(CommandContext& context, const CheckOptions& options) {
     const std::optional<double> footing = ParseFootingDepth(options.footingDepth);
     if (!footing) {
@@ -28,11 +49,25 @@ int RunCheck(CommandContext& context, const CheckOptions& options) {
                     << "\"\n";
         return 2;
     }
+    if (const std::string problem = rave::cli::FolderInputProblem(options.file); !problem.empty()) {
+        context.err << "ravelog check: " << problem << '\n';
+        return 1;
+    }
     SoundingDocument document;
     if (OpenSoundingForCommandLine(document, context, options.file) == kVersionUnknown) {
         return 1;
     }
     const SelfSinkingCheck check = CheckSelfSinking(document, *footing);
+    if (check.usableRows == 0) {
+        // An empty list would read as "no settlement check needed" for a file that was not judged.
+        context.err << "ravelog check: " << options.file
+                    << ": 深度と荷重が数値として読める測定行が1行もないため、判定できません\n";
+        return 1;
+    }
+    const std::vector<std::string> warnings = Warnings(document, check);
+    for (const std::string& warning : warnings) {
+        context.err << "ravelog check: " << options.file << ": " << warning << '\n';
+    }
     Json json;
     json["footingDepth"] = check.footingDepth;
     json["selfSinking"] = Json::array();
@@ -43,7 +78,10 @@ int RunCheck(CommandContext& context, const CheckOptions& options) {
     json["from2to5m"] = check.from2to5m;
     json["settlementCheck"] = check.settlementCheck;
     json["reaches5m"] = check.reaches5m;
-    context.out << json.dump(2) << '\n';
+    if (!warnings.empty()) {
+        json["warnings"] = warnings;
+    }
+    context.out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     return 0;
 }
 
@@ -57,7 +95,8 @@ void RegisterCheckVerbs(CLI::App& app, CommandContext& context) {
         "conditions call for a settlement check, as JSON");
     check->add_option("FILE", options->file, "sounding file (.sdw or Ver2 s*.ddf)")->required();
     check->add_option("--footing-depth", options->footingDepth, "depth of the footing's base below ground, m")
-        ->required();
+        ->required()
+        ->check(rave::cli::DecimalNumber());
     check->callback([&context, options] { context.exitCode = RunCheck(context, *options); });
 }
 

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_input.h"
@@ -28,6 +29,10 @@ struct QaOptions {
 // The document as the calculator sees it: read as the menu's Open reads it, with the settings
 // and defaults the view fills in when it shows the document. The rows' Nsw are used as read.
 int RunQa(CommandContext& context, const QaOptions& options) {
+    if (const std::string problem = rave::cli::FolderInputProblem(options.file); !problem.empty()) {
+        context.err << "ravelog qa: " << problem << '\n';
+        return 1;
+    }
     SoundingDocument document;
     if (OpenSoundingForCommandLine(document, context, options.file) == kVersionUnknown) {
         return 1;
@@ -60,8 +65,12 @@ void RegisterConversionVerbs(CLI::App& app, CommandContext& context) {
         "print the Nsw average, qa~ and the number of rows used over a depth range as JSON, as the "
         "Nsw average and qa~ calculator shows them (exit status 1 when it warns about the range)");
     qa->add_option("FILE", options->file, "sounding file (.sdw or Ver2 s*.ddf)")->required();
-    qa->add_option("--from", options->from, "start of the depth range, m")->required();
-    qa->add_option("--to", options->to, "end of the depth range, m")->required();
+    qa->add_option("--from", options->from, "start of the depth range, m")
+        ->required()
+        ->check(rave::cli::DecimalNumber());
+    qa->add_option("--to", options->to, "end of the depth range, m")
+        ->required()
+        ->check(rave::cli::DecimalNumber());
     qa->callback([&context, options] { context.exitCode = RunQa(context, *options); });
 }
 

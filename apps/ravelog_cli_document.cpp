@@ -3,6 +3,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_input.h"
@@ -65,6 +66,10 @@ Json DocumentJson(const SoundingDocument& document, SoundingFileVersion version)
 }
 
 int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
+    if (const std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+        context.err << "ravelog info: " << problem << '\n';
+        return 1;
+    }
     SoundingDocument document;
     const SoundingFileVersion version = OpenSoundingForCommandLine(document, context, file);
     if (version == kVersionUnknown) {
@@ -79,6 +84,16 @@ int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
 }
 
 int RunSave(CommandContext& context, const std::string& file, const std::string& output, bool refresh) {
+    if (const std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+        context.err << "ravelog save: " << problem << '\n';
+        return 1;
+    }
+    if (rave::cli::IsSameFile(SaveAsTargetPath(output), file)) {
+        // A rewrite in place would replace a Ver2 file or foreign text with the .sdw form.
+        context.err << "ravelog save: 出力 " << output
+                    << " は読み込むファイルそのものです。別の名前を指定してください\n";
+        return 1;
+    }
     SoundingDocument document;
     if (OpenSoundingForCommandLine(document, context, file) == kVersionUnknown) {
         return 1;

@@ -117,10 +117,14 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         RecomputeConversions(document, count);
     };
 
+    if (const std::string problem = rave::cli::FolderInputProblem(arguments.file); !problem.empty()) {
+        context.err << "ravelog import: " << problem << '\n';
+        return 1;
+    }
     if (rave::cli::IsSameFile(SaveAsTargetPath(arguments.output), arguments.file)) {
         context.err << "ravelog import: the output " << arguments.output
                     << " is the file being imported; choose another name\n";
-        return 2;
+        return 1;
     }
     if (const auto bytes = rave::ReadFileBytes(arguments.file)) {
         if (const std::string reason = rave::cli::BinaryInputReason(*bytes); !reason.empty()) {
@@ -162,9 +166,9 @@ void RegisterImportVerbs(CLI::App& app, CommandContext& context) {
     import->add_flag("--kgf", arguments->kgf, "loads are in kgf: multiply by 0.01");
     import->add_flag("--cm", arguments->cm, "depths are in cm: multiply by 0.01");
     import->add_option("--from", arguments->from, "first line to import (default 1)")
-        ->check(rave::cli::OneOrMore());
+        ->transform(rave::cli::OneOrMore());
     import->add_option("--to", arguments->to, "last line to import (default: the last line of the file)")
-        ->check(rave::cli::OneOrMore());
+        ->transform(rave::cli::OneOrMore());
     import->add_flag("--clear-header", arguments->clearHeader, "empty the header before reading");
     import->add_flag("--keep-repeated-names", arguments->keepRepeatedNames,
                      "keep a soil name on every row of a run of equal names");

@@ -6,10 +6,16 @@
 // Nothing in the install folder is written.
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
+#include "common/soil_table_editor.h"
+#include "common/text_file.h"
 #include "platform/install_folder.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
@@ -38,6 +44,22 @@ PaperSize PrinterPaper(rave::MessageSink& messages) {
     return PaperSizeFromPrinter(page, messages);
 }
 
+// Why the soil-name table at `path` cannot make a legend (binary, or no soil name with a pattern
+// number among `lines`); empty when it can.
+std::string UnusableTableReason(const std::filesystem::path& path, const std::vector<LegendLine>& lines) {
+    if (const std::optional<std::string> bytes = rave::ReadFileBytes(path)) {
+        if (std::string reason = rave::cli::BinaryInputReason(*bytes); !reason.empty()) {
+            return "土質名テーブル " + path.string() + " は使えません: " + reason;
+        }
+    }
+    for (const LegendLine& line : lines) {
+        if (!line.heading && !line.name.empty() && line.number >= 0) {
+            return {};
+        }
+    }
+    return "土質名テーブル " + path.string() + " に、模様番号のある土質名が1つもありません";
+}
+
 int RunLegend(CommandContext& context, const LegendArguments& arguments) {
     const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(arguments.output);
     if (!kind) {
@@ -60,6 +82,13 @@ int RunLegend(CommandContext& context, const LegendArguments& arguments) {
     resources.drives = &drives;
     const LegendTable table = arguments.table == "simple" ? LegendTable::kSimple : LegendTable::kJacic;
     const LegendSource source{*files.soilTables, resources, table};
+    const std::filesystem::path tableFile =
+        *installFolder / (table == LegendTable::kSimple ? rave::SoilTableEditor::kSimpleMasterFile
+                                                        : rave::SoilTableEditor::kJacicMasterFile);
+    if (const std::string reason = UnusableTableReason(tableFile, LegendLines(source)); !reason.empty()) {
+        context.err << "ravelog legend: " << reason << '\n';
+        return 1;
+    }
 
     const PaperSize paper = PrinterPaper(context.messages);
     rave::platform::PageFileOptions options;
@@ -101,7 +130,7 @@ void RegisterLegendVerbs(CLI::App& app, CommandContext& context) {
         ->check(CLI::IsMember({"jacic", "simple"}))
         ->capture_default_str();
     legend->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
-        ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
+        ->transform(rave::cli::IntegerIn(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
     legend->callback([&context, arguments] { context.exitCode = RunLegend(context, *arguments); });
 }
 

@@ -10,7 +10,9 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <sstream>
+#include <vector>
 
 #include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
@@ -92,32 +94,73 @@ std::string RunawayDepthReason(const SoundingDocument& document) {
            " pages). Correct the depth of the last rows.";
 }
 
-// Renders one sounding into `output`; program messages go to `messagesOut`.
-RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
-                             const std::filesystem::path& output, std::ostream& messagesOut,
-                             const rave::platform::PageProgressFunction& progress) {
+// A sounding taken up as the view shows it, and the pages of its sheet a render draws.
+struct PreparedSheet {
+    SoundingDocument document;
+    StartupFiles files;
+    ReportViewState state;
+    std::vector<int> pages;
+};
+
+// Opens and takes up `file` into `sheet`; program messages go to `messages`.
+RenderOutcome PrepareSheet(const RenderSetup& setup, const std::string& file, std::ostream& messagesOut,
+                           PreparedSheet& sheet) {
+    if (std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+        return {1, problem};
+    }
     rave::platform::ConsoleMessageSink messages(messagesOut);
     CommandContext context(messagesOut, messagesOut);
-    SoundingDocument document;
-    if (OpenSoundingForCommandLine(document, context, file) == kVersionUnknown) {
+    if (OpenSoundingForCommandLine(sheet.document, context, file) == kVersionUnknown) {
         return {1, ""};  // the reason is among the messages
     }
-    if (const std::string reason = RunawayDepthReason(document); !reason.empty()) {
+    if (const std::string reason = RunawayDepthReason(sheet.document); !reason.empty()) {
         return {1, reason};
     }
-    StartupFiles files;
-    LoadStartupFiles(files, setup.installFolder, document, false, messages, StartupWrites::kNever);
-    TakeUpDocumentForView(document, files, messages);
+    LoadStartupFiles(sheet.files, setup.installFolder, sheet.document, false, messages,
+                     StartupWrites::kNever);
+    TakeUpDocumentForView(sheet.document, sheet.files, messages);
 
-    ReportViewState state;
-    state.reportFormat = ReportFormatOf(document);
+    sheet.state.reportFormat = ReportFormatOf(sheet.document);
     if (setup.format != 0) {
-        SelectReportFormat(document, state, setup.format - 1);
+        SelectReportFormat(sheet.document, sheet.state, setup.format - 1);
     }
-    const PageSelection selection = SelectPages(setup.pages, CountReportPages(document, state.currentPage));
+    PageSelection selection =
+        SelectPages(setup.pages, CountReportPages(sheet.document, sheet.state.currentPage));
     if (!selection.ok()) {
         return {2, selection.error};
     }
+    sheet.pages = std::move(selection.pages);
+    return {};
+}
+
+// Every file a render of `pages` into `output` writes.
+std::vector<std::filesystem::path> PageFiles(const RenderSetup& setup, const std::filesystem::path& output,
+                                             const std::vector<int>& pages) {
+    rave::platform::PageFileOptions options;
+    options.output = output;
+    options.kind = setup.kind;
+    options.oneFile = setup.oneFile;
+    return rave::platform::PageFilePaths(options, pages);
+}
+
+// Renders one sounding into `output`, never over one of `inputs`; program messages go to
+// `messagesOut`.
+RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
+                             const std::filesystem::path& output, const std::vector<std::string>& inputs,
+                             std::ostream& messagesOut,
+                             const rave::platform::PageProgressFunction& progress) {
+    auto sheet = std::make_unique<PreparedSheet>();
+    if (RenderOutcome outcome = PrepareSheet(setup, file, messagesOut, *sheet); outcome.status != 0) {
+        return outcome;
+    }
+    if (std::string problem =
+            rave::cli::OutputOverwritesInput(PageFiles(setup, output, sheet->pages), inputs);
+        !problem.empty()) {
+        return {1, problem};
+    }
+    rave::platform::ConsoleMessageSink messages(messagesOut);
+    SoundingDocument& document = sheet->document;
+    ReportViewState& state = sheet->state;
 
     rave::platform::PageFileOptions options;
     options.output = output;
@@ -129,13 +172,13 @@ RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
                                  : (setup.kind == rave::platform::PageFileKind::kPdf ||
                                             setup.kind == rave::platform::PageFileKind::kDxf
                                         ? kDefaultPdfDpi
-                                                                                     : kDefaultImageDpi);
+                                        : kDefaultImageDpi);
     options.title = std::filesystem::path(file).filename().string();
 
-    SheetResources resources = files.Resources();
+    SheetResources resources = sheet->files.Resources();
     resources.drives = &setup.drives;
     const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
-        options, selection.pages,
+        options, sheet->pages,
         [&](rave::DrawingSurface& surface, int page) {
             state.currentPage = page;
             DrawReportPage(surface, document, resources, state, &messages);
@@ -147,7 +190,21 @@ RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
     return {};
 }
 
+// A batch item's failure as one text: the outcome's error, else the messages it printed.
+std::string FailureText(const RenderOutcome& outcome, const std::ostringstream& messages) {
+    std::string text = outcome.error.empty() ? messages.str() : outcome.error;
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
 int RunRender(CommandContext& context, const RenderArguments& arguments) {
+    if (arguments.files.size() > 1 && rave::cli::NamesPageFileForMany(arguments.output)) {
+        context.err << "ravelog render: 入力が複数あるときは -o に出力フォルダ (DIR/) を指定してください: "
+                    << arguments.output << '\n';
+        return 2;
+    }
     const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
     const std::string kindName = batch ? "x." + arguments.type : arguments.output;
     const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(kindName);
@@ -174,28 +231,37 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     const bool progress = rave::cli::ShowsProgress(context.err);
 
     if (batch) {
+        const std::vector<std::string>& inputs = arguments.files;
         return rave::cli::RunBatch(
-            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err, progress,
-            "ravelog render", [&setup](const rave::cli::BatchItem& item) {
+            inputs, arguments.output, arguments.type, arguments.jobs, context.err, progress, "ravelog render",
+            [&setup](const rave::cli::BatchItem& item) {
                 std::ostringstream messages;
-                const RenderOutcome outcome = RenderSounding(setup, item.input, item.output, messages, {});
-                if (outcome.status == 0) {
-                    return std::string();
+                auto sheet = std::make_unique<PreparedSheet>();
+                const RenderOutcome outcome = PrepareSheet(setup, item.input, messages, *sheet);
+                if (outcome.status != 0) {
+                    return rave::cli::BatchPlan{FailureText(outcome, messages), {}};
                 }
-                std::string text = outcome.error.empty() ? messages.str() : outcome.error;
-                while (!text.empty() && text.back() == '\n') {
-                    text.pop_back();
-                }
-                return text;
+                return rave::cli::BatchPlan{{}, PageFiles(setup, item.output, sheet->pages)};
+            },
+            [&setup, &inputs](const rave::cli::BatchItem& item) {
+                std::ostringstream messages;
+                const RenderOutcome outcome =
+                    RenderSounding(setup, item.input, item.output, inputs, messages, {});
+                return outcome.status == 0 ? std::string() : FailureText(outcome, messages);
             });
     }
-    const RenderOutcome outcome = RenderSounding(
-        setup, arguments.files.front(), arguments.output, context.err, [&](int done, int total) {
-            if (progress) {
-                context.err << "\rpage " << done << " of " << total << (done == total ? "\n" : "")
-                            << std::flush;
-            }
-        });
+    RenderOutcome outcome;
+    try {
+        outcome = RenderSounding(setup, arguments.files.front(), arguments.output, arguments.files,
+                                 context.err, [&](int done, int total) {
+                                     if (progress) {
+                                         context.err << "\rpage " << done << " of " << total
+                                                     << (done == total ? "\n" : "") << std::flush;
+                                     }
+                                 });
+    } catch (const std::bad_alloc&) {
+        outcome = {1, rave::cli::kOutOfMemory};
+    }
     if (!outcome.error.empty()) {
         context.err << "ravelog render: " << outcome.error << '\n';
     }
@@ -216,16 +282,17 @@ void RegisterRenderVerbs(CLI::App& app, CommandContext& context) {
         ->required();
     render
         ->add_option("--format", arguments->format, "1 standard, 2 with the estimated column, 3 conversions")
-        ->check(CLI::Range(1, 3));
+        ->transform(rave::cli::IntegerIn(1, 3));
     render->add_option("--pages", arguments->pages, "all, N or A-B")->capture_default_str();
-    render->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
-        ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
+    render
+        ->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
+        ->transform(rave::cli::IntegerIn(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
     render->add_option("--type", arguments->type, "a folder's output kind: pdf, png, svg or dxf")
         ->check(CLI::IsMember({"pdf", "png", "svg", "dxf"}))
         ->capture_default_str();
     render->add_flag("--one-file", arguments->oneFile, "DXF: every page in one file, side by side");
-    render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
-        ->check(rave::cli::OneOrMore());
+    render->add_option("--jobs", arguments->jobs, "files rendered at once (default and most: one per core)")
+        ->transform(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });
 }
 

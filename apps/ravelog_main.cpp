@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/cli_shared.h"
 #include "apps/ravelog_cli.h"
 
 #ifdef RAVE_HAS_RAVELOG_APP
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (ravelog::cli::IsCommandLineVerb(arguments)) {
+        rave::cli::QuietToolkitNotes();
         return ravelog::cli::RunRavelogCommandLine(arguments, std::cout, std::cerr);
     }
 #ifdef RAVE_HAS_RAVELOG_APP

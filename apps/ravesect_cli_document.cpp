@@ -154,8 +154,9 @@ bool ParseScale(const std::string& text, SectionSettings& settings) {
 }
 
 // The file build writes: the Save As name of -o, which must name a .sqw file that is none of the
-// inputs. Nothing (the reason on stderr) otherwise.
-std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequest& request) {
+// inputs. Nothing (the reason on stderr, the exit status in `status`) otherwise.
+std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequest& request, int& status) {
+    status = 2;
     const std::string& output = request.output;
     std::error_code error;
     if (output.empty() || output.back() == '/' || fs::is_directory(output, error)) {
@@ -176,6 +177,7 @@ std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequ
         if (equals != std::string::npos && rave::cli::IsSameFile(target, column.substr(equals + 1))) {
             context.err << "ravesect build: the output " << target.string()
                         << " is one of the inputs; choose another name\n";
+            status = 1;
             return std::nullopt;
         }
     }
@@ -183,9 +185,10 @@ std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequ
 }
 
 int RunBuild(CommandContext& context, const BuildRequest& request) {
-    const std::optional<fs::path> output = BuildOutputPath(context, request);
+    int refusal = 2;
+    const std::optional<fs::path> output = BuildOutputPath(context, request, refusal);
     if (!output) {
-        return 2;
+        return refusal;
     }
     SectionDocument document;
     if (!request.scale.empty() && !ParseScale(request.scale, document.settings)) {
@@ -200,6 +203,16 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         if (equals == std::string::npos || equals == 0 || equals + 1 == column.size()) {
             context.err << "COLUMN: expected DIST=PATH, got \"" << column << "\"\n";
             return 2;
+        }
+        if (const std::string problem = rave::cli::NumberProblem("COLUMN", column.substr(0, equals), true);
+            !problem.empty()) {
+            context.err << problem << '\n';
+            return 2;
+        }
+        if (const std::string problem = rave::cli::FolderInputProblem(column.substr(equals + 1));
+            !problem.empty()) {
+            context.err << "ravesect build: " << problem << '\n';
+            return 1;
         }
         std::error_code error;
         const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();

@@ -7,7 +7,9 @@
 //   ravesect render FILE.sqw... -o DIR/ [--type pdf|png|svg|dxf] [--jobs N]   (DIR/NAME.pdf for each)
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <new>
 #include <sstream>
+#include <vector>
 
 #include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
@@ -46,21 +48,12 @@ std::optional<std::vector<int>> SelectSectionPages(const std::string& text, int 
         }
         return pages;
     }
-    int page = 0;
-    try {
-        std::size_t used = 0;
-        page = std::stoi(text, &used);
-        if (used != text.size()) {
-            page = 0;
-        }
-    } catch (const std::exception&) {
-        page = 0;
-    }
+    const long long page = rave::cli::ParseWholeInteger(text).value_or(0);
     if (page < 1 || page > count) {
         error = "--pages must be all or a page number from 1 to " + std::to_string(count) + ": " + text;
         return std::nullopt;
     }
-    pages.push_back(page);
+    pages.push_back(static_cast<int>(page));
     return pages;
 }
 
@@ -91,9 +84,54 @@ struct RenderOutcome {
     std::string error;  // UTF-8, without the program's name; empty when a message said it
 };
 
-// Renders one section into `output`; its messages go to `messagesOut`.
+// Every file a render of `pages` into `output` writes.
+std::vector<std::filesystem::path> PageFiles(const RenderSetup& setup, const std::filesystem::path& output,
+                                             const std::vector<int>& pages) {
+    rave::platform::PageFileOptions options;
+    options.output = output;
+    options.kind = setup.kind;
+    options.oneFile = setup.oneFile;
+    return rave::platform::PageFilePaths(options, pages);
+}
+
+// A batch item's failure as one text: the error, else the messages it printed.
+std::string FailureText(const std::string& error, const std::ostringstream& messages) {
+    std::string text = error.empty() ? messages.str() : error;
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// The files a render of `item` writes, or why it cannot be rendered; nothing is drawn.
+rave::cli::BatchPlan PlanSection(const RenderSetup& setup, const rave::cli::BatchItem& item) {
+    std::ostringstream messages;
+    CommandContext context(messages, messages);
+    context.installFolder = setup.installFolder;
+    PrivateWorkingFolder working;
+    SectionDocument document;
+    if (!working.ok()) {
+        return {"cannot create a temporary working folder", {}};
+    }
+    if (!OpenSectionForCommandLine(context, working, item.input, document)) {
+        return {FailureText("", messages), {}};
+    }
+    const SysqSettings sysq = ReadSysqFile(DeriveSectionPaths(setup.installFolder).sysq, setup.installFolder)
+                                  .value_or(SysqSettings::Defaults(setup.installFolder));
+    FillPageLengthsFromPaper(document.settings, setup.paper, sysq);
+    std::string error;
+    const std::optional<std::vector<int>> pages = SelectSectionPages(
+        setup.pages, CountPrintedPages(document.settings, LastColumnDistance(document)), error);
+    if (!pages) {
+        return {error, {}};
+    }
+    return {{}, PageFiles(setup, item.output, *pages)};
+}
+
+// Renders one section into `output`, never over one of `inputs`; its messages go to `messagesOut`.
 RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
-                            const std::filesystem::path& output, std::ostream& messagesOut) {
+                            const std::filesystem::path& output, const std::vector<std::string>& inputs,
+                            std::ostream& messagesOut) {
     CommandContext context(messagesOut, messagesOut);
     context.installFolder = setup.installFolder;
     PrivateWorkingFolder working;
@@ -116,6 +154,10 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
     const std::optional<std::vector<int>> pages = SelectSectionPages(setup.pages, count, error);
     if (!pages) {
         return {2, error};
+    }
+    if (std::string problem = rave::cli::OutputOverwritesInput(PageFiles(setup, output, *pages), inputs);
+        !problem.empty()) {
+        return {1, problem};
     }
 
     rave::platform::PageFileOptions options;
@@ -144,6 +186,11 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
 }
 
 int RunRender(CommandContext& context, const RenderArguments& arguments) {
+    if (arguments.files.size() > 1 && rave::cli::NamesPageFileForMany(arguments.output)) {
+        context.err << "ravesect render: 入力が複数あるときは -o に出力フォルダ (DIR/) を指定してください: "
+                    << arguments.output << '\n';
+        return 2;
+    }
     const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
     const std::optional<rave::platform::PageFileKind> kind =
         rave::platform::PageFileKindOf(batch ? "x." + arguments.type : arguments.output);
@@ -161,24 +208,24 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
                             *kind,          arguments.pages,
                             arguments.dpi,  arguments.oneFile};
     if (batch) {
+        const std::vector<std::string>& inputs = arguments.files;
         return rave::cli::RunBatch(
-            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
+            inputs, arguments.output, arguments.type, arguments.jobs, context.err,
             rave::cli::ShowsProgress(context.err), "ravesect render",
-            [&setup](const rave::cli::BatchItem& item) {
+            [&setup](const rave::cli::BatchItem& item) { return PlanSection(setup, item); },
+            [&setup, &inputs](const rave::cli::BatchItem& item) {
                 std::ostringstream messages;
-                const RenderOutcome outcome = RenderSection(setup, item.input, item.output, messages);
-                if (outcome.status == 0) {
-                    return std::string();
-                }
-                std::string text = outcome.error.empty() ? messages.str() : outcome.error;
-                while (!text.empty() && text.back() == '\n') {
-                    text.pop_back();
-                }
-                return text;
+                const RenderOutcome outcome = RenderSection(setup, item.input, item.output, inputs, messages);
+                return outcome.status == 0 ? std::string() : FailureText(outcome.error, messages);
             });
     }
-    const RenderOutcome outcome =
-        RenderSection(setup, arguments.files.front(), arguments.output, context.err);
+    RenderOutcome outcome;
+    try {
+        outcome =
+            RenderSection(setup, arguments.files.front(), arguments.output, arguments.files, context.err);
+    } catch (const std::bad_alloc&) {
+        outcome = {1, rave::cli::kOutOfMemory};
+    }
     if (!outcome.error.empty()) {
         context.err << "ravesect render: " << outcome.error << '\n';
     }
@@ -200,13 +247,13 @@ void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context) {
     render->add_option("--pages", arguments->pages, "all or N")->capture_default_str();
     render
         ->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF and DXF, 300 for PNG and SVG)")
-        ->check(CLI::Range(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
+        ->transform(rave::cli::IntegerIn(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
     render->add_option("--type", arguments->type, "a folder's output kind: pdf, png, svg or dxf")
         ->check(CLI::IsMember({"pdf", "png", "svg", "dxf"}))
         ->capture_default_str();
     render->add_flag("--one-file", arguments->oneFile, "DXF: every page in one file, side by side");
     render->add_option("--jobs", arguments->jobs, "files rendered at once (default: one per core)")
-        ->check(rave::cli::OneOrMore());
+        ->transform(rave::cli::OneOrMore());
     render->callback([&context, arguments] { context.exitCode = RunRender(context, *arguments); });
 }
 

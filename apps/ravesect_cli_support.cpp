@@ -155,6 +155,10 @@ PrivateWorkingFolder::~PrivateWorkingFolder() {
 
 bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working,
                                const fs::path& file, SectionDocument& document) {
+    if (const std::string problem = rave::cli::FolderInputProblem(file.string()); !problem.empty()) {
+        context.err << problem << '\n';
+        return false;
+    }
     // The desktop program opens whatever splits into working files; a script must not get a
     // blank section and success from an empty, binary or foreign file.
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(file)) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
 
 #ifdef RAVE_HAS_RAVESECT_APP
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (ravesect::cli::IsCommandLineVerb(arguments)) {
+        rave::cli::QuietToolkitNotes();
         return ravesect::cli::RunRavesectCommandLine(arguments, std::cout, std::cerr);
     }
 #ifdef RAVE_HAS_RAVESECT_APP

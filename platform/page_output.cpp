@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "common/drawing/clipping_surface.h"
 #include "common/text_file.h"
@@ -96,7 +97,10 @@ std::optional<std::string> RenderSinglePage(const PageFileOptions& options, int 
     if (options.kind == PageFileKind::kPng) {
         QImage image(width, height, QImage::Format_RGB32);
         if (image.isNull()) {
-            error = "the page is too large for an image at this resolution";
+            // A size QImage can hold but memory cannot is a shortage, not a page too large.
+            const bool fits = static_cast<double>(width) * height * 4 < std::numeric_limits<int>::max();
+            error = fits ? "メモリが足りません (out of memory)"
+                         : "the page is too large for an image at this resolution";
             return std::nullopt;
         }
         image.fill(Qt::white);
@@ -166,6 +170,18 @@ std::filesystem::path PageFilePath(const std::filesystem::path& output, PageFile
     numbered.replace_filename(output.stem().string() + "-" + std::to_string(page) +
                               output.extension().string());
     return numbered;
+}
+
+std::vector<std::filesystem::path> PageFilePaths(const PageFileOptions& options,
+                                                 const std::vector<int>& pages) {
+    if (options.kind == PageFileKind::kPdf || (options.kind == PageFileKind::kDxf && options.oneFile)) {
+        return {options.output};
+    }
+    std::vector<std::filesystem::path> paths;
+    for (int page : pages) {
+        paths.push_back(PageFilePath(options.output, options.kind, page, static_cast<int>(pages.size())));
+    }
+    return paths;
 }
 
 PageFileResult WritePageFiles(const PageFileOptions& options, const std::vector<int>& pages,

@@ -39,6 +39,11 @@ struct PageFileOptions {
 inline constexpr int kLowestPageDpi = 10;
 inline constexpr int kHighestPageDpi = 1200;
 
+// Every file WritePageFiles writes for `pages`, in order: known before anything is drawn, so a
+// caller can check the names first.
+std::vector<std::filesystem::path> PageFilePaths(const PageFileOptions& options,
+                                                 const std::vector<int>& pages);
+
 // Called with the surface of each page and the page's 1-based number in `pages`.
 using DrawPageFunction = std::function<void(DrawingSurface& surface, int page)>;
 // Called after each page with the pages done and the total.

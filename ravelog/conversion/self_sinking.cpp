@@ -55,9 +55,22 @@ SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footi
     const double f = footingDepth;
     const int rows = document.RowCount();
     double previous = 0;
+    bool anyTaken = false;
     for (int i = 1; i <= rows; ++i) {
         const MeasuredRow& row = document.Row(i);
+        if (rave::IsNumericStart(row[field::kDepth]) <= 0) {
+            check.unreadableRows.push_back(i);
+            continue;
+        }
         const double depth = rave::ParseDecimal(row[field::kDepth]);
+        if (!std::isfinite(depth) || (anyTaken && depth <= previous + kTolerance)) {
+            check.outOfOrderRows.push_back(i);
+            continue;
+        }
+        anyTaken = true;
+        if (rave::IsNumericStart(row[field::kLoad]) > 0) {
+            ++check.usableRows;
+        }
         if (IsSelfSinkingRow(row)) {
             const double wsw = rave::ParseDecimal(row[field::kLoad]);
             check.layers.push_back({i, previous, depth, wsw});
@@ -71,7 +84,7 @@ SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footi
         previous = depth;
     }
     check.settlementCheck = check.within2m || check.from2to5m;
-    check.reaches5m = rows > 0 && rave::ParseDecimal(document.Row(rows)[field::kDepth]) >= f + 5 - kTolerance;
+    check.reaches5m = anyTaken && previous >= f + 5 - kTolerance;
     return check;
 }
 

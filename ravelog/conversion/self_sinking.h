@@ -29,6 +29,10 @@ struct SelfSinkingCheck {
     bool from2to5m = false;        // a layer under at most 0.50 kN overlaps (F+2, F+5]
     bool settlementCheck = false;  // either of the two
     bool reaches5m = false;        // the sounding goes down to F+5 or deeper
+    // Rows the check could not take as they stand, left out of the layers and the verdict:
+    std::vector<int> unreadableRows;  // the depth is not a number (the load is no number: never self-sinking)
+    std::vector<int> outOfOrderRows;  // not deeper than the row above: its interval would be upside down
+    int usableRows = 0;               // rows whose depth and load are both numbers, in depth order
 };
 
 // Loads up to these count as self-sinking, and as the two bands' limits.
@@ -42,7 +46,8 @@ bool IsSelfSinkingRow(const MeasuredRow& row);
 // A typed footing depth: a number of metres, 0 or more; nothing for anything else.
 std::optional<double> ParseFootingDepth(std::string_view text);
 
-// Checks rows 1..RowCount() against a footing `footingDepth` m below ground (>= 0).
+// Checks rows 1..RowCount() against a footing `footingDepth` m below ground (>= 0). A row's
+// interval starts at the depth of the nearest row above it that was taken.
 SelfSinkingCheck CheckSelfSinking(const SoundingDocument& document, double footingDepth);
 
 }  // namespace ravelog

@@ -59,10 +59,11 @@ SaveResult WriteDocumentTo(SoundingDocument& document, rave::MessageSink& messag
                            const std::filesystem::path& path) {
     const std::string previousFinalDepth = document.header[slot::kFinalDepth];
     const std::string bytes = WriteSoundingFile(document);
-    if (!rave::WriteFileAtomically(path, bytes)) {
-        // The document stays as it was before the attempt.
+    if (const std::string failure = rave::WriteFilesAtomically({{path, bytes}}); !failure.empty()) {
+        // The document stays as it was before the attempt. The message names the file and the
+        // system's reason (a full disk, a missing folder, no permission).
         document.header[slot::kFinalDepth] = previousFinalDepth;
-        messages.Show(rave::Message{message_id::kCannotSave, "保存できませんでした", {}});
+        messages.Show(rave::Message{message_id::kCannotSave, "保存できませんでした\n( %1 )", failure});
         return SaveResult::kFailed;
     }
     document.pathName = path.string();

@@ -19,7 +19,7 @@ protected:
 TEST_F(HardeningTest, ImportNeverWritesOverItsSource) {
     const auto same = WriteCp932("same.sdw", "1.00 0 0.25\r\n");
     const CliResult result = Run({"import", "space", same.string(), "-o", same.string()});
-    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("is the file being imported"), std::string::npos) << result.err;
     EXPECT_EQ(TempFolder::Read(same), "1.00 0 0.25\r\n");
 }
@@ -68,8 +68,8 @@ TEST_F(HardeningTest, UsageErrors) {
     };
     for (const Case& c :
          {Case{{"info", example, "--install-folder", ""}, "--install-folder"},
-          Case{{"import", "csv", example, "-o", Output().string(), "--from", "0"}, "must be 1 or more"},
-          Case{{"import", "csv", example, "-o", Output().string(), "--to", "-3"}, "must be 1 or more"}}) {
+          Case{{"import", "csv", example, "-o", Output().string(), "--from", "0"}, "(1 以上)"},
+          Case{{"import", "csv", example, "-o", Output().string(), "--to", "-3"}, "(1 以上)"}}) {
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(RunRavelogCommandLine(c.arguments, out, err), 2) << c.says;

@@ -222,7 +222,10 @@ TEST(SaveAs, AFailedSaveKeepsTheOldFileTheNameAndTheDocument) {
     }
     ASSERT_EQ(messages.shown.size(), 1U);
     EXPECT_EQ(messages.shown[0].id, message_id::kCannotSave);
-    EXPECT_EQ(messages.shown[0].text, "保存できませんでした");
+    EXPECT_EQ(messages.shown[0].text, "保存できませんでした\n( %1 )");
+    // The file and the system's reason are named.
+    EXPECT_NE(messages.shown[0].argument.find(file.string() + ": Permission denied"), std::string::npos)
+        << messages.shown[0].argument;
     EXPECT_EQ(TempFolder::Read(file), "previous bytes\r\n");
     EXPECT_EQ(doc.pathName, "elsewhere.sdw");
     EXPECT_EQ(doc.header[32], "9.99");
