@@ -57,7 +57,7 @@ RulerRange AutomaticRulerRange(const SectionDocument& document) {
     double deepest = 0.0;  // largest depth below elevation 0
     for (int slot = 1; slot <= kUserColumns; ++slot) {
         const PlacedColumn& column = document.Column(slot);
-        if (!column.InUse()) {
+        if (!column.NamesFile()) {
             continue;
         }
         const double elevation = rave::ParseDecimal(column[colfield::kElevation]);
@@ -73,6 +73,29 @@ RulerRange AutomaticRulerRange(const SectionDocument& document) {
     }
     StepForDepthScale(document.settings.depthScale, range);
     return range;
+}
+
+bool RulerNeverSet(const SectionSettings& settings) {
+    const bool startTop = std::fabs(settings.topElevation) < kUnset ||
+                          std::fabs(settings.topElevation - kStartTopElevation) < kUnset;
+    return settings.rulerTop == 0 && startTop;
+}
+
+bool FitRulerToColumns(SectionDocument& document) {
+    SectionSettings& settings = document.settings;
+    bool anyLog = false;
+    for (int slot = 1; slot <= kUserColumns; ++slot) {
+        anyLog = anyLog || document.Column(slot).NamesFile();
+    }
+    if (!anyLog || !RulerNeverSet(settings)) {
+        return false;
+    }
+    const RulerRange range = AutomaticRulerRange(document);
+    settings.rulerTop = range.rulerTop;
+    settings.rulerBottom = range.rulerBottom;
+    settings.rulerStep = range.rulerStep;
+    settings.topElevation = range.topElevation;
+    return true;
 }
 
 double ClosingColumnDistance(double lastDistance, int distanceScale) {
@@ -93,14 +116,8 @@ void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, cons
             last = slot;
         }
     }
+    FitRulerToColumns(document);
     SectionSettings& settings = document.settings;
-    if (std::fabs(settings.topElevation) < kUnset && std::abs(settings.rulerTop) < kUnset && used > 0) {
-        const RulerRange range = AutomaticRulerRange(document);
-        settings.rulerTop = range.rulerTop;
-        settings.rulerBottom = range.rulerBottom;
-        settings.rulerStep = range.rulerStep;
-        settings.topElevation = range.topElevation;
-    }
     for (int slot = last + 1; slot < kColumnSlots; ++slot) {
         document.Column(slot).Clear();
     }

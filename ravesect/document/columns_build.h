@@ -19,7 +19,21 @@ struct RulerRange {
     int rulerStep = 1;
     double topElevation = 0.0;
 };
+// Only columns that name a log count: the ruler columns (slot 0, the closing column and blank
+// columns the user placed) stand at elevation 0 and would pull the range towards it.
 RulerRange AutomaticRulerRange(const SectionDocument& document);
+
+// The top elevation a new section's page starts at once the paper has given it its page lengths.
+inline constexpr double kStartTopElevation = 5.0;
+
+// True when the section's ruler was never set: ruler top 0 and the top elevation a new section
+// has (0, or 5 once the paper has filled in the page lengths, as the window does at start-up).
+bool RulerNeverSet(const SectionSettings& settings);
+
+// A placement's ruler fit, the same in the window and on the command line: a section whose ruler
+// was never set takes the automatic range of its logs (ruler top, bottom and step, top
+// elevation). Nothing changes without a column that names a log. True when it fitted.
+bool FitRulerToColumns(SectionDocument& document);
 
 // The closing blank column's distance after a last column at `lastDistance`: one tenth of the
 // distance-scale denominator in metres (10 cm of paper).

@@ -113,24 +113,51 @@ TEST(BuildColumnsFile, KindIsTakenFromTheFileWhenTheVersionFieldIsEmpty) {
     EXPECT_EQ(b.document.Log(1).RowCount(logsection::kLayers), 2);
 }
 
-TEST(BuildColumnsFile, FirstPlacementFitsTheRulerToTheColumns) {
-    Build b;
-    b.Place(1, "5.00", "", "", "12.35", "7.50");
-    b.Place(2, "9.00", "", "", "3.2", "15.8");
-    b.document.settings.depthScale = 200;
-    b.Run();
-    const SectionSettings& s = b.document.settings;
-    EXPECT_EQ(s.rulerTop, 12);
-    EXPECT_EQ(s.rulerBottom, -13);  // 15.8 - 3.2 = 12.6 metres below zero, rounded up
-    EXPECT_EQ(s.rulerStep, 5);
-    EXPECT_DOUBLE_EQ(s.topElevation, 22.0);
+TEST(BuildColumnsFile, FirstPlacementFitsTheRulerToTheLogsAlone) {
+    // The window has set top elevation 5 at start-up before the first placement, the command
+    // line has not: both fit. A ruler already set stays.
+    struct Case {
+        double topBefore;
+        int rulerTopBefore;
+        int rulerTop, rulerBottom, rulerStep;
+        double topElevation;
+    };
+    for (const Case& c : {Case{0.0, 0, 12, -13, 5, 22.0}, Case{5.0, 0, 12, -13, 5, 22.0},
+                          Case{35.0, 30, 30, -10, 1, 35.0}, Case{5.0, 3, 3, -10, 1, 5.0}}) {
+        Build b;
+        b.Place(1, "5.00", b.folder.Write("a.jdw", kJacicLog).string(), "500  _0", "12.35", "7.50");
+        b.Place(2, "9.00", b.folder.Write("b.jdw", kJacicLog).string(), "500  _0", "3.2", "15.8");
+        b.document.settings.depthScale = 200;
+        b.document.settings.topElevation = c.topBefore;
+        b.document.settings.rulerTop = c.rulerTopBefore;
+        b.Run();
+        const SectionSettings& s = b.document.settings;
+        EXPECT_EQ(s.rulerTop, c.rulerTop) << c.topBefore;
+        EXPECT_EQ(s.rulerBottom, c.rulerBottom) << c.topBefore;  // 15.8 - 3.2 = 12.6 m below 0, up
+        EXPECT_EQ(s.rulerStep, c.rulerStep) << c.topBefore;
+        EXPECT_DOUBLE_EQ(s.topElevation, c.topElevation) << c.topBefore;
+    }
+}
 
-    // A ruler already set stays as it is.
-    b.document.settings.rulerTop = 30;
-    b.document.settings.topElevation = 35;
+TEST(BuildColumnsFile, RulerColumnsAtElevationZeroDoNotPullTheRuler) {
+    // Grounds below sea level, a blank column between them and the closing column after them:
+    // only the two logs count (highest ground -3.4, deepest 9.0 - (-6.0) = 15 m below 0).
+    Build b;
+    b.Place(1, "5.00", b.folder.Write("a.jdw", kJacicLog).string(), "500  _0", "-3.4", "6.0");
+    b.Place(2, "8.00", "", "");
+    b.Place(3, "12.00", b.folder.Write("b.jdw", kJacicLog).string(), "500  _0", "-6.0", "9.0");
     b.Run();
-    EXPECT_EQ(b.document.settings.rulerTop, 30);
-    EXPECT_DOUBLE_EQ(b.document.settings.topElevation, 35.0);
+    ASSERT_EQ(b.document.Column(4)[colfield::kDistance], "22.00");  // the closing column
+    EXPECT_EQ(b.document.settings.rulerTop, -3);
+    EXPECT_EQ(b.document.settings.rulerBottom, -15);
+    EXPECT_DOUBLE_EQ(b.document.settings.topElevation, 2.0);  // depth scale 1/100: top + 5
+
+    // Only blank columns: nothing to fit to.
+    Build blank;
+    blank.Place(1, "8.00", "", "", "40", "3");
+    blank.Run();
+    EXPECT_EQ(blank.document.settings.rulerTop, 0);
+    EXPECT_DOUBLE_EQ(blank.document.settings.topElevation, 0.0);
 }
 
 TEST(ApplyPlacement, OkStoresBuildsAndReReadsTheSection) {
@@ -159,6 +186,7 @@ TEST(ApplyPlacement, OkStoresBuildsAndReReadsTheSection) {
 TEST(AutomaticRulerRange, BottomIsAtMostMinusOneAndStepFollowsTheDepthScale) {
     SectionDocument d;
     d.Column(1)[colfield::kDistance] = "1";
+    d.Column(1)[colfield::kSourcePath] = "a.sdw";
     d.Column(1)[colfield::kElevation] = "20";
     d.Column(1)[colfield::kDepth] = "5";
     struct Case {
