@@ -105,6 +105,40 @@ ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int d
     return layout;
 }
 
+double LogEndDepth(const NormalizedLog& log) {
+    double deepest = 0.0;
+    for (const int s : {logsection::kLayers, logsection::kMeasured, logsection::kE}) {
+        for (int r = 0; r < log.RowCount(s); ++r) {
+            const LogRow& row = log.Rows(s)[static_cast<std::size_t>(r)];
+            if (!row.empty()) {
+                deepest = std::max(deepest, rave::ParseDecimal(row[0]));
+            }
+        }
+    }
+    return deepest;
+}
+
+ColumnLayout LayOutColumnWithLog(const PlacedColumn& column, const NormalizedLog& log, double graphWidthMm,
+                                 int distanceScale) {
+    ColumnLayout layout = LayOutColumn(column, graphWidthMm, distanceScale);
+    if (!(layout.bottom > layout.top)) {
+        layout.bottom = layout.top + LogEndDepth(log);
+    }
+    return layout;
+}
+
+void DrawingMessages::Show(const rave::Message& message) {
+    if (sink_ == nullptr) {
+        return;
+    }
+    const std::string key = message.text + '\n' + message.argument;
+    if (std::find(shown_.begin(), shown_.end(), key) != shown_.end()) {
+        return;
+    }
+    shown_.push_back(key);
+    sink_->Show(message);
+}
+
 rave::ColorRef SectionPainter::Colour(int line) const {
     if (Monochrome()) {
         return rave::kBlack;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/drawing/drawing_surface.h"
+#include "common/messages.h"
 #include "common/pattern_colors.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_fonts.h"
@@ -39,6 +41,30 @@ struct ColumnLayout {
 // edge the flag position chooses stands at the column's distance. `graphWidthMm` is G.
 ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int distanceScale);
 
+// The deepest depth any section of the log reaches: the end of a log whose depth field was left
+// empty or 0, so its column still has a frame around its data.
+double LogEndDepth(const NormalizedLog& log);
+
+// The layout of a column as it is drawn: LayOutColumn, ending at the end of its log when the
+// column's depth field gives no depth.
+ColumnLayout LayOutColumnWithLog(const PlacedColumn& column, const NormalizedLog& log, double graphWidthMm,
+                                 int distanceScale);
+
+// Passes each message text on once however often a drawing meets it (a pattern missing in every
+// column of a long section is named once); questions go straight through.
+class DrawingMessages : public rave::MessageSink {
+public:
+    explicit DrawingMessages(rave::MessageSink* sink) : sink_(sink) {}
+    void Show(const rave::Message& message) override;
+    bool AskYesNo(const rave::Message& question) override {
+        return sink_ != nullptr && sink_->AskYesNo(question);
+    }
+
+private:
+    rave::MessageSink* sink_;
+    std::vector<std::string> shown_;
+};
+
 // The graph a column of source kind `kind` carries with frame order `frameOrder`.
 GraphKind GraphKindOf(int kind, int frameOrder);
 
@@ -62,6 +88,7 @@ struct SectionPainter {
     const SectionFonts& fonts;
     const rave::PatternColorTable* patternColors;
     const SectionSettings& settings;
+    DrawingMessages* messages = nullptr;  // what the drawing could not draw; null: not told
 
     double PaperX(double mm) const { return PaperToWorldX(mm, settings.distanceScale); }
     double PaperY(double mm) const { return PaperToWorldY(mm, settings.depthScale); }

@@ -140,21 +140,6 @@ void DrawTitles(const SectionPainter& p, const SectionDocument& document) {
     }
 }
 
-// The deepest depth any section of the log reaches: the end of a log whose depth field was left
-// empty or 0, so its column still has a frame around its data.
-double DeepestLogDepth(const NormalizedLog& log) {
-    double deepest = 0.0;
-    for (const int s : {logsection::kLayers, logsection::kMeasured, logsection::kE}) {
-        for (int r = 0; r < log.RowCount(s); ++r) {
-            const LogRow& row = log.Rows(s)[static_cast<std::size_t>(r)];
-            if (!row.empty()) {
-                deepest = std::max(deepest, rave::ParseDecimal(row[0]));
-            }
-        }
-    }
-    return deepest;
-}
-
 rave::SurfaceRect PageRect(const SectionPainter& p, const SectionPage& page) {
     const SectionSettings& s = p.settings;
     return rave::SurfaceRect{p.mapping.ToSurfaceX(page.leftEnd * 10.0),
@@ -190,8 +175,10 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
                           const SectionDocument& columns, const SectionDrawingResources& resources,
                           bool printing, const SectionPage& page, const EditMarkerFunction& markers) {
     SectionMapping mapping = MappingForPage(surface, document.settings, resources.sysq, page);
+    DrawingMessages messages(resources.messages);
     const SectionPainter painter{
-        surface, mapping, resources.sysq, resources.fonts, resources.patternColors, document.settings};
+        surface,           mapping,  resources.sysq, resources.fonts, resources.patternColors,
+        document.settings, &messages};
     surface.SetTransparentText(true);
     namespace layer = rave::surface_layer;
     if (!printing) {
@@ -225,10 +212,8 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
             DrawElevationRuler(painter, column, slot == 0);
             continue;
         }
-        ColumnLayout layout = LayOutColumn(column, graphWidth, document.settings.distanceScale);
-        if (!(layout.bottom > layout.top)) {
-            layout.bottom = layout.top + DeepestLogDepth(columns.Log(slot));
-        }
+        const ColumnLayout layout =
+            LayOutColumnWithLog(column, columns.Log(slot), graphWidth, document.settings.distanceScale);
         const double elevation = rave::ParseDecimal(column[colfield::kElevation]);
         const double bottom = layout.bottom;
         extent.highestGround = extent.hasLogs ? std::max(extent.highestGround, elevation) : elevation;
@@ -270,7 +255,12 @@ SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const Se
     SectionDocument columns;
     WorkingFiles files;
     files.columns = columnsFile;
-    ReadColumnsFile(files, columns);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(columnsFile, error)) {
+        ReadColumnsFile(files, columns);
+    } else if (resources.messages != nullptr && document.LastUsedSlot() > 0) {
+        resources.messages->Show(SourceNotFoundMessage(columnsFile));
+    }
     return DrawSection(surface, document, columns, resources, printing, page, markers);
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "common/drawing/drawing_surface.h"
+#include "common/messages.h"
 #include "common/pattern_colors.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_fonts.h"
@@ -22,6 +23,9 @@ struct SectionDrawingResources {
     const SysqSettings& sysq;
     const SectionFonts& fonts;
     const rave::PatternColorTable* patternColors = nullptr;  // black patterns when missing
+    // What the drawing could not draw (a missing column file, a pattern with neither line
+    // pattern nor tile), each text once a drawing; null: not told.
+    rave::MessageSink* messages = nullptr;
 };
 
 // The page shown or printed: its left-end distance (m) and top elevation (m).
@@ -62,7 +66,7 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
                           bool printing, const SectionPage& page, const EditMarkerFunction& markers = {});
 
 // The same with the columns read from the column working file on every call, as a repaint does;
-// a missing file draws no columns.
+// a missing file draws no columns, and is named (string 4010) when the section has columns.
 SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const SectionDocument& document,
                                          const std::filesystem::path& columnsFile,
                                          const SectionDrawingResources& resources, bool printing,

@@ -48,16 +48,37 @@ std::filesystem::path NativeTilePath(const std::string& file) {
     return std::filesystem::path(native);
 }
 
+// The tile file of a pattern number in the pattern folder of its table.
+std::filesystem::path TilePath(const SectionPainter& p, long patternNo, bool jacic, bool monochrome) {
+    const std::string folder = rave::PatternTileFolder(
+        p.sysq.Line(jacic ? sysqline::kJacicBitmapFolder : sysqline::kSimpleBitmapFolder), jacic, monochrome);
+    return NativeTilePath(rave::PatternTileFile(folder, patternNo));
+}
+
 // The bitmap tile of a pattern number from the pattern folder of its table; false when there is
 // none, so the line pattern is drawn instead.
 bool DrawTile(const SectionPainter& p, long patternNo, bool jacic, bool monochrome,
               const ColumnLayout& layout, double y1, double y2, bool overlay) {
-    const std::string folder = rave::PatternTileFolder(
-        p.sysq.Line(jacic ? sysqline::kJacicBitmapFolder : sysqline::kSimpleBitmapFolder), jacic, monochrome);
     const rave::MappedSurface target{p.surface, p.mapping};
-    return rave::DrawPatternBitmap(target, NativeTilePath(rave::PatternTileFile(folder, patternNo)),
-                                   layout.pattern.left, y1, layout.pattern.Width(), y2 - y1,
+    return rave::DrawPatternBitmap(target, TilePath(p, patternNo, jacic, monochrome), layout.pattern.left, y1,
+                                   layout.pattern.Width(), y2 - y1,
                                    overlay ? rave::raster_op::kAnd : rave::raster_op::kCopy);
+}
+
+// A soil layer whose pattern neither a line pattern nor a tile could draw leaves its cell blank:
+// the user is told which pattern, and which tile file was looked for.
+void ReportMissingPattern(const SectionPainter& p, long patternNo, bool jacic, bool monochrome,
+                          const PatternSources& sources) {
+    if (p.messages == nullptr) {
+        return;
+    }
+    const std::string text = rave::FormatText("柱状図パターン %ld が描けません", patternNo);
+    if (sources.tileFirst || sources.tileAfter) {
+        p.messages->Show(
+            rave::Message{0, text + "\n( %1 )", TilePath(p, patternNo, jacic, monochrome).string()});
+    } else {
+        p.messages->Show(rave::Message{0, text, {}});
+    }
 }
 
 // The soil layers of "$$A": each row's pattern from the previous bottom depth to its own.
@@ -115,8 +136,8 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
                                           1.0, penWidth, colour, shifted, rave::PatternSet::kRavesect)) {
                     continue;
                 }
-                if (sources.tileAfter) {
-                    DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay);
+                if (!(sources.tileAfter && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay))) {
+                    ReportMissingPattern(p, part, jacic, monochrome, sources);
                 }
             }
         }
@@ -132,6 +153,20 @@ void FrameCell(const SectionPainter& p, const CellEdges& cell, const ColumnLayou
     const rave::SurfaceRect rect{p.mapping.ToSurfaceX(cell.left), p.mapping.ToSurfaceY(layout.top),
                                  p.mapping.ToSurfaceX(cell.right), p.mapping.ToSurfaceY(layout.bottom)};
     p.surface.Rectangle(rect, rave::Pen{rave::pen_style::kSolid, width, rave::kBlack}, rave::Brush::None());
+}
+
+// The layers are drawn before the columns: a column's cells are painted white first, so no layer
+// fill or hatch runs through its soil patterns (line patterns leave their ground bare, and rows
+// without a pattern leave gaps between tiles) or through its graph. A CAD file keeps them as
+// they are: it shows white as black on its paper, and its layers can be ordered there.
+void ClearCell(const SectionPainter& p, const CellEdges& cell, const ColumnLayout& layout) {
+    if (rave::PrefersVectorPatterns(p.surface)) {
+        return;
+    }
+    const rave::SurfaceRect rect{p.mapping.ToSurfaceX(cell.left), p.mapping.ToSurfaceY(layout.top),
+                                 p.mapping.ToSurfaceX(cell.right), p.mapping.ToSurfaceY(layout.bottom)};
+    p.surface.Rectangle(rect.Normalized(), rave::Pen{rave::pen_style::kNull, 0, rave::kWhite},
+                        rave::Brush::Solid(rave::kWhite));
 }
 
 // The graph's zero edge and the signed width toward its far edge.
@@ -519,6 +554,12 @@ void DrawInSituTests(const SectionPainter& p, const NormalizedLog& log, const Co
 
 void DrawColumnBlock(const SectionPainter& painter, const PlacedColumn& column, const NormalizedLog& log,
                      const ColumnLayout& layout) {
+    if (layout.hasPattern) {
+        ClearCell(painter, layout.pattern, layout);
+    }
+    if (layout.hasGraph) {
+        ClearCell(painter, layout.graph, layout);
+    }
     if (layout.hasPattern) {
         DrawSoilLayers(painter, log, layout, column.Kind());
         FrameCell(painter, layout.pattern, layout);
