@@ -26,7 +26,7 @@ bool ShowsTitleMarkers(int mode) {
 }
 
 EditSession::EditSession(SectionDocument& document, rave::MessageSink& messages)
-    : document_(document), messages_(messages) {}
+    : document_(document), messages_(messages), draft_(document) {}
 
 void EditSession::Changed() {
     if (onChanged) {
@@ -56,6 +56,15 @@ void EditSession::BeginTitlePlacement(int entry, const std::string& text, const 
     mode_ = edit_mode::kPlaceTitle;
     ClearPick();
     pendingEntry_ = entry;
+    Changed();
+}
+
+void EditSession::RevertPointEdits() {
+    for (const int from : draft_.RevertPoints()) {
+        if (onPointsRenumbered) {
+            onPointsRenumbered(from, true);
+        }
+    }
     Changed();
 }
 
@@ -111,12 +120,20 @@ bool EditSession::Press(WorldPosition at) {
             return PlaceTitle(at);
         case edit_mode::kAddPoint:
         case edit_mode::kInsertPoint: {
-            const int n = mode_ == edit_mode::kAddPoint ? AddPoint(document_, at.x, at.y)
-                                                        : InsertPoint(document_, insertNumber_, at.x, at.y);
+            const bool inserting = mode_ == edit_mode::kInsertPoint;
+            const bool shifts = inserting && document_.Point(InsertNumberFor(insertNumber_)).IsDefined();
+            const int n = inserting ? InsertPoint(document_, insertNumber_, at.x, at.y)
+                                    : AddPoint(document_, at.x, at.y);
             if (n == 0) {
                 messages_.Show(NoMoreDataMessage());
                 buttonDown_ = false;
                 return false;
+            }
+            if (shifts) {
+                draft_.PointsShifted(n);
+                if (onPointsRenumbered) {
+                    onPointsRenumbered(n, false);
+                }
             }
             pickedPoint_ = n;
             if (onPointsEdited) {

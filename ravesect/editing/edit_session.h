@@ -13,6 +13,7 @@
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/editing/edit_geometry.h"
+#include "ravesect/editing/points_layers_draft.h"
 
 namespace ravesect {
 
@@ -71,11 +72,18 @@ public:
 
     SectionDocument& Document() { return document_; }
     const SectionDocument& Document() const { return document_; }
+    // The committed points and layers beside the point and layer dialogs' pending edits.
+    PointsLayersDraft& Draft() { return draft_; }
+    // The point dialog's Cancel: the committed points come back, insertions are dropped.
+    void RevertPointEdits();
 
     // Called after anything the view shows has changed.
     std::function<void()> onChanged;
     // Called when points or titles were changed by the mouse (the dialogs refresh their lists).
     std::function<void()> onPointsEdited;
+    // An insertion moved points `from`.. up by one number, or (`back`) its drop moved them down
+    // again; the document's layers already follow.
+    std::function<void(int from, bool back)> onPointsRenumbered;
     std::function<void(int entry)> onTitleEdited;
     // Mode 21: the number of the point picked for the layer dialog's point list.
     std::function<void(int number)> onLayerPointPicked;
@@ -89,6 +97,7 @@ private:
 
     SectionDocument& document_;
     rave::MessageSink& messages_;
+    PointsLayersDraft draft_;
     int mode_ = edit_mode::kNone;
     int insertNumber_ = 1;
     int pickedPoint_ = 0;

@@ -55,4 +55,11 @@ rave::Message BadTitleFontMessage() {
     return {0, "フォント番号は 1 以上の数字を入力してください。", {}};
 }
 
+rave::Message TitleTooLongMessage(std::size_t maxBytes) {
+    return {0,
+            rave::FormatText("標題記事が長すぎます。\n半角 %zu 文字（全角 %zu 文字）以内にしてください。",
+                             maxBytes, maxBytes / 2),
+            {}};
+}
+
 }  // namespace ravesect

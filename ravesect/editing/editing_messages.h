@@ -2,6 +2,7 @@
 // texts live in editing_messages.cpp (core headers hold no Japanese literals).
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "common/messages.h"
@@ -34,5 +35,8 @@ rave::Message BadColourMessage();
 rave::Message BadTitlePositionMessage();
 // A title's font number is below 1.
 rave::Message BadTitleFontMessage();
+// The title text would make its line longer than the section file can read back; `maxBytes` is
+// the longest text that fits.
+rave::Message TitleTooLongMessage(std::size_t maxBytes);
 
 }  // namespace ravesect

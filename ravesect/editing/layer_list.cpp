@@ -11,6 +11,7 @@
 #include "common/pattern_colors.h"
 #include "common/text_fields.h"
 #include "ravesect/editing/editing_messages.h"
+#include "ravesect/editing/point_editing.h"
 
 namespace ravesect {
 
@@ -217,6 +218,29 @@ void LayerListModel::ApplyToDocument() const {
     }
     while (entry < kLayers) {
         document_.Layer(++entry).Clear();
+    }
+}
+
+void LayerListModel::FollowRenumberedPoints(int from, bool back) {
+    const auto follow = [from, back](LayerOutline& layer) {
+        if (back) {
+            UnshiftLayerPoints(layer, from);
+        } else {
+            ShiftLayerPoints(layer, from);
+        }
+    };
+    for (int row = 1; row <= kLayers; ++row) {
+        follow(rows_.at(static_cast<std::size_t>(row)));
+    }
+    std::vector<int> numbers;
+    if (ParsePointList(points, numbers)) {
+        LayerOutline box;
+        box.SetPointNumbers(numbers);
+        follow(box);
+        points = box.points;
+        if (!points.empty()) {
+            points.pop_back();  // the box shows the list without its closing comma
+        }
     }
 }
 

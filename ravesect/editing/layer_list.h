@@ -51,6 +51,9 @@ public:
     int MoveRowDown(int row);
     // Puts the rows into the document ("図 更新" and after every change).
     void ApplyToDocument() const;
+    // Points `from`.. moved up by one number (an insertion), or down again (`back`, the insertion
+    // dropped): the rows and a valid point-list box follow, as the document's layers did.
+    void FollowRenumberedPoints(int from, bool back);
 
     // OK: the rows into the document, then "SmpP.tmp" written. False when the file could not be.
     bool Commit(const WorkingFiles& files);

@@ -21,21 +21,42 @@ void SetPoint(SectionDocument& document, int n, double x, double y) {
 // Layers name points by number: after points from..200 moved up by one, their references do too.
 void RenumberLayerPoints(SectionDocument& document, int from) {
     for (int l = 1; l <= kLayers; ++l) {
-        LayerOutline& layer = document.Layer(l);
-        if (layer.points.empty()) {
-            continue;
-        }
-        std::vector<int> numbers = layer.PointNumbers();
-        for (int& number : numbers) {
-            if (number >= from && number < kPoints) {
-                ++number;
-            }
-        }
-        layer.SetPointNumbers(numbers);
+        ShiftLayerPoints(document.Layer(l), from);
     }
 }
 
 }  // namespace
+
+void ShiftLayerPoints(LayerOutline& layer, int from) {
+    if (layer.points.empty()) {
+        return;
+    }
+    std::vector<int> numbers = layer.PointNumbers();
+    for (int& number : numbers) {
+        if (number >= from && number < kPoints) {
+            ++number;
+        }
+    }
+    layer.SetPointNumbers(numbers);
+}
+
+void UnshiftLayerPoints(LayerOutline& layer, int from) {
+    if (layer.points.empty()) {
+        return;
+    }
+    std::vector<int> numbers;
+    for (int number : layer.PointNumbers()) {
+        if (number == from) {
+            continue;
+        }
+        numbers.push_back(number > from ? number - 1 : number);
+    }
+    layer.SetPointNumbers(numbers);
+}
+
+int InsertNumberFor(int n) {
+    return n <= 0 || n > kPoints ? 1 : n;
+}
 
 int LastDefinedPoint(const SectionDocument& document) {
     for (int n = kPoints; n >= 1; --n) {
@@ -56,9 +77,7 @@ int AddPoint(SectionDocument& document, double x, double y) {
 }
 
 int InsertPoint(SectionDocument& document, int n, double x, double y) {
-    if (n <= 0 || n > kPoints) {
-        n = 1;
-    }
+    n = InsertNumberFor(n);
     if (document.Point(n).IsDefined()) {
         const int last = LastDefinedPoint(document);
         if (last >= kPoints) {

@@ -1,6 +1,7 @@
 // The title dialog's rows, edit boxes and their rules.
 #include "ravesect/editing/title_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -32,7 +33,31 @@ bool IsPositionText(std::string_view text) {
     return digits && rave::HasLeadingNumber(text) && rave::ParseDecimal(text) >= -9999.0;
 }
 
+// The widest positions a title can be given: -9999999.99 in both directions.
+constexpr double kWidestPosition = -9999999.99;
+
 }  // namespace
+
+std::size_t TitleTextLimit(const std::string& text, const std::string& font) {
+    TitleText widest;
+    widest.x = kWidestPosition;
+    widest.y = kWidestPosition;
+    widest.text = text;
+    widest.font = font;
+    // What the line needs besides the text (quotes included), and its CR LF.
+    const std::size_t line = FormatTitleLine(widest).size() + 2;
+    const std::size_t rest = line - std::min(line, text.size());
+    return kSectionLineLimit > rest ? kSectionLineLimit - rest : 0;
+}
+
+bool TitleListModel::TextFits() const {
+    const std::size_t limit = TitleTextLimit(text, std::string(rave::TrimBlanks(font)));
+    if (text.size() <= limit) {
+        return true;
+    }
+    messages_.Show(TitleTooLongMessage(limit));
+    return false;
+}
 
 TitleListModel::TitleListModel(EditSession& session, rave::MessageSink& messages)
     : session_(session), messages_(messages) {
@@ -81,6 +106,9 @@ bool TitleListModel::Add() {
     if (font != "2") {
         font = "1";
     }
+    if (!TextFits()) {
+        return false;
+    }
     const int entry = NextEntry();
     if (entry > kTitleEntries) {
         messages_.Show(NoMoreDataMessage());
@@ -115,7 +143,7 @@ bool TitleListModel::Overwrite() {
         messages_.Show(BadTitleFontMessage());
         return false;
     }
-    if (!rave::CheckStorableText(text, messages_)) {
+    if (!rave::CheckStorableText(text, messages_) || !TextFits()) {
         return false;
     }
     TitleText& title = session_.Document().Title(row);

@@ -14,6 +14,10 @@
 
 namespace ravesect {
 
+// The longest title text (bytes) whose line the section file reads back whole, with `font` and
+// any position on the section (a longer line loses its tail and the font number on reload).
+std::size_t TitleTextLimit(const std::string& text, const std::string& font);
+
 class TitleListModel {
 public:
     TitleListModel(EditSession& session, rave::MessageSink& messages);
@@ -35,12 +39,13 @@ public:
     int NextEntry() const;
 
     // "追加": the text is placed by the next click on the section (mode 1). False with string
-    // 4008 for an empty text, 4001 when all 50 entries are in use.
+    // 4008 for an empty text, 4001 when all 50 entries are in use, and a message for a text
+    // longer than TitleTextLimit.
     bool Add();
     // "位置修正": mode 3. False with string 4012 when the number box names no entry.
     bool BeginMove();
     // "上書き": the entry of the number box gets the boxes. False (with a message) when the number,
-    // X, Y or font number is unsuitable.
+    // X, Y or font number is unsuitable or the text too long.
     bool Overwrite();
     // "削除": after the question (only the first deletion of one opening asks) the entry becomes
     // free and mode 8 is set so the view repaints.
@@ -59,6 +64,8 @@ public:
 
 private:
     bool RowNumber(int& row) const;
+    // False after a message when the text box is longer than its line can hold.
+    bool TextFits() const;
 
     EditSession& session_;
     rave::MessageSink& messages_;
