@@ -1,9 +1,11 @@
 #include "common/master_editor.h"
 
+#include <limits>
 #include <system_error>
 #include <utility>
 
 #include "common/field_validation.h"
+#include "common/format.h"
 #include "common/master_files.h"
 #include "common/messages.h"
 #include "common/settings_files.h"
@@ -24,15 +26,20 @@ std::string MasterEditor::Title() const {
 
 bool MasterEditor::Open(MessageSink& messages) {
     rows_.assign(kMasterRows, std::string());
+    beyondRows_.clear();
     selected_ = -1;
     changed_ = false;
-    const auto entries = LoadMasterList(path_);
+    const auto entries = LoadMasterList(path_, std::numeric_limits<std::size_t>::max());
     if (!entries) {
         messages.Show(FileNotFoundMessage(path_));
         return false;
     }
-    for (std::size_t i = 0; i < entries->size() && i < rows_.size(); ++i) {
-        rows_[i] = (*entries)[i];
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        if (i < rows_.size()) {
+            rows_[i] = (*entries)[i];
+        } else {
+            beyondRows_.push_back((*entries)[i]);
+        }
     }
     return true;
 }
@@ -111,8 +118,23 @@ bool MasterEditor::ImportOldVersion(MessageSink& messages) {
 }
 
 bool MasterEditor::Save(MessageSink& messages) {
-    if (!SaveMasterList(path_, rows_, messages)) {
+    std::vector<std::string> written = rows_;
+    bool keepBeyond = false;
+    if (!beyondRows_.empty()) {
+        keepBeyond =
+            messages.AskYesNo(Message{0,
+                                      "このファイルには表示されていない81行目以降のデータが %1 件あります.\n"
+                                      "それらも残して保存しますか？\n(「いいえ」で81行目以降は削除されます)",
+                                      FormatText("%d", static_cast<int>(beyondRows_.size()))});
+        if (keepBeyond) {
+            written.insert(written.end(), beyondRows_.begin(), beyondRows_.end());
+        }
+    }
+    if (!SaveMasterList(path_, written, messages)) {
         return false;
+    }
+    if (!keepBeyond) {
+        beyondRows_.clear();
     }
     changed_ = false;
     return true;

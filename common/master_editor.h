@@ -29,8 +29,8 @@ public:
     std::string Title() const;
     const std::filesystem::path& Path() const { return path_; }
 
-    // Fills the 80 rows from the file; a file that cannot be opened shows the file-not-found
-    // message and the rows stay empty.
+    // Fills the 80 rows from the file (later entries are kept aside); a file that cannot be
+    // opened shows the file-not-found message and the rows stay empty.
     bool Open(MessageSink& messages);
 
     const std::vector<std::string>& Rows() const { return rows_; }
@@ -52,7 +52,13 @@ public:
     bool ImportOldVersion(MessageSink& messages);
     bool Changed() const { return changed_; }
 
-    // OK: saves the rows (duplicates reported); false when the file could not be written.
+    // Entries of the file past the 80 rows: not shown, and kept by Save unless the user agrees
+    // to drop them.
+    const std::vector<std::string>& EntriesPast80() const { return beyondRows_; }
+
+    // OK: saves the rows (duplicates reported); false when the file could not be written. When
+    // the file held more than 80 entries, the user is asked first whether to keep the rest
+    // (yes: they follow the 80 rows in the file; no: they are dropped).
     bool Save(MessageSink& messages);
 
 private:
@@ -60,6 +66,7 @@ private:
     std::filesystem::path path_;
     std::filesystem::path installFolder_;
     std::vector<std::string> rows_;
+    std::vector<std::string> beyondRows_;
     int selected_ = -1;
     bool changed_ = false;
 };

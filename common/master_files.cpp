@@ -28,14 +28,14 @@ int LastFilledRow(const std::vector<std::string>& rows) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> LoadMasterList(const std::filesystem::path& path) {
+std::optional<std::vector<std::string>> LoadMasterList(const std::filesystem::path& path, std::size_t limit) {
     const auto lines = ReadTextLines(path, kMasterLineLimit);
     if (!lines) {
         return std::nullopt;
     }
     std::vector<std::string> entries;
     for (const std::string& line : *lines) {
-        if (static_cast<int>(entries.size()) >= kMasterRows) {
+        if (entries.size() >= limit) {
             break;
         }
         if (!line.empty()) {

@@ -20,9 +20,10 @@ inline constexpr std::size_t kMasterLineLimit = 80;
 // The longest line of an old-version master.
 inline constexpr std::size_t kOldMasterLineLimit = 100;
 
-// The entries of a master file in file order: empty lines left out, at most 80. Nothing when the
-// file cannot be opened.
-std::optional<std::vector<std::string>> LoadMasterList(const std::filesystem::path& path);
+// The entries of a master file in file order: empty lines left out, at most `limit` (80, the
+// rows of the editor and the pick lists). Nothing when the file cannot be opened.
+std::optional<std::vector<std::string>> LoadMasterList(const std::filesystem::path& path,
+                                                       std::size_t limit = kMasterRows);
 
 // The duplicate lines SaveMasterList reports: for each non-empty row i equal to an earlier
 // non-empty row j, "%2d行目と%2d行目 [%s]　" and a line end (rows numbered from 1); the first six

@@ -38,15 +38,38 @@ TEST(MasterList, ReadsAtMostEightyEntriesAndSkipsEmptyLines) {
     EXPECT_EQ((*entries)[0], "first");
     EXPECT_EQ((*entries)[79], "name80");
     EXPECT_FALSE(LoadMasterList(folder.path() / "none.mst"));
+}
 
-    // Saving the editor's 80 rows writes back only those.
-    RecordingMessageSink messages;
+TEST(MasterEditor, EntriesPast80AreKeptUnlessTheUserAgreesToDropThem) {
+    TempFolder folder;
+    std::vector<std::string> lines = {"first"};
+    for (int i = 2; i <= 100; ++i) {
+        lines.push_back("name" + std::to_string(i));
+    }
+    const auto file = folder.Write("M.mst", JoinCrLf(lines));
     MasterEditor editor(MasterKind::kTechnicians, file, folder.path());
+    RecordingMessageSink messages;
     ASSERT_TRUE(editor.Open(messages));
+    EXPECT_EQ(editor.Rows().back(), "name80");
+    EXPECT_EQ(editor.EntriesPast80().size(), 20u);
+
+    // Keep: the file still holds all 100, the edited rows first.
+    messages.answers = {true};
+    ASSERT_TRUE(editor.SetRowText(0, "changed", messages));
     ASSERT_TRUE(editor.Save(messages));
-    const auto again = LoadMasterList(file);
-    EXPECT_EQ(again->size(), 80u);
-    EXPECT_EQ(TempFolder::Read(file).rfind("first\r\nname2\r\n", 0), 0u);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].argument, "20");
+    auto saved = LoadMasterList(file, 1000);
+    ASSERT_EQ(saved->size(), 100u);
+    EXPECT_EQ(saved->front(), "changed");
+    EXPECT_EQ(saved->back(), "name100");
+
+    // Drop: only the 80 rows remain, and no question comes again.
+    messages.answers = {false};
+    ASSERT_TRUE(editor.Save(messages));
+    EXPECT_EQ(LoadMasterList(file, 1000)->size(), 80u);
+    ASSERT_TRUE(editor.Save(messages));
+    EXPECT_EQ(messages.asked.size(), 2u);
 }
 
 TEST(MasterList, SavesDuplicatesAndNamesTheLaterRowFirst) {
