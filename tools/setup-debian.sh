@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev
-    libcli11-dev nlohmann-json3-dev libqpdf-dev libdxflib-dev
+    libcli11-dev nlohmann-json3-dev libqpdf-dev libdxflib-dev libpugixml-dev
     fonts-ipaexfont-mincho fontconfig
     xvfb xauth poppler-utils qpdf librsvg2-bin imagemagick python3-ezdxf
 )

@@ -6,6 +6,7 @@
 #include "common/numbers.h"
 #include "common/text_fields.h"
 #include "common/text_file.h"
+#include "ravesect/document/boring_xml.h"
 
 namespace ravesect {
 
@@ -176,6 +177,9 @@ std::string SourceHeader::VersionText() const {
 }
 
 SourceHeader ReadSourceHeader(std::string_view bytes) {
+    if (LooksLikeBoringXml(bytes)) {
+        return BoringSourceHeader(ReadBoringXml(bytes));
+    }
     SourceHeader header;
     rave::LineCursor cursor(bytes, kSourceHeaderLineLimit);
     std::string_view line;

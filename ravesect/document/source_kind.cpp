@@ -1,6 +1,9 @@
 // Recognising the kind of a source log from its first line.
 #include "ravesect/document/source_kind.h"
 
+#include "common/text_file.h"
+#include "ravesect/document/boring_xml.h"
+
 namespace ravesect {
 
 namespace {
@@ -33,6 +36,17 @@ SourceKind DetectSourceKind(std::string_view firstLine) {
         return kKindDynamicCone;
     }
     return kKindUnknown;
+}
+
+SourceKind DetectSourceKindOfBytes(std::string_view bytes) {
+    if (LooksLikeBoringXml(bytes)) {
+        return kKindBoringXml;
+    }
+    // The longest first line the kinds accept, so a huge one-line file is not searched whole.
+    constexpr std::size_t kFirstLineLimit = 400;
+    rave::LineCursor cursor(bytes, kFirstLineLimit);
+    std::string_view line;
+    return cursor.Next(line) ? DetectSourceKind(rave::StripLineEnd(line)) : kKindUnknown;
 }
 
 }  // namespace ravesect

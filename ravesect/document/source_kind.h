@@ -8,6 +8,7 @@
 //   400  borehole log, one value per line          "$Z36"
 //   450  simple borehole log (.ddw)               "$$_CVERAN5"
 //   500  JACIC-style borehole log (.jdw)          "$$_JVERAN5"
+//   600  boring exchange XML (.xml)               root element "ボーリング情報"
 #pragma once
 
 #include <string_view>
@@ -24,11 +25,15 @@ inline constexpr SourceKind kKindDynamicCone = 320;
 inline constexpr SourceKind kKindLineLog = 400;
 inline constexpr SourceKind kKindSimpleLog = 450;
 inline constexpr SourceKind kKindJacicLog = 500;
+inline constexpr SourceKind kKindBoringXml = 600;
 
 // The kind a first line announces (its line end already removed), or 0. Lines shorter than 4 or
 // longer than 31 characters are never accepted. The tests run in the order 400, 450, 500,
 // 300/301, 302/303, 320; the first that matches decides.
 SourceKind DetectSourceKind(std::string_view firstLine);
+// The kind of a whole file: the boring exchange XML by its root element, every other kind by
+// its first line.
+SourceKind DetectSourceKindOfBytes(std::string_view bytes);
 
 constexpr bool IsSoundingKind(SourceKind kind) {
     return kind >= kKindSoundingJacic && kind <= kKindSoundingSimple304;
@@ -37,12 +42,12 @@ constexpr bool IsSectionedKind(SourceKind kind) {
     return kind == kKindDynamicCone || kind == kKindSimpleLog || kind == kKindJacicLog;
 }
 constexpr bool IsKnownKind(SourceKind kind) {
-    return IsSoundingKind(kind) || IsSectionedKind(kind) || kind == kKindLineLog;
+    return IsSoundingKind(kind) || IsSectionedKind(kind) || kind == kKindLineLog || kind == kKindBoringXml;
 }
 // Kinds whose soil names come from the JACIC table (the others use the simple table).
 constexpr bool UsesJacicNames(SourceKind kind) {
     return kind == kKindSoundingJacic || kind == kKindSoundingJacic304 || kind == kKindDynamicCone ||
-           kind == kKindJacicLog;
+           kind == kKindJacicLog || kind == kKindBoringXml;
 }
 
 }  // namespace ravesect

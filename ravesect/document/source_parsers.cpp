@@ -7,6 +7,7 @@
 #include "common/text_fields.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file.h"
+#include "ravesect/document/boring_xml.h"
 
 namespace ravesect {
 
@@ -190,7 +191,16 @@ NormalizedLog ParseLineSource(std::string_view bytes) {
     return log;
 }
 
-NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes) {
+NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave::SoilNameTable* jacicTable,
+                             std::vector<std::string>* unknownSoilNames) {
+    if (kind == kKindBoringXml) {
+        const BoringXmlResult read = ReadBoringXml(bytes);
+        if (!read.log) {
+            return {};
+        }
+        const rave::SoilNameTable none;
+        return BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, unknownSoilNames);
+    }
     if (IsSoundingKind(kind)) {
         NormalizedLog log = ParseSoundingSource(kind, bytes);
         if (kind == kKindSoundingJacic || kind == kKindSoundingSimple) {

@@ -7,7 +7,11 @@
 //   - the line parser for the older one-value-per-line borehole logs (kind 400).
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/soil_name_table.h"
 
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/source_kind.h"
@@ -36,8 +40,12 @@ private:
 
 // The normalized log of a source file's bytes, read with the parser of `kind`. For kinds 300
 // and 302 the drawing attribute of the last measured row becomes "2"; for kind 320 the measured
-// rows are dropped. An unknown kind gives an empty log.
-NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes);
+// rows are dropped. An unknown kind gives an empty log. The soil names of a boring exchange XML
+// are resolved through `jacicTable` (without one they draw no pattern); the names it does not
+// know are added to `unknownSoilNames` when given.
+NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes,
+                             const rave::SoilNameTable* jacicTable = nullptr,
+                             std::vector<std::string>* unknownSoilNames = nullptr);
 
 // The single parsers, for tests and fuzzing.
 NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes);

@@ -1,0 +1,425 @@
+// Reading the boring exchange XML with pugixml, after the checks that keep a hostile file out.
+#include "ravesect/document/boring_xml.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <pugixml.hpp>
+#include <system_error>
+
+#include "common/format.h"
+#include "common/numbers.h"
+#include "common/soil_pattern_resolver.h"
+#include "common/text_file.h"
+#include "ravesect/document/boring_xml_text.h"
+
+namespace ravesect {
+
+namespace {
+
+// Element names are compared in UTF-8, the parser's encoding; this file's narrow literals are
+// cp932, so the names are written as UTF-8 literals.
+const char* U8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
+// What the walk over the document looks for.
+enum class Wanted {
+    kSurveyName,
+    kBoringName,
+    kElevation,
+    kTotalDepth,
+    kDrilledLength,
+    kLonLat,
+    kLayer2,
+    kLayer3,
+    kLayer4,
+    kPenetration,
+    kWater,
+    kCount
+};
+
+struct WantedName {
+    Wanted what;
+    const char8_t* name;
+};
+constexpr std::array<WantedName, 11> kWantedNames{{
+    {Wanted::kSurveyName, u8"調査名"},
+    {Wanted::kBoringName, u8"ボーリング名"},
+    {Wanted::kElevation, u8"孔口標高"},
+    {Wanted::kTotalDepth, u8"総掘進長"},
+    {Wanted::kDrilledLength, u8"総削孔長"},
+    {Wanted::kLonLat, u8"経度緯度情報"},
+    {Wanted::kLayer2, u8"土質岩種区分"},
+    {Wanted::kLayer3, u8"岩石土区分"},
+    {Wanted::kLayer4, u8"工学的地質区分名現場土質名"},
+    {Wanted::kPenetration, u8"標準貫入試験"},
+    {Wanted::kWater, u8"孔内水位"},
+}};
+
+// The bottom depth and soil-name children of a layer element, per version.
+struct LayerNames {
+    const char8_t* bottom;
+    const char8_t* soil;
+};
+LayerNames LayerNamesOf(Wanted what) {
+    switch (what) {
+        case Wanted::kLayer2:
+            return {u8"土質岩種区分_下端深度", u8"土質岩種区分_土質岩種区分1"};
+        case Wanted::kLayer3:
+            return {u8"岩石土区分_下端深度", u8"岩石土区分_岩石土名"};
+        default:
+            return {u8"工学的地質区分名現場土質名_下端深度",
+                    u8"工学的地質区分名現場土質名_工学的地質区分名現場土質名"};
+    }
+}
+
+// Messages (cp932).
+constexpr const char* kNotXml = "XMLとして読めません";
+constexpr const char* kNotBoring = "ボーリング交換用データ（ボーリング情報）ではありません";
+constexpr const char* kTooLarge = "ファイルが大きすぎます（8 MB まで）";
+constexpr const char* kEntities = "実体宣言（<!ENTITY）を含むファイルは読みません";
+constexpr const char* kTooDeep = "要素の入れ子が深すぎます";
+constexpr const char* kEncoding = "文字コードを変換できません";
+constexpr const char* kNotFound = "ファイルが見つかりません";
+constexpr const char* kUnknownSoil = "不明";
+constexpr const char* kNoWater = "無し";
+
+class ValueReader {
+public:
+    std::string Convert(std::string_view utf8) { return converter_.Convert(utf8); }
+    std::string Text(pugi::xml_node node) { return converter_.Convert(TrimXmlValue(node.child_value())); }
+    std::string Child(pugi::xml_node parent, const char8_t* name) { return Text(parent.child(U8(name))); }
+
+    static std::optional<double> Number(pugi::xml_node node) {
+        const std::string_view text = TrimXmlValue(node.child_value());
+        if (!rave::HasLeadingNumber(text)) {
+            return std::nullopt;
+        }
+        const double value = rave::ParseDecimal(text);
+        return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+    }
+    static std::optional<double> ChildNumber(pugi::xml_node parent, const char8_t* name) {
+        return Number(parent.child(U8(name)));
+    }
+
+private:
+    Utf8ToCp932Converter converter_;
+};
+
+// "BED0400" and the like in the document type: the version when the root does not carry it.
+std::string VersionFromDoctype(std::string_view utf8) {
+    const std::size_t root = utf8.find(U8(u8"<ボーリング情報"));
+    const std::string_view prolog = utf8.substr(0, root);
+    const std::size_t at = prolog.find("BED");
+    if (at == std::string_view::npos || at + 7 > prolog.size()) {
+        return {};
+    }
+    const std::string_view digits = prolog.substr(at + 3, 4);
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return {};
+    }
+    return rave::FormatText("%d.%s", static_cast<int>(rave::ParseInteger(digits.substr(0, 2))),
+                            std::string(digits.substr(2)));
+}
+
+// Degrees, minutes and seconds (or one decimal value) of a longitude or latitude.
+std::optional<double> Angle(pugi::xml_node block, const char8_t* degrees, const char8_t* minutes,
+                            const char8_t* seconds, const char8_t* decimal) {
+    if (const auto d = ValueReader::ChildNumber(block, degrees)) {
+        const double m = ValueReader::ChildNumber(block, minutes).value_or(0.0);
+        const double s = ValueReader::ChildNumber(block, seconds).value_or(0.0);
+        const double sign = *d < 0.0 ? -1.0 : 1.0;
+        return sign * (std::fabs(*d) + m / 60.0 + s / 3600.0);
+    }
+    return ValueReader::ChildNumber(block, decimal);
+}
+
+// Walks the whole tree once without recursion, keeps the first element of each header name and
+// every layer, test and groundwater element in document order. False when it nests too deep.
+struct Found {
+    std::array<pugi::xml_node, static_cast<std::size_t>(Wanted::kCount)> first{};
+    std::vector<std::pair<Wanted, pugi::xml_node>> records;
+};
+bool Walk(pugi::xml_node root, Found& found) {
+    pugi::xml_node node = root;
+    int depth = 1;
+    while (node) {
+        if (node.type() == pugi::node_element) {
+            for (const WantedName& wanted : kWantedNames) {
+                if (std::strcmp(node.name(), U8(wanted.name)) != 0) {
+                    continue;
+                }
+                auto& first = found.first[static_cast<std::size_t>(wanted.what)];
+                if (!first) {
+                    first = node;
+                }
+                if (wanted.what >= Wanted::kLayer2) {
+                    found.records.emplace_back(wanted.what, node);
+                }
+                break;
+            }
+        }
+        if (node.first_child()) {
+            if (++depth > kBoringXmlMaxDepth) {
+                return false;
+            }
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling() && node != root) {
+            node = node.parent();
+            --depth;
+        }
+        if (!node || node == root) {
+            break;
+        }
+        node = node.next_sibling();
+    }
+    return true;
+}
+
+BoringXmlResult Refuse(std::string reason) {
+    return BoringXmlResult{std::nullopt, std::move(reason)};
+}
+
+}  // namespace
+
+bool LooksLikeBoringXml(std::string_view bytes) {
+    std::size_t i = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    while (i < bytes.size() &&
+           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) {
+        ++i;
+    }
+    if (i >= bytes.size() || bytes[i] != '<') {
+        return false;
+    }
+    const std::string_view head = bytes.substr(i, 4096);
+    // The root element's name in UTF-8 and in Shift_JIS.
+    return head.find(U8(u8"ボーリング情報")) != std::string_view::npos ||
+           head.find("ボーリング情報") != std::string_view::npos;
+}
+
+double PenetrationN(int blows, std::optional<double> penetrationCm) {
+    if (blows <= 0) {
+        return 0.0;
+    }
+    if (!penetrationCm || *penetrationCm >= 30.0 || *penetrationCm <= 0.0) {
+        return blows;
+    }
+    return blows * 30.0 / *penetrationCm;
+}
+
+std::string PenetrationText(const BoringPenetration& test) {
+    if (test.blows > 0 && test.penetrationCm && *test.penetrationCm > 0.0 && *test.penetrationCm < 30.0) {
+        std::string cm = rave::FormatText("%.1f", *test.penetrationCm);
+        if (cm.size() > 2 && cm.compare(cm.size() - 2, 2, ".0") == 0) {
+            cm.resize(cm.size() - 2);
+        }
+        return rave::FormatText("%d/%s", test.blows, cm);
+    }
+    return rave::FormatText("%d", test.blows);
+}
+
+BoringXmlResult ReadBoringXml(std::string_view bytes) {
+    if (bytes.size() > kBoringXmlMaxBytes) {
+        return Refuse(kTooLarge);
+    }
+    // Entities are never expanded; a file that declares any is refused outright, so no
+    // billion-laughs tree and no external entity is ever looked at.
+    if (bytes.find("<!ENTITY") != std::string_view::npos) {
+        return Refuse(kEntities);
+    }
+    std::optional<std::string> utf8 = XmlBytesAsUtf8(bytes);
+    if (!utf8) {
+        return Refuse(kEncoding);
+    }
+    pugi::xml_document document;
+    // No DTD processing: the document type is skipped, only the five predefined entities and
+    // character references are read.
+    const unsigned options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer_inplace(utf8->data(), utf8->size(), options, pugi::encoding_utf8);
+    if (!parsed) {
+        return Refuse(rave::FormatText("%s (%s, %ld)", kNotXml, parsed.description(),
+                                       static_cast<long>(parsed.offset)));
+    }
+    const pugi::xml_node root = document.document_element();
+    if (!root || std::strcmp(root.name(), U8(u8"ボーリング情報")) != 0) {
+        return Refuse(kNotBoring);
+    }
+    Found found;
+    if (!Walk(root, found)) {
+        return Refuse(kTooDeep);
+    }
+
+    ValueReader values;
+    BoringLog log;
+    log.version = TrimXmlValue(root.attribute("DTD_version").value());
+    if (log.version.empty()) {
+        log.version = VersionFromDoctype(*utf8);
+    }
+    const auto first = [&](Wanted what) { return found.first[static_cast<std::size_t>(what)]; };
+    log.surveyName = values.Text(first(Wanted::kSurveyName));
+    log.name = values.Text(first(Wanted::kBoringName));
+    log.groundElevation = ValueReader::Number(first(Wanted::kElevation));
+    log.depth = ValueReader::Number(first(Wanted::kDrilledLength));
+    if (!log.depth) {
+        log.depth = ValueReader::Number(first(Wanted::kTotalDepth));
+    }
+    if (const pugi::xml_node lonLat = first(Wanted::kLonLat)) {
+        log.longitude = Angle(lonLat, u8"経度_度", u8"経度_分", u8"経度_秒", u8"経度");
+        log.latitude = Angle(lonLat, u8"緯度_度", u8"緯度_分", u8"緯度_秒", u8"緯度");
+    }
+    // Penetration is in cm up to 3.00 and in mm from 4.00, where the interval elements are
+    // renamed "_0_100" and so on; a file that names no version is judged by those names.
+    const bool millimetres = log.version.empty() ? std::strstr(utf8->c_str(), "_0_100") != nullptr
+                                                 : rave::ParseDecimal(log.version) >= 4.0;
+    double top = 0.0;
+    double deepest = 0.0;
+    for (const auto& [what, node] : found.records) {
+        if (what == Wanted::kPenetration) {
+            BoringPenetration test;
+            test.depth = ValueReader::ChildNumber(node, u8"標準貫入試験_開始深度").value_or(0.0);
+            const double blows = ValueReader::ChildNumber(node, u8"標準貫入試験_合計打撃回数").value_or(0.0);
+            test.blows = static_cast<int>(std::clamp(std::lround(blows), 0L, 9999L));
+            if (auto amount = ValueReader::ChildNumber(node, u8"標準貫入試験_合計貫入量")) {
+                test.penetrationCm = millimetres ? *amount / 10.0 : *amount;
+            }
+            test.n = PenetrationN(test.blows, test.penetrationCm);
+            deepest = std::max(deepest, test.depth + test.penetrationCm.value_or(30.0) / 100.0);
+            log.penetration.push_back(test);
+        } else if (what == Wanted::kWater) {
+            BoringWaterLevel water;
+            water.date = values.Child(node, u8"孔内水位_測定年月日");
+            water.depth = ValueReader::ChildNumber(node, u8"孔内水位_孔内水位");
+            if (water.depth && *water.depth <= -99.0) {
+                water.depth.reset();  // -99.99: no water found
+            }
+            if (water.depth || !water.date.empty()) {
+                log.waterLevels.push_back(water);
+            }
+        } else {
+            const LayerNames names = LayerNamesOf(what);
+            const auto bottom = ValueReader::ChildNumber(node, names.bottom);
+            if (!bottom) {
+                continue;
+            }
+            BoringLayer layer;
+            layer.top = top;
+            layer.bottom = *bottom;
+            const std::string_view written = TrimXmlValue(node.child(U8(names.soil)).child_value());
+            layer.soil = values.Text(node.child(U8(names.soil)));
+            layer.matchName = values.Convert(NormaliseSoilName(written));
+            top = layer.bottom;
+            deepest = std::max(deepest, layer.bottom);
+            log.layers.push_back(std::move(layer));
+        }
+    }
+    if (!log.depth && deepest > 0.0) {
+        log.depth = deepest;  // no total length in the file: the deepest record
+    }
+    return BoringXmlResult{std::move(log), {}};
+}
+
+BoringXmlResult ReadBoringXmlFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kBoringXmlMaxBytes) {
+        return Refuse(kTooLarge);
+    }
+    const auto bytes = rave::ReadFileBytes(path);
+    if (!bytes) {
+        return Refuse(kNotFound);
+    }
+    return ReadBoringXml(*bytes);
+}
+
+BoringSoil ResolveBoringSoil(const rave::SoilNameTable& table, const BoringLayer& layer) {
+    constexpr int kLines = rave::soil_number_kind::kLineDrawing;
+    for (const std::string* name : {&layer.matchName, &layer.soil}) {
+        if (name->empty()) {
+            continue;
+        }
+        const rave::SoilResolution resolved = rave::ResolveSoilPattern(table, *name, kLines);
+        // A name counts as known when a soil proper matched (an admixture or adjective alone
+        // does not draw a soil).
+        if (resolved.code >= 100) {
+            return BoringSoil{resolved.code, rave::FormatResolvedPattern(resolved), true};
+        }
+    }
+    rave::SoilResolution unknown = rave::ResolveSoilPattern(table, kUnknownSoil, kLines);
+    return BoringSoil{unknown.code, unknown.code > 0 ? rave::FormatResolvedPattern(unknown) : std::string(),
+                      false};
+}
+
+NormalizedLog BoringNormalizedLog(const BoringLog& log, const rave::SoilNameTable& table,
+                                  std::vector<std::string>* unknownNames) {
+    NormalizedLog normalized;
+    int row = 0;
+    for (const BoringLayer& layer : log.layers) {
+        LogRow* target = normalized.RowAt(logsection::kLayers, row + 1);
+        if (target == nullptr) {
+            break;
+        }
+        ++row;
+        const BoringSoil soil = ResolveBoringSoil(table, layer);
+        (*target)[0] = rave::FormatText("%.2f", layer.bottom);
+        (*target)[1] = layer.soil.empty() ? std::string(kUnknownSoil) : layer.soil;
+        (*target)[2] = soil.patternText;
+        (*target)[6] = "4";
+        if (!soil.known && unknownNames != nullptr &&
+            std::find(unknownNames->begin(), unknownNames->end(), layer.soil) == unknownNames->end()) {
+            unknownNames->push_back(layer.soil);
+        }
+    }
+    row = 0;
+    for (const BoringPenetration& test : log.penetration) {
+        LogRow* target = normalized.RowAt(logsection::kMeasured, row + 1);
+        if (target == nullptr) {
+            break;
+        }
+        ++row;
+        (*target)[0] = rave::FormatText("%.2f", test.depth);
+        (*target)[1] = PenetrationText(test);
+    }
+    return normalized;
+}
+
+SourceHeader BoringSourceHeader(const BoringXmlResult& result) {
+    SourceHeader header;
+    if (!result.log) {
+        header.status = SourceHeader::Status::kNotAccepted;
+        header.surveyName = result.error;
+        return header;
+    }
+    const BoringLog& log = *result.log;
+    header.kind = kKindBoringXml;
+    header.surveyName = log.surveyName.empty() ? log.name : log.surveyName;
+    header.label = log.name;
+    header.elevationKind = "TP";
+    if (log.groundElevation) {
+        header.elevation = rave::FormatText("%.2f", *log.groundElevation);
+    }
+    if (log.depth) {
+        header.depth = rave::FormatText("%.2f", *log.depth);
+    }
+    for (const BoringWaterLevel& water : log.waterLevels) {
+        GroundwaterRecord record;
+        record.date = water.date;
+        if (water.depth) {
+            record.level = rave::FormatText("%.2f", -*water.depth);
+        } else {
+            record.level = "-0.6";
+            record.text = kNoWater;
+        }
+        header.records.push_back(std::move(record));
+        if (static_cast<int>(header.records.size()) >= kJacicLogRecordLimit) {
+            break;
+        }
+    }
+    return header;
+}
+
+}  // namespace ravesect
