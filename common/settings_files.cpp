@@ -1,6 +1,7 @@
 // Ravelog's general settings file.
 #include "common/settings_files.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -29,7 +30,45 @@ void ApplyEmptyLineRules(RavelogSettings& settings) {
     }
 }
 
+// The values the settings dialogs accept, by line: choices by their codes, decimals 0..4, margins
+// and title rows 0..100 mm, line widths and dash lengths 0..100 device pixels, the soil column's
+// pen 0..99 (drawn one wider).
+struct LineRange {
+    int first;
+    int last;
+    long lowest;
+    long highest;
+};
+
+constexpr LineRange kLineRanges[] = {
+    {sysline::kDataInputOrder, sysline::kQuQaPlotDepth, 0, 1},
+    {sysline::kDecimalsNa, sysline::kDecimalsQa, 0, 4},
+    {sysline::kTopMargin, sysline::kTitleRowFormat3, 0, 100},
+    {sysline::kDepthStoreFormat, sysline::kDepthStoreFormat, 0, 2},
+    {sysline::kDecimalsDepth, sysline::kDecimalsDepth, 0, 4},
+    {sysline::kLoadUnit, sysline::kLoadUnit, 0, 1},
+    {sysline::kMonochrome, sysline::kMonochrome, 0, 1},
+    {41, 58, 0, 100},  // line widths, dash and gap lengths
+    {59, 59, 0, 2},    // plot line style
+    {61, 62, 0, 1},    // bitmap tiles, monochrome patterns
+    {63, 63, 0, 99},   // pattern pen width less one
+    {64, 64, 0, 1},    // mixed-soil marking
+    {sysline::kEnterKey, sysline::kEnterKey, 0, 2},
+    {sysline::kSelfSinkingNote, sysline::kSelfSinkingNote, 0, 1},
+};
+
 }  // namespace
+
+void ClampSettings(RavelogSettings& settings) {
+    for (const LineRange& range : kLineRanges) {
+        for (int n = range.first; n <= range.last; ++n) {
+            const long value = settings.Int(n);
+            if (value < range.lowest || value > range.highest) {
+                settings.SetInt(n, std::clamp(value, range.lowest, range.highest));
+            }
+        }
+    }
+}
 
 Message FileNotFoundMessage(const std::filesystem::path& path) {
     return Message{kFileNotFoundMessage, "ファイルが見つかりません\n( %1 )", path.string()};
@@ -45,6 +84,7 @@ std::optional<RavelogSettings> ReadSettingsFile(const std::filesystem::path& pat
         settings.Line(static_cast<int>(n)) = (*lines)[n];
     }
     ApplyEmptyLineRules(settings);
+    ClampSettings(settings);
     return settings;
 }
 

@@ -30,6 +30,11 @@ Message FileNotFoundMessage(const std::filesystem::path& path);
 // at most one character; the install folder is the folder of `path`.
 RavelogSettings LoadSettings(const std::filesystem::path& path, MessageSink& messages);
 
+// Puts every numeric line outside what its settings dialog accepts to the nearest accepted value
+// (margins of -2147483649 become 0), so that no file can make a page empty or enormous. Lines
+// inside their ranges keep their text. The reader does this on every read.
+void ClampSettings(RavelogSettings& settings);
+
 // The reading part of LoadSettings alone: nothing when the file cannot be opened.
 std::optional<RavelogSettings> ReadSettingsFile(const std::filesystem::path& path);
 

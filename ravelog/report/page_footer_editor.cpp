@@ -124,8 +124,9 @@ void MarginsEditor::ApplyStandard() {
 }
 
 bool MarginsEditor::Validate(rave::MessageSink& messages) const {
+    // The range the settings reader keeps margins in, so what is typed is what is drawn.
     for (const std::string* field : {&top, &left, &titleRow12, &titleRow3}) {
-        if (!rave::CheckInteger(*field, messages)) {
+        if (!rave::CheckIntegerInRange(*field, 0, 100, messages)) {
             return false;
         }
     }
