@@ -112,4 +112,24 @@ std::optional<std::filesystem::path> FindInstallFolder(const DriveMap& drives, c
     return WindowsPathToNative(DrivePath(drives.windowsDrive, pointer.defaultFolder), drives);
 }
 
+std::filesystem::path NativePathOfSetting(std::string_view text, const DriveMap* drives) {
+    if (drives != nullptr) {
+        if (auto native = WindowsPathToNative(text, *drives)) {
+            return *native;
+        }
+    }
+    std::string native;
+    native.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Cp932CharLength(text, i);
+        if (length == 1 && text[i] == '\\') {
+            native += '/';
+        } else {
+            native.append(text, i, length);
+        }
+        i += length;
+    }
+    return std::filesystem::path(native);
+}
+
 }  // namespace rave

@@ -43,6 +43,11 @@ std::string FindInstallFolderText(const DriveMap& drives, const PointerFile& poi
 std::optional<std::filesystem::path> WindowsPathToNative(std::string_view windowsPath,
                                                          const DriveMap& drives);
 
+// A folder or file named by a settings line (cp932 text): a Windows-form path through the drive
+// map when `drives` knows its drive, otherwise the text as a native path with its backslashes as
+// separators (a backslash that is the second byte of a double-byte character stays).
+std::filesystem::path NativePathOfSetting(std::string_view text, const DriveMap* drives);
+
 // The native install folder. A pointer naming a drive this machine does not have gives the
 // default folder on the Windows drive. Nothing only when the Windows drive itself is unknown.
 std::optional<std::filesystem::path> FindInstallFolder(const DriveMap& drives, const PointerFile& pointer);

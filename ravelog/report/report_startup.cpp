@@ -20,7 +20,11 @@ StartupPaths StartupPaths::In(const std::filesystem::path& installFolder) {
 }
 
 SheetResources StartupFiles::Resources() const {
-    return SheetResources{settings, fonts, soilTables ? &soilTables->colors : nullptr};
+    SheetResources resources{settings, fonts, soilTables ? &soilTables->colors : nullptr};
+    resources.simpleTilesMonochrome = simpleTilesMonochrome;
+    resources.simpleTable = soilTables ? &soilTables->simple : nullptr;
+    resources.drives = &drives;
+    return resources;
 }
 
 void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installFolder,
@@ -47,6 +51,12 @@ void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installF
     if (document.header[slot::kSoilTableKind].empty()) {
         document.header[slot::kSoilTableKind] = "1";
     }
+}
+
+void ReloadTablesAndFonts(StartupFiles& files, rave::MessageSink& messages) {
+    files.soilTables = std::make_shared<const rave::InstalledSoilTables>(
+        rave::LoadInstalledSoilTables(files.installFolder, messages));
+    files.fonts = rave::LoadFonts(files.installFolder, messages);
 }
 
 void TakeUpDocumentForView(SoundingDocument& document, const StartupFiles& files,

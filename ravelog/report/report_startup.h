@@ -37,6 +37,12 @@ struct StartupFiles {
     rave::RavelogFonts fonts{};
     std::shared_ptr<const rave::InstalledSoilTables> soilTables =
         std::make_shared<rave::InstalledSoilTables>();
+    // The simple soil-name dialog's "白黒" choice: the simple tiles come from the monochrome
+    // folder. Not in the settings file; kept until the program ends, reloads included.
+    bool simpleTilesMonochrome = false;
+    // The drive letters of Windows-form folders in the settings (bitmap folders); set by the
+    // program that owns these files before drawing.
+    rave::DriveMap drives;
 
     // What the sheets draw with; valid as long as this object lives and is not reloaded.
     SheetResources Resources() const;
@@ -55,6 +61,11 @@ enum class StartupWrites { kCreateMissing, kNever };
 void LoadStartupFiles(StartupFiles& files, const std::filesystem::path& installFolder,
                       SoundingDocument& document, bool reset, rave::MessageSink& messages,
                       StartupWrites writes = StartupWrites::kCreateMissing);
+
+// After a dialog rewrote the soil-name tables or the font files: both are read again from the
+// install folder. The settings in memory stay as they are, so values that a failed save of
+// "Sys.ndx" kept in memory are not replaced by the older file.
+void ReloadTablesAndFonts(StartupFiles& files, rave::MessageSink& messages);
 
 // What the view does to a document it shows for the first time: the defaults of the view's
 // set-up, the soil names resolved through the JACIC table, the sandy/clayey classes of the rows

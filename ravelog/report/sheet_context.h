@@ -13,7 +13,8 @@
 
 namespace rave {
 class PatternColorTable;
-}
+class SoilNameTable;
+}  // namespace rave
 
 namespace ravelog {
 
@@ -32,6 +33,9 @@ struct SheetResources {
     // The black-and-white choice of the simple soil-name dialog: tiles of the simple table come
     // from the monochrome folder. Not stored in the settings file; lasts until the program ends.
     bool simpleTilesMonochrome = false;
+    // The simple soil-name table: the tile a simple row is drawn with follows its name there.
+    // Null: the rows' own numbers.
+    const rave::SoilNameTable* simpleTable = nullptr;
     // Translates the Windows paths of the bitmap-folder settings ("C:\...") into native paths;
     // null: such paths are taken as they stand, with backslashes as separators.
     const rave::DriveMap* drives = nullptr;

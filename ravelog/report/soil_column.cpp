@@ -4,12 +4,13 @@
 #include <algorithm>
 
 #include "common/cp932.h"
+#include "common/drawing/surface_hints.h"
 #include "common/numbers.h"
 #include "common/pattern_colors.h"
-#include "common/drawing/surface_hints.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
+#include "common/text_fields.h"
 
 namespace ravelog {
 
@@ -89,7 +90,29 @@ std::vector<PatternLayer> LayersOf(long code, int g, const ColumnSetup& setup) {
 
 }  // namespace
 
-std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int patternField) {
+long SimpleLayerCode(const MeasuredRow& row, const rave::SoilNameTable& simpleTable) {
+    const std::string_view name = rave::TrimBlanks(row[field::kSimpleSoilName]);
+    if (!name.empty()) {
+        for (const rave::SoilNameRow& entry : simpleTable.Rows(rave::soil_number_kind::kBitmap)) {
+            if (entry.name == name && entry.number > 0) {
+                return entry.number;
+            }
+        }
+    }
+    const long code = rave::ParseInteger(row[field::kSimplePattern]);
+    const bool simpleMarker = code >= 800 && code <= 869;
+    if (code > 100 && code < 10000 && code % 100 != 0 && !simpleMarker) {
+        return code - code % 100;
+    }
+    return code;
+}
+
+std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int patternField,
+                                         const rave::SoilNameTable* simpleTable) {
+    const auto codeOf = [&](const MeasuredRow& row) {
+        return simpleTable != nullptr ? SimpleLayerCode(row, *simpleTable)
+                                      : rave::ParseInteger(row[patternField]);
+    };
     std::vector<SoilLayer> layers;
     double boundary = 0.0;
     for (int r = 1; r <= kMaxRows; ++r) {
@@ -101,10 +124,10 @@ std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int p
         if (pattern.empty()) {
             continue;
         }
-        const long code = rave::ParseInteger(pattern);
+        const long code = codeOf(row);
         const bool lastRow = r == kMaxRows || document.Row(r + 1)[field::kDepth].empty();
         const bool underlined = (rave::ParseInteger(row[field::kAttribute]) & kUnderlineBit) != 0;
-        const bool nextDiffers = !lastRow && rave::ParseInteger(document.Row(r + 1)[patternField]) != code;
+        const bool nextDiffers = !lastRow && codeOf(document.Row(r + 1)) != code;
         if (!(underlined || lastRow || nextDiffers)) {
             continue;
         }
@@ -119,23 +142,7 @@ std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int p
 }
 
 std::filesystem::path TileFilePath(const std::string& windowsPath, const rave::DriveMap* drives) {
-    if (drives != nullptr) {
-        if (auto native = rave::WindowsPathToNative(windowsPath, *drives)) {
-            return *native;
-        }
-    }
-    std::string native;
-    native.reserve(windowsPath.size());
-    for (std::size_t i = 0; i < windowsPath.size();) {
-        const std::size_t length = rave::Cp932CharLength(windowsPath, i);
-        if (length == 1 && windowsPath[i] == '\\') {
-            native += '/';
-        } else {
-            native.append(windowsPath, i, length);
-        }
-        i += length;
-    }
-    return std::filesystem::path(native);
+    return rave::NativePathOfSetting(windowsPath, drives);
 }
 
 void DrawSoilColumn(const SheetContext& context, double x1, double x2, const DepthWindow& window) {
@@ -145,7 +152,8 @@ void DrawSoilColumn(const SheetContext& context, double x1, double x2, const Dep
     const bool jacic = setup.source != ColumnSource::kSimpleTiles;
     const rave::PatternColorTable* colors = context.resources.patternColors;
 
-    for (const SoilLayer& layer : CollectSoilLayers(context.document, setup.patternField)) {
+    const rave::SoilNameTable* simpleTable = jacic ? nullptr : context.resources.simpleTable;
+    for (const SoilLayer& layer : CollectSoilLayers(context.document, setup.patternField, simpleTable)) {
         const double top = window.MapY(layer.topDepth);
         const double bottom = window.MapY(layer.bottomDepth);
         const int g =

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/soil_name_table.h"
 #include "ravelog/report/sheet_context.h"
 #include "ravelog/report/standard_sheet_parts.h"
 
@@ -27,7 +28,16 @@ struct SoilLayer {
 // the last row, or the next row has another pattern number; rows without a pattern are passed
 // over. A layer runs from the bottom of the previous layer with a pattern above 0 (depth 0 at
 // first) to its own row's depth.
-std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int patternField);
+// With `simpleTable`, the rows are simple-table rows and each is drawn with SimpleLayerCode.
+std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int patternField,
+                                         const rave::SoilNameTable* simpleTable = nullptr);
+
+// The code a simple-table row is drawn with. The simple table the user edits decides: a row whose
+// soil name is a name of the table takes that name's tile number. Other rows keep their own
+// number, except that a JACIC composite number (a row picked from an older JACIC-coded list:
+// "礫混り砂" 450, "砂質シルト" 501) is drawn with its base soil (400, 500), since a simple column
+// shows one tile per layer and has no tile for the composite.
+long SimpleLayerCode(const MeasuredRow& row, const rave::SoilNameTable& simpleTable);
 
 // Draws the column between x1 and x2 for the page's depths (yTop .. yBottom of the window).
 void DrawSoilColumn(const SheetContext& context, double x1, double x2, const DepthWindow& window);

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "common/installed_soil_tables.h"
+#include "common/master_files.h"
 #include "common/patterns/pattern_bitmap.h"
+#include "ravelog/conversion/soil_name_pass.h"
 #include "sheet_test_fixture.h"
 #include "temp_folder.h"
 
@@ -181,6 +184,106 @@ TEST(SoilColumnTiles, WindowsSeparatorsBecomeNativeWithoutSplittingDoubleByteCha
     // "ソ" is 0x83 0x5C in cp932: its second byte is a backslash that must stay.
     const std::string folder = "/data/\x83\x5C\\J\\100.bmp";
     EXPECT_EQ(TileFilePath(folder, nullptr).string(), "/data/\x83\x5C/J/100.bmp");
+}
+
+// Marks in the cell besides the layer boundaries: symbols, markers, or a tile with a dark pixel.
+bool DrewInk(const SheetFixture& f) {
+    for (const RecordedCall& call : f.surface.Calls()) {
+        switch (call.kind) {
+            case SurfaceCall::kLine:
+                if (call.points[0].y != call.points[1].y || call.points[0].x != f.X(kX1) ||
+                    call.points[1].x != f.X(kX2)) {
+                    return true;
+                }
+                break;
+            case SurfaceCall::kPolyline:
+            case SurfaceCall::kPolygon:
+            case SurfaceCall::kRectangle:
+            case SurfaceCall::kEllipse:
+            case SurfaceCall::kArc:
+                return true;
+            case SurfaceCall::kStretchBitmap:
+                if (std::any_of(call.bitmap.pixels.begin(), call.bitmap.pixels.end(),
+                                [](rave::ColorRef c) { return c != 0xffffff; })) {
+                    return true;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+// Every name of both shipped tables, as its pick list gives it, draws in a sheet cell; so do the
+// names of the older JACIC-coded pick list when a stored sounding carries them as simple rows.
+TEST(SoilColumnDrawing, EveryShippedSoilNameDrawsInk) {
+    const std::filesystem::path data = std::filesystem::path(RAVE_SOURCE_DIR) / "data";
+    rave::RecordingMessageSink messages;
+    const rave::InstalledSoilTables tables = rave::LoadInstalledSoilTables(data, messages);
+    ASSERT_TRUE(messages.shown.empty());
+    const auto picks = [](const rave::SoilNameTable& table) {
+        std::vector<rave::SoilPickEntry> entries;
+        for (const rave::SoilNameRow& row : table.GroupRows(rave::soil_number_kind::kBitmap, 1)) {
+            entries.push_back({row.name, rave::SoilRowPatternText(row)});
+        }
+        return entries;
+    };
+    const std::vector<rave::SoilPickEntry> older =
+        rave::LoadSoilPickList(data / "Dc.mst").value_or(std::vector<rave::SoilPickEntry>());
+    ASSERT_FALSE(older.empty());
+    struct Case {
+        const char* what;
+        bool jacic;
+        bool tiles;
+        std::vector<rave::SoilPickEntry> names;
+    };
+    const Case cases[] = {{"JACIC symbols", true, false, picks(tables.jacic)},
+                          {"JACIC tiles", true, true, picks(tables.jacic)},
+                          {"simple", false, true, picks(tables.simple)},
+                          {"older list as simple rows", false, true, older}};
+    for (const Case& c : cases) {
+        ASSERT_GE(c.names.size(), 10u) << c.what;
+        for (const rave::SoilPickEntry& name : c.names) {
+            SheetFixture f;
+            f.resources.patternColors = &tables.colors;
+            f.resources.simpleTable = &tables.simple;
+            f.settings.SetInt(61, c.tiles ? 1 : 0);
+            f.settings.Line(65) = (data / "Cbptn").string();
+            f.settings.Line(66) = (data / "Jbptn").string();
+            f.document.header[20] = c.jacic ? "1" : "0";
+            f.document.Row(1)[3] = "2.00";
+            f.document.Row(1)[c.jacic ? 9 : 7] = name.name;
+            f.document.Row(1)[c.jacic ? 10 : 8] = name.pattern;
+            RunSoilNamePass(tables.jacic, f.document, 1);
+            DrawSoilColumn(f.context, kX1, kX2, PageDepthWindow(f.context));
+            EXPECT_TRUE(DrewInk(f)) << c.what << ": " << name.name << " " << name.pattern;
+        }
+    }
+}
+
+TEST(SoilColumnLayers, SimpleRowsFollowTheirNameInTheSimpleTable) {
+    rave::SoilNameTable simple;
+    simple.AddRow(rave::soil_number_kind::kBitmap, 1, {"泥炭", "_", 6900, 2});
+    const auto row = [](const char* name, const char* pattern) {
+        MeasuredRow r;
+        r[field::kSimpleSoilName] = name;
+        r[field::kSimplePattern] = pattern;
+        return r;
+    };
+    const struct {
+        const char* name;
+        const char* pattern;
+        long code;
+    } cases[] = {
+        {"泥炭", "800.2", 6900},                             // the table's number, not the stored marker code
+        {"礫混り砂", "450.1", 400},                          // a JACIC composite: its base soil
+        {"砂質シルト", "501.2", 500}, {"空洞", "801", 801},  // the simple table's own markers stay
+        {"砂", "400.1", 400},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SimpleLayerCode(row(c.name, c.pattern), simple), c.code) << c.name;
+    }
 }
 
 }  // namespace
