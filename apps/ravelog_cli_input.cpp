@@ -5,19 +5,29 @@
 #include "apps/ravelog_cli_context.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file_commands.h"
+#include "ravelog/document/sounding_file_verdict.h"
 
 namespace ravelog::cli {
 
 namespace {
 
-// The sheet titles do not count: opening fills them with the standard title.
-bool HasAnyHeaderText(const SoundingDocument& document) {
-    for (int n = 1; n <= kHeaderSlots; ++n) {
-        if (n != slot::kTitleFormat1 && n != slot::kTitleFormat2 && !document.header[n].empty()) {
-            return true;
-        }
+// Why the command line refuses a file the open would not take as a sounding, in English for
+// scripts; empty when the open itself should judge (and name) it.
+std::string RefusalReason(std::string_view bytes) {
+    SoundingDocument read;
+    const SoundingFileVersion version = ReadSoundingBytes(read, bytes, kMenuOpenLimits);
+    switch (JudgeSoundingFile(bytes, version, read)) {
+        case SoundingVerdict::kNotText:
+            return rave::cli::BinaryInputReason(bytes);
+        case SoundingVerdict::kNothingUsable:
+            return "it holds neither a header nor measured rows";
+        case SoundingVerdict::kRowsUnreadable:
+            return "not one of its measured rows has a depth";
+        case SoundingVerdict::kSounding:
+        case SoundingVerdict::kUnknownVersion:
+            break;
     }
-    return false;
+    return rave::cli::BinaryInputReason(bytes);
 }
 
 }  // namespace
@@ -25,21 +35,13 @@ bool HasAnyHeaderText(const SoundingDocument& document) {
 SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, CommandContext& context,
                                                const std::string& file) {
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(file)) {
-        const std::string reason = rave::cli::BinaryInputReason(*bytes);
+        const std::string reason = RefusalReason(*bytes);
         if (!reason.empty()) {
             context.err << file << ": not a sounding file: " << reason << '\n';
             return kVersionUnknown;
         }
     }
-    const SoundingFileVersion version = OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
-    if (version == kVersionUnknown) {
-        return version;
-    }
-    if (document.RowCount() == 0 && !HasAnyHeaderText(document)) {
-        context.err << file << ": not a sounding file: it holds neither a header nor measured rows\n";
-        return kVersionUnknown;
-    }
-    return version;
+    return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
 }
 
 }  // namespace ravelog::cli

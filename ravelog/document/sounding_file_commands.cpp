@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/text_file.h"
+#include "ravelog/document/sounding_file_verdict.h"
 
 namespace ravelog {
 
@@ -22,7 +23,8 @@ void ShowNotSoundingFile(rave::MessageSink& messages) {
 }
 
 // Reads and recognises the file; on success the document holds it, is named after it and counts
-// as unmodified.
+// as unmodified. A file that is not a sounding (binary, or nothing usable read from it) leaves
+// the document and its name as they were, so Save can never write an empty sheet over it.
 SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& messages,
                                  const std::filesystem::path& file, const SoundingReadLimits& limits) {
     const auto bytes = rave::ReadFileBytes(file);
@@ -30,11 +32,13 @@ SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& 
         ShowFileNotFound(messages, file);
         return kVersionUnknown;
     }
-    const SoundingFileVersion version = ReadSoundingBytes(document, *bytes, limits);
-    if (!IsReadableVersion(version)) {
+    SoundingDocument read;
+    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, limits);
+    if (JudgeSoundingFile(*bytes, version, read) != SoundingVerdict::kSounding) {
         ShowNotSoundingFile(messages);
         return kVersionUnknown;
     }
+    document = std::move(read);
     document.pathName = file.string();
     document.modified = false;
     ApplyDefaultTitles(document);
