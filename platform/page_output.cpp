@@ -77,9 +77,11 @@ std::optional<std::string> RenderDxf(const PageFileOptions& options, const std::
     surface.SetTotalWidth(pitchMm * (static_cast<double>(pages.size()) - 1.0) + page.width * 25.4 / options.dpi);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         surface.SetPageOffset(pitchMm * static_cast<double>(i));
-        // DXF has no clipping: the drawing is cut to the page and to its clip regions first.
+        // DXF has no clipping: the drawing is cut to the page and to its clip regions first. The
+        // page bounds every region, also after the drawing resets its clip, so nothing of a
+        // neighbouring page's drawing lands in this one.
         rave::ClippingSurface clipped(surface);
-        clipped.IntersectClipRect({0, 0, page.width, page.height});
+        clipped.LimitToDevice({0, 0, page.width, page.height});
         draw(clipped, pages[i]);
         SetLayerHint(surface, surface_layer::kDefault);
     }

@@ -29,6 +29,13 @@ public:
     void SetLayer(std::string_view name) override { SetLayerHint(target_, name); }
     bool PrefersVectorPatterns() const override { return rave::PrefersVectorPatterns(target_); }
 
+    // Limits every region to the device's area, as a printer's page does: drawing outside it is
+    // dropped, and ResetClip returns to the area instead of to no clipping at all.
+    void LimitToDevice(const SurfaceRect& area) {
+        device_ = area.Normalized();
+        region_ = std::vector<SurfaceRect>{*device_};
+    }
+
     // The rectangles of the region now in force; nothing when drawing is not clipped.
     const std::optional<std::vector<SurfaceRect>>& Region() const { return region_; }
 
@@ -59,7 +66,13 @@ public:
 
     void IntersectClipRect(const SurfaceRect& rect) override;
     void ExcludeClipRect(const SurfaceRect& rect) override;
-    void ResetClip() override { region_.reset(); }
+    void ResetClip() override {
+        if (device_) {
+            region_ = std::vector<SurfaceRect>{*device_};
+        } else {
+            region_.reset();
+        }
+    }
 
     void StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& destination,
                        std::uint32_t rasterOp) override;
@@ -75,6 +88,7 @@ private:
                       FillMode mode);
 
     DrawingSurface& target_;
+    std::optional<SurfaceRect> device_;
     std::optional<std::vector<SurfaceRect>> region_;
 };
 
