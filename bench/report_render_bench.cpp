@@ -97,4 +97,47 @@ void LongExampleToPdf(benchmark::State& state) {
 }
 BENCHMARK(LongExampleToPdf)->Unit(benchmark::kMillisecond);
 
+// Every page of the long example in one file, PDF against DXF (all pages side by side), in sheet
+// format 1 and 3: the arguments are the format (0 for format 1, 2 for format 3) and 0 for PDF,
+// 1 for DXF. The file's size in bytes
+// is the counter "bytes".
+void LongExampleToFile(benchmark::State& state) {
+    LoadedSheet sheet("example-long.sdw");
+    ravelog::ReportViewState view;
+    view.reportFormat = static_cast<int>(state.range(0));
+    const ravelog::SheetResources resources = sheet.files.Resources();
+    std::vector<int> pages;
+    for (int page = 1; page <= ravelog::CountReportPages(sheet.document); ++page) {
+        pages.push_back(page);
+    }
+    const bool dxf = state.range(1) == 1;
+    rave::platform::PageFileOptions options;
+    options.output =
+        std::filesystem::temp_directory_path() / (dxf ? "rave-report-bench.dxf" : "rave-report-bench.pdf");
+    options.kind = dxf ? rave::platform::PageFileKind::kDxf : rave::platform::PageFileKind::kPdf;
+    options.oneFile = true;
+    options.dpi = 600;
+    for (auto _ : state) {
+        const auto result =
+            rave::platform::WritePageFiles(options, pages, [&](rave::DrawingSurface& surface, int page) {
+                view.currentPage = page;
+                ravelog::DrawReportPage(surface, sheet.document, resources, view, nullptr);
+            });
+        if (!result.ok) {
+            state.SkipWithError(result.error.c_str());
+            break;
+        }
+    }
+    std::error_code error;
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(options.output, error));
+    state.counters["pages"] = static_cast<double>(pages.size());
+    std::filesystem::remove(options.output, error);
+}
+BENCHMARK(LongExampleToFile)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

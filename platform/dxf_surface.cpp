@@ -1,20 +1,16 @@
-// The DXF drawing surface: entities are collected while the page is drawn and written with
-// dxflib at the end, when every layer and linetype in use is known.
+// The DXF drawing surface: entities are written as the page is drawn; the tables around them
+// follow at the end, when every layer and linetype in use is known.
 #include "platform/dxf_surface.h"
-
-#include <dxflib/dl_dxf.h>
 
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <numbers>
-#include <sstream>
 
 #include "platform/qpainter_surface.h"
 
@@ -24,6 +20,12 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr const char* kTextStyle = "MINCHO";
+
+// Shapes no larger than this (device units at 600 dpi: 8 mm) are the symbols of patterns and
+// rulers that repeat; larger ones are written as they are.
+constexpr double kSymbolExtentMm = 8.0;
+// How far (device units) a copy in a row may lie from the row's even pitch.
+constexpr double kRowTolerance = 1.0;
 
 // The basic ACI colours (1 to 9); the exact colour goes in group 420 beside it.
 int NearestAci(ColorRef color) {
@@ -62,7 +64,7 @@ int TrueColor(ColorRef color) {
 
 // The DXF lineweight step (hundredths of a millimetre) nearest to the width.
 int LineweightStep(double widthMm) {
-    static constexpr std::array<int, 24> kSteps{0,  5,  9,  13, 15,  18,  20,  25,  30,  35,  40,  50,
+    static constexpr std::array<int, 24> kSteps{0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
                                                 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
     const double hundredths = widthMm * 100.0;
     int best = kSteps.front();
@@ -112,11 +114,11 @@ std::vector<double> HatchAngles(int hatch) {
     }
 }
 
-DL_Attributes AttributesOf(const std::string& layer, ColorRef color, int lineweight, const std::string& linetype,
-                           double linetypeScale) {
-    DL_Attributes attributes(layer, NearestAci(color), TrueColor(color), lineweight, linetype);
-    attributes.setLinetypeScale(linetypeScale);
-    return attributes;
+void AppendNumber(std::string& key, double value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    key.append(buffer, end);
+    key.push_back(',');
 }
 
 }  // namespace
@@ -171,6 +173,28 @@ SurfaceSize DxfSurface::TextExtent(std::string_view cp932) const {
     return measure_->TextExtent(cp932);
 }
 
+void DxfSurface::WriteEntityHead(dxf::Groups& g, std::string_view type, unsigned long owner,
+                                 const Style& style, bool withColor) {
+    g.Str(0, type);
+    g.Hex(5, NewHandle());
+    g.Hex(330, owner);
+    g.Str(100, "AcDbEntity");
+    g.Str(8, style.layer);
+    if (style.linetype != "ByLayer") {
+        g.Str(6, style.linetype);
+    }
+    if (withColor) {
+        g.Int(62, NearestAci(style.color));
+        g.Int(420, TrueColor(style.color));
+    }
+    if (style.lineweight >= 0) {
+        g.Int(370, style.lineweight);
+    }
+    if (style.linetypeScale != 1.0) {
+        g.Real(48, style.linetypeScale);
+    }
+}
+
 void DxfSurface::TextOut(SurfacePoint at, std::string_view cp932) {
     if (cp932.empty()) {
         return;
@@ -206,15 +230,18 @@ void DxfSurface::TextOut(SurfacePoint at, std::string_view cp932) {
     const double x = origin.x + dx * std::cos(radians) + baseline * std::sin(radians);
     const double y = origin.y - dx * std::sin(radians) + baseline * std::cos(radians);
     const PointMm p = ToMm(x, y);
-    const double height = LengthMm(cell * capRatio_);
-    const std::string text(cp932);
-    const Style style = FillStyle(textColor_);
-    // dxflib takes the text's angle in radians.
-    entities_.push_back([=](DL_Dxf& dxf, DL_WriterA& writer) {
-        dxf.writeText(writer,
-                      DL_TextData(p.x, p.y, 0.0, p.x, p.y, 0.0, height, 1.0, 0, 0, 0, text, kTextStyle, radians),
-                      AttributesOf(style.layer, style.color, -1, "BYLAYER", 1.0));
-    });
+    dxf::Groups g(modelSpace_);
+    WriteEntityHead(g, "TEXT", dxf::kModelSpaceRecord, FillStyle(textColor_));
+    g.Str(100, "AcDbText");
+    g.Real(10, p.x);
+    g.Real(20, p.y);
+    g.Real(40, LengthMm(cell * capRatio_));
+    g.Str(1, dxf::TextValue(cp932));
+    if (angle != 0.0) {
+        g.Real(50, angle);
+    }
+    g.Str(7, kTextStyle);
+    g.Str(100, "AcDbText");
 
     if (updatePosition && (textAlign_ & text_align::kHorizontalMask) != text_align::kCenter) {
         const double sign = (textAlign_ & text_align::kHorizontalMask) == text_align::kRight ? -1.0 : 1.0;
@@ -229,6 +256,7 @@ DxfSurface::Style DxfSurface::PenStyle(const Pen& pen) {
     style.color = pen.color;
     const double widthMm = LengthMm(std::max(1, pen.width));
     style.lineweight = LineweightStep(widthMm);
+    style.linetype = "Continuous";
     if (const LinetypeDefinition* type = LinetypeOf(pen.style)) {
         style.linetype = type->name;
         style.linetypeScale = widthMm;
@@ -244,153 +272,385 @@ DxfSurface::Style DxfSurface::FillStyle(ColorRef color) const {
     return style;
 }
 
-void DxfSurface::AddOutline(std::vector<PointMm> points, bool closed, const Pen& pen) {
+void DxfSurface::WriteShape(std::string& out, unsigned long owner, const Shape& shape, PointMm origin) {
+    dxf::Groups g(out);
+    const auto at = [&](const DevicePoint& p) {
+        return PointMm{origin.x + LengthMm(p.x), origin.y - LengthMm(p.y)};
+    };
+    switch (shape.kind) {
+        case Shape::Kind::kOutline: {
+            const std::vector<DevicePoint>& points = shape.loops.front();
+            if (points.size() == 2 && !shape.closed) {
+                WriteEntityHead(g, "LINE", owner, shape.style);
+                g.Str(100, "AcDbLine");
+                const PointMm a = at(points[0]);
+                const PointMm b = at(points[1]);
+                g.Real(10, a.x);
+                g.Real(20, a.y);
+                g.Real(11, b.x);
+                g.Real(21, b.y);
+                return;
+            }
+            WriteEntityHead(g, "LWPOLYLINE", owner, shape.style);
+            g.Str(100, "AcDbPolyline");
+            g.Int(90, static_cast<long>(points.size()));
+            g.Int(70, shape.closed ? 1 : 0);
+            for (const DevicePoint& point : points) {
+                const PointMm p = at(point);
+                g.Real(10, p.x);
+                g.Real(20, p.y);
+            }
+            return;
+        }
+        case Shape::Kind::kCircle:
+        case Shape::Kind::kArc: {
+            const PointMm c = at(shape.centre);
+            WriteEntityHead(g, shape.kind == Shape::Kind::kArc ? "ARC" : "CIRCLE", owner, shape.style);
+            g.Str(100, "AcDbCircle");
+            g.Real(10, c.x);
+            g.Real(20, c.y);
+            g.Real(40, LengthMm(shape.rx));
+            if (shape.kind == Shape::Kind::kArc) {
+                g.Str(100, "AcDbArc");
+                g.Real(50, shape.fromDegrees);
+                g.Real(51, shape.toDegrees);
+            }
+            return;
+        }
+        case Shape::Kind::kEllipse: {
+            const PointMm c = at(shape.centre);
+            const double rx = LengthMm(shape.rx);
+            const double ry = LengthMm(shape.ry);
+            WriteEntityHead(g, "ELLIPSE", owner, shape.style);
+            g.Str(100, "AcDbEllipse");
+            g.Real(10, c.x);
+            g.Real(20, c.y);
+            g.Real(30, 0.0);
+            g.Real(11, rx >= ry ? rx : 0.0);
+            g.Real(21, rx >= ry ? 0.0 : ry);
+            g.Real(31, 0.0);
+            g.Real(40, rx >= ry ? ry / rx : rx / ry);
+            g.Real(41, 0.0);
+            g.Real(42, 2 * kPi);
+            return;
+        }
+        case Shape::Kind::kFill: {
+            WriteEntityHead(g, "HATCH", owner, shape.style);
+            g.Str(100, "AcDbHatch");
+            g.Real(10, 0.0);
+            g.Real(20, 0.0);
+            g.Real(30, 0.0);
+            g.Real(210, 0.0);
+            g.Real(220, 0.0);
+            g.Real(230, 1.0);
+            g.Str(2, shape.solid ? "SOLID" : "_USER");
+            g.Int(70, shape.solid ? 1 : 0);
+            g.Int(71, 0);
+            g.Int(91, static_cast<long>(shape.loops.size()));
+            for (const std::vector<DevicePoint>& loop : shape.loops) {
+                g.Int(92, 2 | 1);  // an external polyline boundary
+                g.Int(72, 0);
+                g.Int(73, 1);
+                g.Int(93, static_cast<long>(loop.size()));
+                for (const DevicePoint& point : loop) {
+                    const PointMm p = at(point);
+                    g.Real(10, p.x);
+                    g.Real(20, p.y);
+                }
+                g.Int(97, 0);
+            }
+            g.Int(75, 0);
+            g.Int(76, shape.solid ? 1 : 0);
+            if (!shape.solid) {
+                // Windows hatch brushes repeat every 8 device pixels.
+                const double spacing = LengthMm(8.0);
+                g.Real(52, 0.0);
+                g.Real(41, 1.0);
+                g.Int(77, 0);
+                g.Int(78, static_cast<long>(shape.hatchAngles.size()));
+                for (double angle : shape.hatchAngles) {
+                    const double r = angle * kPi / 180.0;
+                    g.Real(53, angle);
+                    g.Real(43, 0.0);
+                    g.Real(44, 0.0);
+                    g.Real(45, -spacing * std::sin(r));
+                    g.Real(46, spacing * std::cos(r));
+                    g.Int(79, 0);
+                }
+            }
+            g.Int(98, 0);
+            return;
+        }
+    }
+}
+
+void DxfSurface::Add(SurfacePoint anchor, Shape shape) {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    if (shape.kind == Shape::Kind::kOutline || shape.kind == Shape::Kind::kFill) {
+        bool first = true;
+        for (const auto& loop : shape.loops) {
+            for (const DevicePoint& p : loop) {
+                left = first ? p.x : std::min(left, p.x);
+                right = first ? p.x : std::max(right, p.x);
+                top = first ? p.y : std::min(top, p.y);
+                bottom = first ? p.y : std::max(bottom, p.y);
+                first = false;
+            }
+        }
+    } else {
+        left = shape.centre.x - shape.rx;
+        right = shape.centre.x + shape.rx;
+        top = shape.centre.y - shape.ry;
+        bottom = shape.centre.y + shape.ry;
+    }
+    const Box box{anchor.x + left, anchor.y + top, anchor.x + right, anchor.y + bottom};
+    if (shape.kind == Shape::Kind::kFill) {
+        // A fill covers what was drawn before it: waiting copies beneath it are written first.
+        for (const Copy& copy : copies_) {
+            if (copy.offsetMm == offsetMm_ && copy.box.left < box.right && box.left < copy.box.right &&
+                copy.box.top < box.bottom && box.top < copy.box.bottom) {
+                FlushCopies();
+                break;
+            }
+        }
+    }
+    const bool small = LengthMm(std::max(right - left, bottom - top)) <= kSymbolExtentMm &&
+                       (shape.kind != Shape::Kind::kFill || shape.loops.size() == 1);
+    if (!small) {
+        WriteShape(modelSpace_, dxf::kModelSpaceRecord, shape, ToMm(anchor.x, anchor.y));
+        return;
+    }
+    std::string key;
+    key.reserve(96);
+    const Style& s = shape.style;
+    key += s.layer;
+    key.push_back('|');
+    key += s.linetype;
+    key.push_back('|');
+    AppendNumber(key, static_cast<int>(shape.kind));
+    AppendNumber(key, s.lineweight);
+    AppendNumber(key, s.linetypeScale);
+    AppendNumber(key, static_cast<double>(s.color));
+    AppendNumber(key, shape.closed ? 1 : 0);
+    AppendNumber(key, shape.solid ? 1 : 0);
+    for (double angle : shape.hatchAngles) {
+        AppendNumber(key, angle);
+    }
+    for (const auto& loop : shape.loops) {
+        key.push_back('/');
+        for (const DevicePoint& p : loop) {
+            AppendNumber(key, p.x);
+            AppendNumber(key, p.y);
+        }
+    }
+    for (double value :
+         {shape.centre.x, shape.centre.y, shape.rx, shape.ry, shape.fromDegrees, shape.toDegrees}) {
+        AppendNumber(key, value);
+    }
+    const auto [found, added] = shapeIndex_.try_emplace(std::move(key), static_cast<int>(shapes_.size()));
+    if (added) {
+        shapes_.push_back(ShapeEntry{std::move(shape), -1, 0});
+    }
+    ++shapes_[static_cast<std::size_t>(found->second)].uses;
+    copies_.push_back(Copy{found->second, offsetMm_, anchor.x, anchor.y, copies_.size(), box});
+}
+
+void DxfSurface::FlushCopies() {
+    if (copies_.empty()) {
+        return;
+    }
+    // Copies of one shape on one page and one vertical line, top to bottom.
+    std::vector<Copy> copies = std::move(copies_);
+    copies_.clear();
+    std::stable_sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
+        if (a.shape != b.shape) {
+            return a.shape < b.shape;
+        }
+        if (a.offsetMm != b.offsetMm) {
+            return a.offsetMm < b.offsetMm;
+        }
+        return a.x != b.x ? a.x < b.x : a.y < b.y;
+    });
+    struct Run {
+        std::size_t first;  // index in copies
+        std::size_t count;
+        std::size_t order;
+    };
+    std::vector<Run> runs;
+    const auto sameLine = [&](const Copy& a, const Copy& b) {
+        return a.shape == b.shape && a.offsetMm == b.offsetMm && a.x == b.x;
+    };
+    // Every copy of a run lies within kRowTolerance of its even pitch.
+    const auto evenPitch = [&](std::size_t first, std::size_t count) {
+        const double pitch = static_cast<double>(copies[first + count - 1].y - copies[first].y) / (count - 1);
+        if (pitch <= 0.0) {
+            return false;
+        }
+        for (std::size_t k = 1; k + 1 < count; ++k) {
+            const double expected = copies[first].y + pitch * static_cast<double>(k);
+            if (std::abs(copies[first + k].y - expected) > kRowTolerance) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (std::size_t i = 0; i < copies.size();) {
+        std::size_t count = 1;
+        std::size_t order = copies[i].order;
+        while (i + count < copies.size() && sameLine(copies[i], copies[i + count]) &&
+               evenPitch(i, count + 1)) {
+            order = std::min(order, copies[i + count].order);
+            ++count;
+        }
+        runs.push_back(Run{i, count, order});
+        i += count;
+    }
+    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.order < b.order; });
+
+    const double savedOffset = offsetMm_;
+    for (const Run& run : runs) {
+        const Copy& top = copies[run.first];
+        const Copy& last = copies[run.first + run.count - 1];
+        ShapeEntry& entry = shapes_[static_cast<std::size_t>(top.shape)];
+        offsetMm_ = top.offsetMm;
+        if (run.count == 1 && entry.block < 0 && entry.uses == 1) {
+            // Drawn once so far: as it is.
+            WriteShape(modelSpace_, dxf::kModelSpaceRecord, entry.shape, ToMm(top.x, top.y));
+            continue;
+        }
+        if (entry.block < 0) {
+            dxf::Block block;
+            block.name = "P" + std::to_string(blocks_.size() + 1);
+            block.record = NewHandle();
+            block.begin = NewHandle();
+            block.end = NewHandle();
+            WriteShape(block.entities, block.record, entry.shape, PointMm{0.0, 0.0});
+            entry.block = static_cast<int>(blocks_.size());
+            blocks_.push_back(std::move(block));
+        }
+        // Rows run upward in the drawing, so the insertion point is the lowest copy.
+        const PointMm at = ToMm(last.x, last.y);
+        dxf::Groups g(modelSpace_);
+        Style style;
+        style.layer = entry.shape.style.layer;
+        WriteEntityHead(g, "INSERT", dxf::kModelSpaceRecord, style, false);
+        g.Str(100, "AcDbBlockReference");
+        g.Str(2, blocks_[static_cast<std::size_t>(entry.block)].name);
+        g.Real(10, at.x);
+        g.Real(20, at.y);
+        if (run.count > 1) {
+            g.Int(70, 1);
+            g.Int(71, static_cast<long>(run.count));
+            g.Real(44, 0.0);
+            g.Real(45, LengthMm(static_cast<double>(last.y - top.y) / static_cast<double>(run.count - 1)));
+        }
+    }
+    offsetMm_ = savedOffset;
+}
+
+void DxfSurface::AddOutline(std::vector<SurfacePoint> points, bool closed, const Pen& pen) {
     if (pen.style == pen_style::kNull || points.size() < 2) {
         return;
     }
-    const Style style = PenStyle(pen);
-    entities_.push_back([points = std::move(points), closed, style](DL_Dxf& dxf, DL_WriterA& writer) {
-        const DL_Attributes attributes =
-            AttributesOf(style.layer, style.color, style.lineweight, style.linetype, style.linetypeScale);
-        if (points.size() == 2 && !closed) {
-            dxf.writeLine(writer, DL_LineData(points[0].x, points[0].y, 0.0, points[1].x, points[1].y, 0.0),
-                          attributes);
-            return;
-        }
-        dxf.writePolyline(writer, DL_PolylineData(static_cast<int>(points.size()), 0, 0, closed ? 1 : 0),
-                          attributes);
-        for (const PointMm& p : points) {
-            dxf.writeVertex(writer, DL_VertexData(p.x, p.y, 0.0, 0.0));
-        }
-        dxf.writePolylineEnd(writer);
-    });
+    Shape shape;
+    shape.kind = Shape::Kind::kOutline;
+    shape.style = PenStyle(pen);
+    shape.closed = closed;
+    const SurfacePoint anchor = points.front();
+    std::vector<DevicePoint> relative;
+    relative.reserve(points.size());
+    for (const SurfacePoint& p : points) {
+        relative.push_back({static_cast<double>(p.x - anchor.x), static_cast<double>(p.y - anchor.y)});
+    }
+    shape.loops.push_back(std::move(relative));
+    Add(anchor, std::move(shape));
 }
 
-void DxfSurface::AddFill(std::vector<std::vector<PointMm>> loops, const Brush& brush) {
-    if (brush.kind == Brush::Kind::kNone || loops.empty()) {
+void DxfSurface::AddFill(std::vector<std::vector<SurfacePoint>> loops, const Brush& brush) {
+    if (brush.kind == Brush::Kind::kNone || loops.empty() || loops.front().empty()) {
         return;
     }
-    const Style style = FillStyle(brush.color);
-    const bool solid = brush.kind == Brush::Kind::kSolid;
-    const std::vector<double> angles = solid ? std::vector<double>{} : HatchAngles(brush.hatch);
-    // Windows hatch brushes repeat every 8 device pixels.
-    const double spacing = LengthMm(8.0);
-    entities_.push_back([loops = std::move(loops), style, solid, angles, spacing](DL_Dxf&, DL_WriterA& w) {
-        w.entity("HATCH");
-        w.dxfString(100, "AcDbEntity");
-        w.entityAttributes(AttributesOf(style.layer, style.color, -1, "BYLAYER", 1.0));
-        w.dxfString(100, "AcDbHatch");
-        w.dxfReal(10, 0.0);
-        w.dxfReal(20, 0.0);
-        w.dxfReal(30, 0.0);
-        w.dxfReal(210, 0.0);
-        w.dxfReal(220, 0.0);
-        w.dxfReal(230, 1.0);
-        w.dxfString(2, solid ? "SOLID" : "_USER");
-        w.dxfInt(70, solid ? 1 : 0);
-        w.dxfInt(71, 0);
-        w.dxfInt(91, static_cast<int>(loops.size()));
-        for (const std::vector<PointMm>& loop : loops) {
-            w.dxfInt(92, 2 | 1);  // an external polyline boundary
-            w.dxfInt(72, 0);
-            w.dxfInt(73, 1);
-            w.dxfInt(93, static_cast<int>(loop.size()));
-            for (const PointMm& p : loop) {
-                w.dxfReal(10, p.x);
-                w.dxfReal(20, p.y);
-            }
-            w.dxfInt(97, 0);
+    Shape shape;
+    shape.kind = Shape::Kind::kFill;
+    shape.style = FillStyle(brush.color);
+    shape.solid = brush.kind == Brush::Kind::kSolid;
+    if (!shape.solid) {
+        shape.hatchAngles = HatchAngles(brush.hatch);
+    }
+    const SurfacePoint anchor = loops.front().front();
+    for (const std::vector<SurfacePoint>& loop : loops) {
+        std::vector<DevicePoint> relative;
+        relative.reserve(loop.size());
+        for (const SurfacePoint& p : loop) {
+            relative.push_back({static_cast<double>(p.x - anchor.x), static_cast<double>(p.y - anchor.y)});
         }
-        w.dxfInt(75, 0);
-        w.dxfInt(76, solid ? 1 : 0);
-        if (!solid) {
-            w.dxfReal(52, 0.0);
-            w.dxfReal(41, 1.0);
-            w.dxfInt(77, 0);
-            w.dxfInt(78, static_cast<int>(angles.size()));
-            for (double angle : angles) {
-                const double r = angle * kPi / 180.0;
-                w.dxfReal(53, angle);
-                w.dxfReal(43, 0.0);
-                w.dxfReal(44, 0.0);
-                w.dxfReal(45, -spacing * std::sin(r));
-                w.dxfReal(46, spacing * std::cos(r));
-                w.dxfInt(79, 0);
-            }
-        }
-        w.dxfInt(98, 0);
-    });
+        shape.loops.push_back(std::move(relative));
+    }
+    Add(anchor, std::move(shape));
 }
 
 void DxfSurface::Line(SurfacePoint from, SurfacePoint to, const Pen& pen) {
-    AddOutline({ToMm(from.x, from.y), ToMm(to.x, to.y)}, false, pen);
+    AddOutline({from, to}, false, pen);
 }
 
 void DxfSurface::Polyline(std::span<const SurfacePoint> points, const Pen& pen) {
-    std::vector<PointMm> mm;
-    mm.reserve(points.size());
-    for (const SurfacePoint& p : points) {
-        mm.push_back(ToMm(p.x, p.y));
-    }
-    AddOutline(std::move(mm), false, pen);
+    AddOutline(std::vector<SurfacePoint>(points.begin(), points.end()), false, pen);
 }
 
 void DxfSurface::Polygon(std::span<const SurfacePoint> points, const Pen& pen, const Brush& brush, FillMode) {
     if (points.size() < 2) {
         return;
     }
-    std::vector<PointMm> mm;
-    mm.reserve(points.size());
-    for (const SurfacePoint& p : points) {
-        mm.push_back(ToMm(p.x, p.y));
-    }
+    std::vector<SurfacePoint> outline(points.begin(), points.end());
     if (points.size() >= 3) {
-        AddFill({mm}, brush);
+        AddFill({outline}, brush);
     }
-    AddOutline(std::move(mm), true, pen);
+    AddOutline(std::move(outline), true, pen);
 }
 
 void DxfSurface::Rectangle(const SurfaceRect& rect, const Pen& pen, const Brush& brush) {
     const SurfaceRect r = rect.Normalized();
-    std::vector<PointMm> corners{ToMm(r.left, r.top), ToMm(r.right, r.top), ToMm(r.right, r.bottom),
-                                 ToMm(r.left, r.bottom)};
+    std::vector<SurfacePoint> corners{
+        {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     AddFill({corners}, brush);
     AddOutline(std::move(corners), true, pen);
 }
 
 void DxfSurface::Ellipse(const SurfaceRect& bounds, const Pen& pen, const Brush& brush) {
     const SurfaceRect r = bounds.Normalized();
-    const PointMm centre = ToMm((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
-    const double rx = LengthMm((r.right - r.left) / 2.0);
-    const double ry = LengthMm((r.bottom - r.top) / 2.0);
+    const SurfacePoint anchor{r.left, r.top};
+    const DevicePoint centre{(r.right - r.left) / 2.0, (r.bottom - r.top) / 2.0};
+    const double rx = (r.right - r.left) / 2.0;
+    const double ry = (r.bottom - r.top) / 2.0;
     if (rx <= 0.0 || ry <= 0.0) {
         return;
     }
     if (brush.kind != Brush::Kind::kNone) {
-        std::vector<PointMm> outline;
+        Shape fill;
+        fill.kind = Shape::Kind::kFill;
+        fill.style = FillStyle(brush.color);
+        fill.solid = brush.kind == Brush::Kind::kSolid;
+        if (!fill.solid) {
+            fill.hatchAngles = HatchAngles(brush.hatch);
+        }
+        std::vector<DevicePoint> outline;
         for (int i = 0; i < 72; ++i) {
             const double a = 2.0 * kPi * i / 72.0;
-            outline.push_back({centre.x + rx * std::cos(a), centre.y + ry * std::sin(a)});
+            outline.push_back({centre.x + rx * std::cos(a), centre.y - ry * std::sin(a)});
         }
-        AddFill({std::move(outline)}, brush);
+        fill.loops.push_back(std::move(outline));
+        Add(anchor, std::move(fill));
     }
     if (pen.style == pen_style::kNull) {
         return;
     }
-    const Style style = PenStyle(pen);
-    entities_.push_back([centre, rx, ry, style](DL_Dxf& dxf, DL_WriterA& writer) {
-        const DL_Attributes attributes =
-            AttributesOf(style.layer, style.color, style.lineweight, style.linetype, style.linetypeScale);
-        if (std::abs(rx - ry) < 1e-9) {
-            dxf.writeCircle(writer, DL_CircleData(centre.x, centre.y, 0.0, rx), attributes);
-        } else if (rx >= ry) {
-            dxf.writeEllipse(writer, DL_EllipseData(centre.x, centre.y, 0.0, rx, 0.0, 0.0, ry / rx, 0.0, 2 * kPi),
-                             attributes);
-        } else {
-            dxf.writeEllipse(writer, DL_EllipseData(centre.x, centre.y, 0.0, 0.0, ry, 0.0, rx / ry, 0.0, 2 * kPi),
-                             attributes);
-        }
-    });
+    Shape shape;
+    shape.kind = std::abs(rx - ry) < 1e-9 ? Shape::Kind::kCircle : Shape::Kind::kEllipse;
+    shape.style = PenStyle(pen);
+    shape.centre = centre;
+    shape.rx = rx;
+    shape.ry = ry;
+    Add(anchor, std::move(shape));
 }
 
 void DxfSurface::Arc(const SurfaceRect& bounds, SurfacePoint start, SurfacePoint end, const Pen& pen) {
@@ -412,26 +672,30 @@ void DxfSurface::Arc(const SurfaceRect& bounds, SurfacePoint start, SurfacePoint
     if (start.x == end.x && start.y == end.y) {
         to = from + 2.0 * kPi;
     }
-    std::vector<PointMm> points;
+    const SurfacePoint anchor{r.left, r.top};
+    if (std::abs(rx - ry) < 1e-9) {
+        Shape shape;
+        shape.kind = Shape::Kind::kArc;
+        shape.style = PenStyle(pen);
+        shape.centre = {cx - anchor.x, cy - anchor.y};
+        shape.rx = rx;
+        shape.ry = ry;
+        shape.fromDegrees = from * 180.0 / kPi;
+        shape.toDegrees = to * 180.0 / kPi;
+        Add(anchor, std::move(shape));
+        return;
+    }
+    Shape shape;
+    shape.kind = Shape::Kind::kOutline;
+    shape.style = PenStyle(pen);
+    std::vector<DevicePoint> points;
     const int steps = std::max(4, static_cast<int>(std::ceil(72.0 * (to - from) / (2.0 * kPi))));
     for (int i = 0; i <= steps; ++i) {
         const double a = from + (to - from) * i / steps;
-        points.push_back(ToMm(cx + rx * std::cos(a), cy - ry * std::sin(a)));
+        points.push_back({cx + rx * std::cos(a) - anchor.x, cy - ry * std::sin(a) - anchor.y});
     }
-    if (std::abs(rx - ry) < 1e-9) {
-        const PointMm centre = ToMm(cx, cy);
-        const double radius = LengthMm(rx);
-        const Style style = PenStyle(pen);
-        const double a1 = from * 180.0 / kPi;
-        const double a2 = to * 180.0 / kPi;
-        entities_.push_back([centre, radius, a1, a2, style](DL_Dxf& dxf, DL_WriterA& writer) {
-            dxf.writeArc(writer, DL_ArcData(centre.x, centre.y, 0.0, radius, a1, a2),
-                         AttributesOf(style.layer, style.color, style.lineweight, style.linetype,
-                                      style.linetypeScale));
-        });
-        return;
-    }
-    AddOutline(std::move(points), false, pen);
+    shape.loops.push_back(std::move(points));
+    Add(anchor, std::move(shape));
 }
 
 void DxfSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& destination,
@@ -445,7 +709,7 @@ void DxfSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& d
     const double cellWidth = static_cast<double>(r.right - r.left) / bitmap.width;
     const double cellHeight = static_cast<double>(r.bottom - r.top) / bitmap.height;
     const bool skipWhite = rasterOp == raster_op::kAnd;
-    std::map<ColorRef, std::vector<std::vector<PointMm>>> areas;
+    std::map<ColorRef, std::vector<std::vector<DevicePoint>>> areas;
     for (int y = 0; y < bitmap.height; ++y) {
         int x = 0;
         while (x < bitmap.width) {
@@ -455,136 +719,46 @@ void DxfSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& d
                 ++runEnd;
             }
             if (!(skipWhite && color == kWhite)) {
-                const double left = r.left + x * cellWidth;
-                const double right = r.left + runEnd * cellWidth;
-                const double top = r.top + y * cellHeight;
+                const double left = x * cellWidth;
+                const double right = runEnd * cellWidth;
+                const double top = y * cellHeight;
                 const double bottom = top + cellHeight;
-                areas[color].push_back({ToMm(left, top), ToMm(right, top), ToMm(right, bottom), ToMm(left, bottom)});
+                areas[color].push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
             }
             x = runEnd;
         }
     }
+    FlushCopies();
     for (auto& [color, loops] : areas) {
-        AddFill(std::move(loops), Brush::Solid(color));
+        Shape fill;
+        fill.kind = Shape::Kind::kFill;
+        fill.style = FillStyle(color);
+        fill.loops = std::move(loops);
+        WriteShape(modelSpace_, dxf::kModelSpaceRecord, fill, ToMm(r.left, r.top));
     }
 }
 
-std::optional<std::string> DxfSurface::FileContent(std::string& error) const {
-    // dxflib writes to a named file only: write into a private folder and read the bytes back.
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        error = "cannot make a temporary folder for the DXF file";
+std::optional<std::string> DxfSurface::FileContent(std::string& error) {
+    FlushCopies();
+    dxf::Document document;
+    document.widthMm = totalWidthMm_;
+    document.heightMm = LengthMm(page_.height);
+    document.layers.assign(layers_.begin(), layers_.end());
+    for (int style : {pen_style::kDash, pen_style::kDot, pen_style::kDashDot, pen_style::kDashDotDot}) {
+        const LinetypeDefinition* type = LinetypeOf(style);
+        if (linetypes_.count(type->name) != 0) {
+            document.linetypes.push_back(dxf::Linetype{type->name, type->description, type->pattern});
+        }
+    }
+    document.textStyle = kTextStyle;
+    document.textFont = "msmincho.ttc";
+    document.blocks = &blocks_;
+    document.modelSpace = modelSpace_;
+    document.nextHandle = nextHandle_;
+    std::string content = dxf::WriteDocument(document);
+    if (content.empty()) {
+        error = "cannot write the DXF file";
         return std::nullopt;
-    }
-    const std::string path = folder.filePath(QStringLiteral("page.dxf")).toStdString();
-    const double widthMm = totalWidthMm_;
-    const double heightMm = LengthMm(page_.height);
-    {
-        DL_Dxf dxf;
-        std::unique_ptr<DL_WriterA> writer(dxf.out(path.c_str(), DL_Codes::AC1015));
-        if (!writer) {
-            error = "cannot write the DXF file";
-            return std::nullopt;
-        }
-        DL_WriterA& w = *writer;
-        dxf.writeHeader(w);
-        w.dxfString(9, "$DWGCODEPAGE");
-        w.dxfString(3, "ANSI_932");
-        w.dxfString(9, "$INSUNITS");
-        w.dxfInt(70, 4);  // millimetres
-        w.dxfString(9, "$MEASUREMENT");
-        w.dxfInt(70, 1);
-        w.dxfString(9, "$LWDISPLAY");
-        w.dxfInt(290, 1);
-        for (const auto& [name, x, y] : {std::tuple{"$EXTMIN", 0.0, 0.0}, std::tuple{"$EXTMAX", widthMm, heightMm},
-                                         std::tuple{"$LIMMIN", 0.0, 0.0}, std::tuple{"$LIMMAX", widthMm, heightMm}}) {
-            w.dxfString(9, name);
-            w.dxfReal(10, x);
-            w.dxfReal(20, y);
-            if (name[1] == 'E') {
-                w.dxfReal(30, 0.0);
-            }
-        }
-        w.sectionEnd();
-
-        w.sectionTables();
-        dxf.writeVPort(w);
-        w.tableLinetypes(static_cast<int>(3 + linetypes_.size()));
-        dxf.writeLinetype(w, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-        dxf.writeLinetype(w, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-        dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-        for (int style : {pen_style::kDash, pen_style::kDot, pen_style::kDashDot, pen_style::kDashDotDot}) {
-            const LinetypeDefinition* type = LinetypeOf(style);
-            if (linetypes_.count(type->name) == 0) {
-                continue;
-            }
-            std::vector<double> pattern = type->pattern;
-            double length = 0.0;
-            for (double dash : pattern) {
-                length += std::abs(dash);
-            }
-            dxf.writeLinetype(w, DL_LinetypeData(type->name, type->description, 0, static_cast<int>(pattern.size()),
-                                                 length, pattern.data()));
-        }
-        w.tableEnd();
-        w.tableLayers(static_cast<int>(layers_.size()));
-        for (const std::string& layer : layers_) {
-            dxf.writeLayer(w, DL_LayerData(layer, 0), DL_Attributes("", 7, 0x000000, 25, "CONTINUOUS"));
-        }
-        w.tableEnd();
-        w.tableStyle(2);
-        dxf.writeStyle(w, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
-        dxf.writeStyle(w, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, 2.5, "msmincho.ttc", ""));
-        w.tableEnd();
-        dxf.writeView(w);
-        dxf.writeUcs(w);
-        w.tableAppid(1);
-        dxf.writeAppid(w, "ACAD");
-        w.tableEnd();
-        dxf.writeDimStyle(w, 2.5, 0.625, 0.625, 0.625, 2.5);
-        dxf.writeBlockRecord(w);
-        w.tableEnd();
-        w.sectionEnd();
-
-        w.sectionBlocks();
-        dxf.writeBlock(w, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, "*Model_Space");
-        dxf.writeBlock(w, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, "*Paper_Space");
-        dxf.writeBlock(w, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
-        dxf.writeEndBlock(w, "*Paper_Space0");
-        w.sectionEnd();
-
-        w.sectionEntities();
-        for (const EntityWriter& entity : entities_) {
-            entity(dxf, w);
-        }
-        w.sectionEnd();
-        dxf.writeObjects(w);
-        dxf.writeObjectsEnd(w);
-        w.dxfEOF();
-        w.close();
-        if (w.openFailed()) {
-            error = "cannot write the DXF file";
-            return std::nullopt;
-        }
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in) {
-        error = "cannot read back the DXF file";
-        return std::nullopt;
-    }
-    // Windows CAD programs expect CR LF line ends.
-    const std::string lines = bytes.str();
-    std::string content;
-    content.reserve(lines.size() + lines.size() / 8);
-    for (char c : lines) {
-        if (c == '\n') {
-            content += '\r';
-        }
-        content += c;
     }
     return content;
 }

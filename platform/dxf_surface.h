@@ -8,6 +8,12 @@
 // Mincho text style, colours are true colours with the nearest basic ACI colour beside them.
 // Entities go to the layer the drawing code names through SurfaceHints ("0" until it does).
 //
+// Soil patterns repeat a few small symbols hundreds of times. Every small shape is therefore
+// kept once as a block, and its copies become INSERTs; copies stacked one above the other at an
+// even pitch (a column of a pattern's lattice) become one INSERT with rows. A pitch may vary by
+// one device unit from row to row (a 600-dpi pixel, 0.04 mm) where the lattice falls between
+// pixels, as the printed page rounds it too. A shape drawn once stays a plain entity.
+//
 // DXF cannot clip: put a ClippingSurface in front of this one. Bitmap tiles are not kept as
 // images; the surface asks for line patterns instead (PrefersVectorPatterns), and a bitmap
 // that reaches it all the same is laid down as filled areas, one per colour.
@@ -16,18 +22,17 @@
 // sheets lay out exactly as in the PDF. A QGuiApplication must exist.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/drawing/drawing_surface.h"
 #include "common/drawing/surface_hints.h"
+#include "platform/dxf_document.h"
 
-class DL_Dxf;
-class DL_WriterA;
 class QImage;
 class QPainter;
 
@@ -49,7 +54,7 @@ public:
     void SetTotalWidth(double widthMm) { totalWidthMm_ = widthMm; }
 
     // The whole file. Nothing, with `error` set, when it cannot be written.
-    std::optional<std::string> FileContent(std::string& error) const;
+    std::optional<std::string> FileContent(std::string& error);
 
     void SetLayer(std::string_view name) override;
     bool PrefersVectorPatterns() const override { return true; }
@@ -92,23 +97,65 @@ public:
     };
 
 private:
-    using EntityWriter = std::function<void(DL_Dxf&, DL_WriterA&)>;
-
     PointMm ToMm(double x, double y) const;
     double LengthMm(double units) const { return units * 25.4 / dpi_; }
     // The entity attributes of a line drawn with the pen (or of a fill in `color`).
     struct Style {
         std::string layer;
-        std::string linetype = "CONTINUOUS";
-        int lineweight = 0;  // hundredths of a millimetre, one of DXF's steps
+        std::string linetype = "ByLayer";
+        int lineweight = -1;  // hundredths of a millimetre, one of DXF's steps; -1 by layer
         double linetypeScale = 1.0;
         ColorRef color = kBlack;
     };
+    struct DevicePoint {
+        double x = 0;
+        double y = 0;
+    };
+    // One drawn shape, in device units relative to its anchor point.
+    struct Shape {
+        enum class Kind { kOutline, kCircle, kEllipse, kArc, kFill };
+        Kind kind = Kind::kOutline;
+        Style style;
+        bool closed = false;
+        std::vector<std::vector<DevicePoint>> loops;  // the outline, or the fill's loops
+        DevicePoint centre;
+        double rx = 0.0, ry = 0.0;
+        double fromDegrees = 0.0, toDegrees = 0.0;
+        bool solid = true;
+        std::vector<double> hatchAngles;
+    };
+    struct ShapeEntry {
+        Shape shape;
+        int block = -1;  // index in blocks_ once the shape is a block
+        int uses = 0;    // copies drawn so far
+    };
+    struct Box {
+        double left = 0, top = 0, right = 0, bottom = 0;
+    };
+    // A copy of a shape waiting to be written: its anchor in device units on the page `offsetMm`.
+    struct Copy {
+        int shape = 0;
+        double offsetMm = 0.0;
+        int x = 0;
+        int y = 0;
+        std::size_t order = 0;
+        Box box;  // what it covers, device units
+    };
+
     Style PenStyle(const Pen& pen);
     Style FillStyle(ColorRef color) const;
-    void AddOutline(std::vector<PointMm> points, bool closed, const Pen& pen);
-    // One HATCH of closed loops filled with the brush.
-    void AddFill(std::vector<std::vector<PointMm>> loops, const Brush& brush);
+    void AddOutline(std::vector<SurfacePoint> points, bool closed, const Pen& pen);
+    void AddFill(std::vector<std::vector<SurfacePoint>> loops, const Brush& brush);
+    // Writes a small shape as a copy of its block, anything else as it is. Copies wait, so that
+    // those of one column of a pattern can become one INSERT, until a fill is drawn over them.
+    void Add(SurfacePoint anchor, Shape shape);
+    void WriteShape(std::string& out, unsigned long owner, const Shape& shape, PointMm origin);
+    // The groups every entity starts with; an INSERT takes its colours from the block.
+    void WriteEntityHead(dxf::Groups& g, std::string_view type, unsigned long owner, const Style& style,
+                         bool withColor = true);
+    // Writes the waiting copies, joined into rows where they stack at an even pitch.
+    void FlushCopies();
+    unsigned long NewHandle() { return nextHandle_++; }
 
     int dpi_;
     SurfaceSize page_;
@@ -129,7 +176,12 @@ private:
     double ascentRatio_ = 0.8;  // ascent over cell height of the selected font
     double capRatio_ = 0.7;     // cap height over cell height
 
-    std::vector<EntityWriter> entities_;
+    std::string modelSpace_;  // the entities written so far
+    unsigned long nextHandle_ = dxf::kFirstFreeHandle;
+    std::vector<dxf::Block> blocks_;
+    std::vector<ShapeEntry> shapes_;
+    std::unordered_map<std::string, int> shapeIndex_;  // shape key -> index in shapes_
+    std::vector<Copy> copies_;
 };
 
 }  // namespace rave::platform

@@ -1,6 +1,6 @@
-// The render verb into DXF, read back by another CAD library (ezdxf): the sheet's texts hold the
-// same characters as the SVG of the same page, every entity lies on the page, and --one-file puts the
-// pages side by side in one file. Skipped where Python's ezdxf is not installed.
+// The render verb into DXF, read back by another CAD library (ezdxf): the file passes its audit,
+// the sheet's texts hold the same characters as the SVG of the same page, every entity lies on the
+// page, and --one-file puts the pages side by side in one file. Skipped where Python's ezdxf is not installed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,6 +26,11 @@ import ezdxf
 dxf_path, svg_path, width = sys.argv[1], sys.argv[2], float(sys.argv[3])
 doc = ezdxf.readfile(dxf_path)
 assert doc.encoding.lower() in ('cp932', 'shift_jis'), doc.encoding
+# Every object has its owner and nothing needs repairing.
+auditor = doc.audit()
+if auditor.has_errors or auditor.has_fixes:
+    print('audit:', [str(e.message) for e in auditor.errors + auditor.fixes][:5])
+    sys.exit(1)
 msp = doc.modelspace()
 # The SVG splits a text where the font changes, so the characters are compared.
 dxf_texts = collections.Counter(''.join(t.dxf.text for t in msp.query('TEXT')).replace(' ', ''))

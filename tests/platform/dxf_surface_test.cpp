@@ -1,6 +1,6 @@
 // The DXF surface read back with dxflib's own reader: entities land on the layers the drawing
-// names, cp932 text arrives byte for byte, coordinates are millimetres with y upward, and with a
-// clipping surface in front nothing reaches past the page.
+// names, cp932 text arrives byte for byte, coordinates are millimetres with y upward, with a
+// clipping surface in front nothing reaches past the page, and repeated symbols are one block.
 #include "platform/dxf_surface.h"
 
 #include <dxflib/dl_creationadapter.h>
@@ -12,6 +12,8 @@
 
 #include "common/drawing/clipping_surface.h"
 #include "platform/codec.h"
+#include "platform/dxf_document.h"
+#include "platform/page_output.h"
 #include "qt_test_application.h"
 #include "temp_folder.h"
 
@@ -25,6 +27,7 @@ struct ReadBack : DL_CreationAdapter {
     std::vector<double> xs;
     std::vector<double> ys;
     std::string codePage;
+    int circles = 0;
 
     void Count() { ++perLayer[attributes.getLayer()]; }
     void Point(double x, double y) {
@@ -40,6 +43,7 @@ struct ReadBack : DL_CreationAdapter {
     void addVertex(const DL_VertexData& d) override { Point(d.x, d.y); }
     void addCircle(const DL_CircleData& d) override {
         Count();
+        ++circles;
         Point(d.cx - d.radius, d.cy - d.radius);
         Point(d.cx + d.radius, d.cy + d.radius);
     }
@@ -50,6 +54,8 @@ struct ReadBack : DL_CreationAdapter {
         Point(d.ipx, d.ipy);
     }
     void addHatch(const DL_HatchData&) override { Count(); }
+    void addInsert(const DL_InsertData& d) override { inserts.push_back(d); }
+    std::vector<DL_InsertData> inserts;
     void setVariableString(const std::string& key, const std::string& value, int) override {
         if (key == "$DWGCODEPAGE") {
             codePage = value;
@@ -149,6 +155,72 @@ TEST_F(DxfSurfaceTest, BitmapsBecomeFilledAreasAndPatternsAreAskedFor) {
     std::string error;
     const ReadBack read = ReadDxf(*surface.FileContent(error), folder_.path());
     EXPECT_EQ(read.perLayer.at("0"), 2);  // black and blue; the white is left out
+}
+
+TEST_F(DxfSurfaceTest, RepeatedSymbolsAreOneBlockInsertedInRows) {
+    DxfSurface surface(kDpi, kA4);
+    // A column of 40 grains whose pitch of 36.6 units falls between pixels, as a pattern's
+    // lattice does, and a grain of another size drawn once.
+    for (int k = 0; k < 40; ++k) {
+        const int y = 100 + static_cast<int>(std::lround(k * 36.6));
+        surface.Ellipse({500, y, 520, y + 20}, Pen{}, Brush::None());
+    }
+    surface.Ellipse({800, 100, 830, 130}, Pen{}, Brush::None());
+    std::string error;
+    const ReadBack read = ReadDxf(*surface.FileContent(error), folder_.path());
+    // One circle in the block, the single one as it is; one INSERT of 40 rows.
+    EXPECT_EQ(read.circles, 2);
+    ASSERT_EQ(read.inserts.size(), 1u);
+    EXPECT_EQ(read.inserts[0].rows, 40);
+    // From the lowest grain's corner (x 50 mm, top 100 + 1427 units) upward, 142.7 mm over 39 rows.
+    EXPECT_NEAR(read.inserts[0].ipx, 50.0, 1e-4);
+    EXPECT_NEAR(read.inserts[0].ipy, 297.0 - 152.7, 1e-4);
+    EXPECT_NEAR(read.inserts[0].rowSp, 142.7 / 39, 1e-4);
+}
+
+TEST_F(DxfSurfaceTest, TextPrintsLiterallyInCad) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"100%", "100%"},                        // a single percent sign is no control code
+        {"%%u%%d%%c", "%%%%%%u%%%%%%d%%%%%%c"},  // each of a run is written as %%%
+        {"a\\U+0041", "a\\U+005CU+0041"},        // the backslash of \U+ as its own code
+        {"\\M+1", "\\U+005CM+1"},
+        {"\x95\\U+", "\x95\\U+"},          // 0x5C as the trail byte of a kanji stays
+        {"A\tB\r\n", "A?B??"},             // control characters would break the file
+        {"\xFF\x80\x85\x40", "???"},       // not cp932: bytes, and a code with no character
+        {"\xB1\x82\xA0", "\xB1\x82\xA0"},  // half-width and full-width kana stay
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dxf::TextValue(c.in), c.out) << c.in;
+    }
+}
+
+TEST_F(DxfSurfaceTest, EachPageHoldsOnlyWhatThePrintedPageShows) {
+    // A title drawn after the drawing resets its clip, beyond the page's left edge (where the
+    // previous page's part of a section lies), must not land in the file.
+    PageFileOptions options;
+    options.output = folder_.path() / "two.dxf";
+    options.kind = PageFileKind::kDxf;
+    options.widthMm = 210;
+    options.heightMm = 297;
+    options.dpi = kDpi;
+    options.oneFile = true;
+    const PageFileResult result = WritePageFiles(options, {1, 2}, [](DrawingSurface& surface, int page) {
+        surface.SelectFont(FontSpec{"", 30});
+        surface.IntersectClipRect({100, 100, 2000, 2800});
+        surface.ResetClip();
+        surface.TextOut({1000 - 2310 * (page - 1), 100}, page == 1 ? "one" : "two");
+        surface.Line({-3000, 500}, {-2000, 500}, Pen{});
+    });
+    ASSERT_TRUE(result.ok) << result.error;
+    std::ifstream in(options.output, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const ReadBack read = ReadDxf(bytes, folder_.path());
+    EXPECT_EQ(read.texts, std::vector<std::string>{"one"});
+    ASSERT_EQ(read.xs.size(), 1u);  // the text's point; the line lay off the page
+    EXPECT_GT(read.xs[0], 0.0);
 }
 
 }  // namespace
