@@ -5,6 +5,7 @@
 
 #include "common/text_file.h"
 #include "ravesect/document/section_file.h"
+#include "ravesect/document/section_file_verdict.h"
 
 namespace ravesect {
 
@@ -30,6 +31,12 @@ bool OpenSection(SectionDocument& document, const WorkingFiles& files, const std
     const auto bytes = rave::ReadFileBytes(file);
     if (!bytes) {
         return false;  // the working files stay as they were
+    }
+    // A file that is not a section leaves the working files and the document's name alone.
+    const SectionVerdict verdict = JudgeSectionBytes(*bytes);
+    if (verdict != SectionVerdict::kSection) {
+        messages.Show(NotSectionFileMessage(verdict, file));
+        return false;
     }
     document.ClearSectionTables();
     if (LoadSectionBytes(document, files, *bytes, messages) == 0) {
