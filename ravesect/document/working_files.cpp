@@ -90,25 +90,31 @@ std::string FormatSettingsLine(const SectionSettings& s) {
 void ApplySettingsLine(SectionSettings& s, std::string_view line) {
     std::string v[kSettingsValues];
     rave::SplitCsvFields(line, v, kSettingsValues);
-    auto integer = [&](int n) { return static_cast<int>(rave::ParseInteger(v[n - 1])); };
-    auto takeIf = [](int& target, int value, bool accepted) {
-        if (accepted) {
-            target = value;
+    // Every value is taken only inside the range the scale dialog accepts (the scales and the
+    // step as the file's own rule says); anything else keeps the previous value, so no file can
+    // make a page empty, enormous or endless. Values are compared before narrowing to int.
+    auto take = [&](int& target, int n, long lowest, long highest) {
+        const long value = rave::ParseInteger(v[n - 1]);
+        if (value >= lowest && value <= highest) {
+            target = static_cast<int>(value);
         }
     };
-    takeIf(s.distanceScale, integer(1), integer(1) >= 20 && integer(1) <= 2000);
-    takeIf(s.depthScale, integer(2), integer(2) >= 20 && integer(2) <= 2000);
-    s.rulerTop = integer(3);
-    s.rulerBottom = integer(4);
-    takeIf(s.rulerStep, integer(5), integer(5) >= 1 && integer(5) <= 100);
-    s.leftEnd = integer(6);
-    takeIf(s.distancePerPage, integer(7), integer(7) > 0);
-    takeIf(s.pageOverlapDistance, integer(8), integer(8) >= 0);
-    s.topElevation = rave::ParseDecimal(v[8]);
-    takeIf(s.depthPerPage, integer(10), integer(10) > 0);
-    takeIf(s.pageOverlapDepth, integer(11), integer(11) >= 0);
+    take(s.distanceScale, 1, 20, 2000);
+    take(s.depthScale, 2, 20, 2000);
+    take(s.rulerTop, 3, -1000, 4000);
+    take(s.rulerBottom, 4, -1000, 4000);
+    take(s.rulerStep, 5, 1, 100);
+    take(s.leftEnd, 6, -100, 10000);
+    take(s.distancePerPage, 7, 1, 10000);
+    take(s.pageOverlapDistance, 8, 0, 1000);
+    const double top = rave::ParseDecimal(v[8]);
+    if (top >= -2000.0 && top <= 4000.0) {
+        s.topElevation = top;
+    }
+    take(s.depthPerPage, 10, 1, 1000);
+    take(s.pageOverlapDepth, 11, 0, 1000);
     s.rulerTitle = v[11];
-    s.convertedNPlot = integer(13);
+    take(s.convertedNPlot, 13, 0, 1);
     if (s.rulerBottom >= s.rulerTop) {
         s.rulerBottom = s.rulerTop - 1;
     }

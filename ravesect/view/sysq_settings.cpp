@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "common/text_file.h"
 #include "ravesect/document/working_files.h"
+#include "ravesect/view/format_sheet_fields.h"
 
 namespace ravesect {
 
@@ -80,6 +81,42 @@ bool IsTextLine(int n) {
     return false;
 }
 
+// The codes of the lines chosen through radio buttons, drop-downs and check boxes.
+struct ChoiceRange {
+    int line;
+    long lowest;
+    long highest;
+};
+
+constexpr ChoiceRange kChoiceRanges[] = {
+    {sysqline::kLabelPrefix, 0, 1},
+    {sysqline::kMaxBlowCount, 0, 2},
+    {sysqline::kNGridMaximum, 0, 2},
+    {sysqline::kOverRangeSymbol, 0, 2},
+    {sysqline::kValueFigures, 0, 4},
+    {sysqline::kUndisturbedSample, 0, 2},
+    {sysqline::kDisturbedSample, 0, 2},
+    {sysqline::kSamplePosition, 0, 3},
+    {sysqline::kInSituPosition, 0, 3},
+    {sysqline::kInSituHatching, 0, 1},
+    {sysqline::kMonochrome, 0, 1},
+    {sysqline::kRulerDouble, 0, 1},
+    {sysqline::kElevationLinesCrossGraphs, 0, 1},
+    {sysqline::kPatternDrawing, 0, 3},
+    {sysqline::kPatternMonochrome, 0, 1},
+    {sysqline::kMixedSoilMarking, 0, 1},
+    {sysqline::kInvalidCharacters, 0, 1},
+    {sysqline::kEnterKey, 0, 2},
+};
+
+// The largest dot radius and pattern line width the dialogs accept, mm.
+constexpr double kLargestDotRadius = 10.0;
+constexpr double kLargestPatternLineWidth = 2.0;
+
+bool InRange(double value, double lowest, double highest) {
+    return value >= lowest && value <= highest;
+}
+
 std::string PathText(const std::filesystem::path& folder, const char* name) {
     return (folder / name).string();
 }
@@ -142,6 +179,46 @@ void FillEmptySysqSettings(SysqSettings& settings, const std::filesystem::path& 
     }
 }
 
+void ClampSysqSettings(SysqSettings& settings, const SysqSettings& defaults) {
+    for (const NumericDefault& d : kNumericDefaults) {
+        const long value = settings.Int(d.line);
+        const double real = settings.Real(d.line);
+        if (const std::optional<SysqFieldRange> range = FormatSheetRange(d.line)) {
+            // A measure: the nearest value the sheet accepts. Both readings are checked, as the
+            // drawing reads some of these lines as decimals ("1e300" is 1 as an integer).
+            if (!InRange(static_cast<double>(value), static_cast<double>(range->lowest),
+                         static_cast<double>(range->highest)) ||
+                !InRange(real, static_cast<double>(range->lowest),
+                         static_cast<double>(range->highest) + 1.0)) {
+                settings.SetInt(d.line, std::clamp(value, range->lowest, range->highest));
+            }
+            continue;
+        }
+        bool known = true;
+        if (d.line == sysqline::kSwedishGridMaximum) {
+            known = value == 200 || value == 400 || value == 800;
+        }
+        for (const ChoiceRange& choice : kChoiceRanges) {
+            if (choice.line == d.line) {
+                known = InRange(static_cast<double>(value), static_cast<double>(choice.lowest),
+                                static_cast<double>(choice.highest));
+            }
+        }
+        // A code no dialog offers: the default choice.
+        if (!known) {
+            settings.Line(d.line) = defaults.Line(d.line);
+        }
+    }
+    const double radius = settings.Real(sysqline::kDotRadius);
+    if (!(radius > 0.0 && radius <= kLargestDotRadius)) {
+        settings.Line(sysqline::kDotRadius) = defaults.Line(sysqline::kDotRadius);
+    }
+    const double width = settings.Real(sysqline::kPatternLineWidth);
+    if (!(width > 0.0 && width <= kLargestPatternLineWidth)) {
+        settings.Line(sysqline::kPatternLineWidth) = kDefaultPatternLineWidth;
+    }
+}
+
 std::optional<SysqSettings> ReadSysqFile(const std::filesystem::path& path,
                                          const std::filesystem::path& installFolder) {
     const auto lines = rave::ReadTextLines(path, kSysqLineLimit);
@@ -172,6 +249,7 @@ std::optional<SysqSettings> ReadSysqFile(const std::filesystem::path& path,
         }
     }
     FillEmptySysqSettings(settings, installFolder);
+    ClampSysqSettings(settings, defaults);
     return settings;
 }
 

@@ -96,9 +96,16 @@ std::filesystem::path SysqFilePath(const std::filesystem::path& installFolder);
 
 // Reads the file (lines of at most 100 bytes): every numeric line that begins with a number and
 // every text line replaces its default; then the empty pattern paths, the empty pattern line
-// width and the empty colours are filled in. Nothing when the file cannot be opened.
+// width and the empty colours are filled in, and the values are clamped (ClampSysqSettings).
+// Nothing when the file cannot be opened.
 std::optional<SysqSettings> ReadSysqFile(const std::filesystem::path& path,
                                          const std::filesystem::path& installFolder);
+
+// Puts every numeric line back inside what the dialogs accept, so that no file can make a page
+// empty or enormous: a measure outside the format sheet's range becomes its nearest bound, a code
+// no dialog offers, a dot radius outside 0 .. 10 mm or a pattern line width outside 0 .. 2 mm
+// takes the default of `defaults`. Lines inside their ranges keep their text.
+void ClampSysqSettings(SysqSettings& settings, const SysqSettings& defaults);
 
 // At start-up: the file, or with no file the defaults and string 4010 naming it; a new file with
 // the defaults is written then, so the message comes on the first start only.
