@@ -226,6 +226,7 @@ void MainFrame::CreateMenus() {
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addActions(recentActions_);
     fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addAction(exitAction_);
     RebuildRecentFileMenu();
 

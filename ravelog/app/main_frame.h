@@ -75,6 +75,8 @@ inline constexpr int kExportDxf = 32805;
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
 }  // namespace command_id
+// ファイル menu: the pages as a PDF, or as PNG or SVG pictures.
+inline constexpr int kExportPages = 32806;
 
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
 // Applications", newest first.
@@ -115,6 +117,7 @@ public:
     // Files dropped on the window: the first local file opens through the document path, after
     // the question about unsaved changes. True when something was dropped that could be taken.
     bool OpenDroppedFiles(const QList<QUrl>& urls);
+    void ExportPages();
     // Draws `pages` on the printer (or a preview's printer) as the print command does; the view
     // shows the last page drawn afterwards.
     void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);
@@ -175,6 +178,8 @@ private:
     void RebuildRecentFileMenu();
     // The view's update after a new or opened document: settings checked again, the document
     // taken up as the view shows it, the commands' states and the caption renewed, full redraw.
+    // The PDF export's file chooser: the file to write, its extension from the file type picked.
+    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     void TakeUpDocument();
     void DocumentNamed();
     void UpdateCaption();

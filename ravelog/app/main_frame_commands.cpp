@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/dxf_export.h"
+#include "platform/page_export.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/report/page_count.h"
 #include "ravelog/report/report_page.h"
@@ -102,6 +103,8 @@ void MainFrame::CreateDocumentCommandActions() {
         {command_id::kEnterKey, "キーの動作(E)", "ダイアログでのEnterキーの動作"},
         {command_id::kHelp, "操作＆ヘルプ(&H)", "操作の説明とヘルプ"},
         {command_id::kExportDxf, "DXF出力(&D)...", "柱状図をCAD用のDXFファイルに出力"},
+        {command_id::kExportPages, "PDF出力(&F)...",
+         "印刷プレビューと同じ柱状図をPDF、PNG、SVGファイルに出力"},
     };
     for (const CommandText& command : commands) {
         auto* action = new QAction(QString::fromUtf8(command.text), this);
@@ -110,6 +113,7 @@ void MainFrame::CreateDocumentCommandActions() {
         actions_.append(action);
     }
     connect(Action(command_id::kExportDxf), &QAction::triggered, this, &MainFrame::ExportDxf);
+    connect(Action(command_id::kExportPages), &QAction::triggered, this, &MainFrame::ExportPages);
 
     auto* undo = new QAction(QStringLiteral("元に戻す(&U)"), this);
     undo->setData(command_id::kUndo);
@@ -176,6 +180,35 @@ std::optional<std::filesystem::path> MainFrame::ChooseFileToExportDxf(const QStr
         return std::nullopt;
     }
     return std::filesystem::path(file.toStdString());
+}
+
+void MainFrame::ExportPages() {
+    const std::optional<std::filesystem::path> chosen = ChooseFileToExportPages(
+        QString::fromStdString(rave::platform::ProposedPdfName(document_.pathName).string()));
+    if (!chosen) {
+        return;
+    }
+    // What the print preview shows: the printer's paper, every page, the printer's drawing.
+    ReadPrinterPaperSize();
+    const SheetResources resources = files_.Resources();
+    rave::platform::ExportPages(
+        *chosen, paper_.widthMm, paper_.heightMm, AllPages(),
+        [&](rave::DrawingSurface& surface, int page) {
+            DrawPrinterPage(surface, document_, resources, state_, page, &messages_);
+        },
+        messages_);
+    RefreshView();
+}
+
+std::optional<std::filesystem::path> MainFrame::ChooseFileToExportPages(const QString& proposed) {
+    QString picked;
+    const QString file =
+        QFileDialog::getSaveFileName(this, QStringLiteral("PDF出力"), proposed,
+                                     QString::fromUtf8(rave::platform::kPageExportFilter), &picked);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return rave::platform::PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
 }
 
 void MainFrame::ReloadSettings() {

@@ -208,6 +208,10 @@ void SectionFrame::CreateActions() {
     Action(command_id::kExportDxf)->setStatusTip(QStringLiteral("断面図をCAD用のDXFファイルに出力"));
     Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
     Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
+    connect(add(command_id::kExportPages, QStringLiteral("PDF出力(&F)...")), &QAction::triggered, this,
+            &SectionFrame::ExportPages);
+    Action(command_id::kExportPages)
+        ->setStatusTip(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰと同じ断面図をPDF、PNG、SVGファイルに出力"));
     Action(command_id::kSave)->setStatusTip(QStringLiteral("断面図を上書き保存"));
     Action(command_id::kSaveAs)->setStatusTip(QStringLiteral("断面図に名前を付けて保存"));
     Action(command_id::kPrint)->setStatusTip(QStringLiteral("断面図を印刷"));
@@ -269,6 +273,7 @@ void SectionFrame::CreateMenus() {
     fileMenu_->addAction(Action(command_id::kPrintPreview));
     fileMenu_->addAction(Action(command_id::kExportDxf));
     recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addActions(recentActions_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);

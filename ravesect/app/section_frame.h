@@ -91,6 +91,7 @@ inline constexpr int kExportDxf = 32805;     // "DXF出力(&D)..."
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
 // Applications", application "Ravesect", newest first.
 inline constexpr int kRecentFileCount = 4;
+inline constexpr int kExportPages = 32806;   // "PDF出力(&F)..."
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);
 // `file` goes to the top of the list (once); the list keeps kRecentFileCount entries.
@@ -143,6 +144,7 @@ public:
     // Draws `pages` on the printer (or a preview's printer) as the print command does, with no
     // editing markers and the page keys blocked meanwhile.
     void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);
+    void ExportPages();
 
     // --- What the dialogs work with ---
     QAction* Action(int commandId) const;
@@ -214,6 +216,8 @@ private:
     void UpdateCaption();
     void UpdateCommandStates();
     void WriteSettingsLine();
+    // The PDF export's file chooser: the file to write, its extension from the file type picked.
+    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     // The printer's paper and page settings for printing and the preview.
     void PreparePrinter(QPrinter& printer);
     void ApplyWindowSize();

@@ -18,6 +18,7 @@
 #include "common/text_file.h"
 #include "platform/codec.h"
 #include "platform/dxf_export.h"
+#include "platform/page_export.h"
 #include "platform/page_output.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
@@ -358,3 +359,37 @@ void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {
 }
 
 }  // namespace ravesect::app
+void SectionFrame::ExportPages() {
+    const std::optional<std::filesystem::path> chosen = ChooseFileToExportPages(
+        QString::fromStdString(rave::platform::ProposedPdfName(document_.pathName).string()));
+    if (!chosen) {
+        return;
+    }
+    // What the print preview shows: the printer's paper, every printed page, the printer's drawing.
+    ReadPrinterPaper();
+    FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
+    const SectionDrawingResources resources{sysq_, fonts_, &patternColours_};
+    {
+        PrintingScope printing(position_);
+        rave::platform::ExportPages(
+            *chosen, paper_.widthMm, paper_.heightMm, PrintedPages(),
+            [&](rave::DrawingSurface& surface, int page) {
+                DrawSectionFromColumnsFile(surface, document_, paths_.working.columns, resources, true,
+                                           PrintedPage(document_.settings, page));
+            },
+            messages_);
+    }
+    RefreshView();
+}
+
+std::optional<std::filesystem::path> SectionFrame::ChooseFileToExportPages(const QString& proposed) {
+    QString picked;
+    const QString file =
+        QFileDialog::getSaveFileName(this, QStringLiteral("PDF出力"), proposed,
+                                     QString::fromUtf8(rave::platform::kPageExportFilter), &picked);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return rave::platform::PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
+}
+

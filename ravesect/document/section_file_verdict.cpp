@@ -36,7 +36,7 @@ SectionVerdict JudgeSectionBytes(std::string_view bytes) {
 rave::Message NotSectionFileMessage(SectionVerdict verdict, const std::filesystem::path& path) {
     switch (verdict) {
         case SectionVerdict::kEmpty:
-            return rave::Message{0, "ファイルが空です\n( %1 )", path.string()};
+            return rave::Message{0, "ファイルが空です。断面図ﾌｧｲﾙではありません\n( %1 )", path.string()};
         case SectionVerdict::kSoundingFile:
             return rave::Message{0,
                                  "断面図ﾌｧｲﾙではありません\n( %1 )\n"

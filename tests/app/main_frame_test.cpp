@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QScrollBar>
@@ -54,6 +55,8 @@ public:
     std::deque<fs::path> saveAsAnswers;
     std::deque<fs::path> dxfAnswers;
     QStringList dxfProposals;
+    std::deque<fs::path> pageAnswers;
+    QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
     int unsavedQuestions = 0;
     int saveAsQuestions = 0;
@@ -67,6 +70,10 @@ protected:
     std::optional<fs::path> ChooseFileToExportDxf(const QString& proposed) override {
         dxfProposals.append(proposed);
         return Next(dxfAnswers);
+    }
+    std::optional<fs::path> ChooseFileToExportPages(const QString& proposed) override {
+        pageProposals.append(proposed);
+        return Next(pageAnswers);
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -349,6 +356,71 @@ TEST_F(MainFrameTest, DxfExportWritesOneFilePerPrintedPage) {
     frame->dxfAnswers.push_back(temp.path() / "missing" / "sheet.dxf");
     messages.shown.clear();
     frame->Action(command_id::kExportDxf)->trigger();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(fs::exists(temp.path() / "missing"));
+}
+
+// A file that only carries the sounding magic is refused: the window keeps its document and name,
+// so Save can never write an empty sheet over the file.
+TEST_F(MainFrameTest, GarbageSoundingIsRefusedAndSaveCannotOverwriteIt) {
+    std::string random(4096, '\0');
+    unsigned state = 1;
+    for (char& c : random) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    const std::string garbage = "$$_SWJVERAN304\r\n" + random;
+    const fs::path file = temp.Write("garbage.sdw", garbage);
+    messages.shown.clear();
+    EXPECT_FALSE(frame->OpenThroughFramework(file));
+    frame->openAnswers.push_back(file);
+    frame->Action(command_id::kOpen)->trigger();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].id, 4011);
+    EXPECT_EQ(messages.shown[1].id, 4011);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題[*] - スウェーデン Ravelog"));
+    EXPECT_TRUE(frame->RecentFiles().isEmpty());
+    frame->Action(command_id::kSave)->trigger();
+    EXPECT_EQ(frame->saveAsQuestions, 1);
+    EXPECT_EQ(TempFolder::Read(file), garbage);
+}
+
+int PdfPages(const fs::path& file) {
+    const std::string bytes = TempFolder::Read(file);
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1)) {
+        pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+    }
+    return pages;
+}
+
+// PDF出力: every page the preview shows, as one PDF or as one picture per page of the type chosen.
+TEST_F(MainFrameTest, PageExportWritesEveryPrintedPage) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-long.sdw")));
+    ASSERT_GE(Pages(), 2);
+    messages.shown.clear();
+    frame->pageAnswers = {temp.path() / "sheet.pdf", temp.path() / "sheet.png", temp.path() / "sheet.svg"};
+    for (int run = 0; run < 3; ++run) {
+        frame->Action(command_id::kExportPages)->trigger();
+    }
+    ASSERT_EQ(frame->pageProposals.size(), 3);
+    EXPECT_TRUE(frame->pageProposals.front().endsWith(QStringLiteral("example-long.pdf")));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(PdfPages(temp.path() / "sheet.pdf"), Pages());
+    const QImage first(QString::fromStdString((temp.path() / "sheet-1.png").string()));
+    // The printer's paper (A4 without a printer: 2480 x 3508) at 300 dpi, the command line's
+    // resolution for pictures.
+    EXPECT_NEAR(first.width(), frame->Paper().widthMm / 25.4 * 300, 2);
+    EXPECT_NEAR(first.height(), frame->Paper().heightMm / 25.4 * 300, 2);
+    const std::string lastName = "sheet-" + std::to_string(Pages());
+    EXPECT_TRUE(fs::exists(temp.path() / (lastName + ".png")));
+    EXPECT_NE(TempFolder::Read(temp.path() / (lastName + ".svg")).find("<svg"), std::string::npos);
+    EXPECT_FALSE(fs::exists(temp.path() / ("sheet-" + std::to_string(Pages() + 1) + ".png")));
+
+    // A folder that cannot be written is reported; nothing is left behind.
+    frame->pageAnswers.push_back(temp.path() / "missing" / "sheet.pdf");
+    frame->Action(command_id::kExportPages)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(temp.path() / "missing"));
 }

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -74,6 +75,8 @@ public:
     std::deque<fs::path> saveAsAnswers;
     std::deque<fs::path> dxfAnswers;
     QStringList dxfProposals;
+    std::deque<fs::path> pageAnswers;
+    QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
     QStringList proposedNames;
     int unsavedQuestions = 0;
@@ -93,6 +96,10 @@ protected:
     std::optional<fs::path> ChooseFileToExportDxf(const QString& proposed) override {
         dxfProposals.append(proposed);
         return Next(dxfAnswers);
+    }
+    std::optional<fs::path> ChooseFileToExportPages(const QString& proposed) override {
+        pageProposals.append(proposed);
+        return Next(pageAnswers);
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -552,6 +559,72 @@ TEST_F(SectionFrameTest, DxfExportWritesOneFilePerPrintedPage) {
     frame->Action(command_id::kExportDxf)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(temp.path() / "missing"));
+}
+
+// An empty, random or foreign file is refused with a message naming it: the section on screen,
+// its name and its working files stay, so Save writes the section back to its own file.
+TEST_F(SectionFrameTest, FilesThatAreNoSectionsAreRefused) {
+    const fs::path mine = OpenPaged();
+    const std::string columns = TempFolder::Read(installFolder / "Tmp1.tmp");
+    std::string random(4096, '\0');
+    unsigned state = 5;
+    for (char& c : random) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    const fs::path files[] = {temp.Write("empty.sqw", ""), temp.Write("random.sqw", random),
+                              temp.Write("log.sqw", TempFolder::Read(fs::path(RAVE_SOURCE_DIR) / "examples" /
+                                                                     "example-short.sdw"))};
+    for (const fs::path& file : files) {
+        const std::string before = TempFolder::Read(file);
+        messages.shown.clear();
+        frame->openAnswers.push_back(file);
+        frame->Action(command_id::kOpen)->trigger();
+        EXPECT_FALSE(frame->OpenThroughFramework(file));
+        ASSERT_EQ(messages.shown.size(), 2u) << file;
+        EXPECT_EQ(messages.shown[0].argument, file.string());
+        EXPECT_NE(rave::platform::Cp932ToUtf8(messages.shown[0].text).find("断面図"), std::string::npos);
+        EXPECT_EQ(frame->windowTitle(), QStringLiteral("paged.sqw[*] - スウェーデン断面図 V5"));
+        EXPECT_EQ(frame->Document().LastUsedSlot(), 2);
+        EXPECT_EQ(TempFolder::Read(installFolder / "Tmp1.tmp"), columns);
+        EXPECT_EQ(TempFolder::Read(file), before);
+    }
+    EXPECT_TRUE(frame->Save());
+    EXPECT_EQ(TempFolder::Read(mine), PagedSection());
+}
+
+int PdfPages(const fs::path& file) {
+    const std::string bytes = TempFolder::Read(file);
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1)) {
+        pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+    }
+    return pages;
+}
+
+// PDF出力 writes the pages the print preview shows: as many pages, on the same paper.
+TEST_F(SectionFrameTest, PageExportWritesWhatThePreviewShows) {
+    ASSERT_TRUE(frame->OpenThroughFramework(ExampleSection()));
+    frame->previewFile = QString::fromStdString((temp.path() / "preview.pdf").string());
+    frame->Action(command_id::kPrintPreview)->trigger();
+    const int previewPages = PdfPages(temp.path() / "preview.pdf");
+    ASSERT_GE(previewPages, 2);
+    messages.shown.clear();
+    frame->pageAnswers = {temp.path() / "section.pdf", temp.path() / "section.png"};
+    frame->Action(command_id::kExportPages)->trigger();
+    frame->Action(command_id::kExportPages)->trigger();
+    ASSERT_EQ(frame->pageProposals.size(), 2);
+    EXPECT_TRUE(frame->pageProposals.front().endsWith(QStringLiteral("example-section.pdf")));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(PdfPages(temp.path() / "section.pdf"), previewPages);
+    for (int page = 1; page <= previewPages; ++page) {
+        const QImage image(
+            QString::fromStdString((temp.path() / ("section-" + std::to_string(page) + ".png")).string()));
+        ASSERT_FALSE(image.isNull()) << page;
+        // The preview's paper: landscape when no printer says otherwise.
+        EXPECT_GT(image.width(), image.height());
+    }
 }
 
 }  // namespace
