@@ -7,6 +7,7 @@
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/text_file.h"
+#include "ravesect/document/boring_xml.h"
 #include "ravesect/document/source_parsers.h"
 
 namespace ravesect {
@@ -43,9 +44,37 @@ SourceKind KindOfSource(const PlacedColumn& column, std::string_view bytes) {
     if (IsKnownKind(kind)) {
         return kind;
     }
-    rave::LineCursor cursor(bytes, kSourceLineLimit);
-    std::string_view line;
-    return cursor.Next(line) ? DetectSourceKind(rave::StripLineEnd(line)) : kKindUnknown;
+    return DetectSourceKindOfBytes(bytes);
+}
+
+// A boring exchange XML column: its normalized log, its position kept in fields 16 and 17, and
+// the warning that lists the soil names the table does not know. Nothing when the reader refuses
+// the file (the reason shown).
+std::optional<NormalizedLog> ReadBoringColumn(PlacedColumn& column, std::string_view bytes,
+                                              const rave::SoilNameTable* jacicTable,
+                                              const std::filesystem::path& source,
+                                              rave::MessageSink& messages) {
+    const BoringXmlResult read = ReadBoringXml(bytes);
+    if (!read.log) {
+        messages.Show(rave::Message{0, read.error + "\n( %1 )", source.string()});
+        return std::nullopt;
+    }
+    const auto degrees = [](const std::optional<double>& value) {
+        return value ? rave::FormatText("%.6f", *value) : std::string();
+    };
+    column[kLongitudeField] = degrees(read.log->longitude);
+    column[kLatitudeField] = degrees(read.log->latitude);
+    const rave::SoilNameTable none;
+    std::vector<std::string> unknown;
+    NormalizedLog log = BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, &unknown);
+    if (!unknown.empty()) {
+        std::string text = "土質名表にない土質名は「不明」の模様で描きます\n( %1 )";
+        for (const std::string& name : unknown) {
+            text += "\n  " + name;
+        }
+        messages.Show(rave::Message{0, text, source.string()});
+    }
+    return log;
 }
 
 }  // namespace
@@ -102,8 +131,9 @@ double ClosingColumnDistance(double lastDistance, int distanceScale) {
     return lastDistance + distanceScale / 10.0;
 }
 
-void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
-                      rave::MessageSink& messages) {
+int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
+                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable) {
+    int failures = 0;
     PlacedColumn& boundary = document.Column(0);
     boundary.Clear();
     boundary[colfield::kDistance] = "0";
@@ -128,7 +158,9 @@ void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, cons
         ++used;
     }
 
-    WriteSettingsFile(files, settings, messages);
+    if (!WriteSettingsFile(files, settings, messages)) {
+        ++failures;
+    }
 
     for (int slot = 0; slot < kColumnSlots; ++slot) {
         NormalizedLog& log = document.Log(slot);
@@ -142,22 +174,40 @@ void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, cons
         const auto bytes = rave::ReadFileBytes(source);
         if (!bytes) {
             messages.Show(SourceNotFoundMessage(source));
+            ++failures;
             continue;
         }
-        log = ParseSourceLog(KindOfSource(column, *bytes), *bytes);
+        const SourceKind kind = KindOfSource(column, *bytes);
+        if (kind == kKindBoringXml) {
+            std::optional<NormalizedLog> boring =
+                ReadBoringColumn(document.Column(slot), *bytes, jacicTable, source, messages);
+            failures += boring ? 0 : 1;
+            log = boring ? std::move(*boring) : NormalizedLog{};
+        } else {
+            log = ParseSourceLog(kind, *bytes);
+        }
     }
 
     const std::string columns = ColumnsBytes(document, rave::FormatText("%d", used));
     if (!rave::WriteFileAtomically(files.columns, columns)) {
         messages.Show(CannotOpenWorkingFileMessage(files.columns));
+        ++failures;
     }
+    return failures;
 }
 
 void ApplyPlacement(const PlacementList& list, SectionDocument& document, const WorkingFiles& files,
                     const std::optional<std::filesystem::path>& installFolder,
                     const SourcePathResolver& resolve, rave::MessageSink& messages) {
     list.Store(document, installFolder, messages);
-    BuildColumnsFile(document, files, resolve, messages);
+    // The window reported a missing table at start-up already; XML soils then draw no pattern.
+    rave::SoilNameTable jacic;
+    if (installFolder) {
+        if (const auto table = rave::ReadFileBytes(*installFolder / "WdtvxJG.mst")) {
+            jacic.LoadSoilNameBytes(*table, rave::soil_number_kind::kLineDrawing);
+        }
+    }
+    BuildColumnsFile(document, files, resolve, messages, installFolder ? &jacic : nullptr);
     ReloadSectionDocument(document, files);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/messages.h"
+#include "common/soil_name_table.h"
 #include "ravesect/document/placement_list.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/working_files.h"
@@ -42,11 +43,22 @@ double ClosingColumnDistance(double lastDistance, int distanceScale);
 // Writes "Tmp0.tmp" and "Tmp1.tmp" from the document's placed columns (sorted into slots 1..25
 // by the placement) and fills the document's normalized logs. A source that cannot be opened
 // gives string 4010 and an empty log; its column is kept. The caller repaints.
-void BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
-                      rave::MessageSink& messages);
+//
+// The soil names of a boring exchange XML resolve through `jacicTable` (the JACIC soil-name
+// table of the install folder); the names it does not know are drawn with its "unknown" pattern
+// and listed in one warning per file. The longitude and latitude of such a boring are kept in
+// the column's fields 16 and 17. Returns the number of failures shown (a missing source, a
+// working file that cannot be written); the warning is not one.
+int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
+                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable = nullptr);
+
+// The column fields that keep a boring's longitude and latitude (degrees, "%.6f").
+inline constexpr int kLongitudeField = 16;
+inline constexpr int kLatitudeField = 17;
 
 // The placement dialog's OK as one step: stores the list into the document (Store), writes the
-// working files (BuildColumnsFile) and re-reads them, so the document holds what the view draws.
+// working files (BuildColumnsFile, with the JACIC table of the install folder when one is given)
+// and re-reads them, so the document holds what the view draws.
 void ApplyPlacement(const PlacementList& list, SectionDocument& document, const WorkingFiles& files,
                     const std::optional<std::filesystem::path>& installFolder,
                     const SourcePathResolver& resolve, rave::MessageSink& messages);

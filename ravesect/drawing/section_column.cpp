@@ -39,7 +39,7 @@ GraphKind GraphKindOf(int kind, int frameOrder) {
     if (kind >= 300 && kind <= 303) {
         return GraphKind::kSwedish;
     }
-    if (kind == 320 || kind == 400 || kind == 450 || kind == 500) {
+    if (kind == 320 || kind == 400 || kind == 450 || kind == 500 || kind == 600) {
         return frameOrder == 4 || frameOrder == 5 ? GraphKind::kNd : GraphKind::kNValue;
     }
     return GraphKind::kNone;

@@ -32,7 +32,7 @@ bool HasNumber(const LogRow& row, std::size_t index) {
 }
 
 bool IsJacicKind(int kind) {
-    return kind == 300 || kind == 301 || kind == 320 || kind == 500;
+    return kind == 300 || kind == 301 || kind == 320 || kind == 500 || kind == 600;
 }
 
 // A tile folder as the settings hold it (backslashes) as a path of this machine.

@@ -10,8 +10,10 @@
 #include "common/text_file.h"
 #include "ravesect/document/boring_xml.h"
 #include "ravesect/document/boring_xml_text.h"
+#include "ravesect/document/columns_build.h"
 #include "ravesect/document/source_kind.h"
 #include "ravesect/document/source_parsers.h"
+#include "temp_folder.h"
 
 namespace ravesect {
 namespace {
@@ -169,6 +171,30 @@ TEST(BoringXml, NormalizedLogAndHeaderOfAColumn) {
     ASSERT_EQ(header.records.size(), 2u);
     EXPECT_EQ(header.records[0].level, "-2.10");  // below the ground
     EXPECT_EQ(header.records[1].text, "無し");    // -99.99
+}
+
+TEST(BoringXml, ColumnKeepsThePositionAndWarnsOfUnknownNamesWithoutFailing) {
+    rave::testing::TempFolder folder;
+    const std::string odd =
+        "<?xml version=\"1.0\"?><ボーリング情報><土質岩種区分><土質岩種区分_下端深度>2.0"
+        "</土質岩種区分_下端深度><土質岩種区分_土質岩種区分1>ダイヤモンド</土質岩種区分_土質岩種区分1>"
+        "</土質岩種区分></ボーリング情報>";
+    SectionDocument document;
+    document.Column(1)[colfield::kDistance] = "0.00";
+    document.Column(1)[colfield::kSourcePath] = kFolder + "v210-sjis.xml";
+    document.Column(1)[colfield::kVersion] = "600  _0";
+    document.Column(2)[colfield::kDistance] = "10.00";
+    document.Column(2)[colfield::kSourcePath] = folder.Write("odd.xml", odd).string();
+    rave::RecordingMessageSink messages;
+    EXPECT_EQ(
+        BuildColumnsFile(document, WorkingFiles::In(folder.path()), PathFromBytes, messages, &ShippedTable()),
+        0);
+    EXPECT_EQ(document.Column(1)[kLongitudeField], "139.697833");
+    EXPECT_EQ(document.Column(1)[kLatitudeField], "35.681000");
+    EXPECT_EQ(document.Log(1).Rows(logsection::kLayers)[1][2], "500.2");  // ｼﾙﾄ
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("ダイヤモンド"), std::string::npos);
+    EXPECT_EQ(document.Log(2).Rows(logsection::kLayers)[0][2], "10002.0");
 }
 
 TEST(BoringXml, UnknownNamesTakeTheUnknownPatternAndAreListed) {
