@@ -222,11 +222,11 @@ void MainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(command_id::kPrint));
     fileMenu_->addAction(Action(command_id::kPrintPreview));
+    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addAction(Action(command_id::kExportDxf));
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addActions(recentActions_);
     fileMenu_->addSeparator();
-    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addAction(exitAction_);
     RebuildRecentFileMenu();
 

@@ -71,12 +71,12 @@ inline constexpr int kEnterKey = 32804;
 inline constexpr int kHelp = 57670;
 // ファイル menu: the pages as DXF files for CAD.
 inline constexpr int kExportDxf = 32805;
+// ファイル menu: the pages as a PDF, or as PNG or SVG pictures.
+inline constexpr int kExportPages = 32806;
 // 編集 menu.
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
 }  // namespace command_id
-// ファイル menu: the pages as a PDF, or as PNG or SVG pictures.
-inline constexpr int kExportPages = 32806;
 
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
 // Applications", newest first.
@@ -113,11 +113,11 @@ public:
     void PrintPreview();
     // Every page of the sheet as DXF files, on the printer's paper.
     void ExportDxf();
+    void ExportPages();
     void OpenRecentFile(int index);
     // Files dropped on the window: the first local file opens through the document path, after
     // the question about unsaved changes. True when something was dropped that could be taken.
     bool OpenDroppedFiles(const QList<QUrl>& urls);
-    void ExportPages();
     // Draws `pages` on the printer (or a preview's printer) as the print command does; the view
     // shows the last page drawn afterwards.
     void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);
@@ -164,6 +164,8 @@ protected:
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
     virtual std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed);
     virtual std::optional<std::filesystem::path> ChooseFileToExportDxf(const QString& proposed);
+    // The PDF export's file chooser: the file to write, its extension from the file type picked.
+    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
 
     void closeEvent(QCloseEvent* event) override;
@@ -178,8 +180,6 @@ private:
     void RebuildRecentFileMenu();
     // The view's update after a new or opened document: settings checked again, the document
     // taken up as the view shows it, the commands' states and the caption renewed, full redraw.
-    // The PDF export's file chooser: the file to write, its extension from the file type picked.
-    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     void TakeUpDocument();
     void DocumentNamed();
     void UpdateCaption();

@@ -206,12 +206,12 @@ void SectionFrame::CreateActions() {
     connect(add(command_id::kExportDxf, QStringLiteral("DXF出力(&D)...")), &QAction::triggered, this,
             &SectionFrame::ExportDxf);
     Action(command_id::kExportDxf)->setStatusTip(QStringLiteral("断面図をCAD用のDXFファイルに出力"));
-    Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
-    Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
     connect(add(command_id::kExportPages, QStringLiteral("PDF出力(&F)...")), &QAction::triggered, this,
             &SectionFrame::ExportPages);
     Action(command_id::kExportPages)
         ->setStatusTip(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰと同じ断面図をPDF、PNG、SVGファイルに出力"));
+    Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
+    Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
     Action(command_id::kSave)->setStatusTip(QStringLiteral("断面図を上書き保存"));
     Action(command_id::kSaveAs)->setStatusTip(QStringLiteral("断面図に名前を付けて保存"));
     Action(command_id::kPrint)->setStatusTip(QStringLiteral("断面図を印刷"));
@@ -271,9 +271,9 @@ void SectionFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(command_id::kPrint));
     fileMenu_->addAction(Action(command_id::kPrintPreview));
+    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addAction(Action(command_id::kExportDxf));
     recentSeparator_ = fileMenu_->addSeparator();
-    fileMenu_->addAction(Action(command_id::kExportPages));
     fileMenu_->addActions(recentActions_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);
@@ -389,7 +389,12 @@ void SectionFrame::LoadSettingsFiles() {
 
 void SectionFrame::TakeUpDocument(bool keepShownPage) {
     const SectionSettings before = document_.settings;
-    ReloadSectionDocument(document_, paths_.working);
+    if (keepShownPage) {
+        ReadSettingsFile(paths_.working, document_.settings);
+        ReadColumnsFile(paths_.working, document_);
+    } else {
+        ReloadSectionDocument(document_, paths_.working);
+    }
     ReadPrinterPaper();
     FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
     // An edit on a later page keeps that page in view; new settings of the page itself (the scale
@@ -403,6 +408,9 @@ void SectionFrame::TakeUpDocument(bool keepShownPage) {
         position_.printing = printing;
     }
     RefreshView();
+    if (!keepShownPage) {
+        Q_EMIT pointsLayersRead();
+    }
 }
 
 SectionSpan SectionFrame::Span() const {
@@ -425,7 +433,16 @@ SectionSpan SectionFrame::Span() const {
 
 void SectionFrame::DocumentChanged() {
     document_.modified = true;
+    // A change that cannot be undone: no undo step leads back to the saved state any more.
+    undoStack_->resetClean();
     TakeUpDocument(true);
+}
+
+void SectionFrame::ShowSettingsPage() {
+    const bool printing = position_.printing;
+    position_ = SectionViewPosition::AtSettings(document_.settings);
+    position_.printing = printing;
+    RefreshView();
 }
 
 void SectionFrame::ReloadSettings() {
@@ -439,6 +456,8 @@ void SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder)
     paths_ = DeriveSectionPaths(installFolder);
     sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
     LoadSettingsFiles();
+    // The undo steps hold the old folder's file bytes: they must not be written into the new one.
+    undoStack_->clear();
     TakeUpDocument();
 }
 
@@ -503,6 +522,7 @@ void SectionFrame::MoveFigure(FigureMove move) {
     // settings' own page again.
     WriteSettingsLine();
     document_.modified = true;
+    undoStack_->resetClean();
     position_ = SectionViewPosition::AtSettings(document_.settings);
     RefreshView();
 }

@@ -5,11 +5,12 @@
 // How the dialogs plug in: the frame creates every menu action (text, command id, status tip)
 // before it calls InstallPlacementAndSettingsCommands and InstallEditingCommands
 // (command_install.h). Those connect Action(id)->triggered to their dialogs. A dialog works on
-// Document() and the working files of Paths().working; after it rewrote a working file it calls
-// DocumentChanged(), which re-reads every working file, marks the document modified and
-// repaints. A dialog that rewrote a settings file of the install folder ("Sysq.ndx", the font
-// files, the pattern settings) calls ReloadSettings(); one that only changed what is shown
-// (an editing mode, a marker) calls RefreshView().
+// Document() and the working files of Paths().working; after it rewrote the settings or column
+// working file it calls DocumentChanged(), which re-reads those, marks the document modified and
+// repaints (the editing dialogs commit their own files through CommitWorkingFile). A dialog
+// that rewrote a settings file of the install folder ("Sysq.ndx", the font files, the pattern
+// settings) calls ReloadSettings(); one that only changed what is shown (an editing mode, a
+// marker) calls RefreshView().
 //
 // Undo: the editing commands push their steps onto UndoStack() (the 編集 menu's actions follow
 // it); New and Open clear it and a save marks it clean.
@@ -86,12 +87,12 @@ inline constexpr int kFigureRight = 32802;   // "右へ"
 inline constexpr int kFigureUp = 32803;      // "上へ"
 inline constexpr int kFigureDown = 32804;    // "下へ"
 inline constexpr int kExportDxf = 32805;     // "DXF出力(&D)..."
+inline constexpr int kExportPages = 32806;   // "PDF出力(&F)..."
 }  // namespace command_id
 
 // The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
 // Applications", application "Ravesect", newest first.
 inline constexpr int kRecentFileCount = 4;
-inline constexpr int kExportPages = 32806;   // "PDF出力(&F)..."
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);
 // `file` goes to the top of the list (once); the list keeps kRecentFileCount entries.
@@ -139,12 +140,12 @@ public:
     void PrintPreview();
     // The printed pages as DXF files for CAD.
     void ExportDxf();
+    void ExportPages();
     // The printed pages, 1 .. the page that reaches the last column.
     std::vector<int> PrintedPages() const;
     // Draws `pages` on the printer (or a preview's printer) as the print command does, with no
     // editing markers and the page keys blocked meanwhile.
     void PrintPagesOn(QPrinter& printer, const std::vector<int>& pages);
-    void ExportPages();
 
     // --- What the dialogs work with ---
     QAction* Action(int commandId) const;
@@ -172,10 +173,13 @@ public:
     SectionView* View() const { return view_; }
     const QStringList& RecentFiles() const { return recentFiles_; }
 
-    // A dialog changed one or more working files: every working file is read again, the page
-    // lengths are filled from the paper, the document counts as modified, the caption, command
-    // states and view follow. The shown page stays unless the settings moved the page.
+    // A dialog changed the settings or the columns ("Tmp0.tmp", "Tmp1.tmp"): those are read
+    // again (the titles, points and layers in memory keep the open editing dialogs' pending
+    // edits), the page lengths are filled from the paper, the document counts as modified, the
+    // caption, command states and view follow. The shown page stays unless the settings moved it.
     void DocumentChanged();
+    // The view shows the settings' own page (after the page's settings changed in memory).
+    void ShowSettingsPage();
     // The settings files of the install folder were rewritten ("Sysq.ndx", "Fntq*.ndx", the
     // pattern colours): they are read again and the view repaints.
     void ReloadSettings();
@@ -185,11 +189,18 @@ public:
     // Command states, caption and a repaint, after anything that changes only what is shown.
     void RefreshView();
 
+Q_SIGNALS:
+    // The points and layers were read from "SmpP.tmp" again (New, Open, a new install folder,
+    // an undo or redo of their edits): the point and layer dialogs drop their pending edits.
+    void pointsLayersRead();
+
 protected:
     // The file dialogs and the question, kept apart so tests can answer them.
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
     virtual std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed);
     virtual std::optional<std::filesystem::path> ChooseFileToExportDxf(const QString& proposed);
+    // The PDF export's file chooser: the file to write, its extension from the file type picked.
+    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
     // The print dialog; false when cancelled. Tests answer it.
     virtual bool ChoosePrinter(QPrinter& printer, int pageCount);
@@ -208,16 +219,15 @@ private:
     void RebuildRecentFileMenu();
     void LoadSettingsFiles();
     void ReadPrinterPaper();
-    // Re-reads the working files, fills the page lengths from the paper and puts the shown page
-    // at the settings' own page (kept, with `keepShownPage`, while those settings stay).
+    // Re-reads the working files (with `keepShownPage` only the settings and the columns), fills
+    // the page lengths from the paper and puts the shown page at the settings' own page (kept,
+    // with `keepShownPage`, while those settings stay).
     void TakeUpDocument(bool keepShownPage = false);
     void DocumentNamed();
     void ReportUnreadable(const std::filesystem::path& file);
     void UpdateCaption();
     void UpdateCommandStates();
     void WriteSettingsLine();
-    // The PDF export's file chooser: the file to write, its extension from the file type picked.
-    virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     // The printer's paper and page settings for printing and the preview.
     void PreparePrinter(QPrinter& printer);
     void ApplyWindowSize();

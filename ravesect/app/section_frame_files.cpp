@@ -64,7 +64,9 @@ void SectionFrame::ReportUnreadable(const std::filesystem::path& file) {
 
 bool SectionFrame::OpenThroughFramework(const std::filesystem::path& file) {
     const bool loaded = OpenSectionThroughFramework(document_, paths_.working, file, messages_);
-    undoStack_->clear();
+    if (loaded) {
+        undoStack_->clear();  // a failed open leaves the section and its undo steps as they were
+    }
     TakeUpDocument();
     if (loaded) {
         DocumentNamed();
@@ -95,7 +97,9 @@ void SectionFrame::OpenFromMenu() {
     }
     const bool loaded =
         OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, *file, messages_);
-    undoStack_->clear();
+    if (loaded) {
+        undoStack_->clear();
+    }
     TakeUpDocument();
     if (loaded) {
         DocumentNamed();

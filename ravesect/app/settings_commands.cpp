@@ -68,13 +68,13 @@ void RunScale(SectionFrame& frame) {
         return;
     }
     frame.Document().settings = dialog.Settings();
-    if (dialog.Result() == ScaleDialogResult::kAccepted) {
-        WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
+    if (dialog.Result() == ScaleDialogResult::kAccepted &&
+        WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages())) {
         frame.DocumentChanged();
-    } else {
-        // Nine corrections in a row: the values stay in use but the settings line is not written.
-        frame.RefreshView();
     }
+    // Nine corrections in a row (or a settings line that could not be written): the values stay
+    // in use for this run. Either way the view shows the page the new settings define.
+    frame.ShowSettingsPage();
 }
 
 void RunFormatSheet(SectionFrame& frame) {
