@@ -358,11 +358,6 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToExportDxf(const Q
     return std::filesystem::path(file.toStdString());
 }
 
-void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {
-    preview.exec();
-}
-
-}  // namespace ravesect::app
 void SectionFrame::ExportPages() {
     const std::optional<std::filesystem::path> chosen = ChooseFileToExportPages(
         QString::fromStdString(rave::platform::ProposedPdfName(document_.pathName).string()));
@@ -397,3 +392,8 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToExportPages(const
     return rave::platform::PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
 }
 
+void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {
+    preview.exec();
+}
+
+}  // namespace ravesect::app
