@@ -1,6 +1,8 @@
 // Text and path helpers of the Ravesect dialogs.
 #include "ravesect/app/dialog_support.h"
 
+#include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "platform/codec.h"
@@ -22,6 +24,27 @@ std::optional<std::string> ToCp932(const QString& text, const QString& fieldName
 
 rave::Message Cp932Message(int id, const QString& text) {
     return rave::Message{id, rave::platform::Utf8ToCp932(text.toStdString()).value_or(std::string()), {}};
+}
+
+bool HandleEnterKey(QDialog& dialog, QKeyEvent* event, rave::EnterKeyBehaviour behaviour,
+                    const std::function<void()>& moveOn) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        return false;
+    }
+    // A box that did not use the key itself passes it to the dialog.
+    switch (rave::EnterKeyActionFor(behaviour, false)) {
+        case rave::EnterKeyAction::kPressOk:
+            dialog.accept();
+            return true;
+        case rave::EnterKeyAction::kMoveToNextField:
+            moveOn();
+            return true;
+        case rave::EnterKeyAction::kNothing:
+            return true;
+        case rave::EnterKeyAction::kStandard:
+            return false;
+    }
+    return false;
 }
 
 QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent) {

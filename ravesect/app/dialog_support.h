@@ -4,12 +4,16 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/messages.h"
+#include "common/settings_enter_key.h"
 
+class QDialog;
+class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -26,6 +30,11 @@ std::optional<std::string> ToCp932(const QString& text, const QString& fieldName
 // A message of the program's own (UTF-8 in the source) as the cp932 message the sinks take.
 rave::Message Cp932Message(int id, const QString& text);
 
+// The Enter key in a data-entry dialog under the user's setting ("キーの動作", Sysq.ndx): OK is
+// pressed (`dialog`.accept()), `moveOn` moves to the next field, or the key is swallowed. False
+// for any other key, which the dialog handles itself.
+bool HandleEnterKey(QDialog& dialog, QKeyEvent* event, rave::EnterKeyBehaviour behaviour,
+                    const std::function<void()>& moveOn);
 
 // A label whose buddy is `field`, so the field is named for screen readers and reachable with
 // the label's mnemonic.

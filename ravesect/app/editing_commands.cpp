@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include "ravesect/app/command_install.h"
+#include "ravesect/app/dialog_placement.h"
 #include "ravesect/app/layer_dialog.h"
 #include "ravesect/app/point_dialog.h"
 #include "ravesect/app/section_frame.h"
@@ -41,6 +42,11 @@ public:
                 layers_->AppendPickedPoint(number);
             }
         };
+        session_.onPointsRenumbered = [this](int from, bool back) {
+            if (layers_) {
+                layers_->FollowRenumberedPoints(from, back);
+            }
+        };
         session_.onLayerPickDone = [this] {
             if (layers_) {
                 layers_->raise();
@@ -59,8 +65,13 @@ public:
         Connect(command_id::kPoints, [this] { Open(points_); });
         Connect(command_id::kLayers, [this] { Open(layers_); });
         Connect(command_id::kTitles, [this] { Open(titles_); });
-        // An undo, a redo, a commit or a new document: open lists show the document again.
-        connect(frame_.UndoStack(), &QUndoStack::indexChanged, this, [this] { ReloadDialogs(); });
+        // An undo, a redo or a commit: the point status and the title list show the document.
+        connect(frame_.UndoStack(), &QUndoStack::indexChanged, this, [this] { RefreshDialogs(); });
+        // The points and layers read from the file again: nothing is pending any more.
+        connect(&frame_, &SectionFrame::pointsLayersRead, this, [this] {
+            session_.Draft().TakeCommitted();
+            ReloadDialogs();
+        });
     }
 
 private:
@@ -69,8 +80,14 @@ private:
         if (!dialog) {
             dialog = new Dialog(frame_, session_, &frame_);
             dialog->setAttribute(Qt::WA_DeleteOnClose);
-            // OK or Cancel of one dialog re-reads a working file the others may show too.
-            connect(dialog, &QDialog::finished, this, [this] { ReloadDialogs(); });
+            // OK or Cancel of one dialog changes what the others' status and lists show; the
+            // layer rows follow the points through FollowRenumberedPoints.
+            connect(dialog, &QDialog::finished, this, [this, shown = dialog.data()] {
+                RememberDialogPlace(shown->objectName(), shown->pos());
+                RefreshDialogs();
+            });
+            // Beside the drawing (or where the user last left it), not over the section.
+            PlaceEditingDialog(*dialog, frame_, *frame_.centralWidget());
         }
         dialog->show();
         dialog->raise();
@@ -80,6 +97,15 @@ private:
     void Connect(int id, const std::function<void()>& open) {
         if (QAction* action = frame_.Action(id)) {
             connect(action, &QAction::triggered, this, open);
+        }
+    }
+
+    void RefreshDialogs() {
+        if (points_) {
+            points_->Refresh();
+        }
+        if (titles_) {
+            titles_->Reload();
         }
     }
 

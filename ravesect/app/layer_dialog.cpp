@@ -17,6 +17,7 @@
 #include "common/drawing/drawing_surface.h"
 #include "common/pattern_colors.h"
 #include "ravesect/app/dialog_support.h"
+#include "ravesect/app/section_dialog_bindings.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 
@@ -281,6 +282,17 @@ void LayerDialog::AppendPickedPoint(int number) {
     pointsEdit->setText(FromCp932(model_.points));
 }
 
+void LayerDialog::FollowRenumberedPoints(int from, bool back) {
+    const std::optional<std::string> typed =
+        ToCp932(pointsEdit->text(), pointsEdit->accessibleName(), frame_.Messages());
+    if (typed) {
+        model_.points = *typed;
+    }
+    model_.FollowRenumberedPoints(from, back);
+    FillTable();
+    pointsEdit->setText(FromCp932(model_.points));
+}
+
 void LayerDialog::FocusMoved(QWidget* now) {
     if (now == nullptr || !isAncestorOf(now)) {
         return;  // the section view or another window: the mode stays
@@ -295,26 +307,27 @@ void LayerDialog::EndMode() {
 }
 
 void LayerDialog::accept() {
+    model_.ApplyToDocument();
     CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/層"),
-                      [this] { return model_.Commit(frame_.Files()); });
+                      [this] { return session_.Draft().CommitLayers(frame_.Files(), frame_.Messages()); });
     EndMode();
     QDialog::accept();
 }
 
 void LayerDialog::reject() {
-    model_.Revert(frame_.Files());
+    session_.Draft().RevertLayers();
+    model_.Load();
     EndMode();
     frame_.RefreshView();
     QDialog::reject();
 }
 
 void LayerDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
+    // Enter does what the user chose in "キーの動作".
+    const SysqEnterKeyBinding enterKey(frame_.Sysq(), frame_.InstallFolder());
+    if (!HandleEnterKey(*this, event, enterKey.Behaviour(), [this] { focusNextChild(); })) {
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

@@ -2,7 +2,8 @@
 // 線); the boxes below edit one. While the point-list box has the focus, clicks on the section
 // append the nearest point's number to it (mode 21). "色" opens the colour chooser, "追加 上書き↓"
 // stores the boxes into the row of that number, "削除", "↑", "↓" and "図 更新" work on the
-// selected row. OK writes "SmpP.tmp" as one undo step; Cancel re-reads it.
+// selected row. OK writes "SmpP.tmp" (its layers, with the points as last committed) as one undo
+// step; Cancel brings back the layers as last committed. The point dialog's pending points stay.
 #pragma once
 
 #include <QColor>
@@ -31,6 +32,9 @@ public:
     void Reload();
     // A point picked on the section while the point-list box has the focus.
     void AppendPickedPoint(int number);
+    // Points were renumbered by an insertion in the point dialog (or its drop, `back`): the rows
+    // and the point-list box follow, keeping what is typed in the other boxes.
+    void FollowRenumberedPoints(int from, bool back);
     LayerListModel& Model() { return model_; }
 
     // The colour chooser; tests replace it. Nothing when cancelled.

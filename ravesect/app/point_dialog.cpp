@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "common/numbers.h"
+#include "ravesect/app/dialog_support.h"
+#include "ravesect/app/section_dialog_bindings.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/editing/point_editing.h"
@@ -138,28 +140,26 @@ void PointDialog::enterEvent(QEnterEvent* event) {
 }
 
 void PointDialog::accept() {
-    SectionDocument& document = frame_.Document();
-    const WorkingFiles& files = frame_.Files();
+    // Only the points are committed: the layer dialog's pending rows stay pending.
     CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/点"),
-                      [&] { return WritePointsLayersFile(files, document, frame_.Messages()); });
+                      [this] { return session_.Draft().CommitPoints(frame_.Files(), frame_.Messages()); });
     EndMode();
     QDialog::accept();
 }
 
 void PointDialog::reject() {
-    ReadPointsLayersFile(frame_.Files(), frame_.Document());
+    session_.RevertPointEdits();
     EndMode();
     frame_.RefreshView();
     QDialog::reject();
 }
 
 void PointDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
+    // Enter does what the user chose in "キーの動作".
+    const SysqEnterKeyBinding enterKey(frame_.Sysq(), frame_.InstallFolder());
+    if (!HandleEnterKey(*this, event, enterKey.Behaviour(), [this] { focusNextChild(); })) {
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

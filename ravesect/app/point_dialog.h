@@ -1,7 +1,8 @@
 // "作図/点": the modeless point dialog. Its buttons put the view into the point modes (追加 adds a
 // point at each click, 挿入 inserts at the number of the box before it, 修正 drags a point, 削除
-// deletes the clicked point after a question); OK writes "SmpP.tmp" as one undo step, Cancel
-// re-reads it. Closing the dialog ends its mode.
+// deletes the clicked point after a question); OK writes "SmpP.tmp" (its points, with the layers
+// as last committed) as one undo step, Cancel brings back the points as last committed. The
+// layer dialog's pending rows stay pending either way. Closing the dialog ends its mode.
 #pragma once
 
 #include <QDialog>

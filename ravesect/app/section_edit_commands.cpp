@@ -27,17 +27,18 @@ public:
           before_(std::move(before)),
           after_(std::move(after)) {}
 
-    void undo() override { Restore(before_); }
+    // Called before the stack moves its index: the step lands one below or above it.
+    void undo() override { Restore(before_, frame_.UndoStack()->index() - 1); }
     void redo() override {
         // The first redo is the push itself: the file already holds the new bytes.
         if (pushed_) {
-            Restore(after_);
+            Restore(after_, frame_.UndoStack()->index() + 1);
         }
         pushed_ = true;
     }
 
 private:
-    void Restore(const WorkingFileSnapshot& snapshot) {
+    void Restore(const WorkingFileSnapshot& snapshot, int newIndex) {
         const std::filesystem::path& path = PathOf(frame_, file_);
         if (!RestoreSnapshot(path, snapshot)) {
             frame_.Messages().Show(CannotOpenWorkingFileMessage(path));
@@ -48,8 +49,13 @@ private:
         } else {
             ReadTitlesFile(frame_.Files(), document);
         }
-        document.modified = true;
+        // Back at the saved state the section is unmodified again.
+        document.modified = newIndex != frame_.UndoStack()->cleanIndex();
         frame_.RefreshView();
+        if (file_ == EditedFile::kPointsLayers) {
+            // The point and layer dialogs drop their pending edits and show the file as it now is.
+            Q_EMIT frame_.pointsLayersRead();
+        }
     }
 
     SectionFrame& frame_;

@@ -14,6 +14,7 @@
 
 #include "common/format.h"
 #include "ravesect/app/dialog_support.h"
+#include "ravesect/app/section_dialog_bindings.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 
@@ -250,12 +251,11 @@ void TitleDialog::reject() {
 }
 
 void TitleDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter moves to the next control: this modeless dialog is closed only by OK or Cancel.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
+    // Enter does what the user chose in "キーの動作".
+    const SysqEnterKeyBinding enterKey(frame_.Sysq(), frame_.InstallFolder());
+    if (!HandleEnterKey(*this, event, enterKey.Behaviour(), [this] { focusNextChild(); })) {
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace ravesect::app

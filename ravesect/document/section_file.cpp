@@ -72,9 +72,11 @@ int LoadSectionBytes(SectionDocument& document, const WorkingFiles& files, std::
         ++copied;
     }
 
-    const bool columnsWritten = rave::WriteFileAtomically(files.columns, columns);
-    if (!columnsWritten) {
+    // Without its columns the section cannot be opened: the other working files keep the section
+    // they hold, so a later save never joins parts of two sections.
+    if (!rave::WriteFileAtomically(files.columns, columns)) {
         messages.Show(CannotOpenWorkingFileMessage(files.columns));
+        return 0;
     }
     const std::pair<const std::filesystem::path*, std::string> rest[] = {
         {&files.titles, titles},
@@ -85,9 +87,6 @@ int LoadSectionBytes(SectionDocument& document, const WorkingFiles& files, std::
         if (!rave::WriteFileAtomically(*path, content)) {
             messages.Show(CannotOpenWorkingFileMessage(*path));
         }
-    }
-    if (!columnsWritten) {
-        return 0;
     }
     document.modified = false;
     return 2;

@@ -25,7 +25,8 @@ namespace ravesect {
 inline constexpr int kPointsPartLineLimit = 3000;
 
 // Splits `path` into the working files. 0 when the file cannot be read (nothing touched, no
-// message) or when "Tmp1.tmp" cannot be written (string 4011); 2 on success, after which the
+// message) or when "Tmp1.tmp" cannot be written (string 4011; the other working files are then
+// left as they were); 2 on success, after which the
 // document is named after `path` and counts as unmodified. The caller re-reads the working files
 // (ReloadSectionDocument) and adds the file to its recent-file list.
 int LoadSectionFile(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& path,

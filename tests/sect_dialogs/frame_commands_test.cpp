@@ -2,6 +2,8 @@
 // dialog is filled as a user would, and the working files, settings files and view follow.
 #include <QAction>
 #include <QPushButton>
+#include <QUndoStack>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include "ravesect/app/format_dialog.h"
 #include "ravesect/app/placement_dialog.h"
 #include "ravesect/app/scale_dialog.h"
+#include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/app/setup_dialog.h"
@@ -121,6 +124,25 @@ TEST_F(FrameCommandsTest, ScaleCancelLeavesTheFilesAsTheyWereAndOkWritesTheSetti
     EXPECT_EQ(Bytes("Tmp0.tmp").substr(0, 4), "250,");
 }
 
+TEST_F(FrameCommandsTest, ScaleOkWithANewOriginShowsItsPageAtOnce) {
+    struct Case {
+        const char* leftEnd;
+        const char* topElevation;
+    };
+    for (const Case& c : {Case{"30", "12"}, Case{"30", "-6"}, Case{"-20", "-6"}}) {
+        SCOPED_TRACE(c.leftEnd);
+        OnDialog<ScaleSettingsDialog>([c](ScaleSettingsDialog& dialog) {
+            TypeInto(dialog.Field(ScaleField::kLeftEnd), QString::fromUtf8(c.leftEnd));
+            TypeInto(dialog.Field(ScaleField::kTopElevation), QString::fromUtf8(c.topElevation));
+            dialog.accept();
+        });
+        frame->Action(command_id::kScale)->trigger();
+        EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
+        EXPECT_DOUBLE_EQ(frame->Position().shownLeftEnd, std::atof(c.leftEnd));
+        EXPECT_DOUBLE_EQ(frame->Position().shownTop, std::atof(c.topElevation));
+    }
+}
+
 TEST_F(FrameCommandsTest, FormatSheetOkRewritesSysqAndCancelDoesNot) {
     const std::string before = Bytes("Sysq.ndx");
     OnDialog<FormatSheetDialog>([](FormatSheetDialog& dialog) {
@@ -149,8 +171,15 @@ TEST_F(FrameCommandsTest, SetupMovesTheProgramToTheNewLocation) {
         TypeInto(dialog.FolderBox(), QStringLiteral("\\moved"));
         dialog.accept();
     });
+    // An edit of the old folder's working files can no longer be undone there.
+    CommitWorkingFile(*frame, EditedFile::kTitles, QStringLiteral("標題記事"), [this] {
+        frame->Document().Title(1) = {10.0, 1.0, "old", "1"};
+        return WriteTitlesFile(frame->Files(), frame->Document(), messages);
+    });
+    ASSERT_EQ(frame->UndoStack()->count(), 1);
     frame->Action(command_id::kSetup)->trigger();
     EXPECT_EQ(frame->InstallFolder(), folder.path() / "home" / "moved");
+    EXPECT_EQ(frame->UndoStack()->count(), 0);
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "home" / "moved" / "Sysq.ndx"))
         << ShownText(messages);
 }

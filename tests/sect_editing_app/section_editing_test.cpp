@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
@@ -16,6 +17,7 @@
 
 #include "common/format.h"
 #include "platform/codec.h"
+#include "ravesect/app/dialog_placement.h"
 #include "ravesect/app/layer_dialog.h"
 #include "ravesect/app/point_dialog.h"
 #include "ravesect/app/section_frame.h"
@@ -192,17 +194,71 @@ TEST_F(SectionEditingTest, LayerPointsArePickedOnTheSectionAndStored) {
     EXPECT_EQ(Bytes(frame->Files().pointsLayers).find("$$Z SO\r\n1,"), std::string::npos);
 }
 
-TEST_F(SectionEditingTest, CancelOfThePointDialogAlsoRefreshesTheOpenLayerList) {
+TEST_F(SectionEditingTest, PointAndLayerDialogsSideBySideCommitOnlyTheirOwnEdits) {
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    ASSERT_NE(points, nullptr);
+    QTest::mouseClick(points->addButton, Qt::LeftButton);
+    const QPoint at[] = {{250, 300}, {400, 300}, {400, 450}};
+    for (const QPoint& p : at) {
+        Click(p);
+    }
+    QTest::mouseClick(points->okButton, Qt::LeftButton);
+
+    // Both dialogs open; a layer through points 1, 2, 3 is stored but not committed.
+    points = Open<PointDialog>(command_id::kPoints);
+    auto* layers = Open<LayerDialog>(command_id::kLayers);
+    layers->pointsEdit->setText(QStringLiteral("1,2,3"));
+    layers->colourEdit->setText(QStringLiteral("0x0000ff"));
+    QTest::mouseClick(layers->storeButton, Qt::LeftButton);
+
+    // A point inserted before the layer's first point: the layer list follows the renumbering,
+    // and 図 更新 puts the layer back through the same three places.
+    points->insertNumberEdit->setText(QStringLiteral("1"));
+    QTest::mouseClick(points->insertButton, Qt::LeftButton);
+    const QPoint inserted(200, 380);
+    Click(inserted);
+    EXPECT_EQ(layers->table->item(0, 1)->text(), QStringLiteral("2,3,4,"));
+    QTest::mouseClick(layers->redrawButton, Qt::LeftButton);
+    EXPECT_EQ(frame->Document().Layer(1).points, "2,3,4,");
+
+    // The layer dialog's OK writes its layer in the numbering of the file's points.
+    QTest::mouseClick(layers->okButton, Qt::LeftButton);
+    std::string written = Bytes(frame->Files().pointsLayers);
+    EXPECT_NE(written.find("$$Z SO\r\n1,0x0000ff,,,1,2,3,\r\n"), std::string::npos) << written.substr(5000);
+    EXPECT_NE(written.find(PointLine(at[0], 1)), std::string::npos) << "the pending point is not committed";
+
+    // The point dialog's OK commits the insertion, with the layer renumbered.
+    QTest::mouseClick(points->okButton, Qt::LeftButton);
+    written = Bytes(frame->Files().pointsLayers);
+    EXPECT_NE(written.find(PointLine(inserted, 1)), std::string::npos);
+    EXPECT_NE(written.find(PointLine(at[0], 2)), std::string::npos);
+    EXPECT_NE(written.find("$$Z SO\r\n1,0x0000ff,,,2,3,4,\r\n"), std::string::npos) << written.substr(5000);
+    EXPECT_EQ(frame->UndoStack()->count(), 3);
+}
+
+TEST_F(SectionEditingTest, ThePointDialogNeitherCommitsNorDropsTheLayerDialogsRows) {
     auto* layers = Open<LayerDialog>(command_id::kLayers);
     ASSERT_NE(layers, nullptr);
     layers->pointsEdit->setText(QStringLiteral("1,2"));
     layers->colourEdit->setText(QStringLiteral("0x0000ff"));
     QTest::mouseClick(layers->storeButton, Qt::LeftButton);
     ASSERT_EQ(layers->table->item(0, 1)->text(), QStringLiteral("1,2,"));
+
     auto* points = Open<PointDialog>(command_id::kPoints);
+    QTest::mouseClick(points->addButton, Qt::LeftButton);
+    Click({300, 300});
+    QTest::mouseClick(points->okButton, Qt::LeftButton);
+    EXPECT_EQ(Bytes(frame->Files().pointsLayers).find("$$Z SO\r\n1,"), std::string::npos)
+        << "the layer row is the layer dialog's to commit";
+    points = Open<PointDialog>(command_id::kPoints);
     QTest::mouseClick(points->cancelButton, Qt::LeftButton);
-    EXPECT_EQ(frame->Document().LayerCount(), 0) << "the points and layers are read back from the file";
-    EXPECT_EQ(layers->table->item(0, 1)->text(), QString()) << "and the layer list shows what the view draws";
+    EXPECT_EQ(frame->Document().LayerCount(), 1) << "nor the point dialog's to drop";
+    EXPECT_EQ(layers->table->item(0, 1)->text(), QStringLiteral("1,2,"));
+    EXPECT_TRUE(frame->Document().Point(1).IsDefined());
+
+    QTest::mouseClick(layers->cancelButton, Qt::LeftButton);
+    EXPECT_EQ(frame->Document().LayerCount(), 0);
+    EXPECT_TRUE(frame->Document().Point(1).IsDefined()) << "the committed point stays";
 }
 
 TEST_F(SectionEditingTest, TitlesArePlacedByClickingAndOkWritesThem) {
@@ -247,6 +303,121 @@ TEST_F(SectionEditingTest, TheMenuCommandBringsTheOpenDialogBack) {
     EXPECT_EQ(first, again);
     EXPECT_TRUE(again->isVisible());
     EXPECT_EQ(frame->findChildren<PointDialog*>().size(), 1);
+}
+
+TEST_F(SectionEditingTest, UndoBackToTheSavedStateLeavesTheSectionUnmodified) {
+    const auto addPoint = [this](QPoint at) {
+        auto* points = Open<PointDialog>(command_id::kPoints);
+        QTest::mouseClick(points->addButton, Qt::LeftButton);
+        Click(at);
+        QTest::mouseClick(points->okButton, Qt::LeftButton);
+    };
+    addPoint({300, 300});
+    frame->Document().pathName = (folder.path() / "saved.sqw").string();
+    ASSERT_TRUE(frame->Save());
+    EXPECT_FALSE(frame->Document().modified);
+    addPoint({350, 300});
+    EXPECT_TRUE(frame->Document().modified);
+    frame->UndoStack()->undo();
+    EXPECT_FALSE(frame->Document().modified) << "back at the saved state";
+    EXPECT_FALSE(frame->isWindowModified());
+    frame->UndoStack()->undo();
+    EXPECT_TRUE(frame->Document().modified) << "before the saved state";
+    frame->UndoStack()->redo();
+    EXPECT_FALSE(frame->Document().modified);
+    // A change that no undo step covers keeps the section modified at any step.
+    frame->DocumentChanged();
+    frame->UndoStack()->redo();
+    frame->UndoStack()->undo();
+    EXPECT_TRUE(frame->Document().modified);
+}
+
+TEST_F(SectionEditingTest, AnOpenThatCannotWriteTheColumnsLeavesTheWorkingFilesAsTheyWere) {
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    QTest::mouseClick(points->addButton, Qt::LeftButton);
+    Click({300, 300});
+    QTest::mouseClick(points->okButton, Qt::LeftButton);
+    frame->Document().Title(1) = {50.0, 1.0, "title", "1"};
+    ASSERT_TRUE(WriteTitlesFile(frame->Files(), frame->Document(), messages));
+    ASSERT_TRUE(WriteSettingsFile(frame->Files(), frame->Document().settings, messages));
+    const std::string name = frame->Document().pathName;
+    std::filesystem::create_directories(frame->Files().columns);  // "Tmp1.tmp" cannot be written
+    const std::filesystem::path* kept[] = {&frame->Files().titles, &frame->Files().pointsLayers,
+                                           &frame->Files().settings};
+    std::vector<std::string> before;
+    for (const auto* file : kept) {
+        before.push_back(Bytes(*file));
+    }
+
+    EXPECT_FALSE(frame->OpenThroughFramework(std::filesystem::path(RAVE_SOURCE_DIR) / "examples" / "section" /
+                                             "example-interpretation.sqw"));
+    EXPECT_TRUE(messages.Saw(message_id::kCannotOpenWorkingFile)) << ShownUtf8();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(Bytes(*kept[i]), before[i]) << kept[i]->filename();
+    }
+    EXPECT_EQ(frame->Document().pathName, name);
+    EXPECT_EQ(frame->Document().Title(1).text, "title");
+    EXPECT_EQ(frame->UndoStack()->count(), 1) << "the section's undo steps stay";
+}
+
+TEST_F(SectionEditingTest, EnterDoesWhatTheKeySettingSays) {
+    struct Case {
+        int setting;
+        bool closes;
+        bool movesOn;
+    };
+    const Case cases[] = {{0, true, false}, {1, false, true}, {2, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        frame->Sysq().SetInt(sysqline::kEnterKey, c.setting);
+        auto* titles = Open<TitleDialog>(command_id::kTitles);
+        auto* layers = Open<LayerDialog>(command_id::kLayers);
+        auto* points = Open<PointDialog>(command_id::kPoints);
+        const std::pair<QDialog*, QLineEdit*> boxes[] = {
+            {titles, titles->xEdit}, {layers, layers->hatchEdit}, {points, points->insertNumberEdit}};
+        for (const auto& [dialog, box] : boxes) {
+            QApplication::setActiveWindow(dialog);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(dialog->isVisible(), !c.closes) << dialog->objectName().toStdString();
+            EXPECT_EQ(!box->hasFocus() && dialog->isVisible(), c.movesOn)
+                << dialog->objectName().toStdString();
+            dialog->close();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
+TEST_F(SectionEditingTest, EditingDialogsOpenBesideTheDrawingOrWhereTheyWereLeft) {
+    QSettings().remove(QStringLiteral("EditingDialogs"));
+    frame->move(0, 0);
+    frame->resize(600, 400);
+    auto* points = Open<PointDialog>(command_id::kPoints);
+    const QRect window = frame->frameGeometry();
+    const QPoint drawing = frame->centralWidget()->mapToGlobal(QPoint(0, 0));
+    const QRect screen = frame->screen()->availableGeometry();
+    if (window.right() + points->width() < screen.right()) {
+        EXPECT_EQ(points->x(), window.right() + 1) << "right of the window";
+    } else {
+        EXPECT_EQ(points->x() + points->width(), window.right() + 1) << "against its right edge";
+    }
+    EXPECT_EQ(points->y(), drawing.y());
+
+    points->move(40, 50);
+    points->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    points = Open<PointDialog>(command_id::kPoints);
+    EXPECT_EQ(points->pos(), QPoint(40, 50)) << "where the user left it";
+
+    // The rule itself: no room to the right puts it inside the right edge, and a remembered place
+    // off the screen is brought back onto it.
+    const QRect small(0, 0, 800, 600);
+    EXPECT_EQ(EditingDialogPlace({0, 0, 700, 500}, {0, 60, 700, 400}, {300, 200}, small, std::nullopt),
+              QPoint(400, 60));
+    EXPECT_EQ(EditingDialogPlace({0, 0, 400, 500}, {0, 60, 400, 400}, {300, 200}, small, std::nullopt),
+              QPoint(400, 60));
+    EXPECT_EQ(EditingDialogPlace({0, 0, 400, 500}, {0, 60, 400, 400}, {300, 200}, small, QPoint(2000, -5)),
+              QPoint(500, 0));
 }
 
 // Pictures of the three dialogs over the interpretation example, for the documentation: run under
