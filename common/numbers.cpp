@@ -3,7 +3,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace rave {
@@ -56,6 +58,32 @@ std::size_t DecimalPrefixLength(std::string_view text) {
     return i;
 }
 
+// The value of digits with an optional point and at most 15 digits in all, without an
+// exponent: the digits as a whole number over a power of ten. Both are exact doubles, so the one
+// division rounds correctly and gives exactly what from_chars gives, at a fraction of the cost.
+// Nothing for any other number.
+std::optional<double> SimpleDecimal(std::string_view number) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (char c : number) {
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (!IsDigit(c) || ++count > 15) {
+            return std::nullopt;
+        }
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+        if (decimals >= 0) {
+            ++decimals;
+        }
+    }
+    return static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+}
+
 }  // namespace
 
 double ParseDecimal(std::string_view text) {
@@ -71,6 +99,9 @@ double ParseDecimal(std::string_view text) {
         number.remove_prefix(1);
     }
     double value = 0.0;
+    if (const std::optional<double> simple = SimpleDecimal(number)) {
+        return negative ? -*simple : *simple;
+    }
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone on overflow; mirror strtod's HUGE_VAL / 0.

@@ -37,13 +37,13 @@ bool LineCursor::Next(std::string_view& line) {
         return false;
     }
     // A line ends at CR LF, at LF alone or at CR alone, whatever system the file was edited on.
-    std::size_t end = bytes_.find_first_of("\r\n", position_);
-    if (end == std::string_view::npos) {
-        end = bytes_.size();
-    } else if (bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n') {
-        end += 2;
-    } else {
-        end += 1;
+    // A plain loop: find_first_of would search the two line-end characters for every byte.
+    std::size_t end = position_;
+    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') {
+        ++end;
+    }
+    if (end < bytes_.size()) {
+        end += bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n' ? 2 : 1;
     }
     std::string_view whole = bytes_.substr(position_, end - position_);
     position_ = end;

@@ -1,6 +1,9 @@
 // Number starts, CSV fields and number parsing: the rules every reader relies on.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "common/format.h"
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -64,6 +67,18 @@ TEST(ParseDecimal, ReadsWhatFitsAndGivesZeroOtherwise) {
     EXPECT_DOUBLE_EQ(ParseDecimal(""), 0.0);
     EXPECT_DOUBLE_EQ(ParseDecimal("."), 0.0);
     EXPECT_DOUBLE_EQ(ParseDecimal("1e999"), std::numeric_limits<double>::max());
+}
+
+TEST(ParseDecimal, GivesTheCorrectlyRoundedValueBitForBit) {
+    // strtod rounds correctly; short decimals take a faster path that must agree to the last bit,
+    // and longer ones (16 digits and more) the general one.
+    for (const char* text : {"0.1", "2.675", "0.2500", "1350.00", "-0.0", "12.", "0.000000000000001",
+                             "999999999999999", "9999999.99999999", "1234567890123456", "0.30000000000000004",
+                             "8.5e-3", "179769313486231570000000.5"}) {
+        const double expected = std::strtod(text, nullptr);
+        const double parsed = ParseDecimal(text);
+        EXPECT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << text;
+    }
 }
 
 TEST(ParseInteger, TakesLeadingIntegerPart) {
