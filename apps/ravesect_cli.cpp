@@ -9,7 +9,7 @@
 namespace ravesect::cli {
 
 namespace {
-const std::initializer_list<std::string_view> kVerbs = {"build", "info", "render"};
+const std::initializer_list<std::string_view> kVerbs = {"build", "info", "render", "log"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
@@ -23,6 +23,7 @@ int RunRavesectCommandLine(const std::vector<std::string>& arguments, std::ostre
     rave::cli::AddInstallFolderOption(app, context.installFolderOption);
     RegisterRavesectDocumentVerbs(app, context);
     RegisterRavesectRenderVerbs(app, context);
+    RegisterRavesectLogVerb(app, context);
 
     return rave::cli::ParseAndRun(app, arguments, out, err, context.exitCode);
 }

@@ -21,5 +21,6 @@ int RunRavesectCommandLine(const std::vector<std::string>& arguments, std::ostre
 struct CommandContext;
 void RegisterRavesectDocumentVerbs(CLI::App& app, CommandContext& context);  // build, info
 void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context);    // render
+void RegisterRavesectLogVerb(CLI::App& app, CommandContext& context);        // log
 
 }  // namespace ravesect::cli

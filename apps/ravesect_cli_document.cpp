@@ -76,6 +76,14 @@ Json SectionJson(const SectionDocument& document) {
         entry["slot"] = slot;
         entry["fields"] = std::move(fields);
         entry["log"] = LogJson(document.Log(slot));
+        if (column.Kind() == kKindBoringXml) {
+            // A boring's position, kept in the column's fields 16 and 17.
+            for (const auto& [key, field] :
+                 {std::pair{"longitude", kLongitudeField}, {"latitude", kLatitudeField}}) {
+                const std::string& text = column[field];
+                entry[key] = rave::HasLeadingNumber(text) ? Json(rave::ParseDecimal(text)) : Json(nullptr);
+            }
+        }
         columns.push_back(std::move(entry));
     }
     Json titles = Json::array();
@@ -246,9 +254,16 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         context.messages.Show(CannotOpenWorkingFileMessage(fs::temp_directory_path(error)));
         return 1;
     }
-    const int shownBefore = context.messages.count();
-    BuildColumnsFile(document, working.files(), rave::platform::ResolveSourcePath, context.messages);
-    if (context.messages.count() != shownBefore) {
+    // XML borings resolve their soil names through the install folder's JACIC table; names it
+    // does not know are listed on stderr without failing the build.
+    rave::SoilNameTable jacic;
+    const auto tableFolder = ResolveInstallFolder(context);
+    if (tableFolder) {
+        jacic.LoadSoilNameTable(*tableFolder / "WdtvxJG.mst", rave::soil_number_kind::kLineDrawing,
+                                context.messages);
+    }
+    if (BuildColumnsFile(document, working.files(), rave::platform::ResolveSourcePath, context.messages,
+                         tableFolder ? &jacic : nullptr) > 0) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());
@@ -276,9 +291,10 @@ void RegisterRavesectDocumentVerbs(CLI::App& app, CommandContext& context) {
     info->callback([&context, infoFile] { context.exitCode = RunInfo(context, *infoFile); });
 
     auto build = std::make_shared<BuildRequest>();
-    CLI::App* buildVerb = app.add_subcommand(
-        "build",
-        "place log files (.sdw, .jdw, .ddw, .pdw) at distances along a section line and save the section");
+    CLI::App* buildVerb = app.add_subcommand("build",
+                                             "place log files (.sdw, .jdw, .ddw, .pdw, boring exchange .xml) "
+                                             "at distances along a section line and save "
+                                             "the section");
     buildVerb->add_option("-o,--output", build->output, "section file to write (.sqw)")->required();
     buildVerb->add_option("COLUMN", build->columns, "DIST=PATH: a log file and its distance in metres")
         ->required();

@@ -41,7 +41,7 @@ const char* const kMarkTexts[] = {"柱状図パターンの左", "柱状図パ�
 
 constexpr const char* kSourceFilter =
     "スウェーデンv3、4、5(*.sdw);;ｽｳｪｰﾃﾞﾝ,JACIC,シンプル版,簡易動的ｺｰﾝ(sdw jdw ddw pdw) (*.sdw *.jdw *.ddw "
-    "*.pdw);;すべて(*.*) (*)";
+    "*.pdw);;ボーリング交換用データ (*.xml);;すべて(*.*) (*)";
 
 QPushButton* PlainButton(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
