@@ -26,7 +26,9 @@
 #include "platform/message_box.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
+#include "platform/program_settings.h"
 #include "platform/qpainter_surface.h"
+#include "platform/recovery.h"
 #include "ravelog/app/command_install.h"
 #include "ravelog/app/ravelog_view.h"
 #include "ravelog/document/sounding_file_commands.h"
@@ -37,7 +39,7 @@ namespace ravelog::app {
 
 namespace {
 
-const QString kOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
+const QString kOrganisation = rave::platform::OrganisationName();
 const QString kApplication = QStringLiteral("Ravelog");
 const QString kRecentFileGroup = QStringLiteral("Recent File List");
 
@@ -352,6 +354,9 @@ void MainFrame::DocumentNamed() {
 void MainFrame::UpdateCaption() {
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(DocumentTitle(document_), ApplicationCaption()));
     setWindowModified(document_.modified);
+    if (recovery_ != nullptr) {
+        recovery_->Follow();
+    }
 }
 
 void MainFrame::UpdateCommandStates() {
@@ -426,6 +431,10 @@ void MainFrame::OpenRecentFile(int index) {
 }
 
 bool MainFrame::Save() {
+    // Work restored after a crash asks before it replaces an original that changed meanwhile.
+    if (recovery_ != nullptr && CanSaveInPlace(document_) && !recovery_->MaySaveOver(document_.pathName)) {
+        return SaveAs();
+    }
     switch (SaveSounding(document_, messages_)) {
         case SaveResult::kSaved:
             undoStack_->setClean();
@@ -586,6 +595,9 @@ void MainFrame::PrintPreview() {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (ConfirmDiscardChanges()) {
+        if (recovery_ != nullptr) {
+            recovery_->Discard();
+        }
         event->accept();
     } else {
         event->ignore();

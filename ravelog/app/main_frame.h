@@ -23,6 +23,10 @@ class QActionGroup;
 class QMenu;
 class QUndoStack;
 
+namespace rave::platform {
+class RecoverySession;
+}
+
 namespace ravelog::app {
 
 class RavelogView;
@@ -78,8 +82,8 @@ inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
 }  // namespace command_id
 
-// The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
-// Applications", newest first.
+// The recent-file list: 4 entries in the program's settings (organisation "Kelvard"), newest
+// first.
 inline constexpr int kRecentFileCount = 4;
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);
@@ -159,6 +163,15 @@ public:
     // Reads the default printer's paper again (the page-footer dialog does so before it opens).
     void ReadPrinterPaperSize();
 
+    // Autosave: from now on `session` keeps a recovery copy while the document has unsaved
+    // changes (the application attaches it; tests may leave the window without one).
+    void AttachRecovery(rave::platform::RecoverySession* session);
+    // Replaces the document by the recovery copy `copy`: it counts as modified and is named
+    // after `originalPath`, so Save writes there. False when the copy could not be read.
+    bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
+    // The document as a .sdw file, as a recovery copy holds it.
+    std::string RecoveryBytes() const;
+
 protected:
     // The dialogs, kept apart so tests can answer them.
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const QString& initialFolder);
@@ -209,6 +222,7 @@ private:
     QList<QAction*> actions_;
     QActionGroup* formatGroup_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
+    rave::platform::RecoverySession* recovery_ = nullptr;
 };
 
 }  // namespace ravelog::app

@@ -6,8 +6,10 @@
 #include <iostream>
 
 #include "common/install_folder.h"
+#include "platform/autosave_dialog.h"
 #include "platform/install_folder.h"
 #include "platform/message_box.h"
+#include "platform/program_settings.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/document/sounding_document.h"
 
@@ -43,11 +45,20 @@ DesktopArguments ParseDesktopArguments(const std::vector<std::string>& arguments
     return result;
 }
 
+bool OfferRecoveries(MainFrame& frame, rave::platform::RecoverySession& session,
+                     const rave::platform::RecoveryAsk& ask) {
+    return rave::platform::OfferLeftRecoveries(session, ask, [&frame](const rave::OfferedRecovery& offered) {
+        // The question about the document in hand comes first (a file named on the command line
+        // is unmodified, so normally nothing is asked).
+        return frame.ConfirmDiscardChanges() &&
+               frame.RestoreRecoveryCopy(offered.copy, offered.record.originalPath);
+    });
+}
+
 int RunDesktopProgram(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QApplication::setApplicationName(QStringLiteral("Ravelog"));
-    QApplication::setApplicationDisplayName(ApplicationCaption());
+    rave::platform::UseProgramSettings(QStringLiteral("Ravelog"), ApplicationCaption());
+    rave::platform::LoadToolkitTranslations(application);
 
     // QApplication has taken its own options out of argv.
     const QStringList qtArguments = QApplication::arguments();
@@ -71,12 +82,21 @@ int RunDesktopProgram(int argc, char** argv) {
     }
 
     ResetCurrentSounding();
+    rave::platform::RecoverySession recovery("Ravelog", ".sdw", rave::platform::DefaultRecoveryFolder());
+    recovery.SetIntervalSeconds(rave::platform::ReadAutosaveSeconds());
     MainFrame frame(*installFolder);
+    frame.AttachRecovery(&recovery);
+    rave::platform::AddAutosaveCommand(*frame.Menu(QStringLiteral("settingsMenu")), frame, recovery);
     if (parsed.file) {
         frame.OpenThroughFramework(*parsed.file);
     }
     frame.show();
-    return QApplication::exec();
+    OfferRecoveries(frame, recovery, [&frame](const rave::OfferedRecovery& offered) {
+        return rave::platform::AskAboutRecovery(&frame, ApplicationCaption(), offered);
+    });
+    const int status = QApplication::exec();
+    frame.AttachRecovery(nullptr);
+    return status;
 }
 
 }  // namespace ravelog::app

@@ -18,6 +18,8 @@
 #include "platform/codec.h"
 #include "platform/message_box.h"
 #include "platform/printer_paper.h"
+#include "platform/program_settings.h"
+#include "platform/recovery.h"
 #include "ravesect/app/command_install.h"
 #include "ravesect/app/section_view.h"
 
@@ -25,7 +27,7 @@ namespace ravesect::app {
 
 namespace {
 
-const QString kOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
+const QString kOrganisation = rave::platform::OrganisationName();
 const QString kApplication = QStringLiteral("Ravesect");
 const QString kRecentFileGroup = QStringLiteral("Recent File List");
 
@@ -475,6 +477,9 @@ void SectionFrame::UpdateCaption() {
     }
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, ApplicationCaption()));
     setWindowModified(document_.modified);
+    if (recovery_ != nullptr) {
+        recovery_->Follow();
+    }
 }
 
 void SectionFrame::UpdateCommandStates() {

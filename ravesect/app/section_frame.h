@@ -45,6 +45,10 @@ class QPrintPreviewDialog;
 class QUndoStack;
 class QUrl;
 
+namespace rave::platform {
+class RecoverySession;
+}
+
 namespace ravesect::app {
 
 class SectionView;
@@ -90,8 +94,8 @@ inline constexpr int kExportDxf = 32805;     // "DXF出力(&D)..."
 inline constexpr int kExportPages = 32806;   // "PDF出力(&F)..."
 }  // namespace command_id
 
-// The recent-file list: 4 entries under the organisation "Local AppWizard-Generated
-// Applications", application "Ravesect", newest first.
+// The recent-file list: 4 entries in the program's settings (organisation "Kelvard",
+// application "Ravesect"), newest first.
 inline constexpr int kRecentFileCount = 4;
 QStringList ReadRecentFiles();
 void WriteRecentFiles(const QStringList& files);
@@ -189,6 +193,19 @@ public:
     // Command states, caption and a repaint, after anything that changes only what is shown.
     void RefreshView();
 
+    // Autosave: from now on `session` keeps a recovery copy while the section has unsaved
+    // changes (the application attaches it; tests may leave the window without one).
+    void AttachRecovery(rave::platform::RecoverySession* session);
+    // Opens the recovery copy `copy` into the working files: the section counts as modified and
+    // is named after `originalPath`, so Save writes there. False when the copy could not be read.
+    bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
+    // The section as a .sqw file joined from the working files, as a recovery copy holds it.
+    std::string RecoveryBytes() const;
+    // Another running copy edits the working files of this install folder: this window only shows
+    // and prints them; every command that would write a working file is disabled.
+    void SetWorkingFilesReadOnly();
+    bool WorkingFilesReadOnly() const { return workingFilesReadOnly_; }
+
 Q_SIGNALS:
     // The points and layers were read from "SmpP.tmp" again (New, Open, a new install folder,
     // an undo or redo of their edits): the point and layer dialogs drop their pending edits.
@@ -252,6 +269,8 @@ private:
     QList<QAction*> recentActions_;
     QList<QAction*> actions_;
     QUndoStack* undoStack_ = nullptr;
+    rave::platform::RecoverySession* recovery_ = nullptr;
+    bool workingFilesReadOnly_ = false;
 };
 
 }  // namespace ravesect::app

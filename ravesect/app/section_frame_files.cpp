@@ -20,6 +20,7 @@
 #include "platform/dxf_export.h"
 #include "platform/page_export.h"
 #include "platform/page_output.h"
+#include "platform/recovery.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/document/section_commands.h"
@@ -122,6 +123,10 @@ void SectionFrame::OpenRecentFile(int index) {
 }
 
 bool SectionFrame::Save() {
+    // Work restored after a crash asks before it replaces an original that changed meanwhile.
+    if (recovery_ != nullptr && CanSaveInPlace(document_) && !recovery_->MaySaveOver(document_.pathName)) {
+        return SaveAs();
+    }
     switch (SaveSection(document_, paths_.working, messages_)) {
         case SaveResult::kSaved:
             undoStack_->setClean();
@@ -209,6 +214,9 @@ UnsavedChoice SectionFrame::AskAboutUnsavedChanges() {
 
 void SectionFrame::closeEvent(QCloseEvent* event) {
     if (ConfirmDiscardChanges()) {
+        if (recovery_ != nullptr) {
+            recovery_->Discard();
+        }
         event->accept();
     } else {
         event->ignore();

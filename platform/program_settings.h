@@ -1,0 +1,29 @@
+// What both desktop programs set up before their window opens: where their settings live and
+// the toolkit's own Japanese texts.
+#pragma once
+
+#include <QString>
+
+class QCoreApplication;
+
+namespace rave::platform {
+
+// The organisation both programs keep their settings and per-user data under
+// (~/.config/Kelvard/<program>.conf, ~/.local/share/Kelvard/<program>/).
+QString OrganisationName();
+
+// Names the application (organisation, application and display name) and moves what an earlier
+// version kept under the framework's default organisation (the recent-file list) to the new
+// place once; the old file is removed afterwards.
+void UseProgramSettings(const QString& application, const QString& displayName);
+
+// Moves the keys of the old settings of `application` into the new ones when the new ones are
+// still empty; the old settings file is removed. True when something was moved.
+bool MoveOldSettings(const QString& application);
+
+// Loads Qt's own Japanese translations (qtbase_ja from the system's translation folder), so the
+// standard windows and buttons (file, colour and print dialogs, はい / いいえ / キャンセル) speak
+// the user's language. False when the translations are not installed.
+bool LoadToolkitTranslations(QCoreApplication& application);
+
+}  // namespace rave::platform
