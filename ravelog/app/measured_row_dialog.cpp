@@ -481,7 +481,7 @@ void EditMeasuredRows(MainFrame& frame, const DialogRunner& run) {
     const StartupFiles& files = frame.Files();
     const bool jacicActive = rave::ParseInteger(frame.Document().header[slot::kSoilTableKind]) != 0;
     RowEditorPickLists lists =
-        LoadRowEditorPickLists(frame.InstallFolder(), files.soilTables->jacic, jacicActive, frame.Messages());
+        LoadRowEditorPickLists(frame.InstallFolder(), *files.soilTables, jacicActive, frame.Messages());
     MeasuredRowDialog dialog(frame.Document(), files.settings, std::move(lists),
                              MakeSoilNamePass(files.soilTables), frame.Messages(), &frame);
     run(dialog);

@@ -2,6 +2,7 @@
 #include "ravelog/entry/entry_pick_lists.h"
 
 #include <optional>
+#include <system_error>
 
 #include "common/cp932.h"
 #include "common/format.h"
@@ -76,27 +77,39 @@ std::vector<SoilPickList> JacicSoilPickLists(const rave::SoilNameTable& jacic) {
     return lists;
 }
 
+SoilPickList SimpleSoilPickList(const rave::SoilNameTable& simple) {
+    constexpr int kind = rave::soil_number_kind::kBitmap;
+    SoilPickList list;
+    for (int group = 1; group <= rave::SoilNameTable::kGroups; ++group) {
+        for (const rave::SoilNameRow& row : simple.GroupRows(kind, group)) {
+            list.push_back(MakeSoilPick(row.name, rave::SoilRowPatternText(row)));
+        }
+    }
+    return list;
+}
+
 RowEditorPickLists LoadRowEditorPickLists(const std::filesystem::path& installFolder,
-                                          const rave::SoilNameTable& jacic, bool jacicActive,
+                                          const rave::InstalledSoilTables& tables, bool jacicActive,
                                           rave::MessageSink& messages) {
     RowEditorPickLists lists;
+    const std::filesystem::path master =
+        installFolder / (jacicActive ? kJacicSoilMasterFile : kSimpleSoilMasterFile);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(master, error)) {
+        ShowFileNotFound(master, messages);
+    }
     if (jacicActive) {
-        const std::filesystem::path master = installFolder / kJacicSoilMasterFile;
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(master, error)) {
-            ShowFileNotFound(master, messages);
-        }
-        lists.jacicLists = JacicSoilPickLists(jacic);
-    } else {
-        const std::filesystem::path master = installFolder / kSoilPickMasterFile;
-        const std::optional<std::vector<rave::SoilPickEntry>> entries = rave::LoadSoilPickList(master);
-        if (!entries) {
-            ShowFileNotFound(master, messages);
-        } else {
+        lists.jacicLists = JacicSoilPickLists(tables.jacic);
+        // The compound names are an addition: without the file the table's lists are enough.
+        if (const auto entries = rave::LoadSoilPickList(installFolder / kSoilPickMasterFile);
+            entries && !entries->empty()) {
+            SoilPickList& often = lists.jacicLists.emplace_back();
             for (const rave::SoilPickEntry& entry : *entries) {
-                lists.simpleList.push_back(MakeSoilPick(entry.name, entry.pattern));
+                often.push_back(MakeSoilPick(entry.name, entry.pattern));
             }
         }
+    } else {
+        lists.simpleList = SimpleSoilPickList(tables.simple);
     }
     lists.remarks = LoadRemarkTexts(installFolder / kRemarkMasterFile, messages);
     return lists;

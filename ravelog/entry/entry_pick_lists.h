@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/installed_soil_tables.h"
 #include "common/messages.h"
 #include "common/soil_name_table.h"
 
@@ -24,9 +25,10 @@ struct SoilPick {
 using SoilPickList = std::vector<SoilPick>;
 
 struct RowEditorPickLists {
-    // With the JACIC table active: up to four lists, in the order the dialog shows them.
+    // With the JACIC table active: the four lists of the JACIC table, then the often-used
+    // compound names of "Dc.mst" when that file exists, in the order the dialog shows them.
     std::vector<SoilPickList> jacicLists;
-    // With the simple table active: its one list.
+    // With the simple table active: its one list, from the simple soil-name table.
     SoilPickList simpleList;
     // The remark texts of the "記事" drop-down.
     std::vector<std::string> remarks;
@@ -44,8 +46,11 @@ SoilPick MakeSoilPick(std::string_view name, std::string_view pattern);
 // Files of the install folder the lists come from.
 inline constexpr const char* kTechnicianMasterFile = "M.mst";
 inline constexpr const char* kRemarkMasterFile = "K.mst";
+// Often-used compound soil names with their JACIC codes ("礫混り砂,450.1"): a ready-made pick
+// list beside the JACIC table's own lists.
 inline constexpr const char* kSoilPickMasterFile = "Dc.mst";
 inline constexpr const char* kJacicSoilMasterFile = "WdtvxJG.mst";
+inline constexpr const char* kSimpleSoilMasterFile = "WdtvxCS.mst";
 
 // The tester list: one name per line (cut to 123 bytes), empty lines left out. A missing file
 // gives an empty list without a message.
@@ -61,11 +66,17 @@ std::vector<std::string> LoadRemarkTexts(const std::filesystem::path& path, rave
 // pattern is written "%ld.%d" (number, class), empty for a row without a number.
 std::vector<SoilPickList> JacicSoilPickLists(const rave::SoilNameTable& jacic);
 
+// The simple table's one list: the rows of its three groups in table order (bitmap numbers,
+// the numbers its tiles are named by), each pattern written "%ld.%d".
+SoilPickList SimpleSoilPickList(const rave::SoilNameTable& simple);
+
 // Everything the measured-row editor offers, for the table that is active: the JACIC lists from
-// `jacic`, or the simple list from "Dc.mst"; the remark texts from "K.mst". A master file that
-// cannot be opened is named in a 32790 message and its list stays empty.
+// the JACIC table (and "Dc.mst" when it exists), or the simple list from the simple table, the
+// same table the simple dialog edits and the sheets draw with; the remark texts from "K.mst". A
+// soil-name master or remark file that cannot be opened is named in a 32790 message and its list
+// stays empty.
 RowEditorPickLists LoadRowEditorPickLists(const std::filesystem::path& installFolder,
-                                          const rave::SoilNameTable& jacic, bool jacicActive,
+                                          const rave::InstalledSoilTables& tables, bool jacicActive,
                                           rave::MessageSink& messages);
 
 // Id of the file-not-found message the loaders show.

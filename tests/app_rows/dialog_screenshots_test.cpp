@@ -55,7 +55,7 @@ TEST_F(DialogShots, MeasuredRows) {
     // The pick lists of a new install folder.
     const fs::path data = fs::path(RAVE_SOURCE_DIR) / "data";
     const rave::InstalledSoilTables tables = rave::LoadInstalledSoilTables(data, messages);
-    RowEditorPickLists lists = LoadRowEditorPickLists(data, tables.jacic, true, messages);
+    RowEditorPickLists lists = LoadRowEditorPickLists(data, tables, true, messages);
     MeasuredRowDialog dialog(document, settings, lists, SoilNamePass{}, messages);
     dialog.Table()->SetCurrentRow(2);
     Save(dialog, "ravelog-measured-rows.png");

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QUndoStack>
 #include <chrono>
+#include <fstream>
 
 #include "app_data/data_dialog_test_support.h"
 #include "app_rows/widget_input.h"
@@ -262,6 +263,30 @@ TEST_F(MeasuredRowFrameTest, LongExampleOpensAndCommitsQuicklyAsOneUndoableStep)
     frame->UndoStack()->undo();
     EXPECT_EQ(frame->Document().Row(rows)[field::kRemarks], "");
     EXPECT_EQ(frame->Document().Row(rows)[field::kDepth], lastDepth);
+}
+
+TEST_F(MeasuredRowFrameTest, TheSimplePickListIsTheTableTheSimpleDialogEdits) {
+    frame->Document().header[slot::kSoilTableKind] = "0";
+    // A name the simple dialog added (the master file rewritten and taken up again).
+    const fs::path master = installFolder / "WdtvxCS.mst";
+    std::string table = rave::testing::TempFolder::Read(master);
+    table.insert(table.find("\r\n") + 2, Cp("黒ボク土,_,900.2,900.2,\r\n"));
+    std::ofstream(master, std::ios::binary | std::ios::trunc) << table;
+    frame->ReloadSettings();
+    EditMeasuredRows(*frame, [&](QDialog& dialog) {
+        auto* soils = Named<QListWidget>(dialog, "soilList1");
+        EXPECT_EQ(soils->item(0)->text(), QStringLiteral("黒ボク土"));
+        const auto peat = soils->findItems(QStringLiteral("泥炭"), Qt::MatchExactly);
+        EXPECT_EQ(peat.size(), 1);
+        soils->setCurrentItem(peat.value(0));
+        QTest::mouseClick(soils->viewport(), Qt::LeftButton, {},
+                          soils->visualItemRect(peat.value(0)).center());
+        auto& rowDialog = static_cast<MeasuredRowDialog&>(dialog);
+        // The table's own number, not the marker code 800 of the older JACIC-coded list.
+        EXPECT_EQ(rowDialog.Field(EntryField::kPattern)->text(), QStringLiteral("6900.2"));
+        Click(dialog, "cancelButton");
+        return dialog.result();
+    });
 }
 
 }  // namespace

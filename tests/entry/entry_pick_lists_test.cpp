@@ -94,36 +94,62 @@ TEST(EntryPickLists, JacicListsFollowTheTableGroupsWithMarkersLast) {
     EXPECT_EQ(lists[3][0].pattern, "10001.0");
 }
 
-TEST(EntryPickLists, RowEditorListsComeFromTheInstallFolder) {
+rave::InstalledSoilTables Tables() {
+    rave::InstalledSoilTables tables;
+    tables.jacic = SmallJacicTable();
+    constexpr int kind = rave::soil_number_kind::kBitmap;
+    tables.simple.AddRow(kind, 1, SoilRow("泥炭", 6900, 2));
+    tables.simple.AddRow(kind, 1, SoilRow("空洞", 801, 0));
+    tables.simple.AddRow(rave::soil_number_kind::kLineDrawing, 1, SoilRow("泥炭", 800, 2));
+    return tables;
+}
+
+TEST(EntryPickLists, TheSimpleListIsTheSimpleTable) {
     rave::testing::TempFolder folder;
-    folder.Write(kSoilPickMasterFile, "1,砂,801.1,\r\n2,粘土,802.2,\r\n");
+    folder.Write(kSimpleSoilMasterFile, "[第1群], ,1,\r\n");
+    // An old pick-list file with JACIC codes is not the simple table.
+    folder.Write(kSoilPickMasterFile, "1,泥炭,800.2,\r\n");
     folder.Write(kRemarkMasterFile, "自沈\r\n");
     rave::RecordingMessageSink sink;
-    const RowEditorPickLists simple =
-        LoadRowEditorPickLists(folder.path(), rave::SoilNameTable(), false, sink);
+    const RowEditorPickLists simple = LoadRowEditorPickLists(folder.path(), Tables(), false, sink);
     EXPECT_TRUE(sink.shown.empty());
     ASSERT_EQ(simple.simpleList.size(), 2u);
-    EXPECT_EQ(simple.simpleList[1].name, "粘土");
-    EXPECT_EQ(simple.simpleList[1].pattern, "802.2");
+    EXPECT_EQ(simple.simpleList[0].name, "泥炭");
+    EXPECT_EQ(simple.simpleList[0].pattern, "6900.2");
+    EXPECT_EQ(simple.simpleList[1].pattern, "801.0");
     EXPECT_TRUE(simple.jacicLists.empty());
     EXPECT_EQ(simple.remarks, (std::vector<std::string>{"自沈"}));
+}
 
+TEST(EntryPickLists, JacicListsEndWithTheCompoundNamesWhenTheirFileExists) {
+    rave::testing::TempFolder folder;
+    folder.Write(kRemarkMasterFile, "自沈\r\n");
+    rave::RecordingMessageSink sink;
     // The JACIC master is missing: it is named, and the remark list still loads.
-    const RowEditorPickLists jacic = LoadRowEditorPickLists(folder.path(), SmallJacicTable(), true, sink);
+    RowEditorPickLists jacic = LoadRowEditorPickLists(folder.path(), Tables(), true, sink);
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].id, 32790);
     EXPECT_EQ(sink.shown[0].argument, (folder.path() / kJacicSoilMasterFile).string());
     EXPECT_EQ(jacic.jacicLists.size(), 4u);
     EXPECT_EQ(jacic.remarks.size(), 1u);
+
+    folder.Write(kJacicSoilMasterFile, "[第1群], ,1,\r\n");
+    folder.Write(kSoilPickMasterFile, "1,礫混り砂,450.1,\r\n");
+    sink.shown.clear();
+    jacic = LoadRowEditorPickLists(folder.path(), Tables(), true, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    ASSERT_EQ(jacic.jacicLists.size(), 5u);
+    ASSERT_EQ(jacic.jacicLists[4].size(), 1u);
+    EXPECT_EQ(jacic.jacicLists[4][0].pattern, "450.1");
 }
 
-TEST(EntryPickLists, MissingSimpleListAndRemarksAreBothNamed) {
+TEST(EntryPickLists, MissingSimpleTableAndRemarksAreBothNamed) {
     rave::testing::TempFolder folder;
     rave::RecordingMessageSink sink;
     const RowEditorPickLists lists =
-        LoadRowEditorPickLists(folder.path(), rave::SoilNameTable(), false, sink);
+        LoadRowEditorPickLists(folder.path(), rave::InstalledSoilTables(), false, sink);
     ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[0].argument, (folder.path() / kSoilPickMasterFile).string());
+    EXPECT_EQ(sink.shown[0].argument, (folder.path() / kSimpleSoilMasterFile).string());
     EXPECT_EQ(sink.shown[1].argument, (folder.path() / kRemarkMasterFile).string());
     EXPECT_TRUE(lists.simpleList.empty());
     EXPECT_TRUE(lists.remarks.empty());

@@ -193,5 +193,14 @@ TEST(LegendSheet, ShippedTablesFitTheirPagesAndDrawEveryName) {
     }
 }
 
+// The shipped simple table is a short list: its legend is one A4 page.
+TEST(LegendSheet, TheShippedSimpleTableFitsOnePage) {
+    LegendFixture f;
+    rave::RecordingMessageSink messages;
+    f.tables = rave::LoadInstalledSoilTables(std::filesystem::path(RAVE_SOURCE_DIR) / "data", messages);
+    EXPECT_GE(LegendLines(f.Source(LegendTable::kSimple)).size(), 20u);
+    EXPECT_EQ(CountLegendPages(f.Source(LegendTable::kSimple), 210, 297), 1);
+}
+
 }  // namespace
 }  // namespace ravelog
