@@ -5,6 +5,7 @@
 
 #include "common/field_validation.h"
 #include "common/format.h"
+#include "common/install_folder.h"
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "common/pattern_colors.h"
@@ -69,6 +70,18 @@ Message BadNumberMessage() {
 Message FullListMessage() {
     return Message{902, "最大行数です. 追加できません.", ""};
 }
+Message GroupLineKeptMessage() {
+    return Message{0, "群の見出し行は削除・上書きできません.", ""};
+}
+
+bool IsGroupHeading(const SoilTableListRow& row) {
+    return row.isHeading && IsSoilGroupLine(row.name);
+}
+
+int SoilRowCount(const std::vector<SoilTableListRow>& rows) {
+    return static_cast<int>(
+        std::count_if(rows.begin(), rows.end(), [](const SoilTableListRow& r) { return !r.isHeading; }));
+}
 
 }  // namespace
 
@@ -79,6 +92,7 @@ int ListRowClassDigit(const SoilTableListRow& row) {
 std::vector<SoilTableListRow> ParseSoilTableList(std::string_view bytes, int& headerNumber) {
     headerNumber = 0;
     std::vector<SoilTableListRow> rows;
+    bool seenGroupLine = false;
     LineCursor cursor(bytes, SoilNameTable::kLineLimit);
     std::string_view raw;
     while (cursor.Next(raw)) {
@@ -90,8 +104,10 @@ std::vector<SoilTableListRow> ParseSoilTableList(std::string_view bytes, int& he
         if (IsHeadingText(line) || IsSoilGroupLine(line) || IsSoilEndLine(line)) {
             row.isHeading = true;
             row.name = std::string(line);
-            if (rows.empty() && IsSoilGroupLine(line)) {
-                // The header number rides on the first line; the list shows the heading alone.
+            if (!seenGroupLine && IsSoilGroupLine(line)) {
+                // The header number rides on the first group line; the list shows the heading
+                // alone and writing puts the number back on the same line.
+                seenGroupLine = true;
                 headerNumber = static_cast<int>(ParseInteger(CsvField(line, 3)));
                 row.name = CsvField(line, 1);
             }
@@ -118,11 +134,12 @@ std::vector<SoilTableListRow> ParseSoilTableList(std::string_view bytes, int& he
 
 std::string FormatSoilTableList(const std::vector<SoilTableListRow>& rows, int headerNumber) {
     std::vector<std::string> lines;
-    const std::size_t count = std::min(rows.size(), static_cast<std::size_t>(SoilNameTable::kMaxRows));
-    for (std::size_t i = 0; i < count; ++i) {
-        const SoilTableListRow& row = rows[i];
+    bool headerWritten = false;
+    for (const SoilTableListRow& row : rows) {
         if (row.isHeading) {
-            lines.push_back(i == 0 ? row.name + FormatText(", ,%d,", headerNumber) : row.name);
+            const bool carriesHeader = !headerWritten && IsSoilGroupLine(row.name);
+            headerWritten = headerWritten || carriesHeader;
+            lines.push_back(carriesHeader ? row.name + FormatText(", ,%d,", headerNumber) : row.name);
             continue;
         }
         const int digit = ListRowClassDigit(row);
@@ -174,7 +191,11 @@ void SoilTableEditor::RestoreStandardSettings() {
     mixedMarking = 0;
     const bool jacic = variant_ == SoilTableVariant::kJacic;
     masterPath = installFolder_ / (jacic ? kJacicMasterFile : kSimpleMasterFile);
-    bitmapFolder = installFolder_ / (jacic ? kJacicBitmapFolder : kSimpleBitmapFolder);
+    bitmapFolder = (installFolder_ / (jacic ? kJacicBitmapFolder : kSimpleBitmapFolder)).string();
+}
+
+std::filesystem::path SoilTableEditor::NativeBitmapFolder() const {
+    return NativePathOfSetting(bitmapFolder, drives);
 }
 
 bool SoilTableEditor::Open(MessageSink& messages) {
@@ -213,8 +234,8 @@ std::optional<SoilTableListRow> SoilTableEditor::RowFromEditFields(MessageSink& 
         messages.Show(BadNumberMessage());
         return std::nullopt;
     }
-    row.sandy = editClass == soil_class::kSandy;
-    row.clayey = editClass == soil_class::kClayey;
+    row.sandy = (editClass & soil_class::kSandy) != 0;
+    row.clayey = (editClass & soil_class::kClayey) != 0;
     row.lineNumber = NumberFieldText(editLineNumber);
     // The simple table has one pattern number; it stands in both number fields of the file.
     row.bitmapNumber =
@@ -223,12 +244,13 @@ std::optional<SoilTableListRow> SoilTableEditor::RowFromEditFields(MessageSink& 
 }
 
 bool SoilTableEditor::Insert(MessageSink& messages) {
-    if (static_cast<int>(rows_.size()) >= SoilNameTable::kMaxRows) {
-        messages.Show(FullListMessage());
-        return false;
-    }
     const auto row = RowFromEditFields(messages);
     if (!row) {
+        return false;
+    }
+    // The program reads 256 soil rows; headings and comments are not counted.
+    if (!row->isHeading && SoilRowCount(rows_) >= SoilNameTable::kMaxRows) {
+        messages.Show(FullListMessage());
         return false;
     }
     // The table is read from its first group heading up to "[終了]", so a row placed outside
@@ -264,6 +286,17 @@ bool SoilTableEditor::Overwrite(MessageSink& messages) {
     if (!row) {
         return false;
     }
+    // The groups are counted by their heading lines: replacing one would move every row into
+    // another group.
+    if (IsGroupHeading(rows_[static_cast<std::size_t>(selected_)]) && !IsGroupHeading(*row)) {
+        messages.Show(GroupLineKeptMessage());
+        return false;
+    }
+    if (!row->isHeading && rows_[static_cast<std::size_t>(selected_)].isHeading &&
+        SoilRowCount(rows_) >= SoilNameTable::kMaxRows) {
+        messages.Show(FullListMessage());
+        return false;
+    }
     rows_[static_cast<std::size_t>(selected_)] = *row;
     return true;
 }
@@ -274,14 +307,18 @@ bool SoilTableEditor::EditSelected() {
     }
     const SoilTableListRow& row = rows_[static_cast<std::size_t>(selected_)];
     editName = row.name;
-    editClass = row.sandy && !row.clayey ? 1 : (row.clayey && !row.sandy ? 2 : 0);
+    editClass = ListRowClassDigit(row);
     editLineNumber = row.lineNumber;
     editBitmapNumber = variant_ == SoilTableVariant::kSimple ? row.lineNumber : row.bitmapNumber;
     return true;
 }
 
-bool SoilTableEditor::DeleteSelected() {
+bool SoilTableEditor::DeleteSelected(MessageSink& messages) {
     if (selected_ < 0) {
+        return false;
+    }
+    if (IsGroupHeading(rows_[static_cast<std::size_t>(selected_)])) {
+        messages.Show(GroupLineKeptMessage());
         return false;
     }
     rows_.erase(rows_.begin() + selected_);
@@ -350,7 +387,7 @@ std::vector<std::string> SoilTableEditor::BitmapChoices() const {
     }
     std::vector<long> numbers;
     std::error_code error;
-    const std::filesystem::path folder = TileFolder(bitmapFolder, variant_, false);
+    const std::filesystem::path folder = TileFolder(NativeBitmapFolder(), variant_, false);
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::filesystem::path& file = it->path();
@@ -385,8 +422,8 @@ PatternPreview SoilTableEditor::Preview(bool bitmapField, const PatternColorTabl
     const bool bitmaps = variant_ == SoilTableVariant::kSimple || patternDisplay == 1;
     if (bitmaps && !marker && preview.patternNo > 0) {
         preview.drawBitmap = true;
-        preview.bitmapFile =
-            TileFolder(bitmapFolder, variant_, monochrome == 1) / FormatText("%ld.bmp", preview.patternNo);
+        preview.bitmapFile = TileFolder(NativeBitmapFolder(), variant_, monochrome == 1) /
+                             FormatText("%ld.bmp", preview.patternNo);
     }
     return preview;
 }
@@ -397,10 +434,10 @@ void SoilTableEditor::StoreDisplaySettings(RavelogSettings& settings) const {
         settings.SetInt(kMonochromeLine, monochrome == 1 ? 1 : 0);
         settings.SetInt(kLineWidthLine, PenWidth() - 1);
         settings.SetInt(kMixedMarkingLine, mixedMarking == 1 ? 1 : 0);
-        settings.Line(sysline::kJacicBitmapFolder) = bitmapFolder.string();
+        settings.Line(sysline::kJacicBitmapFolder) = bitmapFolder;
     } else {
         // The simple table's black-and-white choice lasts for the program run only.
-        settings.Line(sysline::kSimpleBitmapFolder) = bitmapFolder.string();
+        settings.Line(sysline::kSimpleBitmapFolder) = bitmapFolder;
     }
 }
 

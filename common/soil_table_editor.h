@@ -18,6 +18,7 @@
 
 namespace rave {
 
+struct DriveMap;
 class MessageSink;
 class PatternColorTable;
 class SoilNameTable;
@@ -37,12 +38,12 @@ struct SoilTableListRow {
 int ListRowClassDigit(const SoilTableListRow& row);
 
 // A master file as the dialog lists it: every line of 3 bytes or more up to and including the
-// "[終了" line. `headerNumber` receives field 3 of the first line when that is a group line.
+// "[終了" line. `headerNumber` receives field 3 of the first group line.
 std::vector<SoilTableListRow> ParseSoilTableList(std::string_view bytes, int& headerNumber);
 
-// The bytes SaveSoilNameTable writes: a heading row as it stands (the first line of the file
-// followed by ", ,%d," with the header number), a soil row as name ",_," line-drawing number ","
-// bitmap number "," with each non-empty number written "%ld.%d". Rows past 256 are left out.
+// The bytes SaveSoilNameTable writes: a heading row as it stands (the first group line followed
+// by ", ,%d," with the header number), a soil row as name ",_," line-drawing number ","
+// bitmap number "," with each non-empty number written "%ld.%d". Every row is written.
 std::string FormatSoilTableList(const std::vector<SoilTableListRow>& rows, int headerNumber);
 
 // Creates the file anew from the list; false when it cannot be written (the old file stays).
@@ -96,20 +97,22 @@ public:
 
     // The edit fields above the list.
     std::string editName;
-    int editClass = 0;  // 0 "計算しない", 1 "砂質土", 2 "粘性土"
+    int editClass = 0;  // 0 "計算しない", 1 "砂質土", 2 "粘性土", 3 both
     std::string editLineNumber;
     std::string editBitmapNumber;
 
     // "↓挿入": the edit fields become a new row before the selected one (at the end when none is
     // selected). Refused with a message when the name is empty, a number is not a number, or the
-    // list already holds 256 rows.
+    // list already holds 256 soil rows (headings and comments are not counted).
     bool Insert(MessageSink& messages);
-    // "↓上書き": the edit fields replace the selected row.
+    // "↓上書き": the edit fields replace the selected row. A group line is only replaced by a
+    // group line (message otherwise).
     bool Overwrite(MessageSink& messages);
     // "↑編集": the selected row is copied into the edit fields.
     bool EditSelected();
-    // "削除": removes the selected row; the selection moves to the row that took its place.
-    bool DeleteSelected();
+    // "削除": removes the selected row; the selection moves to the row that took its place. A
+    // group line is refused with a message: the rows after it would move into other groups.
+    bool DeleteSelected(MessageSink& messages);
     // "↑" and "↓": move the selected row one place, the selection follows it.
     bool MoveSelectedUp();
     bool MoveSelectedDown();
@@ -133,7 +136,14 @@ public:
     std::string lineWidth = "1";
     int mixedMarking = 0;
     std::filesystem::path masterPath;
-    std::filesystem::path bitmapFolder;
+    // The bitmap folder as settings line 65 or 66 holds it: cp932 text, a Windows-form folder
+    // ("C:\Kelvard\Sver5\Jbptn") or a native one.
+    std::string bitmapFolder;
+    // Where the drive letters of a Windows-form folder are on this machine; null: the folder text
+    // is taken as a native path.
+    const DriveMap* drives = nullptr;
+    // The folder on this machine.
+    std::filesystem::path NativeBitmapFolder() const;
 
     // "標準の設定": the standard display settings, master file and bitmap folder.
     void RestoreStandardSettings();

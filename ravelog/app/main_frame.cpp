@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include "platform/codec.h"
+#include "platform/install_folder.h"
 #include "platform/message_box.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
@@ -123,6 +124,7 @@ MainFrame::MainFrame(const std::filesystem::path& installFolder, rave::MessageSi
     document_.ClearSoundingData();
     document_.pathName.clear();
     document_.modified = false;
+    files_.drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
     LoadStartupFiles(files_, installFolder_, document_, false, messages_);
 
     scrollArea_ = new ReportScrollArea(this);

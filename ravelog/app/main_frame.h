@@ -150,8 +150,9 @@ public:
     // the command states and the view follow. The caller has already run the refresh its Part asks
     // for (for example RefreshAfterRowEdit).
     void CommitDocumentEdit(const QString& label, const SoundingDocument& before);
-    // The settings, fonts or tables of the install folder were rewritten: they are loaded again,
-    // the document is taken up as the view shows it, and the view is redrawn.
+    // The fonts or soil-name tables of the install folder were rewritten: they are loaded again
+    // (the settings in memory stay in use), the document is taken up as the view shows it, and
+    // the view is redrawn.
     void ReloadSettings();
     // Page count, command states and a full redraw, after anything that changes what is drawn.
     void RefreshView();

@@ -212,7 +212,7 @@ std::optional<std::filesystem::path> MainFrame::ChooseFileToExportPages(const QS
 }
 
 void MainFrame::ReloadSettings() {
-    LoadStartupFiles(files_, installFolder_, document_, true, messages_);
+    ReloadTablesAndFonts(files_, messages_);
     TakeUpDocumentForView(document_, files_, messages_);
     RefreshView();
 }

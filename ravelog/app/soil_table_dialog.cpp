@@ -49,6 +49,12 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
     : QDialog(parent), frame_(frame), model_(variant, frame.Files().settings, frame.InstallFolder()) {
     setWindowTitle(IsJacic() ? QStringLiteral("JACIC版土質名図模様の設定・登録")
                              : QStringLiteral("シンプル版土質名図模様の設定・登録"));
+    // A Windows-form bitmap folder ("C:\...") is found through the drives, as the sheets find it.
+    model_.drives = &frame.Files().drives;
+    if (!IsJacic()) {
+        // The simple table's colour choice is kept for the run, not in the settings file.
+        model_.monochrome = frame.Files().simpleTilesMonochrome ? 1 : 0;
+    }
     model_.Open(frame.Messages());
 
     std::vector<rave::platform::CellEditColumn> columns;
@@ -124,7 +130,9 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
     folderLabel->setBuddy(bitmapFolder_);
     NameByLabel(bitmapFolder_, folderLabel->text());
     connect(bitmapFolder_, &QLineEdit::editingFinished, this, [this] {
-        model_.bitmapFolder = bitmapFolder_->text().toStdString();
+        if (!ReadFolderField()) {
+            return;
+        }
         FillBitmapList();
         UpdatePreviews();
     });
@@ -228,6 +236,7 @@ QWidget* SoilTableDialog::CreateEditArea() {
     const QString classGroup = QStringLiteral("計算区分");
     AddRadio(class_, classRow, QStringLiteral("砂質土"), 1, classGroup);
     AddRadio(class_, classRow, QStringLiteral("粘性土"), 2, classGroup);
+    AddRadio(class_, classRow, QStringLiteral("両方"), 3, classGroup);
     AddRadio(class_, classRow, QStringLiteral("計算しない"), 0, classGroup);
     grid->addLayout(classRow, 1, 1, 1, 3);
 
@@ -386,12 +395,12 @@ void SoilTableDialog::ShowDisplaySettings() {
         // Checked: admixture and adjective drawn apart (line 64 holds 0).
         mixedMarking_->setChecked(model_.mixedMarking != 1);
     }
-    bitmapFolder_->setText(QString::fromStdString(model_.bitmapFolder.string()));
+    bitmapFolder_->setText(ToWidgetText(model_.bitmapFolder));
 }
 
 void SoilTableDialog::ShowFields() {
     name_->setText(ToWidgetText(model_.editName));
-    class_->button(model_.editClass == 1 || model_.editClass == 2 ? model_.editClass : 0)->setChecked(true);
+    class_->button(model_.editClass >= 1 && model_.editClass <= 3 ? model_.editClass : 0)->setChecked(true);
     lineNumber_->setText(ToWidgetText(model_.editLineNumber));
     if (bitmapNumber_ != nullptr) {
         bitmapNumber_->setText(ToWidgetText(model_.editBitmapNumber));
@@ -421,7 +430,18 @@ bool SoilTableDialog::ReadFields() {
     if (mixedMarking_ != nullptr) {
         model_.mixedMarking = mixedMarking_->isChecked() ? 0 : 1;
     }
-    model_.bitmapFolder = bitmapFolder_->text().toStdString();
+    return ReadFolderField();
+}
+
+bool SoilTableDialog::ReadFolderField() {
+    // The folder is stored as cp932 text, like every line of the settings file.
+    const auto folder =
+        FromWidgetText(bitmapFolder_->text(), bitmapFolder_->accessibleName(), frame_.Messages());
+    if (!folder) {
+        bitmapFolder_->setFocus();
+        return false;
+    }
+    model_.bitmapFolder = *folder;
     return true;
 }
 
@@ -544,7 +564,7 @@ void SoilTableDialog::EditRow() {
 
 void SoilTableDialog::DeleteRow() {
     model_.Select(list_->CurrentRow());
-    if (model_.DeleteSelected()) {
+    if (model_.DeleteSelected(frame_.Messages())) {
         ShowList();
     }
 }
@@ -579,14 +599,16 @@ void SoilTableDialog::accept() {
     if (!model_.Save(edited, frame_.Messages())) {
         return;
     }
-    const bool saved = rave::SaveSettings(frame_.Files().paths.settings, edited);
-    // The tables and the display settings are taken up again by the running program.
-    frame_.ReloadSettings();
-    if (!saved) {
-        ShowSettingsNotSaved(frame_);
-        frame_.Files().settings = edited;
-        frame_.RefreshView();
+    // The dialog's values are in use from now on, whether or not the settings file takes them.
+    frame_.Files().settings = edited;
+    if (!IsJacic()) {
+        frame_.Files().simpleTilesMonochrome = model_.monochrome == 1;
     }
+    if (!rave::SaveSettings(frame_.Files().paths.settings, edited)) {
+        ShowSettingsNotSaved(frame_);
+    }
+    // The tables are taken up again by the running program.
+    frame_.ReloadSettings();
     QDialog::accept();
 }
 

@@ -69,6 +69,8 @@ private:
     // Edit fields and display settings into the model; false (message shown) when a text cannot
     // be taken.
     bool ReadFields();
+    // The bitmap folder field into the model (cp932); false (message shown) when it cannot be.
+    bool ReadFolderField();
     void ShowFields();
     void ShowDisplaySettings();
     void ShowList();

@@ -147,7 +147,7 @@ TEST_F(SoilTableDialogTest, SimpleTablePatternIsBothNumbersOfTheFile) {
     ASSERT_GT(tiles->count(), 0);
     EXPECT_EQ(tiles->item(0)->text(), QStringLiteral("c801"));
     Retype(dialog.NameField(), QStringLiteral("空洞2"));
-    dialog.List()->SetCurrentRow(15);  // 空洞, the first of the markers
+    dialog.List()->SetCurrentRow(20);  // 空洞, the first of the markers
     tiles->setCurrentRow(0);
     EXPECT_EQ(dialog.LineNumberField()->text(), QStringLiteral("801"));
     dialog.ClassGroup()->button(0)->click();
@@ -167,6 +167,53 @@ TEST_F(SoilTableDialogTest, WithNoRowChosenANewRowGoesBeforeTheEndLine) {
     dialog.accept();
     const std::string file = rave::testing::TempFolder::Read(installFolder / "WdtvxCS.mst");
     EXPECT_NE(file.find(Cp932("転石,_,100.0,100.0,\r\n[終了]")), std::string::npos) << file;
+}
+
+TEST_F(SoilTableDialogTest, TheSimpleBlackAndWhiteChoiceLastsForTheRunAndReachesTheSheets) {
+    const std::string line62 = FileSettingsLine(62);
+    {
+        SoilTableDialog dialog(*frame, rave::SoilTableVariant::kSimple);
+        EXPECT_EQ(dialog.ColourGroup()->checkedId(), 0);
+        dialog.ColourGroup()->button(1)->click();
+        dialog.accept();
+    }
+    EXPECT_TRUE(frame->Files().simpleTilesMonochrome);
+    EXPECT_TRUE(frame->Files().Resources().simpleTilesMonochrome);
+    EXPECT_EQ(FileSettingsLine(62), line62);  // not a setting of the file
+    // The JACIC dialog's OK reloads the tables; the choice stays, and the simple dialog shows it.
+    SoilTableDialog jacic(*frame, rave::SoilTableVariant::kJacic);
+    jacic.accept();
+    EXPECT_TRUE(frame->Files().simpleTilesMonochrome);
+    SoilTableDialog again(*frame, rave::SoilTableVariant::kSimple);
+    EXPECT_EQ(again.ColourGroup()->checkedId(), 1);
+}
+
+TEST_F(SoilTableDialogTest, TheBitmapFolderIsCp932TextBothWays) {
+    const std::string folder = Cp932("D:\\土質\\Cbptn");
+    frame->Files().settings.Line(65) = folder;
+    SoilTableDialog dialog(*frame, rave::SoilTableVariant::kSimple);
+    EXPECT_EQ(dialog.BitmapFolderField()->text(), QStringLiteral("D:\\土質\\Cbptn"));
+    dialog.accept();
+    EXPECT_EQ(FileSettingsLine(65), folder);
+    EXPECT_EQ(frame->Files().settings.Line(65), folder);
+}
+
+TEST_F(SoilTableDialogTest, OkKeepsTheSettingsInMemoryWhenTheFileCannotBeWritten) {
+    // A folder where the settings file should be: nothing can be written or read there.
+    fs::remove(installFolder / "Sys.ndx");
+    fs::create_directory(installFolder / "Sys.ndx");
+    frame->Files().settings.Line(68) = "kept";
+    frame->Files().settings.SetInt(61, 1);
+    SoilTableDialog dialog(*frame, rave::SoilTableVariant::kJacic);
+    dialog.ColourGroup()->button(1)->click();
+    dialog.accept();
+    EXPECT_TRUE(SawText("設定ファイルを保存できませんでした"));
+    EXPECT_EQ(frame->Files().settings.Line(68), "kept");
+    EXPECT_EQ(frame->Files().settings.Int(61), 1);
+    EXPECT_EQ(frame->Files().settings.Int(62), 1);
+    // Any later reload of the tables and fonts (the font dialog's OK does the same) keeps them.
+    frame->ReloadSettings();
+    EXPECT_EQ(frame->Files().settings.Line(68), "kept");
 }
 
 TEST_F(SoilTableDialogTest, Screenshots) {

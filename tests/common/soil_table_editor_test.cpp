@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/install_folder.h"
 #include "common/messages.h"
 #include "common/pattern_colors.h"
 #include "common/ravelog_settings.h"
@@ -85,14 +86,28 @@ TEST(SoilTableList, WritesTheFixedForms) {
     EXPECT_EQ(after.HeaderNumber(soil_number_kind::kBitmap), 5);
 }
 
-TEST(SoilTableList, WritesAtMostTwoHundredFiftySixRowsAndQuotesCommas) {
+TEST(SoilTableList, WritesEveryRowAndQuotesCommas) {
     std::vector<SoilTableListRow> rows(300, SoilTableListRow{false, "a", false, false, "1", ""});
     rows[1].name = "砂,礫";
+    rows.push_back(SoilTableListRow{true, "[終了]", false, false, "", ""});
     const std::string written = FormatSoilTableList(rows, 0);
     int header = 0;
     const auto back = ParseSoilTableList(written, header);
-    EXPECT_EQ(back.size(), 256u);
+    EXPECT_EQ(back.size(), 301u);
     EXPECT_EQ(back[1].name, "砂,礫");
+    EXPECT_EQ(back.back().name, "[終了]");
+}
+
+TEST(SoilTableList, TheHeaderNumberStaysOnTheFirstGroupLine) {
+    const std::string bytes = JoinCrLf({"{comment}", "[第1群], ,7,", "砂,_,400.1,400.1,", "[終了]"});
+    int header = 0;
+    const auto rows = ParseSoilTableList(bytes, header);
+    EXPECT_EQ(header, 7);
+    // Saving twice gives the same file: nothing is appended to the comment.
+    const std::string once = FormatSoilTableList(rows, header);
+    EXPECT_EQ(once, bytes);
+    const auto again = ParseSoilTableList(once, header);
+    EXPECT_EQ(FormatSoilTableList(again, header), bytes);
 }
 
 class SoilEditor : public ::testing::Test {
@@ -157,7 +172,7 @@ TEST_F(SoilEditor, OverwriteEditDeleteAndMove) {
     EXPECT_EQ(editor.Selected(), 2);
     ASSERT_TRUE(editor.MoveSelectedDown());
     EXPECT_EQ(editor.Rows()[3].name, "粘性土");
-    ASSERT_TRUE(editor.DeleteSelected());
+    ASSERT_TRUE(editor.DeleteSelected(messages));
     EXPECT_EQ(editor.Rows()[3].name, "岩");
     EXPECT_EQ(editor.Rows().size(), 10u);
 
@@ -165,7 +180,52 @@ TEST_F(SoilEditor, OverwriteEditDeleteAndMove) {
     EXPECT_FALSE(editor.MoveSelectedUp());
     editor.Select(-1);
     EXPECT_FALSE(editor.Overwrite(messages));
-    EXPECT_FALSE(editor.DeleteSelected());
+    EXPECT_FALSE(editor.DeleteSelected(messages));
+}
+
+TEST_F(SoilEditor, GroupLinesCannotBeDeletedOrOverwrittenBySoilRows) {
+    for (const int groupLine : {0, 6, 8}) {
+        editor.Select(groupLine);
+        messages.shown.clear();
+        EXPECT_FALSE(editor.DeleteSelected(messages)) << groupLine;
+        editor.editName = "砂";
+        editor.editLineNumber = "400";
+        EXPECT_FALSE(editor.Overwrite(messages)) << groupLine;
+        EXPECT_EQ(messages.shown.size(), 2u) << groupLine;
+    }
+    EXPECT_EQ(editor.Rows().size(), 11u);
+    // A comment line may go.
+    editor.Select(1);
+    EXPECT_TRUE(editor.DeleteSelected(messages));
+}
+
+TEST_F(SoilEditor, ARowOfBothClassesKeepsBoth) {
+    editor.Select(5);  // "砂礫" of class 3
+    ASSERT_TRUE(editor.EditSelected());
+    EXPECT_EQ(editor.editClass, 3);
+    ASSERT_TRUE(editor.Overwrite(messages));
+    EXPECT_TRUE(editor.Rows()[5].sandy && editor.Rows()[5].clayey);
+}
+
+TEST_F(SoilEditor, RefusesThe257thSoilRowWithAMessage) {
+    editor.editName = "a";
+    editor.editLineNumber = "100";
+    editor.Select(-1);
+    // Six soil rows are listed; headings do not count.
+    for (int n = 6; n < 256; ++n) {
+        ASSERT_TRUE(editor.Insert(messages)) << n;
+    }
+    messages.shown.clear();
+    EXPECT_FALSE(editor.Insert(messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].id, 902);
+    // A heading still fits, and everything is written up to the end line.
+    editor.editName = "{more}";
+    EXPECT_TRUE(editor.Insert(messages));
+    int header = 0;
+    const auto back = ParseSoilTableList(FormatSoilTableList(editor.Rows(), 5), header);
+    EXPECT_EQ(back.size(), editor.Rows().size());
+    EXPECT_EQ(back.back().name, "[終了]");
 }
 
 TEST_F(SoilEditor, AppliesAPickedPatternToTheSelectedRow) {
@@ -205,6 +265,26 @@ TEST_F(SoilEditor, SavesTheListAndTheDisplaySettings) {
     EXPECT_EQ(again.lineWidth, "1");
     EXPECT_EQ(again.mixedMarking, 0);
     EXPECT_EQ(again.masterPath, folder.path() / "WdtvxJG.mst");
+}
+
+TEST_F(SoilEditor, AWindowsFormBitmapFolderIsFoundThroughTheDrivesAndKeptAsWritten) {
+    folder.Write("drive-c/Kelvard/\x93\x79/J/3300.bmp", "BM");  // "土" in cp932
+    const std::string windowsFolder = "C:\\Kelvard\\\x93\x79";
+    settings.Line(sysline::kJacicBitmapFolder) = windowsFolder;
+    SoilTableEditor mapped(SoilTableVariant::kJacic, settings, folder.path());
+    DriveMap drives;
+    drives.folderOf = [&](char letter) -> std::optional<std::filesystem::path> {
+        if (letter == 'C') {
+            return folder.path() / "drive-c";
+        }
+        return std::nullopt;
+    };
+    mapped.drives = &drives;
+    EXPECT_EQ(mapped.BitmapChoices().back(), "3300");
+    ASSERT_TRUE(mapped.Open(messages));
+    RavelogSettings saved = settings;
+    ASSERT_TRUE(mapped.Save(saved, messages));
+    EXPECT_EQ(saved.Line(sysline::kJacicBitmapFolder), windowsFolder);
 }
 
 TEST_F(SoilEditor, AnEmptyOrNonPositiveLineWidthIsOne) {
