@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/messages.h"
+#include "common/settings_enter_key.h"
 
 class QDialog;
 class QGridLayout;
@@ -36,6 +37,12 @@ QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent = nullpt
 
 // Adds "label  field" as one row of a grid at `row`, starting at `column`.
 void AddLabelledRow(QGridLayout* grid, int row, int column, const QString& label, QWidget* field);
+
+// The Enter-key setting of the data-entry dialogs (settings line 100) on the input fields of
+// `dialog` (line edits, drop-downs, check boxes, radio buttons): "次に移動" moves the focus to the
+// next field in tab order, "確定のみ" keeps the focus where it is and does not press OK,
+// "Windows標準" leaves the key to the dialog (OK). An open drop-down list keeps the key.
+void ApplyEnterKeySetting(QDialog& dialog, rave::EnterKeyBehaviour behaviour);
 
 // Id of the message refusing a text the files cannot store.
 inline constexpr int kUnstorableCharacterMessage = 0;

@@ -169,6 +169,7 @@ HeaderDialog::HeaderDialog(SoundingDocument& document, const rave::RavelogSettin
     for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
     }
+    ApplyEnterKeySetting(*this, rave::EnterKeyBehaviourOf(settings));
     Field(slot::kSurveyName1)->setFocus();
 }
 

@@ -147,5 +147,29 @@ TEST_F(HeaderDialogTest, ChoosingRowsPerPageMovesToTheFirstNote) {
     EXPECT_EQ(dialog->focusWidget(), Named<QWidget>(*dialog, "slot21"));
 }
 
+TEST_F(HeaderDialogTest, TheEnterKeyFollowsTheKeySetting) {
+    const struct {
+        rave::EnterKeyBehaviour behaviour;
+        bool closes;
+        bool moves;
+    } cases[] = {{rave::EnterKeyBehaviour::kWindowsStandard, true, false},
+                 {rave::EnterKeyBehaviour::kMoveToNext, false, true},
+                 {rave::EnterKeyBehaviour::kConfirmOnly, false, false}};
+    for (const auto& c : cases) {
+        rave::SetEnterKeyBehaviour(settings, c.behaviour);
+        auto dialog = Open();
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        auto* first = Named<QLineEdit>(*dialog, "slot1");
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Return);
+        const int behaviour = static_cast<int>(c.behaviour);
+        EXPECT_EQ(dialog->result() == QDialog::Accepted, c.closes) << behaviour;
+        if (!c.closes) {
+            EXPECT_EQ(dialog->focusWidget() != first, c.moves) << behaviour;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ravelog::app
