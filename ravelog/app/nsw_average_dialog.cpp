@@ -18,21 +18,17 @@
 
 #include "platform/codec.h"
 #include "ravelog/app/main_frame.h"
-#include "ravelog/conversion/self_sinking.h"
+#include "ravelog/conversion/self_sinking_panel.h"
 #include "ravelog/report/cell_text.h"
 
 namespace ravelog::app {
 
 namespace {
 
-// The footing depth outlives the dialog while the program runs; it is not part of the file.
-QString& RememberedFootingDepth() {
-    static QString text;
+// The footing depth (cp932) outlives the dialog while the program runs; it is not part of the file.
+std::string& RememberedFootingDepth() {
+    static std::string text;
     return text;
-}
-
-QString Metres(double value) {
-    return QString::number(value, 'f', 2);
 }
 
 QLineEdit* ReadOnlyField(const QString& text, const QString& accessibleName, int width = 64) {
@@ -141,10 +137,7 @@ NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::Ravel
     setTabOrder(ok, cancel);
     start_->setFocus();
     // Until the check is used in this run, the footing depth of the settings is the starting point.
-    const std::string& settingsFooting = settings.Line(rave::sysline::kFootingDepth);
-    if (RememberedFootingDepth().isEmpty() && ParseFootingDepth(settingsFooting)) {
-        footing_->setText(FromCp932(settingsFooting).trimmed());
-    }
+    footing_->setText(FromCp932(InitialFootingDepthText(RememberedFootingDepth(), settings)));
     if (!footing_->text().isEmpty()) {
         JudgeSelfSinking();
     }
@@ -153,7 +146,7 @@ NswAverageDialog::NswAverageDialog(SoundingDocument& document, const rave::Ravel
 QWidget* NswAverageDialog::SelfSinkingPanel() {
     auto* panel = new QGroupBox(QStringLiteral("自沈層の判定（告示第1113号 第2第三号）"));
     auto* grid = new QGridLayout(panel);
-    footing_ = new QLineEdit(RememberedFootingDepth());
+    footing_ = new QLineEdit;
     footing_->setObjectName(QStringLiteral("footingDepth"));
     footing_->setMaximumWidth(72);
     auto* judge = new QPushButton(QStringLiteral("判定"));
@@ -177,39 +170,21 @@ void NswAverageDialog::JudgeSelfSinking() {
     if (!text) {
         return;
     }
-    const std::optional<double> footing = ParseFootingDepth(*text);
-    if (!footing) {
-        messages_.Show(rave::Message{
-            0, *rave::platform::Utf8ToCp932("基礎底部の深さには 0 以上の数値 (m) を入力してください。"), {}});
+    const std::optional<SelfSinkingVerdict> verdict = ravelog::JudgeSelfSinking(document_, *text, messages_);
+    if (!verdict) {
         footing_->setFocus();
         footing_->selectAll();
         return;
     }
-    RememberedFootingDepth() = footing_->text().trimmed();
-    const SelfSinkingCheck check = CheckSelfSinking(document_, *footing);
-    const auto yesNo = [](bool found) { return found ? QStringLiteral("あり") : QStringLiteral("なし"); };
+    RememberedFootingDepth() = *text;
     QStringList lines;
-    lines << QStringLiteral("基礎底部から2m以内に荷重1kN以下で自沈する層: %1").arg(yesNo(check.within2m));
-    lines << QStringLiteral("2mを超え5m以内に荷重500N以下で自沈する層: %1").arg(yesNo(check.from2to5m));
-    lines << QStringLiteral("沈下の検討: %1")
-                 .arg(check.settlementCheck ? QStringLiteral("必要") : QStringLiteral("不要"));
-    if (check.layers.empty()) {
-        lines << QStringLiteral("自沈層 (基礎底部から5m以内): なし");
-    } else {
-        lines << QStringLiteral("自沈層 (基礎底部から5m以内):");
-        for (const SelfSinkingLayer& layer : check.layers) {
-            lines << QStringLiteral("　GL-%1～%2m　Wsw %3kN")
-                         .arg(Metres(layer.from), Metres(layer.to), Metres(layer.wsw));
-        }
-    }
-    if (!check.reaches5m) {
-        lines << QStringLiteral("※ 試験が基礎底部から5m (GL-%1m) まで達していません。")
-                     .arg(Metres(*footing + 5));
+    for (const std::string& line : verdict->lines) {
+        lines << FromCp932(line);
     }
     judgement_->setText(lines.join(QLatin1Char('\n')));
-    if (start_->text().trimmed().isEmpty() && end_->text().trimmed().isEmpty()) {
-        start_->setText(Metres(*footing));
-        end_->setText(Metres(*footing + 2));
+    if (TakesProposedRange(start_->text().toStdString(), end_->text().toStdString())) {
+        start_->setText(FromCp932(verdict->proposedFrom));
+        end_->setText(FromCp932(verdict->proposedTo));
     }
 }
 
