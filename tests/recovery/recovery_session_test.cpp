@@ -1,0 +1,226 @@
+// The autosave session's timing and clean-up, the second Ravesect on one install folder, the
+// toolkit's Japanese buttons, the settings' new home, and pictures of the recovery question.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+
+#include "platform/install_folder.h"
+#include "platform/program_settings.h"
+#include "platform/recovery.h"
+#include "ravelog/app/main_frame.h"
+#include "ravesect/app/ravesect_application.h"
+#include "ravesect/app/section_frame.h"
+#include "recovery_test_support.h"
+#include "temp_folder.h"
+
+namespace rave::recovery_test {
+namespace {
+
+namespace fs = std::filesystem;
+using rave::platform::RecoverySession;
+using rave::testing::TempFolder;
+
+// A document the test changes by hand.
+struct FakeDocument {
+    bool modified = false;
+    std::string path = "/nowhere/a.sdw";
+    std::string bytes = "document";
+    platform::RecoveryDocument Access() {
+        return {[this] { return modified; }, [this] { return path; }, [this] { return bytes; }};
+    }
+};
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    for (int waited = 0; waited < milliseconds && !condition(); waited += 50) {
+        QTest::qWait(50);
+    }
+    return condition();
+}
+
+TEST(RecoverySession, WritesAfterTheQuietPeriodAndRemovesOnSave) {
+    TestApplication();
+    TempFolder temp;
+    FakeDocument document;
+    RecoverySession session("Ravelog", ".sdw", temp.path());
+    session.Attach(document.Access());
+    const RecoveryFiles files = RecoveryFilesFor(temp.path(), session.OwnRecord(), ".sdw");
+
+    document.modified = true;
+    session.Follow();
+    EXPECT_FALSE(fs::exists(files.copy));  // not at once: the quiet period runs first
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(files.record); }, 5000));
+    EXPECT_EQ(TempFolder::Read(files.copy), "document");
+    const std::optional<RecoveryRecord> record = ParseRecoveryRecord(TempFolder::Read(files.record));
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->originalPath, "/nowhere/a.sdw");
+
+    document.modified = false;  // saved
+    session.Follow();
+    EXPECT_TRUE(RecoveryFileNames(temp.path()).empty());
+}
+
+TEST(RecoverySession, WritesNothingWhenAutosaveIsOff) {
+    TestApplication();
+    TempFolder temp;
+    FakeDocument document;
+    RecoverySession session("Ravelog", ".sdw", temp.path());
+    session.SetIntervalSeconds(0);
+    session.Attach(document.Access());
+    document.modified = true;
+    session.Follow();
+    QTest::qWait(2500);  // longer than the quiet period
+    EXPECT_TRUE(RecoveryFileNames(temp.path()).empty());
+}
+
+TEST(RecoverySession, GoesWithItsRunWhenDestroyed) {
+    TestApplication();
+    TempFolder temp;
+    FakeDocument document;
+    document.modified = true;
+    {
+        RecoverySession session("Ravesect", ".sqw", temp.path());
+        session.Attach(document.Access());
+        ASSERT_TRUE(session.WriteNow());
+        EXPECT_EQ(RecoveryFileNames(temp.path()).size(), 2u);
+    }
+    EXPECT_TRUE(RecoveryFileNames(temp.path()).empty());
+}
+
+TEST(RecoverySession, AsksBeforeSavingOverAnOriginalChangedSinceTheRestoredWork) {
+    TestApplication();
+    TempFolder temp;
+    const fs::path original = temp.Write("a.sdw", "as saved");
+    FakeDocument document;
+    document.path = original.string();
+    document.modified = true;
+    RecoverySession session("Ravelog", ".sdw", temp.path() / "recovery");
+    session.Attach(document.Access());
+    int asked = 0;
+    session.askOverwriteChanged = [&asked](const QString&) {
+        ++asked;
+        return true;
+    };
+    OfferedRecovery offered;
+    offered.record.program = "Ravelog";
+    offered.record.process = ProcessIdentity{DeadProcessId(), {}};
+    offered.record.originalStamp = ReadFileStamp(original);
+    session.Restored(offered);
+    EXPECT_TRUE(session.MaySaveOver(original.string()));
+    EXPECT_EQ(asked, 0);  // unchanged: no question
+    WriteBytes(original, "changed by someone else");
+    EXPECT_TRUE(session.MaySaveOver(original.string()));
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(SecondRavesect, LeavesTheWorkingFilesOfTheFirstAlone) {
+    TestApplication();
+    TempFolder temp;
+    std::string error;
+    ASSERT_TRUE(
+        platform::CreateInstallFolder(temp.path() / "install", fs::path(RAVE_SOURCE_DIR) / "data", error));
+    // A running process holds the lock: another copy of the program.
+    QProcess other;
+    other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(other.waitForStarted());
+    RecoveryRecord holder;
+    holder.program = "Ravesect";
+    holder.process = platform::ProcessIdentityOf(static_cast<long>(other.processId()));
+    const fs::path lock = ravesect::app::WorkingFilesLockPath(temp.path() / "install");
+    ASSERT_TRUE(UpdateFolderLock(lock, holder));
+
+    RecordingMessageSink messages;
+    ravesect::ResetCurrentSection();
+    ravesect::app::SectionFrame frame(temp.path() / "install", &messages);
+    RecoverySession session("Ravesect", ".sqw", temp.path() / "recovery");
+    EXPECT_EQ(ravesect::app::TakeWorkingFiles(frame, session, lock),
+              ravesect::app::WorkingFilesAccess::kReadOnly);
+    EXPECT_TRUE(frame.WorkingFilesReadOnly());
+    for (int id : {ravesect::app::command_id::kNew, ravesect::app::command_id::kOpen,
+                   ravesect::app::command_id::kPlacement, ravesect::app::command_id::kPoints,
+                   ravesect::app::command_id::kScale, ravesect::app::command_id::kFigureDown}) {
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(frame.Action(ravesect::app::command_id::kPrint)->isEnabled());
+    EXPECT_FALSE(ravesect::app::OfferRecoveries(
+        frame, session, [](const OfferedRecovery&) { return platform::RecoveryChoice::kRestore; }));
+    const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->process, holder.process);  // still the first copy's
+    other.kill();
+    other.waitForFinished();
+}
+
+TEST(ProgramSettings, StandardButtonsSpeakJapanese) {
+    QApplication& application = TestApplication();
+    ASSERT_TRUE(platform::LoadToolkitTranslations(application)) << "qt6-translations-l10n is not installed";
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")));
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
+    EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("キャンセル")));
+}
+
+TEST(ProgramSettings, MovesTheOldRecentFileListOnce) {
+    TestApplication();
+    {
+        QSettings old(QStringLiteral("Local AppWizard-Generated Applications"),
+                      QStringLiteral("RecoveryTestProgram"));
+        old.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/work/a.sdw"));
+    }
+    EXPECT_TRUE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
+    QSettings moved(platform::OrganisationName(), QStringLiteral("RecoveryTestProgram"));
+    EXPECT_EQ(moved.value(QStringLiteral("Recent File List/File1")).toString(),
+              QStringLiteral("/work/a.sdw"));
+    EXPECT_FALSE(QFileInfo::exists(QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
+                                             QStringLiteral("RecoveryTestProgram"))
+                                       .fileName()));
+    EXPECT_FALSE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
+    moved.clear();
+}
+
+TEST(ProgramSettings, RecentFilesLiveUnderTheProgramsOwnOrganisation) {
+    TestApplication();
+    ravelog::app::WriteRecentFiles({QStringLiteral("/work/a.sdw")});
+    ravesect::app::WriteRecentFiles({QStringLiteral("/work/b.sqw")});
+    const QString key = QStringLiteral("Recent File List/File1");
+    EXPECT_EQ(QSettings(QStringLiteral("Kelvard"), QStringLiteral("Ravelog")).value(key).toString(),
+              QStringLiteral("/work/a.sdw"));
+    EXPECT_EQ(QSettings(QStringLiteral("Kelvard"), QStringLiteral("Ravesect")).value(key).toString(),
+              QStringLiteral("/work/b.sqw"));
+    ravelog::app::WriteRecentFiles({});
+    ravesect::app::WriteRecentFiles({});
+}
+
+// Pictures of the question for the documentation: RAVE_DIALOG_SHOTS=FOLDER writes
+// recovery-ravelog.png and recovery-ravesect.png there (skipped without it).
+TEST(RecoveryQuestion, Pictures) {
+    const char* folder = std::getenv("RAVE_DIALOG_SHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "set RAVE_DIALOG_SHOTS to a folder to write the pictures";
+    }
+    QApplication& application = TestApplication();
+    platform::LoadToolkitTranslations(application);
+    const std::pair<const char*, const char*> programs[] = {
+        {"recovery-ravelog.png", "スウェーデン Ravelog"}, {"recovery-ravesect.png", "スウェーデン断面図 V5"}};
+    for (const auto& [file, caption] : programs) {
+        OfferedRecovery offered;
+        offered.record.originalPath = std::string(file).find("ravelog") != std::string::npos
+                                          ? "/home/user/現場/No.1.sdw"
+                                          : "/home/user/現場/A-A断面.sqw";
+        offered.record.savedTime = 1765185600;  // 2025/12/08 09:20 UTC
+        QMessageBox* box = platform::CreateRecoveryQuestion(nullptr, QString::fromUtf8(caption), offered);
+        box->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(box->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/") +
+                                     QString::fromLatin1(file)));
+        delete box;
+    }
+}
+
+}  // namespace
+}  // namespace rave::recovery_test
