@@ -402,6 +402,11 @@ TEST_F(SectionEditingTest, EditingDialogsOpenBesideTheDrawingOrWhereTheyWereLeft
         EXPECT_EQ(points->x() + points->width(), window.right() + 1) << "against its right edge";
     }
     EXPECT_EQ(points->y(), drawing.y());
+    if (const char* shots = std::getenv("RAVE_DIALOG_SHOTS")) {
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8(shots) +
+                                                             QStringLiteral("/ravesect-points-beside.png"));
+    }
 
     points->move(40, 50);
     points->close();
