@@ -212,8 +212,11 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
             context.err << "COLUMN: expected DIST=PATH, got \"" << column << "\"\n";
             return 2;
         }
-        if (const std::string problem = rave::cli::NumberProblem("COLUMN", column.substr(0, equals), true);
-            !problem.empty()) {
+        // A distance that starts as a number must be one whole (1,5 is not 1); other text is left
+        // to the placement's own check and message.
+        const std::string distance = column.substr(0, equals);
+        if (const std::string problem = rave::cli::NumberProblem("COLUMN", distance, true);
+            !problem.empty() && distance.find_first_of("0123456789.+-") == 0) {
             context.err << problem << '\n';
             return 2;
         }

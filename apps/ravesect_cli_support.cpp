@@ -163,7 +163,8 @@ bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFold
     // blank section and success from an empty, binary or foreign file.
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(file)) {
         std::string reason = rave::cli::BinaryInputReason(*bytes);
-        if (reason.empty() && (bytes->rfind("$$_", 0) != 0 || bytes->find("\n$$Z") == std::string::npos)) {
+        if (reason.empty() && (bytes->rfind("$$_", 0) != 0 || (bytes->find("\n$$Z") == std::string::npos &&
+                                                               bytes->find("\r$$Z") == std::string::npos))) {
             reason = "it does not begin as a section file does (\"$$_QSVERAN...\" and its \"$$Z\" parts)";
         }
         if (!reason.empty()) {

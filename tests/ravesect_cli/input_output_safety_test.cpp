@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using rave::testing::TempFolder;
 
-struct Run {
+struct SectRun {
     int status = 0;
     std::string out;
     std::string err;
@@ -21,11 +21,11 @@ struct Run {
 
 class SectionSafetyTest : public ::testing::Test {
 protected:
-    Run Ravesect(std::vector<std::string> arguments) {
+    SectRun Ravesect(std::vector<std::string> arguments) {
         arguments.insert(arguments.end(), {"--install-folder", (folder.path() / "install").string()});
         std::ostringstream out;
         std::ostringstream err;
-        Run run;
+        SectRun run;
         run.status = RunRavesectCommandLine(arguments, out, err);
         run.out = out.str();
         run.err = err.str();
@@ -51,21 +51,21 @@ TEST_F(SectionSafetyTest, ASectionReadsAlikeWithAnyLineEnds) {
             lfOnly += c;
         }
     }
-    const Run expected = Ravesect({"info", folder.Write("crlf.sqw", crlf).string()});
+    const SectRun expected = Ravesect({"info", folder.Write("crlf.sqw", crlf).string()});
     ASSERT_EQ(expected.status, 0) << expected.err;
     for (const auto& [name, bytes] : {std::pair<const char*, std::string>{"first-cr.sqw", firstCr},
                                       {"cr.sqw", crOnly},
                                       {"lf.sqw", lfOnly}}) {
-        const Run run = Ravesect({"info", folder.Write(name, bytes).string()});
+        const SectRun run = Ravesect({"info", folder.Write(name, bytes).string()});
         EXPECT_EQ(run.status, 0) << name << run.err;
-        EXPECT_EQ(run.out, expected.out) << name;
+        EXPECT_TRUE(run.out == expected.out) << name << " reads otherwise than its CR LF copy";
     }
 }
 
 TEST_F(SectionSafetyTest, RenderNeverWritesOverAnInputAndPlansItsNames) {
     const fs::path section = folder.Write("s.sqw", Section());
     fs::create_symlink(section, folder.path() / "s.pdf");
-    const Run link = Ravesect({"render", section.string(), "-o", (folder.path() / "s.pdf").string()});
+    const SectRun link = Ravesect({"render", section.string(), "-o", (folder.path() / "s.pdf").string()});
     EXPECT_EQ(link.status, 1);
     EXPECT_NE(link.err.find("s.sqw"), std::string::npos) << link.err;
     EXPECT_EQ(TempFolder::Read(section), Section());
@@ -73,13 +73,14 @@ TEST_F(SectionSafetyTest, RenderNeverWritesOverAnInputAndPlansItsNames) {
     const fs::path a = folder.Write("a/x.sqw", Section());
     const fs::path b = folder.Write("b/x.sqw", Section());
     const fs::path out = folder.path() / "out";
-    const Run same = Ravesect({"render", a.string(), b.string(), "-o", out.string() + "/"});
+    const SectRun same = Ravesect({"render", a.string(), b.string(), "-o", out.string() + "/"});
     EXPECT_EQ(same.status, 1);
     EXPECT_NE(same.err.find(a.string()), std::string::npos) << same.err;
     EXPECT_NE(same.err.find(b.string()), std::string::npos) << same.err;
     EXPECT_FALSE(fs::exists(out));
 
-    const Run many = Ravesect({"render", a.string(), b.string(), "-o", (folder.path() / "m.pdf").string()});
+    const SectRun many =
+        Ravesect({"render", a.string(), b.string(), "-o", (folder.path() / "m.pdf").string()});
     EXPECT_EQ(many.status, 2);
     EXPECT_FALSE(fs::exists(folder.path() / "m.pdf"));
 }
@@ -88,17 +89,24 @@ TEST_F(SectionSafetyTest, UsageErrorsAndRefusals) {
     const std::string log = std::string(RAVE_SOURCE_DIR) + "/examples/example-short.sdw";
     const std::string output = (folder.path() / "n.sqw").string();
     for (const char* distance : {"1,5", "1.5x", "0x10"}) {
-        const Run run = Ravesect({"build", "-o", output, std::string(distance) + "=" + log});
+        const SectRun run = Ravesect({"build", "-o", output, std::string(distance) + "=" + log});
         EXPECT_EQ(run.status, 2) << distance;
         EXPECT_NE(run.err.find(distance), std::string::npos) << run.err;
     }
-    const Run dpi = Ravesect({"render", folder.Write("s.sqw", Section()).string(), "-o",
-                              (folder.path() / "s.png").string(), "--dpi", "0x20"});
+    const SectRun dpi = Ravesect({"render", folder.Write("s.sqw", Section()).string(), "-o",
+                                  (folder.path() / "s.png").string(), "--dpi", "0x20"});
     EXPECT_EQ(dpi.status, 2);
-    const Run directory = Ravesect({"info", folder.path().string()});
+    const SectRun directory = Ravesect({"info", folder.path().string()});
     EXPECT_EQ(directory.status, 1);
     EXPECT_NE(directory.err.find("フォルダです"), std::string::npos) << directory.err;
     EXPECT_FALSE(fs::exists(output));
+
+    // A log file whose name ends in .sqw is an input that -o must not replace (input rejected).
+    const fs::path log2 = folder.Write("log.sqw", TempFolder::Read(log));
+    const SectRun self = Ravesect({"build", "-o", log2.string(), "0=" + log2.string()});
+    EXPECT_EQ(self.status, 1);
+    EXPECT_NE(self.err.find("is one of the inputs"), std::string::npos) << self.err;
+    EXPECT_EQ(TempFolder::Read(log2), TempFolder::Read(log));
 }
 
 }  // namespace
