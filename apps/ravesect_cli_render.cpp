@@ -18,6 +18,8 @@
 #include "common/text_file.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
+#include "ravesect/drawing/section_column.h"
+#include "ravesect/drawing/section_coverage.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/view/section_paging.h"
 #include "ravesect/view/section_paper.h"
@@ -148,6 +150,12 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
     const SectionFonts fonts = LoadSectionFonts(setup.installFolder, nullptr);
     const rave::PatternColorTable colours = ReadPatternColours(paths.patternColours);
     FillPageLengthsFromPaper(document.settings, setup.paper, sysq);
+    // The paging stays as printing cuts it; logs it leaves out are named (the render succeeds).
+    const std::vector<int> offPage =
+        ColumnsOnNoPrintedPage(document, document.settings, sysq.Real(sysqline::kNGraphWidth));
+    if (!offPage.empty()) {
+        context.messages.Show(ColumnsOnNoPageMessage(document, offPage));
+    }
 
     const int count = CountPrintedPages(document.settings, LastColumnDistance(document));
     std::string error;
@@ -173,7 +181,8 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
                                         : kDefaultImageDpi);
     options.title = std::filesystem::path(file).filename().string();
 
-    const SectionDrawingResources resources{sysq, fonts, &colours};
+    ravesect::DrawingMessages drawingMessages(&context.messages);  // each text once for all pages
+    const SectionDrawingResources resources{sysq, fonts, &colours, &drawingMessages};
     const rave::platform::PageFileResult result =
         rave::platform::WritePageFiles(options, *pages, [&](rave::DrawingSurface& surface, int page) {
             DrawSectionFromColumnsFile(surface, document, working.files().columns, resources, true,

@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/text_fields.h"
 #include "platform/cell_edit_table.h"
@@ -72,8 +74,13 @@ PlacementDialog::PlacementDialog(std::filesystem::path installFolder, rave::Mess
 
 void PlacementDialog::BuildControls() {
     std::vector<rave::platform::CellEditColumn> columns;
+    // A column is at least as wide as its header, so short values such as the ▽ position
+    // "0.00" are shown whole instead of cut to "0...." in the narrow widths of the list.
+    const int cellPadding = 4 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     for (const ListColumn& c : kListColumns) {
-        columns.push_back({QString::fromUtf8(c.header), c.width, true});
+        const QString header = QString::fromUtf8(c.header);
+        columns.push_back(
+            {header, std::max(c.width, fontMetrics().horizontalAdvance(header) + cellPadding), true});
     }
     rave::platform::CellEditCallbacks callbacks;
     callbacks.rowCount = [] { return kUserColumns; };

@@ -135,7 +135,7 @@ SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::Mes
     scrollArea_ = new SectionScrollView(this);
     view_ = new SectionView(
         SectionViewSource{&document_, &paths_, &sysq_, &fonts_, &patternColours_, &position_, &extent_},
-        messages_, scrollArea_);
+        scrollArea_);
     scrollArea_->setWidget(view_);
     setCentralWidget(scrollArea_);
     connect(view_, &SectionView::previousPageRequested, this, &SectionFrame::PreviousPage);
@@ -342,6 +342,17 @@ void SectionFrame::CreateStatusBar() {
     auto* idleText = new QLabel(QStringLiteral("矢印←→キーで改ページ"), statusBar());
     idleText->setObjectName(QStringLiteral("idleText"));
     statusBar()->addWidget(idleText, 1);
+    // What the drawing could not draw and the columns no printed page shows.
+    auto* drawingNotice = new QLabel(statusBar());
+    drawingNotice->setObjectName(QStringLiteral("drawingNotice"));
+    // A long notice is cut at the window's edge (the tool tip holds it whole); it never widens
+    // the window.
+    drawingNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(drawingNotice, 3);
+    connect(view_, &SectionView::noticeChanged, drawingNotice, [drawingNotice](const QString& notice) {
+        drawingNotice->setText(notice);
+        drawingNotice->setToolTip(notice);
+    });
 
     auto* statusToggle = new QAction(QStringLiteral("ステータス バー(&S)"), this);
     statusToggle->setCheckable(true);

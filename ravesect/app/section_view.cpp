@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "platform/console_messages.h"
 #include "platform/qpainter_surface.h"
+#include "ravesect/drawing/section_coverage.h"
 
 namespace ravesect::app {
 
@@ -31,8 +31,7 @@ QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint) {
     return {x, y};
 }
 
-SectionView::SectionView(SectionViewSource source, rave::MessageSink& messages, QWidget* parent)
-    : QWidget(parent), source_(source), messages_(messages) {
+SectionView::SectionView(SectionViewSource source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName(QStringLiteral("sectionView"));
     setAccessibleName(QStringLiteral("断面図"));
     setFocusPolicy(Qt::StrongFocus);
@@ -89,7 +88,8 @@ void SectionView::paintEvent(QPaintEvent* event) {
     rave::RecordingMessageSink paintMessages;
     {
         rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
-        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours};
+        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
+                                                &paintMessages};
         const SectionExtent extent = DrawSectionFromColumnsFile(
             surface, *source_.document, source_.paths->working.columns, resources, false,
             ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop), markers_);
@@ -97,28 +97,24 @@ void SectionView::paintEvent(QPaintEvent* event) {
             *source_.extent = extent;
         }
     }
-    if (!paintMessages.shown.empty()) {
-        ShowPaintMessages(paintMessages.shown);
+    const std::vector<int> offPage = ColumnsOnNoPrintedPage(*source_.document, source_.document->settings,
+                                                            source_.sysq->Real(sysqline::kNGraphWidth));
+    if (!offPage.empty()) {
+        paintMessages.shown.push_back(ColumnsOnNoPageMessage(*source_.document, offPage));
     }
+    SetNotice(paintMessages.shown);
 }
 
-void SectionView::ShowPaintMessages(const std::vector<rave::Message>& messages) {
-    std::vector<rave::Message> fresh;
+void SectionView::SetNotice(const std::vector<rave::Message>& messages) {
+    QStringList parts;
     for (const rave::Message& message : messages) {
-        const QString text = QString::fromStdString(rave::platform::MessageToUtf8(message));
-        if (!shownPaintMessages_.contains(text)) {
-            shownPaintMessages_.append(text);
-            fresh.push_back(message);
-        }
+        parts.append(QString::fromStdString(rave::platform::MessageToUtf8(message)).simplified());
     }
-    if (fresh.empty()) {
-        return;
+    const QString notice = parts.join(QStringLiteral("　／　"));
+    if (notice != notice_) {
+        notice_ = notice;
+        Q_EMIT noticeChanged(notice_);
     }
-    QTimer::singleShot(0, this, [this, fresh] {
-        for (const rave::Message& message : fresh) {
-            messages_.Show(message);
-        }
-    });
 }
 
 void SectionView::keyPressEvent(QKeyEvent* event) {

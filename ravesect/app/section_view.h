@@ -65,7 +65,7 @@ QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint);
 class SectionView : public QWidget {
     Q_OBJECT
 public:
-    SectionView(SectionViewSource source, rave::MessageSink& messages, QWidget* parent = nullptr);
+    SectionView(SectionViewSource source, QWidget* parent = nullptr);
 
     // The editing hooks (see the file comment).
     void SetMouseHandlers(SectionMouseHandler press, SectionMouseHandler move, SectionMouseHandler release);
@@ -90,6 +90,10 @@ Q_SIGNALS:
     void nextPageRequested();
     void scrollUpRequested();
     void scrollDownRequested();
+    // What the drawing could not draw (a missing column file or soil pattern) and the columns no
+    // printed page shows, one line for the status bar; emitted when it changes, not on every
+    // paint, and with an empty text when all is well again.
+    void noticeChanged(const QString& notice);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -100,16 +104,15 @@ protected:
 
 private:
     SectionMouse MouseOf(const QMouseEvent& event) const;
-    // Messages raised while painting are shown after the paint, each text once.
-    void ShowPaintMessages(const std::vector<rave::Message>& messages);
+    // What the last paint could not draw, and the columns no printed page shows, as one line.
+    void SetNotice(const std::vector<rave::Message>& messages);
 
     SectionViewSource source_;
-    rave::MessageSink& messages_;
     SectionMouseHandler press_;
     SectionMouseHandler move_;
     SectionMouseHandler release_;
     EditMarkerFunction markers_;
-    QStringList shownPaintMessages_;
+    QString notice_;
 };
 
 // The scroll area round the view, scrolling in the view's own page and line steps (a quarter

@@ -51,10 +51,19 @@ void SysqChanged(SectionFrame& frame) {
 
 void RunPlacement(SectionFrame& frame) {
     const SysqEnterKeyBinding enterKey(frame.Sysq(), frame.InstallFolder());
+    const SectionSettings before = frame.Document().settings;
     PlacementDialog dialog(frame.InstallFolder(), frame.Messages(), frame.Document(), frame.Files(), &frame,
                            enterKey.Behaviour());
     if (Run(dialog) == QDialog::Accepted && dialog.Applied()) {
         frame.DocumentChanged();
+        // The first placement fits the ruler and the top elevation to the logs: show that page.
+        const SectionSettings& after = frame.Document().settings;
+        if (after.topElevation != before.topElevation || after.leftEnd != before.leftEnd) {
+            const bool printing = frame.Position().printing;
+            frame.Position() = SectionViewPosition::AtSettings(after);
+            frame.Position().printing = printing;
+            frame.RefreshView();
+        }
     }
 }
 

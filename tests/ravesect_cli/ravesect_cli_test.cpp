@@ -84,6 +84,31 @@ TEST_F(RavesectCli, BuildThenInfoGivesTheColumnsAndTheirLogs) {
     EXPECT_TRUE(json["layers"].empty());
 }
 
+TEST_F(RavesectCli, RenderNamesTheLogsNoPrintedPageShows) {
+    ASSERT_EQ(Build({"5=" + Example("section/B-1.jdw"), "20=" + Example("section/B-2.ddw")}).status, 0);
+    const std::string png = (folder.path() / "page.png").string();
+    CliRun run = Ravesect({"render", output, "-o", png, "--dpi", "30", "--install-folder", install});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // the fitted ruler puts both logs on the page
+
+    // Line 2, field 9: the top elevation, moved 100 m above both grounds.
+    std::string bytes = TempFolder::Read(output);
+    const std::size_t line = bytes.find("\r\n") + 2;
+    std::size_t field = line;
+    for (int comma = 0; comma < 8; ++comma) {
+        field = bytes.find(',', field) + 1;
+    }
+    const std::size_t end = bytes.find(',', field);
+    bytes.replace(field, end - field, std::to_string(std::stod(bytes.substr(field, end - field)) + 100.0));
+    const std::string high = (folder.path() / "high.sqw").string();
+    folder.Write("high.sqw", bytes);
+    run = Ravesect({"render", high, "-o", png, "--dpi", "30", "--install-folder", install});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("どの印刷ページにも入らない柱状図があります: Ｎo.B-1(5.00m)、Ｎo.B-2(20.00m)"),
+              std::string::npos)
+        << run.err;
+}
+
 TEST_F(RavesectCli, VerbsLeaveTheDesktopWorkingFilesAlone) {
     ASSERT_EQ(Build({"5=" + Example("section/B-2.ddw")}).status, 0);
     ASSERT_EQ(Ravesect({"info", output, "--install-folder", install}).status, 0);

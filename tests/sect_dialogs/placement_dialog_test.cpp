@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <deque>
 
 #include <gtest/gtest.h>
@@ -122,6 +123,22 @@ TEST_F(PlacementDialogTest, RefusedRowsShowTheirMessageAndAddNothing) {
     TypeInto(dialog->DistanceBox(), QStringLiteral("-0.1"));
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->List().rows.size(), 2u);
+}
+
+TEST_F(PlacementDialogTest, MarkPositionColumnShowsItsValueWhole) {
+    auto dialog = Open();
+    dialog->show();
+    AddLog(*dialog, "section/B-1.jdw", "0");
+    const QString mark = dialog->Table()->model()->index(0, 3).data().toString();
+    EXPECT_EQ(mark, QStringLiteral("0.00"));
+    // The text area of a cell is its width less the focus frame margin and one pixel each side;
+    // "70.99" is the widest value the field holds (position code 70, N 99).
+    const rave::platform::CellEditTable& table = *dialog->Table();
+    const int room =
+        table.columnWidth(3) - 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (const QString& text : {mark, QStringLiteral("70.99")}) {
+        EXPECT_EQ(table.fontMetrics().elidedText(text, Qt::ElideRight, room), text);
+    }
 }
 
 TEST_F(PlacementDialogTest, SourceHeaderFillsTheBoxesAndMarkNFollowsTheRadioButtons) {
