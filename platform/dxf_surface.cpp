@@ -459,63 +459,81 @@ void DxfSurface::FlushCopies() {
     if (copies_.empty()) {
         return;
     }
-    // Copies of one shape on one page and one vertical line, top to bottom.
-    std::vector<Copy> copies = std::move(copies_);
-    copies_.clear();
-    std::stable_sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
-        if (a.shape != b.shape) {
-            return a.shape < b.shape;
-        }
-        if (a.offsetMm != b.offsetMm) {
-            return a.offsetMm < b.offsetMm;
-        }
-        return a.x != b.x ? a.x < b.x : a.y < b.y;
-    });
     struct Run {
-        std::size_t first;  // index in copies
-        std::size_t count;
-        std::size_t order;
+        std::vector<Copy> copies;  // in order along the run
+        bool across = false;       // along x (a row of dashes) rather than down y
+        std::size_t order = 0;
     };
     std::vector<Run> runs;
-    const auto sameLine = [&](const Copy& a, const Copy& b) {
-        return a.shape == b.shape && a.offsetMm == b.offsetMm && a.x == b.x;
-    };
-    // Every copy of a run lies within kRowTolerance of its even pitch.
-    const auto evenPitch = [&](std::size_t first, std::size_t count) {
-        const double pitch = static_cast<double>(copies[first + count - 1].y - copies[first].y) / (count - 1);
-        if (pitch <= 0.0) {
-            return false;
-        }
-        for (std::size_t k = 1; k + 1 < count; ++k) {
-            const double expected = copies[first].y + pitch * static_cast<double>(k);
-            if (std::abs(copies[first + k].y - expected) > kRowTolerance) {
+    // Copies of one shape on one page and one line (a column, or a row when `across`), at an even
+    // pitch, become runs; what is left over is returned.
+    const auto collectRuns = [&runs](std::vector<Copy> pool, bool across) {
+        const auto along = [across](const Copy& c) { return across ? c.x : c.y; };
+        const auto line = [across](const Copy& c) { return across ? c.y : c.x; };
+        std::stable_sort(pool.begin(), pool.end(), [&](const Copy& a, const Copy& b) {
+            if (a.shape != b.shape) {
+                return a.shape < b.shape;
+            }
+            if (a.offsetMm != b.offsetMm) {
+                return a.offsetMm < b.offsetMm;
+            }
+            return line(a) != line(b) ? line(a) < line(b) : along(a) < along(b);
+        });
+        // Every copy of a run lies within kRowTolerance of its even pitch.
+        const auto evenPitch = [&](std::size_t first, std::size_t count) {
+            const double pitch = static_cast<double>(along(pool[first + count - 1]) - along(pool[first])) /
+                                 static_cast<double>(count - 1);
+            if (pitch <= 0.0) {
                 return false;
             }
+            for (std::size_t k = 1; k + 1 < count; ++k) {
+                const double expected = along(pool[first]) + pitch * static_cast<double>(k);
+                if (std::abs(along(pool[first + k]) - expected) > kRowTolerance) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        std::vector<Copy> left;
+        for (std::size_t i = 0; i < pool.size();) {
+            std::size_t count = 1;
+            while (i + count < pool.size() && pool[i].shape == pool[i + count].shape &&
+                   pool[i].offsetMm == pool[i + count].offsetMm && line(pool[i]) == line(pool[i + count]) &&
+                   evenPitch(i, count + 1)) {
+                ++count;
+            }
+            if (count == 1) {
+                left.push_back(pool[i]);
+            } else {
+                Run run{std::vector<Copy>(pool.begin() + static_cast<std::ptrdiff_t>(i),
+                                          pool.begin() + static_cast<std::ptrdiff_t>(i + count)),
+                        across, pool[i].order};
+                for (const Copy& copy : run.copies) {
+                    run.order = std::min(run.order, copy.order);
+                }
+                runs.push_back(std::move(run));
+            }
+            i += count;
         }
-        return true;
+        return left;
     };
-    for (std::size_t i = 0; i < copies.size();) {
-        std::size_t count = 1;
-        std::size_t order = copies[i].order;
-        while (i + count < copies.size() && sameLine(copies[i], copies[i + count]) &&
-               evenPitch(i, count + 1)) {
-            order = std::min(order, copies[i + count].order);
-            ++count;
-        }
-        runs.push_back(Run{i, count, order});
-        i += count;
+    std::vector<Copy> copies = std::move(copies_);
+    copies_.clear();
+    for (const Copy& single : collectRuns(collectRuns(std::move(copies), false), true)) {
+        runs.push_back(Run{{single}, false, single.order});
     }
     std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.order < b.order; });
 
     const double savedOffset = offsetMm_;
     for (const Run& run : runs) {
-        const Copy& top = copies[run.first];
-        const Copy& last = copies[run.first + run.count - 1];
-        ShapeEntry& entry = shapes_[static_cast<std::size_t>(top.shape)];
-        offsetMm_ = top.offsetMm;
-        if (run.count == 1 && entry.block < 0 && entry.uses == 1) {
+        const Copy& first = run.copies.front();
+        const Copy& last = run.copies.back();
+        const std::size_t count = run.copies.size();
+        ShapeEntry& entry = shapes_[static_cast<std::size_t>(first.shape)];
+        offsetMm_ = first.offsetMm;
+        if (count == 1 && entry.block < 0 && entry.uses == 1) {
             // Drawn once so far: as it is.
-            WriteShape(modelSpace_, dxf::kModelSpaceRecord, entry.shape, ToMm(top.x, top.y));
+            WriteShape(modelSpace_, dxf::kModelSpaceRecord, entry.shape, ToMm(first.x, first.y));
             continue;
         }
         if (entry.block < 0) {
@@ -528,8 +546,9 @@ void DxfSurface::FlushCopies() {
             entry.block = static_cast<int>(blocks_.size());
             blocks_.push_back(std::move(block));
         }
-        // Rows run upward in the drawing, so the insertion point is the lowest copy.
-        const PointMm at = ToMm(last.x, last.y);
+        // Rows run upward and columns rightward in the drawing: a column of copies is inserted at
+        // its lowest copy, a row at its leftmost.
+        const PointMm at = run.across ? ToMm(first.x, first.y) : ToMm(last.x, last.y);
         dxf::Groups g(modelSpace_);
         Style style;
         style.layer = entry.shape.style.layer;
@@ -538,11 +557,14 @@ void DxfSurface::FlushCopies() {
         g.Str(2, blocks_[static_cast<std::size_t>(entry.block)].name);
         g.Real(10, at.x);
         g.Real(20, at.y);
-        if (run.count > 1) {
-            g.Int(70, 1);
-            g.Int(71, static_cast<long>(run.count));
-            g.Real(44, 0.0);
-            g.Real(45, LengthMm(static_cast<double>(last.y - top.y) / static_cast<double>(run.count - 1)));
+        if (count > 1) {
+            const double pitch = run.across
+                                     ? static_cast<double>(last.x - first.x) / static_cast<double>(count - 1)
+                                     : static_cast<double>(last.y - first.y) / static_cast<double>(count - 1);
+            g.Int(70, run.across ? static_cast<long>(count) : 1);
+            g.Int(71, run.across ? 1 : static_cast<long>(count));
+            g.Real(44, run.across ? LengthMm(pitch) : 0.0);
+            g.Real(45, run.across ? 0.0 : LengthMm(pitch));
         }
     }
     offsetMm_ = savedOffset;

@@ -10,7 +10,8 @@
 //
 // Soil patterns repeat a few small symbols hundreds of times. Every small shape is therefore
 // kept once as a block, and its copies become INSERTs; copies stacked one above the other at an
-// even pitch (a column of a pattern's lattice) become one INSERT with rows. A pitch may vary by
+// even pitch (a column of a pattern's lattice) become one INSERT with rows, copies side by side
+// (the dashes of a dotted line) one INSERT with columns. A pitch may vary by
 // one device unit from row to row (a 600-dpi pixel, 0.04 mm) where the lattice falls between
 // pixels, as the printed page rounds it too. A shape drawn once stays a plain entity.
 //

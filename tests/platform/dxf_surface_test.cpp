@@ -166,11 +166,18 @@ TEST_F(DxfSurfaceTest, RepeatedSymbolsAreOneBlockInsertedInRows) {
         surface.Ellipse({500, y, 520, y + 20}, Pen{}, Brush::None());
     }
     surface.Ellipse({800, 100, 830, 130}, Pen{}, Brush::None());
+    // A dotted line: twenty dashes 8 units apart.
+    for (int k = 0; k < 20; ++k) {
+        surface.Line({1000 + 8 * k, 2000}, {1004 + 8 * k, 2000}, Pen{});
+    }
     std::string error;
     const ReadBack read = ReadDxf(*surface.FileContent(error), folder_.path());
-    // One circle in the block, the single one as it is; one INSERT of 40 rows.
+    // One circle in the block, the single one as it is; one INSERT of 40 rows, one of 20 columns.
     EXPECT_EQ(read.circles, 2);
-    ASSERT_EQ(read.inserts.size(), 1u);
+    ASSERT_EQ(read.inserts.size(), 2u);
+    EXPECT_EQ(read.inserts[1].cols, 20);
+    EXPECT_NEAR(read.inserts[1].colSp, 0.8, 1e-4);
+    EXPECT_NEAR(read.inserts[1].ipx, 100.0, 1e-4);
     EXPECT_EQ(read.inserts[0].rows, 40);
     // From the lowest grain's corner (x 50 mm, top 100 + 1427 units) upward, 142.7 mm over 39 rows.
     EXPECT_NEAR(read.inserts[0].ipx, 50.0, 1e-4);
