@@ -136,7 +136,10 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
                                           1.0, penWidth, colour, shifted, rave::PatternSet::kRavesect)) {
                     continue;
                 }
-                if (!(sources.tileAfter && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay))) {
+                // An admixture or adjective digit without a pattern of its own only adds nothing to
+                // the cell; a base pattern without one leaves it blank, and that is told.
+                if (!(sources.tileAfter && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) &&
+                    !overlay) {
                     ReportMissingPattern(p, part, jacic, monochrome, sources);
                 }
             }
