@@ -1,6 +1,8 @@
 // The desktop programs' PDF, PNG and SVG export.
 #include "platform/page_export.h"
 
+#include <QFileDialog>
+
 #include "platform/codec.h"
 
 namespace rave::platform {
@@ -16,6 +18,16 @@ bool IsPictureOrPdf(const std::optional<PageFileKind>& kind) {
 }
 
 }  // namespace
+
+std::optional<std::filesystem::path> ChoosePageExportFile(QWidget* parent, const QString& proposed) {
+    QString picked;
+    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("PDF出力"), proposed,
+                                                      QString::fromUtf8(kPageExportFilter), &picked);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
+}
 
 std::filesystem::path ProposedPdfName(const std::filesystem::path& document) {
     if (document.empty()) {

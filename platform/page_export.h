@@ -4,8 +4,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <QString>
+
+class QWidget;
 
 #include "common/messages.h"
 #include "platform/page_output.h"
@@ -21,6 +26,10 @@ std::filesystem::path ProposedPdfName(const std::filesystem::path& document);
 // The file written for the name chosen and the file type picked in the chooser: a name ending in
 // ".pdf", ".png" or ".svg" (any case) keeps it; any other name gets the picked type's extension.
 std::filesystem::path PageExportTarget(const std::filesystem::path& chosen, const std::string& pickedFilter);
+
+// Asks for the file to export to, proposing `proposed`; the file to write (see PageExportTarget), or
+// nothing when the user cancels.
+std::optional<std::filesystem::path> ChoosePageExportFile(QWidget* parent, const QString& proposed);
 
 // Writes `pages` on paper of the given size to `output` (a ".pdf", ".png" or ".svg" name) at the
 // command line's default resolution. A failure is shown through `messages` and leaves any earlier

@@ -390,14 +390,7 @@ void SectionFrame::ExportPages() {
 }
 
 std::optional<std::filesystem::path> SectionFrame::ChooseFileToExportPages(const QString& proposed) {
-    QString picked;
-    const QString file =
-        QFileDialog::getSaveFileName(this, QStringLiteral("PDF出力"), proposed,
-                                     QString::fromUtf8(rave::platform::kPageExportFilter), &picked);
-    if (file.isEmpty()) {
-        return std::nullopt;
-    }
-    return rave::platform::PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
+    return rave::platform::ChoosePageExportFile(this, proposed);
 }
 
 void SectionFrame::ShowPrintPreview(QPrintPreviewDialog& preview) {
