@@ -81,7 +81,10 @@ void EditSection(SectFrame& frame) {
     for (int i = 0; i < 200 && !fs::exists(files.record); ++i) {
         QTest::qWait(50);  // the quiet period after the edit runs out here
     }
-    WriteBytes(layout.Ready(), bytes);
+    // Written beside and renamed, so the parent never reads a half-written report.
+    const fs::path partial = layout.Ready().string() + ".part";
+    WriteBytes(partial, bytes);
+    fs::rename(partial, layout.Ready());
     for (;;) {
         QTest::qWait(1000);
     }
