@@ -7,6 +7,7 @@
 
 #include "platform/dxf_export.h"
 #include "platform/page_export.h"
+#include "ravelog/app/document_edit_command.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/report/page_count.h"
 #include "ravelog/report/report_page.h"
@@ -32,44 +33,6 @@ bool SameContent(const SoundingDocument& a, const SoundingDocument& b) {
     }
     return true;
 }
-
-// One committed dialog: the document before and after it. The file name is not part of the
-// step, so undoing after a Save As keeps the new name.
-class DocumentEditCommand : public QUndoCommand {
-public:
-    DocumentEditCommand(const QString& label, SoundingDocument& document, SoundingDocument before,
-                        std::function<void(int)> restored)
-        : QUndoCommand(label),
-          document_(document),
-          before_(std::move(before)),
-          after_(document),
-          restored_(std::move(restored)) {}
-
-    // The stack moves its index only after undo() and redo() return, so the index the stack is
-    // about to reach goes along with the restored document.
-    void undo() override { Restore(before_, -1); }
-    void redo() override {
-        // The first redo is the push itself: the document already holds the new state.
-        if (pushed_) {
-            Restore(after_, +1);
-        }
-        pushed_ = true;
-    }
-
-private:
-    void Restore(const SoundingDocument& state, int step) {
-        const std::string pathName = document_.pathName;
-        document_ = state;
-        document_.pathName = pathName;
-        restored_(step);
-    }
-
-    SoundingDocument& document_;
-    SoundingDocument before_;
-    SoundingDocument after_;
-    std::function<void(int)> restored_;
-    bool pushed_ = false;
-};
 
 struct CommandText {
     int id;
