@@ -6,7 +6,9 @@
 namespace rave {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -20,12 +22,15 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 int IsNumericStart(std::string_view text) {
-    const std::string_view trimmed = TrimBlanks(text);
-    if (trimmed.empty()) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    if (i == text.size()) {
         return -1;
     }
-    constexpr std::string_view kNumberStarts = "1234567890.+-";
-    return kNumberStarts.find(trimmed.front()) != std::string_view::npos ? 1 : 0;
+    const char c = text[i];
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' ? 1 : 0;
 }
 
 void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages) {

@@ -1,7 +1,9 @@
 // Reading and writing the .sdw sounding file and reading the older Ver2 format.
 #include "ravelog/document/sounding_file.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "common/format.h"
 #include "common/numbers.h"
@@ -219,13 +221,103 @@ SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_vi
     return version;
 }
 
-std::string WriteSoundingFile(SoundingDocument& document) {
-    const int rowCount = document.RowCount();
-    document.header[slot::kFinalDepth] = rowCount > 0 ? document.Row(rowCount)[field::kDepth] : std::string();
+namespace {
 
+// Commas between `from` and `to`. Counting in runs of at most 255 bytes into a byte-sized
+// counter lets the compiler compare sixteen bytes at a time.
+std::ptrdiff_t CountCommas(const char* from, const char* to) {
+    std::ptrdiff_t total = 0;
+    while (from != to) {
+        const std::ptrdiff_t run = std::min<std::ptrdiff_t>(to - from, 255);
+        unsigned char count = 0;
+        for (std::ptrdiff_t i = 0; i < run; ++i) {
+            count = static_cast<unsigned char>(count + (from[i] == ','));
+        }
+        total += count;
+        from += run;
+    }
+    return total;
+}
+
+// The file's bytes in one pass over the document with no field quoted. Returns false, leaving
+// `out` unspecified, when a field holds a comma and so needs the quoting of WriteQuotedFields.
+// The size is known before anything is copied, so the bytes go straight into one buffer.
+bool WritePlainFields(const SoundingDocument& document, int rowCount, int conversionCount, bool jacic,
+                      std::string& out) {
+    constexpr std::string_view kMagicJacic = "$$_SWJVERAN304\r\n";
+    constexpr std::string_view kMagicSimple = "$$_SWCVERAN304\r\n";
+    constexpr std::string_view kHeaderMarker = "$$Z\r\n";
+    constexpr std::string_view kRowMarker = "$$A\r\n";
+    constexpr std::string_view kConversionMarker = "$$C\r\n";
+
+    std::size_t size =
+        kMagicJacic.size() + kHeaderMarker.size() + kRowMarker.size() + kConversionMarker.size();
+    for (int n = 1; n <= kHeaderSlots; ++n) {
+        const std::string& text = document.header[n];
+        size += text.size() + (EndsWithCrLf(text) ? 0 : 2);
+    }
+    // Each line holds its fields, one comma fewer than fields, and CR LF.
+    for (int i = 1; i <= rowCount; ++i) {
+        const MeasuredRow& row = document.Row(i);
+        size += kStoredRowFields + 1;
+        for (int f = field::kLoad; f < field::kLoad + kStoredRowFields; ++f) {
+            size += row.fields[static_cast<std::size_t>(f)].size();
+        }
+    }
+    for (int i = 1; i <= conversionCount; ++i) {
+        const ConversionRow& entry = document.Conversion(i);
+        size += kConversionFields + 1;
+        for (int f = 1; f <= kConversionFields; ++f) {
+            size += entry.fields[static_cast<std::size_t>(f)].size();
+        }
+    }
+
+    out.assign(size, '\0');
+    char* p = out.data();
+    auto put = [&p](std::string_view text) {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    };
+    auto putFields = [&put, &p](const std::string* fields, int count) {
+        put(fields[0]);
+        for (int f = 1; f < count; ++f) {
+            *p++ = ',';
+            put(fields[f]);
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+    };
+
+    put(jacic ? kMagicJacic : kMagicSimple);
+    put(kHeaderMarker);
+    for (int n = 1; n <= kHeaderSlots; ++n) {
+        const std::string& text = document.header[n];
+        put(text);
+        if (!EndsWithCrLf(text)) {
+            put("\r\n");
+        }
+    }
+    put(kRowMarker);
+    const char* rowsStart = p;
+    for (int i = 1; i <= rowCount; ++i) {
+        putFields(&document.Row(i).fields[field::kLoad], kStoredRowFields);
+    }
+    put(kConversionMarker);
+    for (int i = 1; i <= conversionCount; ++i) {
+        putFields(&document.Conversion(i).fields[1], kConversionFields);
+    }
+    // A comma inside a field shows as one comma more than the separators; counting them over the
+    // finished lines is much cheaper than searching each short field on its own.
+    const auto separators = static_cast<std::ptrdiff_t>(rowCount) * (kStoredRowFields - 1) +
+                            static_cast<std::ptrdiff_t>(conversionCount) * (kConversionFields - 1);
+    return p == out.data() + out.size() && CountCommas(rowsStart, p) == separators;
+}
+
+// The same bytes built field by field, a field with a comma enclosed in double quotes.
+std::string WriteQuotedFields(const SoundingDocument& document, int rowCount, int conversionCount,
+                              bool jacic) {
     std::string out;
     out.reserve(4096 + static_cast<std::size_t>(rowCount) * 96);
-    const bool jacic = rave::ParseInteger(document.header[slot::kSoilTableKind]) != 0;
     out += jacic ? "$$_SWJVERAN304\r\n" : "$$_SWCVERAN304\r\n";
 
     out += "$$Z\r\n";
@@ -243,14 +335,34 @@ std::string WriteSoundingFile(SoundingDocument& document) {
     }
 
     out += "$$C\r\n";
-    for (int i = 1; i <= kConversionEntries; ++i) {
-        const ConversionRow& entry = document.Conversion(i);
+    for (int i = 1; i <= conversionCount; ++i) {
+        AppendFields(out, &document.Conversion(i).fields[1], kConversionFields);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WriteSoundingFile(SoundingDocument& document) {
+    const int rowCount = document.RowCount();
+    document.header[slot::kFinalDepth] = rowCount > 0 ? document.Row(rowCount)[field::kDepth] : std::string();
+    const bool jacic = rave::ParseInteger(document.header[slot::kSoilTableKind]) != 0;
+
+    // Conversion entries are written up to the first one with neither a depth nor a value.
+    int conversionCount = 0;
+    while (conversionCount < kConversionEntries) {
+        const ConversionRow& entry = document.Conversion(conversionCount + 1);
         if (rave::IsNumericStart(entry[1]) <= 0 && rave::IsNumericStart(entry[2]) <= 0) {
             break;
         }
-        AppendFields(out, &entry.fields[1], kConversionFields);
+        ++conversionCount;
     }
-    return out;
+
+    std::string out;
+    if (WritePlainFields(document, rowCount, conversionCount, jacic, out)) {
+        return out;
+    }
+    return WriteQuotedFields(document, rowCount, conversionCount, jacic);
 }
 
 }  // namespace ravelog

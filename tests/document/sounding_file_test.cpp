@@ -173,6 +173,13 @@ TEST(SoundingFileWriter, TextWithACommaIsQuotedAndReadsBackWhole) {
     EXPECT_EQ(copy.Row(1)[field::kRemarks], "礫混り,硬い");
     EXPECT_EQ(copy.Row(1)[field::kJacicSoilName], "礫混り砂");
     EXPECT_EQ(copy.Row(1)[field::kAttribute], "");
+    // A comma in a conversion entry is quoted too; one in a header slot is written as it is.
+    doc.Conversion(1)[1] = "0.25";
+    doc.Conversion(1)[4] = "1,5";
+    doc.header[3] = "a,b";
+    const std::string more = WriteSoundingFile(doc);
+    EXPECT_NE(more.find("$$C\r\n0.25,,,\"1,5\"\r\n"), std::string::npos);
+    EXPECT_NE(more.find("\r\na,b\r\n"), std::string::npos);
     // Files without commas in their texts carry no quote at all.
     SoundingDocument plain = SampleDocument();
     EXPECT_EQ(WriteSoundingFile(plain).find('"'), std::string::npos);
