@@ -63,6 +63,12 @@ std::string FormatText(FormatLiteral format, const Args&... args) {
     return format_detail::FormatChecked(format.text, args...);
 }
 
+// The text printf's "%.Nf" gives for `decimals` = N (0..9): the exact binary value rounded to
+// N decimals, an exact half to the even digit, "-" for any negative value (also one that rounds
+// to zero). Much cheaper than printf for the values of the files and sheets; beyond 1e9, and for
+// infinities and NaN, printf's own text.
+std::string FormatFixed(double value, int decimals);
+
 // Replaces every "%1" in a message text with the argument (a path or a number).
 std::string SubstitutePlaceholder(std::string_view text, std::string_view argument);
 

@@ -5,15 +5,18 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 
 namespace rave {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view SkipSpaces(std::string_view text) {
     while (!text.empty() && IsSpace(text.front())) {
@@ -58,36 +61,43 @@ std::size_t DecimalPrefixLength(std::string_view text) {
     return i;
 }
 
-// The value of digits with an optional point and at most 15 digits in all, without an
-// exponent: the digits as a whole number over a power of ten. Both are exact doubles, so the one
-// division rounds correctly and gives exactly what from_chars gives, at a fraction of the cost.
-// Nothing for any other number.
-std::optional<double> SimpleDecimal(std::string_view number) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::uint64_t digits = 0;
-    int count = 0;
-    int decimals = -1;
-    for (char c : number) {
-        if (c == '.' && decimals < 0) {
-            decimals = 0;
-            continue;
-        }
-        if (!IsDigit(c) || ++count > 15) {
-            return std::nullopt;
-        }
-        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-        if (decimals >= 0) {
-            ++decimals;
-        }
-    }
-    return static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
-}
-
 }  // namespace
 
 double ParseDecimal(std::string_view text) {
     text = SkipSpaces(text);
+    // The common case in one pass: a sign, up to 15 digits with at most one point, and no
+    // exponent after them. The digits as a whole number over a power of ten are both exact
+    // doubles, so the one division rounds correctly: exactly what from_chars gives.
+    {
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::size_t i = 0;
+        bool negative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i] == '-';
+            ++i;
+        }
+        std::uint64_t digits = 0;
+        int count = 0;
+        int decimals = -1;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (IsDigit(c)) {
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+                ++count;
+                decimals += decimals >= 0 ? 1 : 0;
+            } else if (c == '.' && decimals < 0) {
+                decimals = 0;
+            } else {
+                break;
+            }
+        }
+        const bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
+        if (count > 0 && count <= 15 && !exponent) {
+            const double value = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+            return negative ? -value : value;
+        }
+    }
     const std::size_t length = DecimalPrefixLength(text);
     if (length == 0) {
         return 0.0;
@@ -99,9 +109,6 @@ double ParseDecimal(std::string_view text) {
         number.remove_prefix(1);
     }
     double value = 0.0;
-    if (const std::optional<double> simple = SimpleDecimal(number)) {
-        return negative ? -*simple : *simple;
-    }
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone on overflow; mirror strtod's HUGE_VAL / 0.
@@ -132,6 +139,8 @@ long ParseInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-bool HasLeadingNumber(std::string_view text) { return DecimalPrefixLength(SkipSpaces(text)) > 0; }
+bool HasLeadingNumber(std::string_view text) {
+    return DecimalPrefixLength(SkipSpaces(text)) > 0;
+}
 
 }  // namespace rave

@@ -2,7 +2,6 @@
 #include "ravelog/conversion/conversions.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -24,18 +23,11 @@ constexpr double kUnclassifiedN = -999.9;
 constexpr double kCapThreshold = 0.00001;
 constexpr double kCapMargin = 0.0001;
 
-// A converted value as "%5.6f" writes it. The table is rebuilt after every edit, so this goes
-// through to_chars, which the standard defines to give printf's text for the same precision in
-// the "C" locale, at a fraction of the cost; "%.6f" is never shorter than the width of 5. Only
-// finite values get here: the ranges checked before formatting exclude infinities and NaN.
+// A converted value as "%5.6f" writes it ("%.6f" is never shorter than the width of 5). The
+// table is rebuilt after every edit, so this goes through the exact fixed-point formatter rather
+// than printf.
 std::string FormatValue(double value) {
-    char buffer[64];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    if (result.ec != std::errc()) {
-        return rave::FormatText("%5.6f", value);
-    }
-    return std::string(buffer, result.ptr);
+    return rave::FormatFixed(value, 6);
 }
 
 // Everything ConvertRowValue needs from the header, parsed once so a whole table can be

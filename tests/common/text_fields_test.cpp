@@ -1,8 +1,11 @@
 // Number starts, CSV fields and number parsing: the rules every reader relies on.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "common/format.h"
 #include "common/messages.h"
@@ -97,6 +100,45 @@ TEST(FormatText, FormatsNumbersAndLongTexts) {
     EXPECT_EQ(FormatText("%s\r\n", longText), longText + "\r\n");
     EXPECT_EQ(SubstitutePlaceholder("ファイルが見つかりません\n( %1 )", "/tmp/a.sdw"),
               "ファイルが見つかりません\n( /tmp/a.sdw )");
+}
+
+TEST(FormatFixed, GivesPrintfsTextToTheLastDigit) {
+    // Expected texts by hand: 0.0078125 = 2^-7 and 2.5 are exact halves at 6 and 0 decimals and go
+    // to the even digit; 2.675 is stored a little below; a negative value that rounds to zero keeps
+    // its sign; beyond 1e9 (1e22 is exact) and non-finite values printf's own text.
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {{0.0078125, 6, "0.007812"},
+                 {0.0234375, 6, "0.023438"},
+                 {2.5, 0, "2"},
+                 {3.5, 0, "4"},
+                 {2.675, 2, "2.67"},
+                 {-1e-9, 6, "-0.000000"},
+                 {-0.0, 2, "-0.00"},
+                 {120.00006, 6, "120.000060"},
+                 {999999999.999999, 6, "999999999.999999"},
+                 {999999999.9999999, 6, "1000000000.000000"},
+                 {1e9, 6, "1000000000.000000"},
+                 {1e22, 0, "10000000000000000000000"},
+                 {std::numeric_limits<double>::infinity(), 6, "inf"},
+                 {4e-320, 9, "0.000000000"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text) << c.value;
+    }
+    // And printf's text for a spread of values of every size the sheets and tables show.
+    std::uint64_t state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        const double value =
+            static_cast<double>(static_cast<std::int64_t>(state >> 11) - (std::int64_t{1} << 52)) /
+            static_cast<double>(std::uint64_t{1} << (state % 60));
+        const int decimals = static_cast<int>(state % 10);
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+        ASSERT_EQ(FormatFixed(value, decimals), expected) << value << " " << decimals;
+    }
 }
 
 }  // namespace
