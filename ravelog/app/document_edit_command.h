@@ -3,30 +3,35 @@
 
 #include <QString>
 #include <QUndoCommand>
+#include <cstddef>
 #include <functional>
 
+#include "ravelog/document/document_delta.h"
 #include "ravelog/document/sounding_document.h"
 
 namespace ravelog::app {
 
-// One committed dialog: the document before and after it. The file name is not part of the
-// step, so undoing after a Save As keeps the new name.
+// One committed dialog, held as the parts of the document it changed (DocumentDelta); undo and
+// redo swap them into the document. The file name is not part of the step, so undoing after a
+// Save As keeps the new name.
 class DocumentEditCommand : public QUndoCommand {
 public:
-    // `restored` is called after undo or redo with the step (-1 or +1) the stack's index is about
-    // to move by.
-    DocumentEditCommand(const QString& label, SoundingDocument& document, SoundingDocument before,
+    // `document` already holds the edit; `before` is the document as it was. `restored` is called
+    // after undo or redo with the step (-1 or +1) the stack's index is about to move by.
+    DocumentEditCommand(const QString& label, SoundingDocument& document, const SoundingDocument& before,
                         std::function<void(int)> restored);
 
     void undo() override;
     void redo() override;
 
+    // The memory the step keeps.
+    std::size_t HeldBytes() const { return sizeof(*this) + delta_.HeldBytes(); }
+
 private:
-    void Restore(const SoundingDocument& state, int step);
+    void Swap(int step);
 
     SoundingDocument& document_;
-    SoundingDocument before_;
-    SoundingDocument after_;
+    DocumentDelta delta_;
     std::function<void(int)> restored_;
     bool pushed_ = false;
 };
