@@ -408,6 +408,8 @@ void SectionFrame::TakeUpDocument(bool keepShownPage) {
     } else {
         ReloadSectionDocument(document_, paths_.working);
     }
+    // The view paints the columns from memory: it takes them up once here, not on every paint.
+    view_->ReloadColumns();
     ReadPrinterPaper();
     FillPageLengthsFromPaper(document_.settings, paper_, sysq_);
     // An edit on a later page keeps that page in view; new settings of the page itself (the scale

@@ -14,9 +14,6 @@ namespace ravesect::app {
 
 namespace {
 
-// The smallest mapping scale a mouse position is converted through.
-constexpr double kSmallestMouseScale = 0.001;
-
 QScrollArea* ScrollAreaOf(const QWidget* widget) {
     // The view sits in the scroll area's viewport.
     QWidget* viewport = widget->parentWidget();
@@ -25,12 +22,6 @@ QScrollArea* ScrollAreaOf(const QWidget* widget) {
 
 }  // namespace
 
-QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint) {
-    const double x = mapping.scaleX > kSmallestMouseScale ? mapping.FromSurfaceX(surfacePoint.x()) : 0.0;
-    const double y = mapping.scaleY > kSmallestMouseScale ? mapping.FromSurfaceY(surfacePoint.y()) : 0.0;
-    return {x, y};
-}
-
 SectionView::SectionView(SectionViewSource source, QWidget* parent) : QWidget(parent), source_(source) {
     setObjectName(QStringLiteral("sectionView"));
     setAccessibleName(QStringLiteral("断面図"));
@@ -38,6 +29,12 @@ SectionView::SectionView(SectionViewSource source, QWidget* parent) : QWidget(pa
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     SetExtentForScreen(1280);
+    ReloadColumns();
+}
+
+void SectionView::ReloadColumns() {
+    columns_.Load(source_.paths->working);
+    update();
 }
 
 void SectionView::SetExtentForScreen(int screenWidth) {
@@ -79,7 +76,8 @@ QPointF SectionView::DeviceToWorld(QPoint device) const {
 }
 
 QPointF SectionView::ViewToWorld(QPoint viewPoint) const {
-    return SurfaceToWorld(ScreenMapping(), viewPoint);
+    const WorldPosition world = ScreenMapping().SurfaceToWorld(viewPoint.x(), viewPoint.y());
+    return {world.x, world.y};
 }
 
 void SectionView::paintEvent(QPaintEvent* event) {
@@ -90,8 +88,8 @@ void SectionView::paintEvent(QPaintEvent* event) {
         rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
         const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
                                                 &paintMessages};
-        const SectionExtent extent = DrawSectionFromColumnsFile(
-            surface, *source_.document, source_.paths->working.columns, resources, false,
+        const SectionExtent extent = DrawSectionSnapshot(
+            surface, *source_.document, columns_, resources, false,
             ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop), markers_);
         if (source_.extent != nullptr) {
             *source_.extent = extent;

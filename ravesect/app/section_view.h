@@ -12,9 +12,11 @@
 //   called in the drawing's own marker step (after the layers, before the columns) on the screen
 //   only; printing never calls it.
 // - DeviceToWorld / ViewToWorld turn a mouse position into world coordinates for code that has
-//   a position of its own (tests, a context menu).
-// The view keeps no data of its own: the document, settings, fonts and shown page belong to the
-// main frame and are reached through SectionViewSource.
+//   a position of its own (tests, a context menu), through SectionMapping::SurfaceToWorld.
+// The document, settings, fonts and shown page belong to the main frame and are reached through
+// SectionViewSource. The view holds the placed columns and their logs in memory (a
+// SectionSnapshot) and reads no file while painting: the frame calls ReloadColumns() whenever
+// the column working file was written or the section replaced.
 #pragma once
 
 #include <QPoint>
@@ -30,6 +32,7 @@
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/drawing/section_fonts.h"
 #include "ravesect/drawing/section_mapping.h"
+#include "ravesect/drawing/section_snapshot.h"
 #include "ravesect/view/section_paging.h"
 #include "ravesect/view/startup_settings.h"
 #include "ravesect/view/sysq_settings.h"
@@ -39,7 +42,7 @@ namespace ravesect::app {
 // What the view draws from; every pointer stays valid as long as the view lives.
 struct SectionViewSource {
     const SectionDocument* document = nullptr;
-    const SectionPaths* paths = nullptr;  // the column working file is read on every paint
+    const SectionPaths* paths = nullptr;  // the column working file is read by ReloadColumns()
     const SysqSettings* sysq = nullptr;
     const SectionFonts* fonts = nullptr;
     const rave::PatternColorTable* patternColours = nullptr;
@@ -58,14 +61,16 @@ struct SectionMouse {
 };
 using SectionMouseHandler = std::function<void(const SectionMouse&)>;
 
-// World coordinates of a point on the view through `mapping`; a mapping whose scale is not
-// above 0.001 gives 0 for that coordinate.
-QPointF SurfaceToWorld(const SectionMapping& mapping, QPoint surfacePoint);
-
 class SectionView : public QWidget {
     Q_OBJECT
 public:
     SectionView(SectionViewSource source, QWidget* parent = nullptr);
+
+    // Reads the column working file again into memory and repaints: after the program wrote it,
+    // or replaced the section (New, Open, a placement, a new install folder, an undo).
+    void ReloadColumns();
+    // The columns the view paints, as last read.
+    const SectionSnapshot& Columns() const { return columns_; }
 
     // The editing hooks (see the file comment).
     void SetMouseHandlers(SectionMouseHandler press, SectionMouseHandler move, SectionMouseHandler release);
@@ -108,6 +113,7 @@ private:
     void SetNotice(const std::vector<rave::Message>& messages);
 
     SectionViewSource source_;
+    SectionSnapshot columns_;
     SectionMouseHandler press_;
     SectionMouseHandler move_;
     SectionMouseHandler release_;

@@ -10,6 +10,7 @@
 #include "common/numbers.h"
 #include "ravesect/document/working_files.h"
 #include "ravesect/drawing/section_column.h"
+#include "ravesect/drawing/section_snapshot.h"
 
 namespace ravesect {
 
@@ -252,16 +253,11 @@ SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const Se
                                          const std::filesystem::path& columnsFile,
                                          const SectionDrawingResources& resources, bool printing,
                                          const SectionPage& page, const EditMarkerFunction& markers) {
-    SectionDocument columns;
     WorkingFiles files;
     files.columns = columnsFile;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(columnsFile, error)) {
-        ReadColumnsFile(files, columns);
-    } else if (resources.messages != nullptr && document.LastUsedSlot() > 0) {
-        resources.messages->Show(SourceNotFoundMessage(columnsFile));
-    }
-    return DrawSection(surface, document, columns, resources, printing, page, markers);
+    SectionSnapshot snapshot;
+    snapshot.Load(files);
+    return DrawSectionSnapshot(surface, document, snapshot, resources, printing, page, markers);
 }
 
 }  // namespace ravesect

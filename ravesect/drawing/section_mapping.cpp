@@ -34,18 +34,29 @@ int SectionMapping::ToSurfaceY(double y) const {
     return rave::ClampToSurface((originY + y) * scaleY + marginY * unitY);
 }
 
+namespace {
+
+// The smallest scale a surface position is converted through; every real scale and resolution
+// lies far above it.
+constexpr double kSmallestScale = 0.001;
+
+double FromSurface(double surface, double margin, double unit, double scale, double origin) {
+    return scale > kSmallestScale ? (surface - margin * unit) / scale - origin : 0.0;
+}
+
+}  // namespace
+
+WorldPosition SectionMapping::SurfaceToWorld(double surfaceX, double surfaceY) const {
+    return {FromSurface(surfaceX, marginX, unitX, scaleX, originX),
+            FromSurface(surfaceY, marginY, unitY, scaleY, originY)};
+}
+
 double SectionMapping::FromSurfaceX(int x) const {
-    if (!(std::fabs(scaleX) > 1e-9)) {
-        return 0.0;
-    }
-    return (x - marginX * unitX) / scaleX - originX;
+    return SurfaceToWorld(x, 0.0).x;
 }
 
 double SectionMapping::FromSurfaceY(int y) const {
-    if (!(std::fabs(scaleY) > 1e-9)) {
-        return 0.0;
-    }
-    return (y - marginY * unitY) / scaleY - originY;
+    return SurfaceToWorld(0.0, y).y;
 }
 
 double PaperToWorldX(double mm, int distanceScale) {

@@ -12,6 +12,12 @@
 
 namespace ravesect {
 
+// A position on the section: x = distance x 10, y = minus the elevation.
+struct WorldPosition {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 class SectionMapping final : public rave::WorldMapping {
 public:
     static constexpr double kInchesPerMillimetre = 0.03937007874015748;
@@ -30,6 +36,11 @@ public:
                                     double marginYmm);
     // The shown page: its left-end distance (m) and top elevation (m).
     void ShowPage(double leftEndMetres, double topElevation);
+
+    // The world position of a point of the surface: for the window, the point on the whole view
+    // (the scroll offset added). This is the one conversion from the surface, the mouse's
+    // included. A scale not above 0.001 gives 0 for its coordinate.
+    WorldPosition SurfaceToWorld(double surfaceX, double surfaceY) const;
 
     int ToSurfaceX(double x) const override;
     int ToSurfaceY(double y) const override;

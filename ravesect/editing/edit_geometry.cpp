@@ -7,7 +7,6 @@ namespace ravesect {
 
 namespace {
 
-constexpr double kMinimumScale = 0.001;
 // 0.8 mm of paper: in world x units (0.1 m) and in metres of depth per unit of the denominators.
 constexpr double kPickToleranceX = 0.008;
 constexpr double kPickToleranceY = 0.0008;
@@ -44,16 +43,8 @@ int Nearest(const SectionDocument& document, int count, double x, double y, Posi
 }  // namespace
 
 WorldPosition MouseToWorld(const SectionMapping& mapping, int mouseX, int mouseY, int scrollX, int scrollY) {
-    WorldPosition world;
-    const double deviceX = static_cast<double>(mouseX) + scrollX;
-    const double deviceY = static_cast<double>(mouseY) + scrollY;
-    if (mapping.scaleX > kMinimumScale) {
-        world.x = (deviceX - mapping.marginX * mapping.unitX) / mapping.scaleX - mapping.originX;
-    }
-    if (mapping.scaleY > kMinimumScale) {
-        world.y = (deviceY - mapping.marginY * mapping.unitY) / mapping.scaleY - mapping.originY;
-    }
-    return world;
+    return mapping.SurfaceToWorld(static_cast<double>(mouseX) + scrollX,
+                                  static_cast<double>(mouseY) + scrollY);
 }
 
 int NearestPoint(const SectionDocument& document, double x, double y) {

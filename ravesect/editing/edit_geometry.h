@@ -8,13 +8,8 @@
 
 namespace ravesect {
 
-struct WorldPosition {
-    double x = 0.0;  // distance x 10
-    double y = 0.0;  // minus the elevation
-};
-
 // The world position of a mouse position in the view (device units of the visible part), with
-// the scroll offset added first. A scale not above 0.001 gives 0 for its coordinate.
+// the scroll offset added first, through SectionMapping::SurfaceToWorld.
 WorldPosition MouseToWorld(const SectionMapping& mapping, int mouseX, int mouseY, int scrollX, int scrollY);
 
 // The defined point (1..200) nearest to (x, y), or 0 when none lies within 0.8 mm of paper in

@@ -503,8 +503,31 @@ TEST_F(SectionFrameTest, MouseHooksReceiveWorldCoordinates) {
     // A mapping whose scale is not above 0.001 gives 0.
     SectionMapping flat = view->ScreenMapping();
     flat.scaleX = 0.001;
-    EXPECT_EQ(SurfaceToWorld(flat, QPoint(416, 227)).x(), 0.0);
-    EXPECT_NEAR(SurfaceToWorld(flat, QPoint(416, 227)).y(), 0.006, 0.001);
+    EXPECT_EQ(flat.SurfaceToWorld(416, 227).x, 0.0);
+    EXPECT_NEAR(flat.SurfaceToWorld(416, 227).y, 0.006, 0.001);
+}
+
+TEST_F(SectionFrameTest, ViewPaintsTheColumnsFromMemoryUntilTheyAreWrittenAgain) {
+    OpenPaged();
+    frame->View()->grab();
+    ASSERT_TRUE(frame->Extent().hasColumns);
+    EXPECT_EQ(frame->Extent().lastDistance, 60.0);
+
+    // Another program's change to the column file, or its loss, reaches no paint by itself.
+    const fs::path columns = frame->Files().columns;
+    fs::remove(columns);
+    frame->View()->grab();
+    EXPECT_TRUE(frame->Extent().hasColumns);
+    EXPECT_EQ(frame->Extent().lastDistance, 60.0);
+
+    // A write the program makes is taken up.
+    std::string wider = PagedSection();
+    wider.replace(wider.find("60.00"), 5, "90.00");
+    std::ofstream(columns, std::ios::binary) << wider.substr(0, wider.find("$$Z HY"));
+    frame->DocumentChanged();
+    frame->View()->grab();
+    EXPECT_EQ(frame->Extent().lastDistance, 90.0);
+    EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
 }
 
 TEST(RavesectDesktopArguments, InstallFolderAndOneFile) {
