@@ -42,7 +42,7 @@ QString LabelOf(QWidget* field) {
 }  // namespace
 
 FormatSheetDialog::FormatSheetDialog(const SysqSettings& sysq, rave::MessageSink& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), values_(sysq) {
+    : QDialog(parent), messages_(messages), values_(sysq), loop_(sysq) {
     setWindowTitle(QStringLiteral("様式"));
     pages_ = new QTabWidget(this);
     pages_->addTab(BuildScalePage(), QStringLiteral("目盛り 記号"));
@@ -386,7 +386,9 @@ void FormatSheetDialog::accept() {
         return;
     }
     // A frame below the blow count is raised to it and the sheet stays open, at most 5 times.
-    if (!CorrectFormatSheet(values_, messages_) && ++openings_ <= kMaxFormatSheetReopenings) {
+    const bool closes = loop_.Ok(values_, messages_);
+    values_ = loop_.Values();
+    if (!closes) {
         ShowValues();
         return;
     }

@@ -1,7 +1,7 @@
 // The format sheet ("様式"): two pages, "目盛り 記号" (flag, N-value and Swedish graphs, sample and
 // in-situ symbols) and "線種 マージン 名称" (line widths, dashes and colours, margins, company
 // name), over the numbered lines of "Sysq.ndx". OK checks every box (FirstFormatSheetFault) and
-// the N-graph frame against the maximum blow count (CorrectFormatSheet, which keeps the sheet open
+// the N-graph frame against the maximum blow count (FormatSheetLoop, which keeps the sheet open
 // with the corrected frame, at most 5 times); the caller saves the values.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "common/messages.h"
+#include "ravesect/view/format_sheet.h"
 #include "ravesect/view/sysq_settings.h"
 
 class QCheckBox;
@@ -61,7 +62,7 @@ private:
 
     rave::MessageSink& messages_;
     SysqSettings values_;
-    int openings_ = 0;
+    FormatSheetLoop loop_;
     QTabWidget* pages_ = nullptr;
     std::map<int, QLineEdit*> boxes_;
     std::map<int, QComboBox*> choices_;

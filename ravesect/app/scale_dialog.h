@@ -1,10 +1,11 @@
 // The scale dialog ("縮尺/標尺"): the two scales, the paper and the page lengths it gives, the
 // elevation ruler, and the page window in depth and distance. Values outside their ranges are
-// refused before OK; the corrections of OK (ScaleDialog rules of the core) keep the dialog open
-// with the corrected values, at most 9 times.
+// refused before OK (ReadScaleFields); the corrections of OK (ScaleDialogLoop) keep the dialog
+// open with the corrected values, at most 9 times.
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
@@ -12,6 +13,8 @@
 #include "ravesect/view/section_paper.h"
 #include "ravesect/view/sysq_settings.h"
 
+class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -26,7 +29,7 @@ public:
     // After the dialog closed: kAccepted (write the settings line), kGaveUp (the values stay
     // taken over but are not written) or kCancelled.
     ScaleDialogResult Result() const { return result_; }
-    const SectionSettings& Settings() const { return settings_; }
+    const SectionSettings& Settings() const { return loop_.Values(); }
 
     QLineEdit* Field(ScaleField field) const;
     QLineEdit* PaperHeightBox() const { return paperHeight_; }
@@ -39,10 +42,21 @@ public:
     void accept() override;
 
 private:
+    QLabel* Label(const QString& text, QWidget* field);
+    QLabel* Unit(const QString& text);
+    QWidget* BuildScaleGroup();
+    QWidget* BuildPaperGroup();
+    QWidget* BuildRulerGroup();
+    void BuildPageGroups(QWidget*& depthGroup, QWidget*& distanceGroup);
+    QDialogButtonBox* BuildButtons();
+    // The shown page lengths and bottom elevation follow the fields; the tab order.
+    void ConnectFields(QDialogButtonBox* buttons);
     void ShowSettings();
-    // Every field checked against its range, in the order of the dialog; false after the message
-    // of the first that fails (it then has the focus).
-    bool CollectChecked();
+    // The paper boxes, then every field checked against its range in the order of the dialog
+    // (ReadScaleFields); nothing after the message of the first that fails (it then has the
+    // focus).
+    std::optional<SectionSettings> CollectChecked();
+    ScaleFieldTexts FieldTexts() const;
     // The fields as far as they read as numbers, without messages (for the shown values).
     void CollectLenient(SectionSettings& settings, SectionPaper& paper) const;
     void ShowPageLengths();
@@ -52,10 +66,9 @@ private:
     const SectionDocument& document_;
     const SysqSettings& sysq_;
     rave::MessageSink& messages_;
-    SectionSettings settings_;
+    ScaleDialogLoop loop_;
     SectionPaper paper_;
     ScaleDialogResult result_ = ScaleDialogResult::kCancelled;
-    int openings_ = 0;
 
     QLineEdit* fields_[static_cast<int>(ScaleField::kPageOverlapDistance) + 1] = {};
     QLineEdit* paperHeight_ = nullptr;

@@ -20,4 +20,9 @@ bool CorrectFormatSheet(SysqSettings& sysq, rave::MessageSink& messages) {
     return false;
 }
 
+bool FormatSheetLoop::Ok(const SysqSettings& entered, rave::MessageSink& messages) {
+    values_ = entered;
+    return CorrectFormatSheet(values_, messages) || reopenings_++ == kMaxFormatSheetReopenings;
+}
+
 }  // namespace ravesect

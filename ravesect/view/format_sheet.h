@@ -17,24 +17,39 @@ inline constexpr int kMaxFormatSheetReopenings = 5;
 // blow count; false then (the sheet reopens with the corrected value).
 bool CorrectFormatSheet(SysqSettings& sysq, rave::MessageSink& messages);
 
+// The OK loop one pass at a time, for a sheet that stays open while it reopens.
+class FormatSheetLoop {
+public:
+    explicit FormatSheetLoop(const SysqSettings& sysq) : values_(sysq) {}
+    // What the sheet shows: the settings, then the values corrected by the last OK.
+    const SysqSettings& Values() const { return values_; }
+    // One OK on the values entered: true when the sheet closes with Values() taken (nothing to
+    // correct, or the fifth reopening is used up); false while it reopens with the correction.
+    bool Ok(const SysqSettings& entered, rave::MessageSink& messages);
+
+private:
+    SysqSettings values_;
+    int reopenings_ = 0;
+};
+
 // The OK loop: `edit` is the user's turn (false: Cancel); at most 5 reopenings. True when the
 // settings were accepted: the caller rewrites "Sysq.ndx"; the page lengths of `settings` are then
 // lowered to the paper (and the caller writes "Tmp0.tmp" when they changed).
 template <typename EditFunction>
 bool RunFormatSheet(SysqSettings& sysq, SectionSettings& settings, const SectionPaper& paper,
                     rave::MessageSink& messages, EditFunction&& edit) {
-    SysqSettings values = sysq;
-    for (int opening = 0; opening <= kMaxFormatSheetReopenings; ++opening) {
+    FormatSheetLoop loop(sysq);
+    for (;;) {
+        SysqSettings values = loop.Values();
         if (!edit(values)) {
             return false;
         }
-        if (CorrectFormatSheet(values, messages) || opening == kMaxFormatSheetReopenings) {
-            sysq = values;
+        if (loop.Ok(values, messages)) {
+            sysq = loop.Values();
             LowerPageLengthsToPaper(settings, paper, sysq);
             return true;
         }
     }
-    return false;
 }
 
 }  // namespace ravesect

@@ -1,16 +1,26 @@
 // The rules of the scale dialog.
 #include "ravesect/view/scale_dialog.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "common/field_validation.h"
 #include "common/format.h"
+#include "common/numbers.h"
+#include "common/text_fields.h"
 #include "ravesect/document/columns_build.h"
 
 namespace ravesect {
 
 namespace {
 
-double FieldValue(const SectionSettings& s, ScaleField field) {
+rave::Message Plain(std::string text) {
+    return rave::Message{0, std::move(text), {}};
+}
+
+}  // namespace
+
+double ScaleFieldValue(const SectionSettings& s, ScaleField field) {
     switch (field) {
         case ScaleField::kDistanceScale:
             return s.distanceScale;
@@ -38,11 +48,46 @@ double FieldValue(const SectionSettings& s, ScaleField field) {
     return 0.0;
 }
 
-rave::Message Plain(std::string text) {
-    return rave::Message{0, std::move(text), {}};
+void SetScaleFieldValue(SectionSettings& s, ScaleField field, double value) {
+    if (field == ScaleField::kTopElevation) {
+        s.topElevation = value;
+        return;
+    }
+    const int whole = static_cast<int>(std::clamp(value, -1.0e9, 1.0e9));
+    switch (field) {
+        case ScaleField::kDistanceScale:
+            s.distanceScale = whole;
+            break;
+        case ScaleField::kDepthScale:
+            s.depthScale = whole;
+            break;
+        case ScaleField::kRulerTop:
+            s.rulerTop = whole;
+            break;
+        case ScaleField::kRulerBottom:
+            s.rulerBottom = whole;
+            break;
+        case ScaleField::kRulerStep:
+            s.rulerStep = whole;
+            break;
+        case ScaleField::kDepthPerPage:
+            s.depthPerPage = whole;
+            break;
+        case ScaleField::kPageOverlapDepth:
+            s.pageOverlapDepth = whole;
+            break;
+        case ScaleField::kLeftEnd:
+            s.leftEnd = whole;
+            break;
+        case ScaleField::kDistancePerPage:
+            s.distancePerPage = whole;
+            break;
+        case ScaleField::kPageOverlapDistance:
+        case ScaleField::kTopElevation:
+            s.pageOverlapDistance = whole;
+            break;
+    }
 }
-
-}  // namespace
 
 FieldRange ScaleFieldRange(ScaleField field) {
     switch (field) {
@@ -78,11 +123,48 @@ bool InScaleFieldRange(ScaleField field, double value) {
 std::optional<ScaleField> FirstFieldOutOfRange(const SectionSettings& settings) {
     for (int f = 0; f <= static_cast<int>(ScaleField::kPageOverlapDistance); ++f) {
         const auto field = static_cast<ScaleField>(f);
-        if (!InScaleFieldRange(field, FieldValue(settings, field))) {
+        if (!InScaleFieldRange(field, ScaleFieldValue(settings, field))) {
             return field;
         }
     }
     return std::nullopt;
+}
+
+std::optional<ScaleField> ReadScaleFields(const ScaleFieldTexts& texts, SectionSettings& settings,
+                                          rave::MessageSink& messages) {
+    SectionSettings values = settings;
+    std::optional<ScaleField> refused;
+    for (int f = 0; f < kScaleFieldCount && !refused; ++f) {
+        const auto field = static_cast<ScaleField>(f);
+        const std::string& text = texts[static_cast<std::size_t>(f)];
+        if (field == ScaleField::kTopElevation) {
+            if (rave::IsNumericStart(text) == 1) {
+                SetScaleFieldValue(values, field, rave::ParseDecimal(text));
+            } else {
+                refused = field;
+            }
+        } else if (const std::optional<long> whole = rave::ParseWholeNumberField(text)) {
+            SetScaleFieldValue(values, field, static_cast<double>(*whole));
+        } else {
+            refused = field;
+        }
+    }
+    // The fields before an unreadable one were all read: one of them out of range comes first.
+    const std::optional<ScaleField> outOfRange = FirstFieldOutOfRange(values);
+    if (outOfRange && (!refused || *outOfRange < *refused)) {
+        refused = outOfRange;
+    }
+    if (!refused) {
+        settings = values;
+        return std::nullopt;
+    }
+    const FieldRange range = ScaleFieldRange(*refused);
+    messages.Show(
+        *refused == ScaleField::kTopElevation
+            ? Plain(
+                  rave::FormatText("%g から %g までの数値を入力してください。", range.lowest, range.highest))
+            : rave::IntegerRangeMessage(static_cast<long>(range.lowest), static_cast<long>(range.highest)));
+    return refused;
 }
 
 PageLengthsShown ShowPageLengths(const SectionSettings& settings, const SectionPaper& paper,
@@ -139,6 +221,23 @@ bool CorrectScaleSettings(SectionSettings& s, const SectionPaper& paper, const S
         clean = false;
     }
     return clean;
+}
+
+void ScaleDialogLoop::SetValues(const SectionSettings& values) {
+    values_ = values;
+}
+
+std::optional<ScaleDialogResult> ScaleDialogLoop::Ok(const SectionSettings& entered,
+                                                     const SectionPaper& paper, const SysqSettings& sysq,
+                                                     rave::MessageSink& messages) {
+    values_ = entered;
+    if (CorrectScaleSettings(values_, paper, sysq, messages)) {
+        return ScaleDialogResult::kAccepted;
+    }
+    if (++reopenings_ > kMaxScaleDialogReopenings) {
+        return ScaleDialogResult::kGaveUp;
+    }
+    return std::nullopt;
 }
 
 RulerStepByScale StandardRulerStep(int n) {

@@ -3,6 +3,7 @@
 // most 9 times), and "標準の設定".
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ enum class ScaleField {
     kPageOverlapDistance,
 };
 
+// The value of a field in `settings`, and the value a field stores (a whole-number field takes
+// the whole part, far values kept far within an int).
+double ScaleFieldValue(const SectionSettings& settings, ScaleField field);
+void SetScaleFieldValue(SectionSettings& settings, ScaleField field, double value);
+
 struct FieldRange {
     double lowest = 0.0;
     double highest = 0.0;
@@ -59,27 +65,56 @@ std::string BottomElevationText(const SectionSettings& settings);
 bool CorrectScaleSettings(SectionSettings& settings, const SectionPaper& paper, const SysqSettings& sysq,
                           rave::MessageSink& messages);
 
+enum class ScaleDialogResult { kAccepted, kCancelled, kGaveUp };
+
+// The OK loop one pass at a time, for a dialog that stays open while it reopens.
+class ScaleDialogLoop {
+public:
+    explicit ScaleDialogLoop(const SectionSettings& settings) : values_(settings) {}
+    // What the dialog shows: the settings, then the values corrected by the last OK.
+    const SectionSettings& Values() const { return values_; }
+    // Values put into the dialog by other means ("標準の設定"); the reopenings count on.
+    void SetValues(const SectionSettings& values);
+    // One OK on the values entered: they are corrected with the messages of each correction.
+    // kAccepted when nothing needed correcting, kGaveUp after the ninth reopening (the values
+    // are taken over but not written); nothing while the dialog reopens with Values().
+    std::optional<ScaleDialogResult> Ok(const SectionSettings& entered, const SectionPaper& paper,
+                                        const SysqSettings& sysq, rave::MessageSink& messages);
+
+private:
+    SectionSettings values_;
+    int reopenings_ = 0;
+};
+
 // The whole OK loop: `edit` is the user's turn with the (corrected) values each time the dialog
 // opens again; false from it is Cancel. The result tells whether the settings line should be
-// written: only when a pass needed no correction. After the ninth reopening the corrected values
-// stay taken over but are not written.
-enum class ScaleDialogResult { kAccepted, kCancelled, kGaveUp };
+// written: only when a pass needed no correction. `settings` takes every corrected pass.
 template <typename EditFunction>
 ScaleDialogResult RunScaleDialog(SectionSettings& settings, const SectionPaper& paper,
                                  const SysqSettings& sysq, rave::MessageSink& messages, EditFunction&& edit) {
-    SectionSettings values = settings;
-    for (int opening = 0; opening <= kMaxScaleDialogReopenings; ++opening) {
+    ScaleDialogLoop loop(settings);
+    for (;;) {
+        SectionSettings values = loop.Values();
         if (!edit(values)) {
             return ScaleDialogResult::kCancelled;
         }
-        const bool clean = CorrectScaleSettings(values, paper, sysq, messages);
-        settings = values;
-        if (clean) {
-            return ScaleDialogResult::kAccepted;
+        const std::optional<ScaleDialogResult> result = loop.Ok(values, paper, sysq, messages);
+        settings = loop.Values();
+        if (result) {
+            return *result;
         }
     }
-    return ScaleDialogResult::kGaveUp;
 }
+
+// The texts of the dialog's fields (cp932), by field.
+inline constexpr int kScaleFieldCount = static_cast<int>(ScaleField::kPageOverlapDistance) + 1;
+using ScaleFieldTexts = std::array<std::string, kScaleFieldCount>;
+// Reads the fields as typed into `settings`: each must be a number (a whole number but for the
+// top elevation) within its range. The first field in the dialog's order that is not (read as a
+// number, or out of range by FirstFieldOutOfRange) is given after its message, and `settings`
+// is left as it was.
+std::optional<ScaleField> ReadScaleFields(const ScaleFieldTexts& texts, SectionSettings& settings,
+                                          rave::MessageSink& messages);
 
 // "標準の設定": scales outside 80 .. 500 become 100, page lengths from the paper, the ruler from
 // the placed columns, step and top elevation by the depth scale, no overlaps, left end -5 at

@@ -33,6 +33,58 @@ TEST(ScaleDialog, RangesOfTheFields) {
     EXPECT_EQ(FirstFieldOutOfRange(s), ScaleField::kPageOverlapDistance);
 }
 
+TEST(ScaleDialog, TypedFieldsAreReadInTheDialogsOrder) {
+    // The texts of FittingSettings, then one change each: the first refused field and its message.
+    const ScaleFieldTexts fitting = {"100", "100", "10", "-10", "1", "0.00", "15", "0", "0", "20", "0"};
+    struct Case {
+        std::vector<std::pair<ScaleField, std::string>> typed;
+        std::optional<ScaleField> refused;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, ""},
+        {{{ScaleField::kTopElevation, " 12.5"}}, std::nullopt, ""},
+        {{{ScaleField::kDepthScale, "19"}},
+         ScaleField::kDepthScale,
+         "20 から 2000 までの整数を入力してください。"},
+        {{{ScaleField::kRulerStep, "1.5"}, {ScaleField::kDistanceScale, "9999999999"}},
+         ScaleField::kDistanceScale,
+         "20 から 2000 までの整数を入力してください。"},
+        // Unreadable before out of range: the earlier field is named.
+        {{{ScaleField::kRulerTop, "x"}, {ScaleField::kLeftEnd, "-101"}},
+         ScaleField::kRulerTop,
+         "-1000 から 4000 までの整数を入力してください。"},
+        {{{ScaleField::kTopElevation, "-2000.5"}},
+         ScaleField::kTopElevation,
+         "-2000 から 4000 までの数値を入力してください。"},
+    };
+    for (const Case& c : cases) {
+        ScaleFieldTexts texts = fitting;
+        for (const auto& [field, text] : c.typed) {
+            texts[static_cast<std::size_t>(field)] = text;
+        }
+        SectionSettings s = FittingSettings();
+        s.distanceScale = 300;  // replaced by a read that succeeds
+        rave::RecordingMessageSink m;
+        EXPECT_EQ(ReadScaleFields(texts, s, m), c.refused) << texts[0] << " " << c.message;
+        if (c.refused) {
+            ASSERT_EQ(m.shown.size(), 1u);
+            EXPECT_EQ(m.shown[0].text, c.message);
+            EXPECT_EQ(s.distanceScale, 300);
+        } else {
+            EXPECT_TRUE(m.shown.empty());
+            EXPECT_EQ(s.distanceScale, 100);
+        }
+    }
+    SectionSettings s;
+    rave::RecordingMessageSink m;
+    ScaleFieldTexts texts = fitting;
+    texts[static_cast<std::size_t>(ScaleField::kTopElevation)] = " 12.5";
+    ASSERT_FALSE(ReadScaleFields(texts, s, m));
+    EXPECT_EQ(s.topElevation, 12.5);
+    EXPECT_EQ(s.depthPerPage, 15);
+}
+
 TEST(ScaleDialog, SettingsThatFitPassWithoutMessages) {
     SectionSettings s = FittingSettings();
     rave::RecordingMessageSink m;
