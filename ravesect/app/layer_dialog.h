@@ -7,10 +7,10 @@
 #pragma once
 
 #include <QColor>
-#include <QDialog>
 #include <functional>
+#include <optional>
 
-#include "ravesect/editing/edit_session.h"
+#include "ravesect/app/editing_dialog.h"
 #include "ravesect/editing/layer_list.h"
 
 class QLineEdit;
@@ -19,9 +19,7 @@ class QTableWidget;
 
 namespace ravesect::app {
 
-class SectionFrame;
-
-class LayerDialog : public QDialog {
+class LayerDialog : public ListEditingDialog {
     Q_OBJECT
 public:
     LayerDialog(SectionFrame& frame, EditSession& session, QWidget* parent = nullptr);
@@ -52,29 +50,24 @@ public:
     QPushButton* upButton = nullptr;
     QPushButton* downButton = nullptr;
     QPushButton* redrawButton = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-    void accept() override;
-    void reject() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool Owns(int mode) const override { return OwnsMode(mode); }
+    void Commit() override;
+    void Revert() override;
+    QStringList RowTexts(int row) const override;
+    void DecorateCell(int row, int column, QTableWidgetItem& item) const override;
+    void SelectModelRow(int row) override { model_.SelectRow(row); }
 
 private:
-    void FillTable();
-    void SelectRow(int row);
-    int SelectedRow() const;
-    // Boxes into the model; false (after a message) when a box holds text cp932 cannot.
-    bool TakeBoxes();
-    void ShowBoxes();
+    void BuildList();
+    QLayout* BuildBoxes();
+    QLayout* BuildRowButtons();
+    void ConnectButtons();
     void Store();
     void ChooseColour();
     void FocusMoved(QWidget* now);
-    void EndMode();
 
-    SectionFrame& frame_;
-    EditSession& session_;
     LayerListModel model_;
 };
 

@@ -7,15 +7,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/numbers.h"
-#include "ravesect/app/dialog_support.h"
-#include "ravesect/app/section_dialog_bindings.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/editing/point_editing.h"
@@ -42,22 +39,18 @@ QString ModeText(int mode) {
 }  // namespace
 
 PointDialog::PointDialog(SectionFrame& frame, EditSession& session, QWidget* parent)
-    : QDialog(parent), frame_(frame), session_(session) {
-    setObjectName(QStringLiteral("pointDialog"));
-    setWindowTitle(QStringLiteral("作図/点"));
-    setModal(false);
-
-    addButton = new QPushButton(QStringLiteral("追加"), this);
+    : EditingDialog(frame, session, QStringLiteral("pointDialog"), QStringLiteral("作図/点"), parent) {
+    addButton = Button(QStringLiteral("追加"));
     addButton->setObjectName(QStringLiteral("addButton"));
     insertNumberEdit = new QLineEdit(QStringLiteral("1"), this);
     insertNumberEdit->setObjectName(QStringLiteral("insertNumberEdit"));
     insertNumberEdit->setValidator(new QIntValidator(-999, 999, insertNumberEdit));
     insertNumberEdit->setMaximumWidth(60);
-    insertButton = new QPushButton(QStringLiteral("挿入"), this);
+    insertButton = Button(QStringLiteral("挿入"));
     insertButton->setObjectName(QStringLiteral("insertButton"));
-    moveButton = new QPushButton(QStringLiteral("修正"), this);
+    moveButton = Button(QStringLiteral("修正"));
     moveButton->setObjectName(QStringLiteral("moveButton"));
-    deleteButton = new QPushButton(QStringLiteral("削除"), this);
+    deleteButton = Button(QStringLiteral("削除"));
     deleteButton->setObjectName(QStringLiteral("deleteButton"));
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("statusLabel"));
@@ -79,12 +72,7 @@ PointDialog::PointDialog(SectionFrame& frame, EditSession& session, QWidget* par
     grid->addWidget(moveButton, 2, 0, 1, 3);
     grid->addWidget(deleteButton, 3, 0, 1, 3);
 
-    auto* buttons = new QDialogButtonBox(this);
-    okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    cancelButton = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &PointDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PointDialog::reject);
-
+    QDialogButtonBox* buttons = OkCancelButtons();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(status_);
@@ -102,12 +90,8 @@ PointDialog::PointDialog(SectionFrame& frame, EditSession& session, QWidget* par
     connect(moveButton, &QPushButton::clicked, this, [this] { SetMode(edit_mode::kMovePoint); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { SetMode(edit_mode::kDeletePoint); });
 
-    setTabOrder(addButton, insertNumberEdit);
-    setTabOrder(insertNumberEdit, insertButton);
-    setTabOrder(insertButton, moveButton);
-    setTabOrder(moveButton, deleteButton);
-    setTabOrder(deleteButton, okButton);
-    setTabOrder(okButton, cancelButton);
+    ChainTabOrder(
+        {addButton, insertNumberEdit, insertButton, moveButton, deleteButton, okButton, cancelButton});
     Refresh();
 }
 
@@ -126,12 +110,6 @@ void PointDialog::SetMode(int mode) {
     Refresh();
 }
 
-void PointDialog::EndMode() {
-    if (OwnsMode(session_.Mode())) {
-        session_.SetMode(edit_mode::kNone);
-    }
-}
-
 void PointDialog::enterEvent(QEnterEvent* event) {
     if (session_.Mode() == edit_mode::kNone) {
         session_.SetMode(edit_mode::kHover);
@@ -139,27 +117,14 @@ void PointDialog::enterEvent(QEnterEvent* event) {
     QDialog::enterEvent(event);
 }
 
-void PointDialog::accept() {
+void PointDialog::Commit() {
     // Only the points are committed: the layer dialog's pending rows stay pending.
     CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/点"),
                       [this] { return session_.Draft().CommitPoints(frame_.Files(), frame_.Messages()); });
-    EndMode();
-    QDialog::accept();
 }
 
-void PointDialog::reject() {
+void PointDialog::Revert() {
     session_.RevertPointEdits();
-    EndMode();
-    frame_.RefreshView();
-    QDialog::reject();
-}
-
-void PointDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter does what the user chose in "キーの動作".
-    const SysqEnterKeyBinding enterKey(frame_.Sysq(), frame_.InstallFolder());
-    if (!HandleEnterKey(*this, event, enterKey.Behaviour(), [this] { focusNextChild(); })) {
-        QDialog::keyPressEvent(event);
-    }
 }
 
 }  // namespace ravesect::app

@@ -5,9 +5,7 @@
 // layer dialog's pending rows stay pending either way. Closing the dialog ends its mode.
 #pragma once
 
-#include <QDialog>
-
-#include "ravesect/editing/edit_session.h"
+#include "ravesect/app/editing_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -15,9 +13,7 @@ class QPushButton;
 
 namespace ravesect::app {
 
-class SectionFrame;
-
-class PointDialog : public QDialog {
+class PointDialog : public EditingDialog {
     Q_OBJECT
 public:
     PointDialog(SectionFrame& frame, EditSession& session, QWidget* parent = nullptr);
@@ -32,23 +28,17 @@ public:
     QPushButton* insertButton = nullptr;
     QPushButton* moveButton = nullptr;
     QPushButton* deleteButton = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-    void accept() override;
-    void reject() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool Owns(int mode) const override { return OwnsMode(mode); }
+    void Commit() override;
+    void Revert() override;
     // The mouse over the dialog with no mode set: the next click on the section repaints.
     void enterEvent(QEnterEvent* event) override;
 
 private:
     void SetMode(int mode);
-    void EndMode();
 
-    SectionFrame& frame_;
-    EditSession& session_;
     QLabel* status_ = nullptr;
 };
 

@@ -5,9 +5,7 @@
 // re-reads it.
 #pragma once
 
-#include <QDialog>
-
-#include "ravesect/editing/edit_session.h"
+#include "ravesect/app/editing_dialog.h"
 #include "ravesect/editing/title_list.h"
 
 class QLineEdit;
@@ -16,9 +14,7 @@ class QTableWidget;
 
 namespace ravesect::app {
 
-class SectionFrame;
-
-class TitleDialog : public QDialog {
+class TitleDialog : public ListEditingDialog {
     Q_OBJECT
 public:
     TitleDialog(SectionFrame& frame, EditSession& session, QWidget* parent = nullptr);
@@ -41,26 +37,20 @@ public:
     QPushButton* upButton = nullptr;
     QPushButton* downButton = nullptr;
     QPushButton* refreshButton = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-    void accept() override;
-    void reject() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool Owns(int mode) const override { return OwnsMode(mode); }
+    void Commit() override;
+    void Revert() override;
+    QStringList RowTexts(int row) const override;
+    void SelectModelRow(int row) override { model_.SelectRow(row); }
 
 private:
-    void FillTable();
-    void SelectRow(int row);
-    int SelectedRow() const;
-    bool TakeBoxes();
-    void ShowBoxes();
+    QLayout* BuildBoxes();
+    QLayout* BuildRowButtons();
+    void ConnectButtons();
     void MoveRow(bool up);
-    void EndMode();
 
-    SectionFrame& frame_;
-    EditSession& session_;
     TitleListModel model_;
 };
 
