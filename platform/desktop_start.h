@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/install_folder.h"
@@ -36,6 +37,14 @@ bool OfferRecoveries(DocumentWindow& window, RecoverySession& session, const Rec
 
 // What tells the two programs apart at the start.
 struct DesktopProgram {
+    DesktopProgram(QString application, QString caption, const char* command, const char* extension,
+                   PointerFile pointer)
+        : application(std::move(application)),
+          caption(std::move(caption)),
+          command(command),
+          extension(extension),
+          pointer(pointer) {}
+
     QString application;    // "Ravelog": settings, recovery copies
     QString caption;        // the window's caption
     const char* command;    // "ravelog": the usage line

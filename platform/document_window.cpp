@@ -106,7 +106,11 @@ DocumentWindow::DocumentWindow(const QString& application, const QString& captio
     CreateHistoryActions();
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow() {
+    // The stack empties itself when it is deleted with the window's children; by then the
+    // program's part of the window is gone and must not be told.
+    disconnect(undoStack_, nullptr, this, nullptr);
+}
 
 void DocumentWindow::CreateFileActions() {
     const auto add = [this](int id, const QString& text, const char* shortcut, auto slot) {
@@ -184,7 +188,22 @@ QMenu* DocumentWindow::Menu(const QString& objectName) const {
     return menuBar()->findChild<QMenu*>(objectName);
 }
 
-void DocumentWindow::AddRecentFilesAndExit(QMenu* fileMenu) {
+void DocumentWindow::AddCommands(std::span<const CommandText> commands) {
+    for (const CommandText& command : commands) {
+        QAction* action =
+            AddAction(command.id, QString::fromUtf8(command.text), QString::fromUtf8(command.statusTip));
+        action->setToolTip(action->text().remove(QLatin1Char('&')));
+    }
+}
+
+void DocumentWindow::AddFileAndEditMenus(std::initializer_list<int> imports) {
+    using namespace document_command;
+    QMenu* fileMenu = AddMenu(QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
+    AddActions(fileMenu, {kNew, kOpen});
+    AddActions(fileMenu, imports);
+    AddActions(fileMenu, {kSave, kSaveAs});
+    fileMenu->addSeparator();
+    AddActions(fileMenu, {kPrint, kPrintPreview, kExportPages, kExportDxf});
     fileMenu->addSeparator();
     fileMenu->addActions(recentActions_);
     fileMenu->addSeparator();
@@ -192,6 +211,9 @@ void DocumentWindow::AddRecentFilesAndExit(QMenu* fileMenu) {
     exit->setStatusTip(QStringLiteral("アプリケーションを終了"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
     RebuildRecentFileMenu();
+
+    QMenu* editMenu = AddMenu(QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
+    AddActions(editMenu, {kUndo, kRedo});
 }
 
 QToolBar* DocumentWindow::AddMainToolBar(QMenu* viewMenu) {
@@ -369,9 +391,6 @@ bool DocumentWindow::Save() {
 }
 
 bool DocumentWindow::SaveAs() {
-    if (readOnly_) {
-        return false;
-    }
     const std::optional<std::filesystem::path> chosen = ChooseFileToSaveAs(ProposedSaveAsName());
     if (!chosen || !SaveTo(*chosen)) {
         return false;
@@ -438,8 +457,7 @@ UnsavedChoice DocumentWindow::AskAboutUnsavedChanges() {
 
 void DocumentWindow::SetReadOnly() {
     readOnly_ = true;
-    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave,
-                   document_command::kSaveAs}) {
+    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave}) {
         Action(id)->setEnabled(false);
     }
     for (QAction* action : recentActions_) {

@@ -24,6 +24,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,13 @@ QString RecentFileText(int index, const QString& file);
 
 // The most steps an undo history keeps; older ones are dropped.
 inline constexpr int kUndoLimit = 100;
+
+// One menu or tool-bar command: its number, menu text and status-bar text (UTF-8).
+struct CommandText {
+    int id;
+    const char* text;
+    const char* statusTip;
+};
 
 // What a question about unsaved changes can be answered with.
 enum class UnsavedChoice { kSave, kDiscard, kCancel };
@@ -147,8 +155,8 @@ public:
     bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
     // The document in its own file format, as a recovery copy holds it.
     virtual std::string RecoveryBytes() const = 0;
-    // Another running copy owns the document's files: New, Open, Save, the recent files, drops
-    // and restoring a copy are refused.
+    // Another running copy owns the document's files: New, Open, Save in place, the recent
+    // files, drops and restoring a copy are refused (Save As to another file stays).
     bool ReadOnly() const { return readOnly_; }
 
     // Page count, command states, title and a redraw, after anything that changes what is shown.
@@ -206,10 +214,13 @@ protected:
     void SetFileFilters(const QString& openFilter, const QString& saveFilter);
     // A new action with a command number, kept for Action().
     QAction* AddAction(int commandId, const QString& text, const QString& statusTip = {});
+    // One action per command; its tool tip is the text without "&".
+    void AddCommands(std::span<const CommandText> commands);
     QMenu* AddMenu(const QString& title, const QString& objectName);
     void AddActions(QMenu* menu, std::initializer_list<int> commandIds);
-    // The end of the file menu: the recent files between separators, then Exit.
-    void AddRecentFilesAndExit(QMenu* fileMenu);
+    // The file menu (New, Open, `imports`, Save, Save As, the printing and page output, the
+    // recent files and Exit) and the edit menu (Undo, Redo).
+    void AddFileAndEditMenus(std::initializer_list<int> imports);
     // The tool bar, with its show/hide toggle in `viewMenu`.
     QToolBar* AddMainToolBar(QMenu* viewMenu);
     // The status bar's idle text, with its show/hide toggle in `viewMenu`.

@@ -11,6 +11,7 @@
 
 #include "common/settings_files.h"
 #include "platform/codec.h"
+#include "platform/widget_text.h"
 
 namespace rave::platform {
 
@@ -18,10 +19,6 @@ namespace {
 
 constexpr EnterKeyBehaviour kChoices[] = {EnterKeyBehaviour::kWindowsStandard, EnterKeyBehaviour::kMoveToNext,
                                           EnterKeyBehaviour::kConfirmOnly};
-
-QString FromCp932(const std::string& text) {
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
 
 }  // namespace
 

@@ -15,14 +15,11 @@
 #include "common/format.h"
 #include "common/numbers.h"
 #include "platform/codec.h"
+#include "platform/widget_text.h"
 
 namespace rave::platform {
 
 namespace {
-
-QString FromCp932(const std::string& text) {
-    return QString::fromStdString(Cp932ToUtf8(text));
-}
 
 // The text the size list shows for a size: the list's own entry for whole points, else "%.1f".
 QString SizeText(double size) {

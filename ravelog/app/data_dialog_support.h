@@ -1,6 +1,5 @@
-// What the dialogs of the data menu share: cp932 document text in and out of widgets (text cp932
-// cannot hold is refused with a message naming the field), labelled rows with buddies, and the
-// way a dialog is run, which tests replace so no dialog ever waits for a user.
+// What the dialogs of the data menu share: labelled rows with buddies, the Enter-key setting, and
+// the way a dialog is run, which tests replace so no dialog ever waits for a user.
 #pragma once
 
 #include <QString>
@@ -10,6 +9,7 @@
 
 #include "common/messages.h"
 #include "common/settings_enter_key.h"
+#include "platform/widget_text.h"
 
 class QDialog;
 class QGridLayout;
@@ -23,17 +23,11 @@ namespace ravelog::app {
 using DialogRunner = std::function<int(QDialog&)>;
 int ExecDialog(QDialog& dialog);
 
-// cp932 document text for a widget.
-QString FromCp932(const std::string& cp932);
-
-// A widget's text as cp932; nothing, after the message naming `fieldLabel`, when the text holds a
-// character the files cannot store.
-std::optional<std::string> ToCp932(const QString& text, const QString& fieldLabel,
-                                   rave::MessageSink& messages);
-
-// A label for `field` (its buddy, so Alt+mnemonic and screen readers find the field); the field's
-// accessible name is the label text without "&".
-QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent = nullptr);
+// The text helpers every dialog shares.
+using rave::platform::BuddyLabel;
+using rave::platform::FromCp932;
+using rave::platform::kUnstorableCharacterMessage;
+using rave::platform::ToCp932;
 
 // Adds "label  field" as one row of a grid at `row`, starting at `column`.
 void AddLabelledRow(QGridLayout* grid, int row, int column, const QString& label, QWidget* field);
@@ -43,8 +37,5 @@ void AddLabelledRow(QGridLayout* grid, int row, int column, const QString& label
 // next field in tab order, "確定のみ" keeps the focus where it is and does not press OK,
 // "Windows標準" leaves the key to the dialog (OK). An open drop-down list keeps the key.
 void ApplyEnterKeySetting(QDialog& dialog, rave::EnterKeyBehaviour behaviour);
-
-// Id of the message refusing a text the files cannot store.
-inline constexpr int kUnstorableCharacterMessage = 0;
 
 }  // namespace ravelog::app

@@ -36,7 +36,7 @@ std::array<std::string, 5>& SetOf(DefaultCoefficientSet& values, int set) {
 
 DefaultCoefficientsDialog::DefaultCoefficientsDialog(MainFrame& frame, QWidget* parent)
     : QDialog(parent), frame_(frame), model_(frame.Files().settings) {
-    setWindowTitle(ToWidgetText(EditDefaultCoefficients::Title()));
+    setWindowTitle(FromCp932(EditDefaultCoefficients::Title()));
 
     auto* formulaBox = new QGroupBox(QStringLiteral("換算式の係数"));
     auto* grid = new QGridLayout(formulaBox);
@@ -92,12 +92,12 @@ DefaultCoefficientsDialog::DefaultCoefficientsDialog(MainFrame& frame, QWidget* 
         displayLayout->addWidget(radio);
     }
 
-    auto* note = new QLabel(ToWidgetText(EditDefaultCoefficients::Note()));
+    auto* note = new QLabel(FromCp932(EditDefaultCoefficients::Note()));
     note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    QPushButton* standard = buttons->addButton(ToWidgetText(EditDefaultCoefficients::StandardButtonLabel()),
+    QPushButton* standard = buttons->addButton(FromCp932(EditDefaultCoefficients::StandardButtonLabel()),
                                                QDialogButtonBox::ResetRole);
     standard->setObjectName(QStringLiteral("standardButton"));
     connect(standard, &QPushButton::clicked, this, &DefaultCoefficientsDialog::ApplyStandard);
@@ -123,11 +123,11 @@ void DefaultCoefficientsDialog::ShowModel() {
     DefaultCoefficientSet& values = model_.Values();
     for (int s = 0; s < 4; ++s) {
         for (int i = 0; i < 5; ++i) {
-            Coefficient(s, i)->setText(ToWidgetText(SetOf(values, s)[static_cast<std::size_t>(i)]));
+            Coefficient(s, i)->setText(FromCp932(SetOf(values, s)[static_cast<std::size_t>(i)]));
         }
     }
     for (std::size_t i = 0; i < qaFromN_.size(); ++i) {
-        qaFromN_[i]->setText(ToWidgetText(values.qaFromN[i]));
+        qaFromN_[i]->setText(FromCp932(values.qaFromN[i]));
     }
     const int choice = model_.DisplayChoice();
     if (choice >= 0) {
@@ -138,7 +138,7 @@ void DefaultCoefficientsDialog::ShowModel() {
 bool DefaultCoefficientsDialog::ReadIntoModel() {
     DefaultCoefficientSet& values = model_.Values();
     const auto take = [this](QLineEdit* edit, std::string& target) {
-        const auto text = FromWidgetText(edit->text(), edit->accessibleName(), frame_.Messages());
+        const auto text = ToCp932(edit->text(), edit->accessibleName(), frame_.Messages());
         if (!text) {
             edit->setFocus();
             return false;

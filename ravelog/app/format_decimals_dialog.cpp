@@ -158,14 +158,14 @@ void FormatDecimalsDialog::ShowModel() {
     const std::string* decimals[] = {&model_.depthDecimals, &model_.naDecimals, &model_.lengthDecimals,
                                      &model_.nDecimals,     &model_.quDecimals, &model_.qaDecimals};
     for (std::size_t i = 0; i < decimals_.size(); ++i) {
-        decimals_[i]->setText(ToWidgetText(*decimals[i]));
+        decimals_[i]->setText(FromCp932(*decimals[i]));
     }
-    titles_[0]->setEditText(ToWidgetText(model_.titleFormat1));
-    titles_[1]->setEditText(ToWidgetText(model_.titleFormat2));
-    titles_[2]->setEditText(ToWidgetText(model_.titleFormat3));
-    company_->setText(ToWidgetText(model_.companyName));
+    titles_[0]->setEditText(FromCp932(model_.titleFormat1));
+    titles_[1]->setEditText(FromCp932(model_.titleFormat2));
+    titles_[2]->setEditText(FromCp932(model_.titleFormat3));
+    company_->setText(FromCp932(model_.companyName));
     selfSinking_->setChecked(model_.printSelfSinking);
-    footingDepth_->setText(ToWidgetText(model_.footingDepth));
+    footingDepth_->setText(FromCp932(model_.footingDepth));
 }
 
 void FormatDecimalsDialog::ApplyStandard() {
@@ -191,7 +191,7 @@ bool FormatDecimalsDialog::ReadIntoModel() {
     std::string* decimals[] = {&model_.depthDecimals, &model_.naDecimals, &model_.lengthDecimals,
                                &model_.nDecimals,     &model_.quDecimals, &model_.qaDecimals};
     for (std::size_t i = 0; i < decimals_.size(); ++i) {
-        const auto text = FromWidgetText(decimals_[i]->text(), decimals_[i]->accessibleName(), messages);
+        const auto text = ToCp932(decimals_[i]->text(), decimals_[i]->accessibleName(), messages);
         if (!text) {
             decimals_[i]->setFocus();
             return false;
@@ -200,22 +200,21 @@ bool FormatDecimalsDialog::ReadIntoModel() {
     }
     std::string* titles[] = {&model_.titleFormat1, &model_.titleFormat2, &model_.titleFormat3};
     for (std::size_t f = 0; f < titles_.size(); ++f) {
-        const auto text = FromWidgetText(titles_[f]->currentText(), titles_[f]->accessibleName(), messages);
+        const auto text = ToCp932(titles_[f]->currentText(), titles_[f]->accessibleName(), messages);
         if (!text) {
             titles_[f]->setFocus();
             return false;
         }
         *titles[f] = *text;
     }
-    const auto company = FromWidgetText(company_->text(), QStringLiteral("名称"), messages);
+    const auto company = ToCp932(company_->text(), QStringLiteral("名称"), messages);
     if (!company) {
         company_->setFocus();
         return false;
     }
     model_.companyName = *company;
     model_.printSelfSinking = selfSinking_->isChecked();
-    const auto footing =
-        FromWidgetText(footingDepth_->text().trimmed(), footingDepth_->accessibleName(), messages);
+    const auto footing = ToCp932(footingDepth_->text().trimmed(), footingDepth_->accessibleName(), messages);
     if (!footing) {
         footingDepth_->setFocus();
         return false;

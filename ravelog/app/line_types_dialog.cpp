@@ -170,7 +170,7 @@ LineTypesDialog::LineTypesDialog(MainFrame& frame, QWidget* parent)
 
 void LineTypesDialog::ShowModel() {
     for (const auto& [settingsLine, edit] : fields_) {
-        edit->setText(ToWidgetText(model_.Field(settingsLine)));
+        edit->setText(FromCp932(model_.Field(settingsLine)));
     }
     const long style = rave::ParseInteger(model_.Field(rave::sysline::kPlotLineStyle));
     plotStyle_->setCurrentIndex(style >= 0 && style <= 2 ? static_cast<int>(style) : 0);
@@ -181,7 +181,7 @@ void LineTypesDialog::ShowModel() {
 
 bool LineTypesDialog::ReadIntoModel() {
     for (const auto& [settingsLine, edit] : fields_) {
-        const auto text = FromWidgetText(edit->text(), edit->accessibleName(), frame_.Messages());
+        const auto text = ToCp932(edit->text(), edit->accessibleName(), frame_.Messages());
         if (!text) {
             edit->setFocus();
             return false;
@@ -223,7 +223,7 @@ void LineTypesDialog::ChooseColourFor(int settingsLine) {
         return;
     }
     model_.SetColour(settingsLine, ToColorRef(*chosen));
-    fields_.at(settingsLine)->setText(ToWidgetText(model_.Field(settingsLine)));
+    fields_.at(settingsLine)->setText(FromCp932(model_.Field(settingsLine)));
 }
 
 std::optional<QColor> LineTypesDialog::ChooseColour(const QColor& initial, const QString& title) {

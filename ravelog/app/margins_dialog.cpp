@@ -63,10 +63,10 @@ MarginsDialog::MarginsDialog(MainFrame& frame, QWidget* parent)
 }
 
 void MarginsDialog::ShowModel() {
-    top_->setText(ToWidgetText(model_.top));
-    left_->setText(ToWidgetText(model_.left));
-    titleRow12_->setText(ToWidgetText(model_.titleRow12));
-    titleRow3_->setText(ToWidgetText(model_.titleRow3));
+    top_->setText(FromCp932(model_.top));
+    left_->setText(FromCp932(model_.left));
+    titleRow12_->setText(FromCp932(model_.titleRow12));
+    titleRow3_->setText(FromCp932(model_.titleRow3));
 }
 
 void MarginsDialog::ApplyStandard() {
@@ -80,7 +80,7 @@ void MarginsDialog::accept() {
                                                           {titleRow12_, &model_.titleRow12},
                                                           {titleRow3_, &model_.titleRow3}};
     for (const auto& [edit, target] : fields) {
-        const auto text = FromWidgetText(edit->text(), edit->accessibleName(), frame_.Messages());
+        const auto text = ToCp932(edit->text(), edit->accessibleName(), frame_.Messages());
         if (!text) {
             edit->setFocus();
             return;

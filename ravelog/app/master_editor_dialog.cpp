@@ -21,16 +21,16 @@ std::filesystem::path MasterPathOf(MainFrame& frame, rave::MasterKind kind) {
 MasterEditorDialog::MasterEditorDialog(MainFrame& frame, rave::MasterKind kind, QWidget* parent)
     : QDialog(parent), frame_(frame), model_(kind, MasterPathOf(frame, kind), frame.InstallFolder()) {
     model_.Open(frame.Messages());
-    const QString title = ToWidgetText(model_.Title());
+    const QString title = FromCp932(model_.Title());
     setWindowTitle(QStringLiteral("マスタファイル - ") + title);
 
     rave::platform::CellEditCallbacks callbacks;
     callbacks.rowCount = [this] { return static_cast<int>(model_.Rows().size()); };
     callbacks.cellText = [this](int row, int) {
-        return ToWidgetText(model_.Rows().at(static_cast<std::size_t>(row)));
+        return FromCp932(model_.Rows().at(static_cast<std::size_t>(row)));
     };
     callbacks.setCellText = [this](int row, int, const QString& text) {
-        const auto bytes = FromWidgetText(text, ToWidgetText(model_.Title()), frame_.Messages());
+        const auto bytes = ToCp932(text, FromCp932(model_.Title()), frame_.Messages());
         return bytes && model_.SetRowText(row, *bytes, frame_.Messages());
     };
     table_ = new rave::platform::CellEditTable({{title, 320, true}}, callbacks, this);

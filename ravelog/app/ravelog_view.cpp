@@ -3,7 +3,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTimer>
 
 #include "platform/console_messages.h"
@@ -82,37 +81,6 @@ void RavelogView::keyPressEvent(QKeyEvent* event) {
     }
     // Keys that changed no page go on to the scroll area, which scrolls with the arrows.
     QWidget::keyPressEvent(event);
-}
-
-ReportScrollArea::ReportScrollArea(QWidget* parent) : QScrollArea(parent) {
-    setBackgroundRole(QPalette::Dark);
-    setWidgetResizable(false);
-}
-
-bool ReportScrollArea::event(QEvent* event) {
-    const bool handled = QScrollArea::event(event);
-    ApplySteps();
-    return handled;
-}
-
-bool ReportScrollArea::eventFilter(QObject* watched, QEvent* event) {
-    const bool filtered = QScrollArea::eventFilter(watched, event);
-    if (event->type() == QEvent::Resize) {
-        ApplySteps();
-    }
-    return filtered;
-}
-
-void ReportScrollArea::resizeEvent(QResizeEvent* event) {
-    QScrollArea::resizeEvent(event);
-    ApplySteps();
-}
-
-void ReportScrollArea::ApplySteps() {
-    horizontalScrollBar()->setPageStep(kViewPageStep.width());
-    horizontalScrollBar()->setSingleStep(kViewLineStep.width());
-    verticalScrollBar()->setPageStep(kViewPageStep.height());
-    verticalScrollBar()->setSingleStep(kViewLineStep.height());
 }
 
 }  // namespace ravelog::app

@@ -3,11 +3,11 @@
 // start-up files and the paging state belong to the main frame.
 #pragma once
 
-#include <QScrollArea>
 #include <QStringList>
 #include <QWidget>
 
 #include "common/messages.h"
+#include "platform/step_scroll_area.h"
 #include "ravelog/document/sounding_document.h"
 #include "ravelog/report/report_startup.h"
 #include "ravelog/report/report_view_state.h"
@@ -48,21 +48,12 @@ private:
 };
 
 // The scroll area round the view, scrolling in the view's own page and line steps.
-class ReportScrollArea : public QScrollArea {
+class ReportScrollArea : public rave::platform::StepScrollArea {
     Q_OBJECT
 public:
-    explicit ReportScrollArea(QWidget* parent = nullptr);
-
-protected:
-    // QScrollArea sets the page steps to the visible size whenever it lays out its scroll bars
-    // (on resizes of itself or of the view, and on layout requests); the view's steps are put
-    // back after each of these.
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void ApplySteps();
+    explicit ReportScrollArea(QWidget* parent = nullptr) : StepScrollArea(parent) {
+        SetSteps(kViewPageStep, kViewLineStep);
+    }
 };
 
 }  // namespace ravelog::app

@@ -1,5 +1,5 @@
-// What the settings dialogs of Ravelog share: cp932 texts shown in and taken from widgets, and the
-// commit of edited settings (stored in the running program, "Sys.ndx" rewritten, view redrawn).
+// What the settings dialogs of Ravelog share: the commit of edited settings (stored in the
+// running program, "Sys.ndx" rewritten, view redrawn), and the shared widget-text helpers.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,7 @@
 
 #include "common/messages.h"
 #include "common/ravelog_settings.h"
+#include "platform/widget_text.h"
 
 class QWidget;
 
@@ -15,16 +16,11 @@ namespace ravelog::app {
 
 class MainFrame;
 
-// cp932 bytes as a widget text.
-QString ToWidgetText(const std::string& cp932);
-
-// A typed text as cp932 bytes. A character that cp932 cannot hold refuses the text with a message
-// naming the field ("「名称」に使えない文字があります"); nothing is returned then.
-std::optional<std::string> FromWidgetText(const QString& text, const QString& fieldName,
-                                          rave::MessageSink& messages);
-
-// A message typed as UTF-8 in the Qt layer, as the sink takes it (cp932 text).
-rave::Message Utf8Message(const QString& text);
+// The text helpers every dialog shares.
+using rave::platform::FromCp932;
+using rave::platform::NameByLabel;
+using rave::platform::ToCp932;
+using rave::platform::Utf8Message;
 
 // The edited settings become the program's settings and "Sys.ndx" is rewritten; the view is
 // redrawn. When the file cannot be written the user is told, and the values stay in the running
@@ -33,8 +29,5 @@ bool CommitSettings(MainFrame& frame, const rave::RavelogSettings& edited);
 
 // The message shown when "Sys.ndx" could not be rewritten.
 void ShowSettingsNotSaved(MainFrame& frame);
-
-// Gives `buddy` the label's text (without "&" and a trailing colon) as its accessible name.
-void NameByLabel(QWidget* buddy, const QString& label);
 
 }  // namespace ravelog::app

@@ -78,15 +78,15 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
         const rave::SoilTableListRow& r = model_.Rows().at(static_cast<std::size_t>(row));
         switch (column) {
             case 0:
-                return ToWidgetText(r.name);
+                return FromCp932(r.name);
             case 1:
                 return r.isHeading || !r.sandy ? QString() : QStringLiteral("o");
             case 2:
                 return r.isHeading || !r.clayey ? QString() : QStringLiteral("o");
             case 3:
-                return ToWidgetText(r.lineNumber);
+                return FromCp932(r.lineNumber);
             default:
-                return ToWidgetText(r.bitmapNumber);
+                return FromCp932(r.bitmapNumber);
         }
     };
     list_ = new rave::platform::CellEditTable(columns, callbacks, this);
@@ -307,7 +307,7 @@ QWidget* SoilTableDialog::CreatePickArea() {
         connect(patterns_, &QTableWidget::currentCellChanged, this, [this](int row) {
             if (row >= 0 && patterns_->item(row, 0) != nullptr) {
                 model_.PickPattern(patterns_->item(row, 0)->text().toLong());
-                lineNumber_->setText(ToWidgetText(model_.editLineNumber));
+                lineNumber_->setText(FromCp932(model_.editLineNumber));
             }
         });
         layout->addWidget(caption);
@@ -328,7 +328,7 @@ QWidget* SoilTableDialog::CreatePickArea() {
         }
         model_.PickBitmap(choice.toStdString());
         (IsJacic() ? bitmapNumber_ : lineNumber_)
-            ->setText(ToWidgetText(IsJacic() ? model_.editBitmapNumber : model_.editLineNumber));
+            ->setText(FromCp932(IsJacic() ? model_.editBitmapNumber : model_.editLineNumber));
     });
     layout->addWidget(bitmapCaption);
     layout->addWidget(bitmaps_, 1);
@@ -389,27 +389,27 @@ void SoilTableDialog::ShowDisplaySettings() {
     }
     colour_->button(model_.monochrome == 1 ? 1 : 0)->setChecked(true);
     if (lineWidth_ != nullptr) {
-        lineWidth_->setText(ToWidgetText(model_.lineWidth));
+        lineWidth_->setText(FromCp932(model_.lineWidth));
     }
     if (mixedMarking_ != nullptr) {
         // Checked: admixture and adjective drawn apart (line 64 holds 0).
         mixedMarking_->setChecked(model_.mixedMarking != 1);
     }
-    bitmapFolder_->setText(ToWidgetText(model_.bitmapFolder));
+    bitmapFolder_->setText(FromCp932(model_.bitmapFolder));
 }
 
 void SoilTableDialog::ShowFields() {
-    name_->setText(ToWidgetText(model_.editName));
+    name_->setText(FromCp932(model_.editName));
     class_->button(model_.editClass >= 1 && model_.editClass <= 3 ? model_.editClass : 0)->setChecked(true);
-    lineNumber_->setText(ToWidgetText(model_.editLineNumber));
+    lineNumber_->setText(FromCp932(model_.editLineNumber));
     if (bitmapNumber_ != nullptr) {
-        bitmapNumber_->setText(ToWidgetText(model_.editBitmapNumber));
+        bitmapNumber_->setText(FromCp932(model_.editBitmapNumber));
     }
     UpdatePreviews();
 }
 
 bool SoilTableDialog::ReadFields() {
-    const auto name = FromWidgetText(name_->text(), name_->accessibleName(), frame_.Messages());
+    const auto name = ToCp932(name_->text(), name_->accessibleName(), frame_.Messages());
     if (!name) {
         name_->setFocus();
         return false;
@@ -435,8 +435,7 @@ bool SoilTableDialog::ReadFields() {
 
 bool SoilTableDialog::ReadFolderField() {
     // The folder is stored as cp932 text, like every line of the settings file.
-    const auto folder =
-        FromWidgetText(bitmapFolder_->text(), bitmapFolder_->accessibleName(), frame_.Messages());
+    const auto folder = ToCp932(bitmapFolder_->text(), bitmapFolder_->accessibleName(), frame_.Messages());
     if (!folder) {
         bitmapFolder_->setFocus();
         return false;
@@ -492,11 +491,11 @@ void SoilTableDialog::FillPatternList() {
         QPixmap colourBox(18, 18);
         colourBox.fill(FromColorRef(entry.color));
         auto* number = new QTableWidgetItem(QString::number(entry.patternNo));
-        auto* colour = new QTableWidgetItem(ToWidgetText(entry.colorText));
+        auto* colour = new QTableWidgetItem(FromCp932(entry.colorText));
         auto* colourSwatch = new QTableWidgetItem(QIcon(colourBox), QString());
         auto* look = new QTableWidgetItem(QIcon(rave::platform::RenderPatternSwatch(swatch, kIconSize, dpi)),
                                           QString());
-        auto* example = new QTableWidgetItem(ToWidgetText(entry.exampleName));
+        auto* example = new QTableWidgetItem(FromCp932(entry.exampleName));
         patterns_->setItem(row, 0, number);
         patterns_->setItem(row, 1, colour);
         patterns_->setItem(row, 2, colourSwatch);

@@ -1,17 +1,10 @@
 // Start-up of Ravesect's desktop program.
 #include "ravesect/app/ravesect_application.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <iostream>
 
-#include "common/install_folder.h"
-#include "platform/autosave_dialog.h"
-#include "platform/install_folder.h"
-#include "platform/message_box.h"
-#include "platform/program_settings.h"
+#include "platform/desktop_start.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/document/section_document.h"
 
@@ -79,101 +72,23 @@ WorkingFilesAccess TakeWorkingFiles(SectionFrame& frame, rave::platform::Recover
     return WorkingFilesAccess::kOwn;
 }
 
-bool OfferRecoveries(SectionFrame& frame, rave::platform::RecoverySession& session,
-                     const rave::platform::RecoveryAsk& ask) {
-    if (frame.WorkingFilesReadOnly()) {
-        return false;
-    }
-    return rave::platform::OfferLeftRecoveries(session, ask, [&frame](const rave::OfferedRecovery& offered) {
-        return frame.ConfirmDiscardChanges() &&
-               frame.RestoreRecoveryCopy(offered.copy, offered.record.originalPath);
-    });
-}
-
-DesktopArguments ParseDesktopArguments(const std::vector<std::string>& arguments) {
-    const std::string option = "--install-folder";
-    DesktopArguments result;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == option) {
-            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-                result.error = "--install-folder needs a folder";
-                return result;
-            }
-            result.installFolder = arguments[++i];
-        } else if (argument.rfind(option + "=", 0) == 0) {
-            result.installFolder = argument.substr(option.size() + 1);
-            if (result.installFolder.empty()) {
-                result.error = "--install-folder needs a folder";
-                return result;
-            }
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            result.error = "unknown option " + argument;
-            return result;
-        } else if (result.file) {
-            result.error = "only one file can be opened";
-            return result;
-        } else {
-            result.file = std::filesystem::path(argument);
-        }
-    }
-    return result;
-}
-
 int RunDesktopProgram(int argc, char** argv) {
-    QApplication application(argc, argv);
-    rave::platform::UseProgramSettings(QStringLiteral("Ravesect"), ApplicationCaption());
-    rave::platform::LoadToolkitTranslations(application);
-
-    // QApplication has taken its own options out of argv.
-    const QStringList qtArguments = QApplication::arguments();
-    std::vector<std::string> arguments;
-    for (qsizetype i = 1; i < qtArguments.size(); ++i) {
-        arguments.push_back(qtArguments.at(i).toStdString());
-    }
-    const DesktopArguments parsed = ParseDesktopArguments(arguments);
-    if (!parsed.error.empty()) {
-        std::cerr << "ravesect: " << parsed.error << "\nusage: ravesect [--install-folder DIR] [FILE]\n";
-        return 2;
-    }
-
-    rave::platform::MessageBoxSink startMessages(nullptr, ApplicationCaption());
-    auto request = rave::platform::DefaultInstallFolderRequest(rave::kRavesectPointerFile);
-    request.overrideFolder = parsed.installFolder;
-    const std::optional<std::filesystem::path> installFolder =
-        rave::platform::PrepareInstallFolder(request, startMessages);
-    if (!installFolder) {
-        return 1;
-    }
-
-    ResetCurrentSection();
-    rave::platform::RecoverySession recovery("Ravesect", ".sqw", rave::platform::DefaultRecoveryFolder());
-    recovery.SetIntervalSeconds(rave::platform::ReadAutosaveSeconds());
-    SectionFrame frame(*installFolder);
-    const std::filesystem::path lockFile = WorkingFilesLockPath(frame.InstallFolder());
-    const WorkingFilesAccess access = TakeWorkingFiles(frame, recovery, lockFile);
-    WorkingFilesLock lock(lockFile);
-    const bool readOnly = access == WorkingFilesAccess::kReadOnly;
-    if (!readOnly) {
-        frame.AttachRecovery(&recovery);
-        rave::platform::AddAutosaveCommand(*frame.Menu(QStringLiteral("settingsMenu")), frame, recovery);
-    }
-    if (parsed.file && !readOnly) {
-        frame.OpenThroughFramework(*parsed.file);
-    }
-    frame.show();
-    if (readOnly) {
-        QMessageBox::information(
-            &frame, ApplicationCaption(),
-            QStringLiteral("別の Ravesect がこのインストールフォルダの作業ファイルを編集しています。\n"
-                           "このウィンドウでは表示と印刷だけができます（読み取り専用）。"));
-    }
-    OfferRecoveries(frame, recovery, [&frame](const rave::OfferedRecovery& offered) {
-        return rave::platform::AskAboutRecovery(&frame, ApplicationCaption(), offered);
-    });
-    const int status = QApplication::exec();
-    frame.AttachRecovery(nullptr);
-    return status;
+    rave::platform::DesktopProgram program(QStringLiteral("Ravesect"), ApplicationCaption(), "ravesect",
+                                           ".sqw", rave::kRavesectPointerFile);
+    program.createWindow = [](const std::filesystem::path& folder) {
+        return std::make_unique<SectionFrame>(folder);
+    };
+    program.resetDocument = [] { ResetCurrentSection(); };
+    program.takeFiles = [](rave::platform::DocumentWindow& window, rave::platform::RecoverySession& session) {
+        auto& frame = static_cast<SectionFrame&>(window);
+        const std::filesystem::path lockFile = WorkingFilesLockPath(frame.InstallFolder());
+        TakeWorkingFiles(frame, session, lockFile);
+        return std::static_pointer_cast<void>(std::make_shared<WorkingFilesLock>(lockFile));
+    };
+    program.readOnlyNotice = QStringLiteral(
+        "別の Ravesect がこのインストールフォルダの作業ファイルを編集しています。\n"
+        "このウィンドウでは表示と印刷だけができます（読み取り専用）。");
+    return rave::platform::RunDesktopProgram(argc, argv, program);
 }
 
 }  // namespace ravesect::app

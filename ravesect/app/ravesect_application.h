@@ -1,11 +1,8 @@
-// Ravesect's desktop program: the application object, the install folder, the one section and
-// the main window, and a file named on the command line.
+// Ravesect's desktop program on the shared desktop start: the one section, the main window and
+// the lock of the working files.
 #pragma once
 
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "platform/recovery.h"
 
@@ -30,22 +27,6 @@ std::filesystem::path WorkingFilesLockPath(const std::filesystem::path& installF
 // flag and name) through `session`.
 WorkingFilesAccess TakeWorkingFiles(SectionFrame& frame, rave::platform::RecoverySession& session,
                                     const std::filesystem::path& lockFile);
-
-// Offers the recovery copies an earlier run of Ravesect left (each question answered by `ask`);
-// 復元 opens the copy into the working files as the modified section of its original file. True
-// when one was restored.
-bool OfferRecoveries(SectionFrame& frame, rave::platform::RecoverySession& session,
-                     const rave::platform::RecoveryAsk& ask);
-
-struct DesktopArguments {
-    std::filesystem::path installFolder;  // --install-folder DIR; empty: found through the pointer file
-    std::optional<std::filesystem::path> file;
-    std::string error;  // why the arguments were refused (ASCII); empty when accepted
-};
-
-// The program's own arguments (what is left after Qt took its options): an optional
-// "--install-folder DIR" (or "--install-folder=DIR") and at most one file.
-DesktopArguments ParseDesktopArguments(const std::vector<std::string>& arguments);
 
 // Runs the desktop program until its window is closed; the process's exit status.
 int RunDesktopProgram(int argc, char** argv);

@@ -5,21 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
 
 #include "common/text_file.h"
-#include "platform/codec.h"
-#include "platform/message_box.h"
 #include "platform/printer_paper.h"
-#include "platform/program_settings.h"
-#include "platform/recovery.h"
 #include "ravesect/app/command_install.h"
 #include "ravesect/app/section_view.h"
 
@@ -27,18 +21,10 @@ namespace ravesect::app {
 
 namespace {
 
-const QString kOrganisation = rave::platform::OrganisationName();
-const QString kApplication = QStringLiteral("Ravesect");
-const QString kRecentFileGroup = QStringLiteral("Recent File List");
-
 // A4 landscape, the paper of a machine with no printer.
 constexpr SectionPaper kA4Landscape{297, 210};
 
-struct CommandText {
-    int id;
-    const char* text;
-    const char* statusTip;
-};
+using rave::platform::CommandText;
 
 // The menu and tool-bar commands whose dialogs other files connect, and the view commands.
 constexpr CommandText kCommands[] = {
@@ -61,70 +47,27 @@ constexpr CommandText kCommands[] = {
     {command_id::kFigureDown, "下へ", "図を下へ 4m 移動"},
 };
 
-QSettings RecentFileSettings() {
-    return QSettings(kOrganisation, kApplication);
-}
-
 }  // namespace
 
 QString ApplicationCaption() {
     return QStringLiteral("スウェーデン断面図 V5");
 }
 
-QStringList ReadRecentFiles() {
-    QSettings settings = RecentFileSettings();
-    settings.beginGroup(kRecentFileGroup);
-    QStringList files;
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!file.isEmpty()) {
-            files.append(file);
-        }
-    }
-    return files;
-}
-
-void WriteRecentFiles(const QStringList& files) {
-    QSettings settings = RecentFileSettings();
-    settings.beginGroup(kRecentFileGroup);
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= files.size()) {
-            settings.setValue(key, files.at(i - 1));
-        } else {
-            settings.remove(key);
-        }
-    }
-}
-
-QStringList WithRecentFile(QStringList files, const QString& file) {
-    const QString absolute = QFileInfo(file).absoluteFilePath();
-    files.removeAll(absolute);
-    files.prepend(absolute);
-    while (files.size() > kRecentFileCount) {
-        files.removeLast();
-    }
-    return files;
-}
-
 SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::MessageSink* messages,
                            QWidget* parent)
-    : QMainWindow(parent),
-      ownMessages_(messages == nullptr
-                       ? std::make_unique<rave::platform::MessageBoxSink>(this, ApplicationCaption())
-                       : nullptr),
-      messages_(messages == nullptr ? *ownMessages_ : *messages),
+    : DocumentWindow(QStringLiteral("Ravesect"), ApplicationCaption(), messages, parent),
       document_(CurrentSection()),
       paths_(DeriveSectionPaths(installFolder)) {
     setObjectName(QStringLiteral("sectionFrame"));
-    setAcceptDrops(true);
+    const QString filter = QStringLiteral("断面図ﾌｧｲﾙ(*.sqw);;すべて(*.*)");
+    SetFileFilters(filter, filter);
 
     // "Sysq.ndx" is read once per run. On the first start it and the font files are missing:
     // string 4010 names them and files with the defaults are written, so the message comes once.
-    sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
+    sysq_ = LoadSysqSettings(paths_.installFolder, Messages());
     std::error_code error;
     const bool fontsMissing = !std::filesystem::exists(paths_.Font(1), error);
-    fonts_ = LoadSectionFonts(paths_.installFolder, &messages_);
+    fonts_ = LoadSectionFonts(paths_.installFolder, &Messages());
     if (fontsMissing) {
         SaveSectionFonts(paths_.installFolder, fonts_);
     }
@@ -143,8 +86,6 @@ SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::Mes
     connect(view_, &SectionView::scrollUpRequested, this, &SectionFrame::ScrollFigureUp);
     connect(view_, &SectionView::scrollDownRequested, this, &SectionFrame::ScrollFigureDown);
 
-    undoStack_ = new QUndoStack(this);
-    recentFiles_ = ReadRecentFiles();
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -170,70 +111,21 @@ void SectionFrame::ApplyWindowSize() {
     scrollArea_->SetSteps(extent.pageStep, extent.lineStep);
 }
 
-QAction* SectionFrame::Action(int commandId) const {
-    for (QAction* action : actions_) {
-        if (action->data().toInt() == commandId) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QMenu* SectionFrame::Menu(const QString& objectName) const {
-    return menuBar()->findChild<QMenu*>(objectName);
-}
-
 void SectionFrame::CreateActions() {
-    const auto add = [this](int id, const QString& text, const QString& shortcut = {}) {
-        auto* action = new QAction(text, this);
-        action->setData(id);
-        if (!shortcut.isEmpty()) {
-            action->setShortcut(QKeySequence(shortcut));
-        }
-        actions_.append(action);
-        return action;
+    const std::pair<int, QString> fileTips[] = {
+        {command_id::kNew, QStringLiteral("新しい断面図を作成")},
+        {command_id::kOpen, QStringLiteral("既存の断面図ﾌｧｲﾙを開く")},
+        {command_id::kSave, QStringLiteral("断面図を上書き保存")},
+        {command_id::kSaveAs, QStringLiteral("断面図に名前を付けて保存")},
+        {command_id::kPrint, QStringLiteral("断面図を印刷")},
+        {command_id::kPrintPreview, QStringLiteral("印刷イメージを表示")},
+        {command_id::kExportDxf, QStringLiteral("断面図をCAD用のDXFファイルに出力")},
+        {command_id::kExportPages, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰと同じ断面図をPDF、PNG、SVGファイルに出力")},
     };
-    connect(add(command_id::kNew, QStringLiteral("新規作成(&N)"), QStringLiteral("Ctrl+N")),
-            &QAction::triggered, this, &SectionFrame::NewDocument);
-    connect(add(command_id::kOpen, QStringLiteral("開く(&O)..."), QStringLiteral("Ctrl+O")),
-            &QAction::triggered, this, &SectionFrame::OpenFromMenu);
-    connect(add(command_id::kSave, QStringLiteral("上書き保存(&S)"), QStringLiteral("Ctrl+S")),
-            &QAction::triggered, this, [this] { Save(); });
-    connect(add(command_id::kSaveAs, QStringLiteral("名前を付けて保存(&A)...")), &QAction::triggered, this,
-            [this] { SaveAs(); });
-    connect(add(command_id::kPrint, QStringLiteral("印刷(&P)..."), QStringLiteral("Ctrl+P")),
-            &QAction::triggered, this, &SectionFrame::Print);
-    connect(add(command_id::kPrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)")), &QAction::triggered, this,
-            &SectionFrame::PrintPreview);
-    connect(add(command_id::kExportDxf, QStringLiteral("DXF出力(&D)...")), &QAction::triggered, this,
-            &SectionFrame::ExportDxf);
-    Action(command_id::kExportDxf)->setStatusTip(QStringLiteral("断面図をCAD用のDXFファイルに出力"));
-    connect(add(command_id::kExportPages, QStringLiteral("PDF出力(&F)...")), &QAction::triggered, this,
-            &SectionFrame::ExportPages);
-    Action(command_id::kExportPages)
-        ->setStatusTip(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰと同じ断面図をPDF、PNG、SVGファイルに出力"));
-    Action(command_id::kNew)->setStatusTip(QStringLiteral("新しい断面図を作成"));
-    Action(command_id::kOpen)->setStatusTip(QStringLiteral("既存の断面図ﾌｧｲﾙを開く"));
-    Action(command_id::kSave)->setStatusTip(QStringLiteral("断面図を上書き保存"));
-    Action(command_id::kSaveAs)->setStatusTip(QStringLiteral("断面図に名前を付けて保存"));
-    Action(command_id::kPrint)->setStatusTip(QStringLiteral("断面図を印刷"));
-    Action(command_id::kPrintPreview)->setStatusTip(QStringLiteral("印刷イメージを表示"));
-
-    // Undo and redo of the edits the editing dialogs push onto UndoStack().
-    QAction* undo = undoStack_->createUndoAction(this, QStringLiteral("元に戻す(&U)"));
-    undo->setData(command_id::kUndo);
-    undo->setShortcut(QKeySequence::Undo);
-    actions_.append(undo);
-    QAction* redo = undoStack_->createRedoAction(this, QStringLiteral("やり直し(&R)"));
-    redo->setData(command_id::kRedo);
-    redo->setShortcut(QKeySequence::Redo);
-    actions_.append(redo);
-
-    for (const CommandText& command : kCommands) {
-        QAction* action = add(command.id, QString::fromUtf8(command.text));
-        action->setStatusTip(QString::fromUtf8(command.statusTip));
-        action->setToolTip(QString::fromUtf8(command.text).remove(QStringLiteral("&")));
+    for (const auto& [id, tip] : fileTips) {
+        Action(id)->setStatusTip(tip);
     }
+    AddCommands(kCommands);
     connect(Action(command_id::kPreviousPage), &QAction::triggered, this, &SectionFrame::PreviousPage);
     connect(Action(command_id::kNextPage), &QAction::triggered, this, &SectionFrame::NextPage);
     connect(Action(command_id::kFigureLeft), &QAction::triggered, this,
@@ -249,43 +141,12 @@ void SectionFrame::CreateActions() {
     Action(command_id::kFigureRight)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Right")));
     Action(command_id::kFigureUp)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Up")));
     Action(command_id::kFigureDown)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Down")));
-
-    for (int i = 0; i < kRecentFileCount; ++i) {
-        auto* action = new QAction(this);
-        connect(action, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
-        recentActions_.append(action);
-    }
-    exitAction_ = new QAction(QStringLiteral("終了(&X)"), this);
-    exitAction_->setStatusTip(QStringLiteral("アプリケーションを終了"));
-    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 }
 
 void SectionFrame::CreateMenus() {
-    const auto addMenu = [this](const QString& title, const QString& name) {
-        QMenu* menu = menuBar()->addMenu(title);
-        menu->setObjectName(name);
-        return menu;
-    };
-    fileMenu_ = addMenu(QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
-    for (int id : {command_id::kNew, command_id::kOpen, command_id::kSave, command_id::kSaveAs}) {
-        fileMenu_->addAction(Action(id));
-    }
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(Action(command_id::kPrint));
-    fileMenu_->addAction(Action(command_id::kPrintPreview));
-    fileMenu_->addAction(Action(command_id::kExportPages));
-    fileMenu_->addAction(Action(command_id::kExportDxf));
-    recentSeparator_ = fileMenu_->addSeparator();
-    fileMenu_->addActions(recentActions_);
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(exitAction_);
-    RebuildRecentFileMenu();
+    AddFileAndEditMenus({});
 
-    QMenu* editMenu = addMenu(QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
-    editMenu->addAction(Action(command_id::kUndo));
-    editMenu->addAction(Action(command_id::kRedo));
-
-    QMenu* viewMenu = addMenu(QStringLiteral("表示(&V)"), QStringLiteral("viewMenu"));
+    QMenu* viewMenu = AddMenu(QStringLiteral("表示(&V)"), QStringLiteral("viewMenu"));
     viewMenu->addAction(Action(command_id::kPreviousPage));
     viewMenu->addAction(Action(command_id::kNextPage));
     viewMenu->addSeparator();
@@ -295,14 +156,14 @@ void SectionFrame::CreateMenus() {
     }
     viewMenu->addSeparator();
 
-    QMenu* dataMenu = addMenu(QStringLiteral("データ(&D)"), QStringLiteral("dataMenu"));
+    QMenu* dataMenu = AddMenu(QStringLiteral("データ(&D)"), QStringLiteral("dataMenu"));
     dataMenu->addAction(Action(command_id::kPlacement));
     dataMenu->addSeparator();
     for (int id : {command_id::kPoints, command_id::kLayers, command_id::kTitles}) {
         dataMenu->addAction(Action(id));
     }
 
-    QMenu* settingsMenu = addMenu(QStringLiteral("設定(&S)"), QStringLiteral("settingsMenu"));
+    QMenu* settingsMenu = AddMenu(QStringLiteral("設定(&S)"), QStringLiteral("settingsMenu"));
     for (int id : {command_id::kScale, command_id::kFormat, command_id::kPatterns, command_id::kFonts}) {
         settingsMenu->addAction(Action(id));
     }
@@ -310,14 +171,12 @@ void SectionFrame::CreateMenus() {
     settingsMenu->addAction(Action(command_id::kEnterKey));
     settingsMenu->addAction(Action(command_id::kSetup));
 
-    QMenu* helpMenu = addMenu(QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
+    QMenu* helpMenu = AddMenu(QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
     helpMenu->addAction(Action(command_id::kHelp));
 }
 
 void SectionFrame::CreateToolBar() {
-    QToolBar* toolBar = addToolBar(QStringLiteral("ツール バー"));
-    toolBar->setObjectName(QStringLiteral("toolBar"));
-    toolBar->setMovable(false);
+    QToolBar* toolBar = AddMainToolBar(Menu(QStringLiteral("viewMenu")));
     for (int id : {command_id::kNew, command_id::kOpen, command_id::kSave}) {
         toolBar->addAction(Action(id));
     }
@@ -331,17 +190,10 @@ void SectionFrame::CreateToolBar() {
                    command_id::kFigureDown}) {
         toolBar->addAction(Action(id));
     }
-
-    QMenu* viewMenu = Menu(QStringLiteral("viewMenu"));
-    QAction* toolBarToggle = toolBar->toggleViewAction();
-    toolBarToggle->setText(QStringLiteral("ツール バー(&T)"));
-    viewMenu->addAction(toolBarToggle);
 }
 
 void SectionFrame::CreateStatusBar() {
-    auto* idleText = new QLabel(QStringLiteral("矢印←→キーで改ページ"), statusBar());
-    idleText->setObjectName(QStringLiteral("idleText"));
-    statusBar()->addWidget(idleText, 1);
+    AddStatusBar(QStringLiteral("矢印←→キーで改ページ"), Menu(QStringLiteral("viewMenu")));
     // What the drawing could not draw and the columns no printed page shows.
     auto* drawingNotice = new QLabel(statusBar());
     drawingNotice->setObjectName(QStringLiteral("drawingNotice"));
@@ -353,30 +205,6 @@ void SectionFrame::CreateStatusBar() {
         drawingNotice->setText(notice);
         drawingNotice->setToolTip(notice);
     });
-
-    auto* statusToggle = new QAction(QStringLiteral("ステータス バー(&S)"), this);
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    Menu(QStringLiteral("viewMenu"))->addAction(statusToggle);
-}
-
-void SectionFrame::RebuildRecentFileMenu() {
-    for (int i = 0; i < recentActions_.size(); ++i) {
-        QAction* action = recentActions_.at(i);
-        if (i < recentFiles_.size()) {
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFiles_.at(i)));
-            action->setEnabled(true);
-            action->setVisible(true);
-        } else if (i == 0) {
-            // An empty list shows its name, greyed.
-            action->setText(QStringLiteral("最近使ったﾌｧｲﾙ"));
-            action->setEnabled(false);
-            action->setVisible(true);
-        } else {
-            action->setVisible(false);
-        }
-    }
 }
 
 void SectionFrame::ReadPrinterPaper() {
@@ -386,7 +214,7 @@ void SectionFrame::ReadPrinterPaper() {
         return;
     }
     paper_ = PaperFromPrinter(
-        PrinterPageDots{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages_);
+        PrinterPageDots{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, Messages());
 }
 
 void SectionFrame::LoadSettingsFiles() {
@@ -447,9 +275,8 @@ SectionSpan SectionFrame::Span() const {
 }
 
 void SectionFrame::DocumentChanged() {
-    document_.modified = true;
     // A change that cannot be undone: no undo step leads back to the saved state any more.
-    undoStack_->resetClean();
+    MarkChangedOutsideHistory();
     TakeUpDocument(true);
 }
 
@@ -469,30 +296,22 @@ void SectionFrame::ReloadSettings() {
 
 void SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder) {
     paths_ = DeriveSectionPaths(installFolder);
-    sysq_ = LoadSysqSettings(paths_.installFolder, messages_);
+    sysq_ = LoadSysqSettings(paths_.installFolder, Messages());
     LoadSettingsFiles();
     // The undo steps hold the old folder's file bytes: they must not be written into the new one.
-    undoStack_->clear();
+    // Unsaved work stays unsaved.
+    const bool modified = IsModified();
+    UndoStack()->clear();
+    if (modified) {
+        MarkChangedOutsideHistory();
+    }
     TakeUpDocument();
 }
 
 void SectionFrame::RefreshView() {
-    UpdateCaption();
+    UpdateTitle();
     UpdateCommandStates();
     view_->update();
-}
-
-void SectionFrame::UpdateCaption() {
-    QString name = QStringLiteral("無題");
-    if (!document_.pathName.empty()) {
-        // The document keeps its path as a native file name.
-        name = QFileInfo(QString::fromStdString(document_.pathName)).fileName();
-    }
-    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, ApplicationCaption()));
-    setWindowModified(document_.modified);
-    if (recovery_ != nullptr) {
-        recovery_->Follow();
-    }
 }
 
 void SectionFrame::UpdateCommandStates() {
@@ -502,7 +321,7 @@ void SectionFrame::UpdateCommandStates() {
 }
 
 void SectionFrame::WriteSettingsLine() {
-    WriteSettingsFile(paths_.working, document_.settings, messages_);
+    WriteSettingsFile(paths_.working, document_.settings, Messages());
 }
 
 void SectionFrame::NextPage() {
@@ -533,14 +352,13 @@ void SectionFrame::MoveFigure(FigureMove move) {
     if (position_.printing) {
         return;
     }
-    if (!ravesect::MoveFigure(move, document_.settings, Span(), messages_)) {
+    if (!ravesect::MoveFigure(move, document_.settings, Span(), Messages())) {
         return;
     }
     // The settings themselves moved: they are written to "Tmp0.tmp" and the view shows the
     // settings' own page again.
     WriteSettingsLine();
-    document_.modified = true;
-    undoStack_->resetClean();
+    MarkChangedOutsideHistory();
     position_ = SectionViewPosition::AtSettings(document_.settings);
     RefreshView();
 }

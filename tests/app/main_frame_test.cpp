@@ -18,7 +18,6 @@
 #include "platform/install_folder.h"
 #include "platform/printer_paper.h"
 #include "ravelog/app/main_frame.h"
-#include "ravelog/app/ravelog_application.h"
 #include "ravelog/app/ravelog_view.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
@@ -133,7 +132,7 @@ TEST_F(MainFrameTest, FileFromTheCommandLineNamesTheWindow) {
     ASSERT_FALSE(frame->RecentFiles().isEmpty());
     EXPECT_TRUE(frame->RecentFiles().first().endsWith(QStringLiteral("example-short.sdw")));
     // The list is kept in the settings, so the next start shows it.
-    EXPECT_EQ(ReadRecentFiles(), frame->RecentFiles());
+    EXPECT_EQ(rave::platform::ReadRecentFiles(QStringLiteral("Ravelog")), frame->RecentFiles());
 }
 
 TEST_F(MainFrameTest, RefusedFileLeavesTheDocumentAndCaption) {
@@ -308,32 +307,6 @@ TEST_F(MainFrameTest, PrintingLeavesTheLastPrintedPage) {
     EXPECT_EQ(Page(), 2);
     EXPECT_FALSE(frame->ViewState().printing);
     EXPECT_GT(fs::file_size(pdf), 1000u);
-}
-
-TEST(RecentFiles, NewestFirstOnceAndAtMostFour) {
-    QStringList files;
-    for (const char* name : {"/a/1.sdw", "/a/2.sdw", "/a/3.sdw", "/a/4.sdw", "/a/5.sdw"}) {
-        files = WithRecentFile(files, QString::fromUtf8(name));
-    }
-    EXPECT_EQ(files, (QStringList{"/a/5.sdw", "/a/4.sdw", "/a/3.sdw", "/a/2.sdw"}));
-    files = WithRecentFile(files, QStringLiteral("/a/3.sdw"));
-    EXPECT_EQ(files, (QStringList{"/a/3.sdw", "/a/5.sdw", "/a/4.sdw", "/a/2.sdw"}));
-}
-
-TEST(DesktopArguments, InstallFolderAndOneFile) {
-    DesktopArguments parsed = ParseDesktopArguments({"--install-folder", "/tmp/i", "a.sdw"});
-    EXPECT_TRUE(parsed.error.empty());
-    EXPECT_EQ(parsed.installFolder, fs::path("/tmp/i"));
-    ASSERT_TRUE(parsed.file.has_value());
-    EXPECT_EQ(*parsed.file, fs::path("a.sdw"));
-
-    parsed = ParseDesktopArguments({"--install-folder=/tmp/j"});
-    EXPECT_EQ(parsed.installFolder, fs::path("/tmp/j"));
-    EXPECT_FALSE(parsed.file.has_value());
-
-    EXPECT_FALSE(ParseDesktopArguments({"--install-folder"}).error.empty());
-    EXPECT_FALSE(ParseDesktopArguments({"a.sdw", "b.sdw"}).error.empty());
-    EXPECT_FALSE(ParseDesktopArguments({"--verbose"}).error.empty());
 }
 
 // DXF出力: every printed page becomes a DXF file named after the chosen one, code page 932.

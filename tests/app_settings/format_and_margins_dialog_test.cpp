@@ -85,7 +85,7 @@ TEST_F(FormatDecimalsDialogTest, RefusedFieldsKeepTheDialogOpenAndTheFileAsItWas
     // A character cp932 has no code for is refused, never replaced.
     Retype(dialog.CompanyField(), QStringLiteral("株式会社 \u0151"));
     dialog.accept();
-    EXPECT_TRUE(SawText("「名称」に使えない文字があります"));
+    EXPECT_TRUE(SawText("「名称」に保存できない文字があります"));
     EXPECT_TRUE(dialog.isVisible());
 
     dialog.reject();

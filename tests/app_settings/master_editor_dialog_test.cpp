@@ -91,7 +91,7 @@ TEST_F(MasterEditorDialogTest, TextCp932CannotHoldIsRefusedAndCancelKeepsTheFile
     MasterEditorDialog dialog(*frame, rave::MasterKind::kTechnicians);
     dialog.show();
     TypeIntoCell(dialog, 0, QStringLiteral("\u00e9\u0151"));  // ő has no cp932 code
-    EXPECT_TRUE(SawText("に使えない文字があります"));
+    EXPECT_TRUE(SawText("に保存できない文字があります"));
     EXPECT_EQ(dialog.Model().Rows()[0], Cp932("山田太郎"));
     TypeIntoCell(dialog, 1, QStringLiteral("木村"));
     dialog.reject();

@@ -14,10 +14,10 @@
 #include <cstdlib>
 #include <deque>
 
+#include "platform/desktop_start.h"
 #include "platform/install_folder.h"
 #include "platform/recovery.h"
 #include "ravelog/app/main_frame.h"
-#include "ravelog/app/ravelog_application.h"
 #include "ravesect/app/ravesect_application.h"
 #include "ravesect/app/section_frame.h"
 #include "recovery_test_support.h"
@@ -168,7 +168,7 @@ TEST_F(CrashRecovery, RavelogOffersAndRestoresTheEditAfterAKill) {
     RecoverySession session("Ravelog", ".sdw", layout_.Recovery());
     frame.AttachRecovery(&session);
     std::vector<OfferedRecovery> offered;
-    EXPECT_TRUE(ravelog::app::OfferRecoveries(frame, session, [&offered](const OfferedRecovery& copy) {
+    EXPECT_TRUE(rave::platform::OfferRecoveries(frame, session, [&offered](const OfferedRecovery& copy) {
         offered.push_back(copy);
         return RecoveryChoice::kRestore;
     }));
@@ -217,7 +217,7 @@ TEST_F(CrashRecovery, RavesectOffersTheWorkingFilesOfAKilledRun) {
               ravesect::app::WorkingFilesAccess::kOwn);
     frame.AttachRecovery(&session);
     std::vector<OfferedRecovery> offered;
-    EXPECT_TRUE(ravesect::app::OfferRecoveries(frame, session, [&offered](const OfferedRecovery& copy) {
+    EXPECT_TRUE(rave::platform::OfferRecoveries(frame, session, [&offered](const OfferedRecovery& copy) {
         offered.push_back(copy);
         return RecoveryChoice::kRestore;
     }));
@@ -248,9 +248,9 @@ TEST_F(CrashRecovery, LaterKeepsTheCopyAndDiscardRemovesIt) {
     const auto answer = [](RecoveryChoice choice) {
         return [choice](const OfferedRecovery&) { return choice; };
     };
-    EXPECT_FALSE(ravelog::app::OfferRecoveries(frame, session, answer(RecoveryChoice::kLater)));
+    EXPECT_FALSE(rave::platform::OfferRecoveries(frame, session, answer(RecoveryChoice::kLater)));
     EXPECT_EQ(RecoveryFileNames(layout_.Recovery()).size(), 2u);
-    EXPECT_FALSE(ravelog::app::OfferRecoveries(frame, session, answer(RecoveryChoice::kDiscard)));
+    EXPECT_FALSE(rave::platform::OfferRecoveries(frame, session, answer(RecoveryChoice::kDiscard)));
     EXPECT_TRUE(RecoveryFileNames(layout_.Recovery()).empty());
     EXPECT_FALSE(frame.Document().modified);
 }

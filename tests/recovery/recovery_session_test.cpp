@@ -9,6 +9,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "platform/desktop_start.h"
 #include "platform/install_folder.h"
 #include "platform/program_settings.h"
 #include "platform/recovery.h"
@@ -146,7 +147,7 @@ TEST(SecondRavesect, LeavesTheWorkingFilesOfTheFirstAlone) {
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(frame.Action(ravesect::app::command_id::kPrint)->isEnabled());
-    EXPECT_FALSE(ravesect::app::OfferRecoveries(
+    EXPECT_FALSE(rave::platform::OfferRecoveries(
         frame, session, [](const OfferedRecovery&) { return platform::RecoveryChoice::kRestore; }));
     const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
     ASSERT_TRUE(after);
@@ -185,15 +186,15 @@ TEST(ProgramSettings, MovesTheOldRecentFileListOnce) {
 
 TEST(ProgramSettings, RecentFilesLiveUnderTheProgramsOwnOrganisation) {
     TestApplication();
-    ravelog::app::WriteRecentFiles({QStringLiteral("/work/a.sdw")});
-    ravesect::app::WriteRecentFiles({QStringLiteral("/work/b.sqw")});
+    rave::platform::WriteRecentFiles(QStringLiteral("Ravelog"), {QStringLiteral("/work/a.sdw")});
+    rave::platform::WriteRecentFiles(QStringLiteral("Ravesect"), {QStringLiteral("/work/b.sqw")});
     const QString key = QStringLiteral("Recent File List/File1");
     EXPECT_EQ(QSettings(QStringLiteral("Kelvard"), QStringLiteral("Ravelog")).value(key).toString(),
               QStringLiteral("/work/a.sdw"));
     EXPECT_EQ(QSettings(QStringLiteral("Kelvard"), QStringLiteral("Ravesect")).value(key).toString(),
               QStringLiteral("/work/b.sqw"));
-    ravelog::app::WriteRecentFiles({});
-    ravesect::app::WriteRecentFiles({});
+    rave::platform::WriteRecentFiles(QStringLiteral("Ravelog"), {});
+    rave::platform::WriteRecentFiles(QStringLiteral("Ravesect"), {});
 }
 
 // Pictures of the question for the documentation: RAVE_DIALOG_SHOTS=FOLDER writes

@@ -27,7 +27,6 @@
 #include "platform/codec.h"
 #include "platform/install_folder.h"
 #include "platform/printer_paper.h"
-#include "ravesect/app/ravesect_application.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "temp_folder.h"
@@ -220,7 +219,7 @@ TEST_F(SectionFrameTest, SaveAsAndReopenKeepTheSectionByteForByte) {
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.sqw[*] - スウェーデン断面図 V5"));
     ASSERT_FALSE(frame->RecentFiles().isEmpty());
     EXPECT_EQ(frame->RecentFiles().first(), QString::fromStdString(written.string()));
-    EXPECT_EQ(ReadRecentFiles(), frame->RecentFiles());
+    EXPECT_EQ(rave::platform::ReadRecentFiles(QStringLiteral("Ravesect")), frame->RecentFiles());
 
     // Opened again from the menu: the same section, its folder remembered in "FileQo.ndx".
     frame->NewDocument();
@@ -528,36 +527,6 @@ TEST_F(SectionFrameTest, ViewPaintsTheColumnsFromMemoryUntilTheyAreWrittenAgain)
     frame->View()->grab();
     EXPECT_EQ(frame->Extent().lastDistance, 90.0);
     EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
-}
-
-TEST(RavesectDesktopArguments, InstallFolderAndOneFile) {
-    struct Case {
-        std::vector<std::string> arguments;
-        const char* folder;
-        const char* file;
-        bool refused;
-    };
-    const Case cases[] = {
-        {{}, "", nullptr, false},
-        {{"a.sqw"}, "", "a.sqw", false},
-        {{"--install-folder", "/x", "a.sqw"}, "/x", "a.sqw", false},
-        {{"--install-folder=/x"}, "/x", nullptr, false},
-        {{"--install-folder"}, "", nullptr, true},
-        {{"--install-folder="}, "", nullptr, true},
-        {{"a.sqw", "b.sqw"}, "", "a.sqw", true},
-        {{"--verbose"}, "", nullptr, true},
-    };
-    for (const Case& c : cases) {
-        const DesktopArguments parsed = ParseDesktopArguments(c.arguments);
-        EXPECT_EQ(!parsed.error.empty(), c.refused) << ::testing::PrintToString(c.arguments);
-        if (!c.refused) {
-            EXPECT_EQ(parsed.installFolder, fs::path(c.folder));
-            EXPECT_EQ(parsed.file.has_value(), c.file != nullptr);
-            if (c.file != nullptr && parsed.file) {
-                EXPECT_EQ(*parsed.file, fs::path(c.file));
-            }
-        }
-    }
 }
 
 // DXF出力: every printed page becomes a DXF file named after the chosen one, code page 932.
