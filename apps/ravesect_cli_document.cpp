@@ -258,15 +258,19 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;
     }
     // XML borings resolve their soil names through the install folder's JACIC table; names it
-    // does not know are listed on stderr without failing the build.
+    // does not know are listed on stderr without failing the build. Simple-table soundings take
+    // their layer patterns from the simple table, as their sheets do.
     rave::SoilNameTable jacic;
+    rave::SoilNameTable simple;
     const auto tableFolder = ResolveInstallFolder(context);
     if (tableFolder) {
         jacic.LoadSoilNameTable(*tableFolder / "WdtvxJG.mst", rave::soil_number_kind::kLineDrawing,
                                 context.messages);
+        simple.LoadSoilNameTable(*tableFolder / "WdtvxCS.mst", rave::soil_number_kind::kBitmap,
+                                 context.messages);
     }
     if (BuildColumnsFile(document, working.files(), rave::platform::ResolveSourcePath, context.messages,
-                         tableFolder ? &jacic : nullptr) > 0) {
+                         tableFolder ? &jacic : nullptr, tableFolder ? &simple : nullptr) > 0) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());

@@ -149,4 +149,22 @@ int SoilNameTable::LoadSoilNameTable(const std::filesystem::path& path, int numb
     return LoadSoilNameBytes(*bytes, numberKind);
 }
 
+long SimpleLayerPattern(std::string_view soilName, std::string_view storedNumber,
+                        const SoilNameTable& simpleTable) {
+    const std::string_view name = TrimBlanks(soilName);
+    if (!name.empty()) {
+        for (const SoilNameRow& entry : simpleTable.Rows(soil_number_kind::kBitmap)) {
+            if (entry.name == name && entry.number > 0) {
+                return entry.number;
+            }
+        }
+    }
+    const long code = ParseInteger(storedNumber);
+    const bool simpleMarker = code >= 800 && code <= 869;
+    if (code > 100 && code < 10000 && code % 100 != 0 && !simpleMarker) {
+        return code - code % 100;
+    }
+    return code;
+}
+
 }  // namespace rave

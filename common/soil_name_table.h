@@ -95,6 +95,14 @@ private:
     std::array<KindTable, 2> kinds_;
 };
 
+// The pattern number a layer of a simple-table sounding is drawn with. The simple table decides: a
+// soil name of the table takes that name's tile number. Other layers keep their stored number,
+// except that a JACIC composite number (a row picked from an older JACIC-coded list: "礫混り砂"
+// 450, "砂質シルト" 501) is drawn with its base soil (400, 500), since a simple column shows one
+// tile per layer and has no tile for the composite.
+long SimpleLayerPattern(std::string_view soilName, std::string_view storedNumber,
+                        const SoilNameTable& simpleTable);
+
 // A row's number as pick lists and the row fields carry it: "%ld.%d" (number, class digit), or an
 // empty text when the row has no number.
 std::string SoilRowPatternText(const SoilNameRow& row);

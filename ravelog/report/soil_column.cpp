@@ -91,20 +91,7 @@ std::vector<PatternLayer> LayersOf(long code, int g, const ColumnSetup& setup) {
 }  // namespace
 
 long SimpleLayerCode(const MeasuredRow& row, const rave::SoilNameTable& simpleTable) {
-    const std::string_view name = rave::TrimBlanks(row[field::kSimpleSoilName]);
-    if (!name.empty()) {
-        for (const rave::SoilNameRow& entry : simpleTable.Rows(rave::soil_number_kind::kBitmap)) {
-            if (entry.name == name && entry.number > 0) {
-                return entry.number;
-            }
-        }
-    }
-    const long code = rave::ParseInteger(row[field::kSimplePattern]);
-    const bool simpleMarker = code >= 800 && code <= 869;
-    if (code > 100 && code < 10000 && code % 100 != 0 && !simpleMarker) {
-        return code - code % 100;
-    }
-    return code;
+    return rave::SimpleLayerPattern(row[field::kSimpleSoilName], row[field::kSimplePattern], simpleTable);
 }
 
 std::vector<SoilLayer> CollectSoilLayers(const SoundingDocument& document, int patternField,

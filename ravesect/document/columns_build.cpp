@@ -6,6 +6,7 @@
 
 #include "common/format.h"
 #include "common/numbers.h"
+#include "common/soil_name_table.h"
 #include "common/text_file.h"
 #include "ravesect/document/boring_xml.h"
 #include "ravesect/document/source_parsers.h"
@@ -132,7 +133,8 @@ double ClosingColumnDistance(double lastDistance, int distanceScale) {
 }
 
 int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
-                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable) {
+                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable,
+                     const rave::SoilNameTable* simpleTable) {
     int failures = 0;
     PlacedColumn& boundary = document.Column(0);
     boundary.Clear();
@@ -184,7 +186,7 @@ int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const
             failures += boring ? 0 : 1;
             log = boring ? std::move(*boring) : NormalizedLog{};
         } else {
-            log = ParseSourceLog(kind, *bytes);
+            log = ParseSourceLog(kind, *bytes, nullptr, nullptr, simpleTable);
         }
     }
 
@@ -200,14 +202,20 @@ void ApplyPlacement(const PlacementList& list, SectionDocument& document, const 
                     const std::optional<std::filesystem::path>& installFolder,
                     const SourcePathResolver& resolve, rave::MessageSink& messages) {
     list.Store(document, installFolder, messages);
-    // The window reported a missing table at start-up already; XML soils then draw no pattern.
+    // The window reported a missing table at start-up already; XML soils then draw no pattern and
+    // simple soundings keep the numbers their rows store.
     rave::SoilNameTable jacic;
+    rave::SoilNameTable simple;
     if (installFolder) {
         if (const auto table = rave::ReadFileBytes(*installFolder / "WdtvxJG.mst")) {
             jacic.LoadSoilNameBytes(*table, rave::soil_number_kind::kLineDrawing);
         }
+        if (const auto table = rave::ReadFileBytes(*installFolder / "WdtvxCS.mst")) {
+            simple.LoadSoilNameBytes(*table, rave::soil_number_kind::kBitmap);
+        }
     }
-    BuildColumnsFile(document, files, resolve, messages, installFolder ? &jacic : nullptr);
+    BuildColumnsFile(document, files, resolve, messages, installFolder ? &jacic : nullptr,
+                     installFolder ? &simple : nullptr);
     ReloadSectionDocument(document, files);
 }
 

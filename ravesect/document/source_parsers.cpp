@@ -3,7 +3,9 @@
 
 #include <cctype>
 
+#include "common/format.h"
 #include "common/numbers.h"
+#include "common/soil_name_table.h"
 #include "common/text_fields.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file.h"
@@ -74,7 +76,8 @@ NormalizedLog ParseSectionedSource(std::string_view bytes) {
     return log;
 }
 
-NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes) {
+NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes,
+                                  const rave::SoilNameTable* simpleTable) {
     NormalizedLog log;
     rave::LineCursor first(bytes, kSourceLineLimit);
     std::string_view firstLine;
@@ -127,7 +130,10 @@ NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes) {
         }
         (*layer)[0] = source[f::kDepth];
         (*layer)[1] = name;
-        (*layer)[2] = source[patternField];
+        (*layer)[2] =
+            jacic || simpleTable == nullptr
+                ? source[patternField]
+                : rave::FormatText("%ld", rave::SimpleLayerPattern(name, source[patternField], *simpleTable));
         (*layer)[6] = underlined ? kUnderlinedBoundary : kPlainBoundary;
     }
     for (int i = 1; i <= measured; ++i) {
@@ -192,7 +198,8 @@ NormalizedLog ParseLineSource(std::string_view bytes) {
 }
 
 NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave::SoilNameTable* jacicTable,
-                             std::vector<std::string>* unknownSoilNames) {
+                             std::vector<std::string>* unknownSoilNames,
+                             const rave::SoilNameTable* simpleTable) {
     if (kind == kKindBoringXml) {
         const BoringXmlResult read = ReadBoringXml(bytes);
         if (!read.log) {
@@ -202,7 +209,7 @@ NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave
         return BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, unknownSoilNames);
     }
     if (IsSoundingKind(kind)) {
-        NormalizedLog log = ParseSoundingSource(kind, bytes);
+        NormalizedLog log = ParseSoundingSource(kind, bytes, simpleTable);
         if (kind == kKindSoundingJacic || kind == kKindSoundingSimple) {
             const int last = log.RowCount(logsection::kMeasured);
             if (last > 0) {

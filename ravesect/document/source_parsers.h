@@ -42,13 +42,16 @@ private:
 // and 302 the drawing attribute of the last measured row becomes "2"; for kind 320 the measured
 // rows are dropped. An unknown kind gives an empty log. The soil names of a boring exchange XML
 // are resolved through `jacicTable` (without one they draw no pattern); the names it does not
-// know are added to `unknownSoilNames` when given.
+// know are added to `unknownSoilNames` when given. The layers of a simple-table sounding take
+// their pattern numbers from `simpleTable` when one is given, as its sheet draws them.
 NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes,
                              const rave::SoilNameTable* jacicTable = nullptr,
-                             std::vector<std::string>* unknownSoilNames = nullptr);
+                             std::vector<std::string>* unknownSoilNames = nullptr,
+                             const rave::SoilNameTable* simpleTable = nullptr);
 
 // The single parsers, for tests and fuzzing.
-NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes);
+NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes,
+                                  const rave::SoilNameTable* simpleTable = nullptr);
 NormalizedLog ParseSectionedSource(std::string_view bytes);
 NormalizedLog ParseLineSource(std::string_view bytes);
 
