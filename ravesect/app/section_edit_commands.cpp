@@ -1,85 +1,143 @@
-// The undo steps of committed editing dialogs.
+// The undo steps of committed section edits.
 #include "ravesect/app/section_edit_commands.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <array>
 #include <utility>
+#include <vector>
 
 #include "ravesect/app/section_frame.h"
-#include "ravesect/editing/working_file_snapshot.h"
+#include "ravesect/editing/working_file_change.h"
 
 namespace ravesect::app {
 
 namespace {
 
-const std::filesystem::path& PathOf(const SectionFrame& frame, EditedFile file) {
-    return file == EditedFile::kPointsLayers ? frame.Files().pointsLayers : frame.Files().titles;
+// Every file a committed edit may rewrite.
+constexpr std::size_t kSectionFileCount = 5;
+std::array<std::filesystem::path, kSectionFileCount> SectionFiles(const SectionFrame& frame) {
+    const WorkingFiles& files = frame.Files();
+    return {files.settings, files.columns, files.titles, files.pointsLayers, frame.Paths().sysq};
 }
 
-// The file's bytes before and after one committed dialog.
-class WorkingFileEditCommand : public QUndoCommand {
+// One committed edit: the changed stretch of every file it rewrote.
+class SectionEditCommand : public QUndoCommand {
 public:
-    WorkingFileEditCommand(const QString& label, SectionFrame& frame, EditedFile file,
-                           WorkingFileSnapshot before, WorkingFileSnapshot after)
-        : QUndoCommand(label),
-          frame_(frame),
-          file_(file),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
+    SectionEditCommand(const QString& label, SectionFrame& frame, std::vector<WorkingFileChange> changes)
+        : QUndoCommand(label), frame_(frame), changes_(std::move(changes)) {}
 
-    // Called before the stack moves its index: the step lands one below or above it.
-    void undo() override { Restore(before_, frame_.UndoStack()->index() - 1); }
+    void undo() override { Swap(); }
     void redo() override {
-        // The first redo is the push itself: the file already holds the new bytes.
+        // The first redo is the push itself: the files already hold the edit.
         if (pushed_) {
-            Restore(after_, frame_.UndoStack()->index() + 1);
+            Swap();
         }
         pushed_ = true;
     }
 
+    std::size_t HeldBytes() const {
+        std::size_t bytes = sizeof(*this) + changes_.capacity() * sizeof(WorkingFileChange);
+        for (const WorkingFileChange& change : changes_) {
+            bytes += change.HeldBytes() - sizeof(WorkingFileChange);
+        }
+        return bytes;
+    }
+
 private:
-    void Restore(const WorkingFileSnapshot& snapshot, int newIndex) {
-        const std::filesystem::path& path = PathOf(frame_, file_);
-        if (!RestoreSnapshot(path, snapshot)) {
-            frame_.Messages().Show(CannotOpenWorkingFileMessage(path));
+    void Swap() {
+        for (WorkingFileChange& change : changes_) {
+            switch (SwapIntoFile(change)) {
+                case SwapResult::kSwapped:
+                    break;
+                case SwapResult::kChangedElsewhere:
+                    frame_.Messages().Show(FileChangedElsewhereMessage(change.file));
+                    break;
+                case SwapResult::kCannotWrite:
+                    frame_.Messages().Show(CannotOpenWorkingFileMessage(change.file));
+                    break;
+            }
         }
+        TakeUpChangedFiles();
+    }
+
+    bool Changed(const std::filesystem::path& file) const {
+        for (const WorkingFileChange& change : changes_) {
+            if (change.file == file) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Reads again what the swapped files hold, and nothing else.
+    void TakeUpChangedFiles() {
+        const WorkingFiles& files = frame_.Files();
         SectionDocument& document = frame_.Document();
-        if (file_ == EditedFile::kPointsLayers) {
-            ReadPointsLayersFile(frame_.Files(), document);
-        } else {
-            ReadTitlesFile(frame_.Files(), document);
+        if (Changed(frame_.Paths().sysq)) {
+            frame_.ReloadSettings();
         }
-        // Back at the saved state the section is unmodified again.
-        document.modified = newIndex != frame_.UndoStack()->cleanIndex();
-        frame_.RefreshView();
-        if (file_ == EditedFile::kPointsLayers) {
+        if (Changed(files.titles)) {
+            ReadTitlesFile(files, document);
+        }
+        if (Changed(files.pointsLayers)) {
+            ReadPointsLayersFile(files, document);
+        }
+        if (Changed(files.settings) || Changed(files.columns)) {
+            frame_.SettingsOrColumnsRewritten();
+        } else {
+            frame_.RefreshView();
+        }
+        if (Changed(files.pointsLayers)) {
             // The point and layer dialogs drop their pending edits and show the file as it now is.
             Q_EMIT frame_.pointsLayersRead();
         }
     }
 
     SectionFrame& frame_;
-    EditedFile file_;
-    WorkingFileSnapshot before_;
-    WorkingFileSnapshot after_;
+    std::vector<WorkingFileChange> changes_;
     bool pushed_ = false;
 };
 
 }  // namespace
 
-bool CommitWorkingFile(SectionFrame& frame, EditedFile file, const QString& label,
-                       const std::function<bool()>& write) {
-    const std::filesystem::path& path = PathOf(frame, file);
-    WorkingFileSnapshot before = TakeSnapshot(path);
-    const bool written = write();
-    WorkingFileSnapshot after = TakeSnapshot(path);
-    if (!(before == after)) {
-        frame.Document().modified = true;
-        frame.UndoStack()->push(
-            new WorkingFileEditCommand(label, frame, file, std::move(before), std::move(after)));
+bool CommitSectionEdit(SectionFrame& frame, const QString& label, const std::function<bool()>& edit) {
+    const auto files = SectionFiles(frame);
+    std::array<WorkingFileSnapshot, kSectionFileCount> before;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        before[i] = TakeSnapshot(files[i]);
     }
+    const bool done = edit();
+    std::vector<WorkingFileChange> changes;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (std::optional<WorkingFileChange> change =
+                ChangeBetween(files[i], before[i], TakeSnapshot(files[i]))) {
+            changes.push_back(std::move(*change));
+        }
+    }
+    if (!changes.empty()) {
+        changes.shrink_to_fit();
+        frame.PushEdit(new SectionEditCommand(label, frame, std::move(changes)));
+    }
+    return done;
+}
+
+bool CommitWorkingFile(SectionFrame& frame, EditedFile, const QString& label,
+                       const std::function<bool()>& write) {
+    const bool written = CommitSectionEdit(frame, label, write);
     frame.RefreshView();
     return written;
+}
+
+std::size_t HeldUndoBytes(const SectionFrame& frame) {
+    std::size_t bytes = 0;
+    const QUndoStack* stack = frame.UndoStack();
+    for (int i = 0; i < stack->count(); ++i) {
+        if (const auto* command = dynamic_cast<const SectionEditCommand*>(stack->command(i))) {
+            bytes += command->HeldBytes();
+        }
+    }
+    return bytes;
 }
 
 }  // namespace ravesect::app

@@ -15,6 +15,7 @@
 #include "common/text_file.h"
 #include "platform/printer_paper.h"
 #include "ravesect/app/command_install.h"
+#include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_view.h"
 
 namespace ravesect::app {
@@ -280,6 +281,10 @@ void SectionFrame::DocumentChanged() {
     TakeUpDocument(true);
 }
 
+void SectionFrame::SettingsOrColumnsRewritten() {
+    TakeUpDocument(true);
+}
+
 void SectionFrame::ShowSettingsPage() {
     const bool printing = position_.printing;
     position_ = SectionViewPosition::AtSettings(document_.settings);
@@ -355,10 +360,13 @@ void SectionFrame::MoveFigure(FigureMove move) {
     if (!ravesect::MoveFigure(move, document_.settings, Span(), Messages())) {
         return;
     }
-    // The settings themselves moved: they are written to "Tmp0.tmp" and the view shows the
-    // settings' own page again.
-    WriteSettingsLine();
-    MarkChangedOutsideHistory();
+    // The settings themselves moved: they are written to "Tmp0.tmp" (one undoable step) and the
+    // view shows the settings' own page again. Settings that could not be written stay in use.
+    if (!CommitSectionEdit(*this, QStringLiteral("図の移動"), [this] {
+            return WriteSettingsFile(paths_.working, document_.settings, Messages());
+        })) {
+        MarkChangedOutsideHistory();
+    }
     position_ = SectionViewPosition::AtSettings(document_.settings);
     RefreshView();
 }

@@ -13,6 +13,7 @@
 #include "ravesect/app/placement_dialog.h"
 #include "ravesect/app/scale_dialog.h"
 #include "ravesect/app/section_dialog_bindings.h"
+#include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/setup_dialog.h"
 #include "ravesect/view/section_paper.h"
@@ -54,8 +55,14 @@ void RunPlacement(SectionFrame& frame) {
     const SectionSettings before = frame.Document().settings;
     PlacementDialog dialog(frame.InstallFolder(), frame.Messages(), frame.Document(), frame.Files(), &frame,
                            enterKey.Behaviour());
-    if (Run(dialog) == QDialog::Accepted && dialog.Applied()) {
-        frame.DocumentChanged();
+    // The dialog writes the column and settings files on OK: that is one undoable step.
+    bool applied = false;
+    CommitSectionEdit(frame, QStringLiteral("配置"), [&] {
+        applied = Run(dialog) == QDialog::Accepted && dialog.Applied();
+        return applied;
+    });
+    if (applied) {
+        frame.SettingsOrColumnsRewritten();
         // The first placement fits the ruler and the top elevation to the logs: show that page.
         const SectionSettings& after = frame.Document().settings;
         if (after.topElevation != before.topElevation || after.leftEnd != before.leftEnd) {
@@ -78,8 +85,10 @@ void RunScale(SectionFrame& frame) {
     }
     frame.Document().settings = dialog.Settings();
     if (dialog.Result() == ScaleDialogResult::kAccepted &&
-        WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages())) {
-        frame.DocumentChanged();
+        CommitSectionEdit(frame, QStringLiteral("縮尺/標尺"), [&] {
+            return WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
+        })) {
+        frame.SettingsOrColumnsRewritten();
     }
     // Nine corrections in a row (or a settings line that could not be written): the values stay
     // in use for this run. Either way the view shows the page the new settings define.
@@ -94,15 +103,22 @@ void RunFormatSheet(SectionFrame& frame) {
     if (SysqFileBytes(dialog.Values()) == SysqFileBytes(frame.Sysq())) {
         return;
     }
-    frame.Sysq() = dialog.Values();
-    // New margins may leave less of the paper for a page.
-    SectionSettings settings = frame.Document().settings;
-    const bool pagesChanged = LowerPageLengthsToPaper(settings, frame.Paper(), frame.Sysq());
-    SysqChanged(frame);
+    // "Sysq.ndx" and the page lengths it may lower are one undoable step.
+    bool pagesChanged = false;
+    CommitSectionEdit(frame, QStringLiteral("様式"), [&] {
+        frame.Sysq() = dialog.Values();
+        // New margins may leave less of the paper for a page.
+        SectionSettings settings = frame.Document().settings;
+        pagesChanged = LowerPageLengthsToPaper(settings, frame.Paper(), frame.Sysq());
+        SysqChanged(frame);
+        if (pagesChanged) {
+            frame.Document().settings = settings;
+            WriteSettingsFile(frame.Files(), settings, frame.Messages());
+        }
+        return true;
+    });
     if (pagesChanged) {
-        frame.Document().settings = settings;
-        WriteSettingsFile(frame.Files(), settings, frame.Messages());
-        frame.DocumentChanged();
+        frame.SettingsOrColumnsRewritten();
     }
 }
 

@@ -100,6 +100,33 @@ TEST_F(DataUndoTest, ConversionEditUndoRestoresTheConversionTable) {
     EXPECT_TRUE(SameTables(frame->Document(), before));
 }
 
+TEST_F(DataUndoTest, UndoAndRedoGiveTheSavedFilesByteForByte) {
+    // 1350 rows: every step holds only its change, and every state saves exactly as it was.
+    const fs::path file = temp.path() / "long.sdw";
+    fs::copy_file(fs::path(RAVE_SOURCE_DIR) / "examples" / "example-long.sdw", file);
+    ASSERT_TRUE(frame->OpenThroughFramework(file));
+    const auto saved = [&] {
+        EXPECT_TRUE(frame->Save());
+        return rave::testing::TempFolder::Read(file);
+    };
+    const std::string original = saved();
+    EditHeader(*frame, TypeAndConfirm("slot1", QStringLiteral("新しい件名")));
+    EditConversions(*frame, TypeAndConfirm("slot44", QStringLiteral("7")));
+    EditPageFooter(*frame, TypeAndConfirm("startPage1", QStringLiteral("7")));
+    ASSERT_EQ(frame->UndoStack()->count(), 3);
+    const std::string edited = saved();
+    ASSERT_NE(edited, original);
+
+    for (int i = 0; i < 3; ++i) {
+        frame->UndoStack()->undo();
+    }
+    EXPECT_EQ(saved(), original);
+    for (int i = 0; i < 3; ++i) {
+        frame->UndoStack()->redo();
+    }
+    EXPECT_EQ(saved(), edited);
+}
+
 TEST_F(DataUndoTest, DialogsThatChangeNothingLeaveNoStep) {
     const auto cancel = [](QDialog& dialog) {
         Click(dialog, "cancel");

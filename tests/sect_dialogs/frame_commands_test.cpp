@@ -15,6 +15,7 @@
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/app/setup_dialog.h"
+#include "ravesect/editing/working_file_snapshot.h"
 #include "sect_dialog_support.h"
 
 namespace ravesect::app {
@@ -54,6 +55,12 @@ protected:
         };
     }
     std::string Bytes(const char* name) const { return TempFolder::Read(install() / name); }
+    // The section as its working files now hold it.
+    SectionDocument ReadBack() const {
+        SectionDocument document;
+        ReloadSectionDocument(document, WorkingFiles::In(install()));
+        return document;
+    }
 
     TempFolder folder;
     rave::RecordingMessageSink messages;
@@ -161,6 +168,79 @@ TEST_F(FrameCommandsTest, FormatSheetOkRewritesSysqAndCancelDoesNot) {
     const auto back = ReadSysqFile(SysqFilePath(install()), install());
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->Line(sysqline::kFlagLength), "40");
+}
+
+TEST_F(FrameCommandsTest, EveryCommittedEditIsOneUndoStepThatPutsTheFilesBack) {
+    ASSERT_TRUE(frame->OpenThroughFramework(ExampleLog("section/example-section.sqw")));
+    const std::filesystem::path files[] = {install() / "Tmp0.tmp", install() / "Tmp1.tmp",
+                                           install() / "TmpP.tmp", install() / "SmpP.tmp",
+                                           install() / "Sysq.ndx"};
+    const auto state = [&] {
+        std::vector<WorkingFileSnapshot> snapshots;
+        for (const std::filesystem::path& file : files) {
+            snapshots.push_back(TakeSnapshot(file));
+        }
+        return snapshots;
+    };
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"placement",
+         [&] {
+             OnDialog<PlacementDialog>([](PlacementDialog& dialog) {
+                 dialog.OpenSourcePath(QString::fromStdString(ExampleLog("example-short.sdw").string()));
+                 TypeInto(dialog.DistanceBox(), QStringLiteral("33"));
+                 QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+                 QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+             });
+             frame->Action(command_id::kPlacement)->trigger();
+         }},
+        {"scale",
+         [&] {
+             OnDialog<ScaleSettingsDialog>([](ScaleSettingsDialog& dialog) {
+                 TypeInto(dialog.Field(ScaleField::kDistanceScale), QStringLiteral("250"));
+                 dialog.accept();
+             });
+             frame->Action(command_id::kScale)->trigger();
+         }},
+        {"format",
+         [&] {
+             OnDialog<FormatSheetDialog>([](FormatSheetDialog& dialog) {
+                 TypeInto(dialog.Box(sysqline::kFlagLength), QStringLiteral("40"));
+                 dialog.accept();
+             });
+             frame->Action(command_id::kFormat)->trigger();
+         }},
+        {"figure move", [&] { frame->Action(command_id::kFigureUp)->trigger(); }},
+        {"titles",
+         [&] {
+             CommitWorkingFile(*frame, EditedFile::kTitles, QStringLiteral("標題記事"), [this] {
+                 frame->Document().Title(2) = {10.0, 1.0, "new", "1"};
+                 return WriteTitlesFile(frame->Files(), frame->Document(), messages);
+             });
+         }},
+    };
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        frame->UndoStack()->clear();
+        const std::vector<WorkingFileSnapshot> before = state();
+        edit();
+        EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);
+        ASSERT_EQ(frame->UndoStack()->count(), 1);
+        const std::vector<WorkingFileSnapshot> after = state();
+        ASSERT_NE(after, before);
+        EXPECT_TRUE(frame->Document().modified);
+
+        frame->UndoStack()->undo();
+        EXPECT_EQ(state(), before);
+        EXPECT_FALSE(frame->Document().modified);
+        frame->UndoStack()->redo();
+        EXPECT_EQ(state(), after);
+        EXPECT_TRUE(frame->Document().modified);
+        frame->UndoStack()->undo();
+        EXPECT_EQ(state(), before);
+    }
+    // What the window shows follows the files: the scale of the settings line, the titles.
+    EXPECT_EQ(frame->Document().settings.distanceScale, ReadBack().settings.distanceScale);
+    EXPECT_EQ(frame->Document().Title(2).text, ReadBack().Title(2).text);
 }
 
 TEST_F(FrameCommandsTest, SetupMovesTheProgramToTheNewLocation) {
