@@ -1,6 +1,8 @@
 // Helpers both command lines share.
 #include "apps/cli_shared.h"
 
+#include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
@@ -17,6 +19,7 @@
 #include <map>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <thread>
 
 namespace rave::cli {
@@ -193,17 +196,52 @@ std::string FolderInputProblem(const std::string& input) {
     return input + ": フォルダです。ファイルを指定してください";
 }
 
+namespace {
+
+// The device and file number of the file `path` names, through links; nothing when it does not
+// exist or cannot be looked up.
+std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(
+    const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return std::pair<unsigned long long, unsigned long long>(status.st_dev, status.st_ino);
+}
+
+}  // namespace
+
+InputFiles::InputFiles(const std::vector<std::string>& inputs) : inputs_(inputs) {
+    for (std::size_t i = 0; i < inputs_.size(); ++i) {
+        if (const auto identity = FileIdentity(inputs_[i])) {
+            identities_.emplace(*identity, i);  // the first of several names of one file
+        }
+    }
+}
+
+const std::string* InputFiles::SameFileAs(const std::filesystem::path& output) const {
+    const auto identity = FileIdentity(output);
+    if (!identity) {
+        return nullptr;
+    }
+    const auto found = identities_.find(*identity);
+    return found == identities_.end() ? nullptr : &inputs_[found->second];
+}
+
 std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
-                                  const std::vector<std::string>& inputs) {
+                                  const InputFiles& inputs) {
     for (const std::filesystem::path& output : outputs) {
-        for (const std::string& input : inputs) {
-            if (IsSameFile(output, input)) {
-                return "出力 " + output.string() + " は入力 " + input +
-                       " そのもの (同じ名前かリンク) です。入力を守るため何も書いていません";
-            }
+        if (const std::string* input = inputs.SameFileAs(output)) {
+            return "出力 " + output.string() + " は入力 " + *input +
+                   " そのもの (同じ名前かリンク) です。入力を守るため何も書いていません";
         }
     }
     return {};
+}
+
+std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
+                                  const std::vector<std::string>& inputs) {
+    return OutputOverwritesInput(outputs, InputFiles(inputs));
 }
 
 bool NamesPageFileForMany(const std::string& output) {
@@ -245,7 +283,7 @@ void RunOnThreads(std::size_t count, std::size_t threads, const std::function<vo
 // Why two planned items would write one file, or a file would replace an input; empty when the
 // plans are safe to carry out.
 std::string PlanConflict(const std::vector<BatchItem>& items, const std::vector<BatchPlan>& plans,
-                         const std::vector<std::string>& inputs) {
+                         const InputFiles& inputs) {
     std::map<std::filesystem::path, std::size_t> writers;  // planned file -> the item writing it
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!plans[i].error.empty()) {
@@ -271,6 +309,13 @@ std::string PlanConflict(const std::vector<BatchItem>& items, const std::vector<
 int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path& folder,
              const std::string& extension, int jobs, std::ostream& err, bool progress, const char* program,
              const PlanFunction& plan, const BatchFunction& render) {
+#if defined(__GLIBC__)
+    // Every input allocates and frees the same large blocks (a document's 1350 rows, page
+    // buffers, font subsets). They stay with the process for the next input instead of going back
+    // to the system and being faulted in again, which cost a fifth of a batch.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
     std::vector<BatchItem> items;
     for (const std::string& input : inputs) {
         items.push_back({input, folder / (std::filesystem::path(input).stem().string() + "." + extension)});
@@ -286,7 +331,7 @@ int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path
             plans[i].error = kOutOfMemory;
         }
     });
-    if (const std::string conflict = PlanConflict(items, plans, inputs); !conflict.empty()) {
+    if (const std::string conflict = PlanConflict(items, plans, InputFiles(inputs)); !conflict.empty()) {
         err << program << ": " << conflict << '\n';
         return 1;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,9 +71,25 @@ bool NamesOutputFolder(const std::string& output);
 // name); empty when it does not.
 std::string FolderInputProblem(const std::string& input);
 
+// The inputs of a run with the identity (device and file number) of each, looked up once, so that
+// telling whether an output is one of them takes one look-up of the output, not one per input.
+class InputFiles {
+public:
+    explicit InputFiles(const std::vector<std::string>& inputs);
+    // The first input that is the same file as `output` (the same name, another spelling, a
+    // symbolic or a hard link); nullptr when none is or `output` does not exist.
+    const std::string* SameFileAs(const std::filesystem::path& output) const;
+
+private:
+    std::vector<std::string> inputs_;
+    std::map<std::pair<unsigned long long, unsigned long long>, std::size_t> identities_;
+};
+
 // Why writing `outputs` would destroy one of `inputs`: an output is an input under the same
 // name, another spelling, a symbolic or a hard link. Empty when none is (UTF-8, without the
 // program's name).
+std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
+                                  const InputFiles& inputs);
 std::string OutputOverwritesInput(const std::vector<std::filesystem::path>& outputs,
                                   const std::vector<std::string>& inputs);
 

@@ -13,10 +13,8 @@ namespace {
 
 // Why the command line refuses a file the open would not take as a sounding, in English for
 // scripts; empty when the open itself should judge (and name) it.
-std::string RefusalReason(std::string_view bytes) {
-    SoundingDocument read;
-    const SoundingFileVersion version = ReadSoundingBytes(read, bytes, kMenuOpenLimits);
-    switch (JudgeSoundingFile(bytes, version, read)) {
+std::string RefusalReason(std::string_view bytes, SoundingVerdict verdict) {
+    switch (verdict) {
         case SoundingVerdict::kNotText:
             return rave::cli::BinaryInputReason(bytes);
         case SoundingVerdict::kNothingUsable:
@@ -32,16 +30,27 @@ std::string RefusalReason(std::string_view bytes) {
 
 }  // namespace
 
+// The file is read and parsed once: the judged document becomes the open one, as the menu's
+// Open would make it.
 SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, CommandContext& context,
                                                const std::string& file) {
-    if (const std::optional<std::string> bytes = rave::ReadFileBytes(file)) {
-        const std::string reason = RefusalReason(*bytes);
-        if (!reason.empty()) {
-            context.err << file << ": not a sounding file: " << reason << '\n';
-            return kVersionUnknown;
-        }
+    const std::optional<std::string> bytes = rave::ReadFileBytes(file);
+    if (!bytes) {
+        return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);  // names the file
     }
-    return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);
+    SoundingDocument read;
+    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, kMenuOpenLimits);
+    const SoundingVerdict verdict = JudgeSoundingFile(*bytes, version, read);
+    if (const std::string reason = RefusalReason(*bytes, verdict); !reason.empty()) {
+        context.err << file << ": not a sounding file: " << reason << '\n';
+        return kVersionUnknown;
+    }
+    if (verdict != SoundingVerdict::kSounding) {
+        ShowNotSoundingFile(context.messages);
+        return kVersionUnknown;
+    }
+    AdoptOpenedSounding(document, std::move(read), file);
+    return version;
 }
 
 }  // namespace ravelog::cli

@@ -71,6 +71,10 @@ struct RenderSetup {
     std::string pages;
     int dpi = 0;
     bool oneFile = false;
+    // A batch loads the install folder's settings, tables and fonts once, for every sounding;
+    // what loading them said is passed on to each sounding's messages, as if it had loaded them.
+    const StartupFiles* startup = nullptr;
+    std::string startupMessages;
 };
 
 struct RenderOutcome {
@@ -116,6 +120,10 @@ RenderOutcome PrepareSheet(const RenderSetup& setup, const std::string& file, st
     if (const std::string reason = RunawayDepthReason(sheet.document); !reason.empty()) {
         return {1, reason};
     }
+    if (setup.startup != nullptr) {
+        messagesOut << setup.startupMessages;
+        sheet.files = *setup.startup;
+    }
     LoadStartupFiles(sheet.files, setup.installFolder, sheet.document, false, messages,
                      StartupWrites::kNever);
     TakeUpDocumentForView(sheet.document, sheet.files, messages);
@@ -146,7 +154,7 @@ std::vector<std::filesystem::path> PageFiles(const RenderSetup& setup, const std
 // Renders one sounding into `output`, never over one of `inputs`; program messages go to
 // `messagesOut`.
 RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
-                             const std::filesystem::path& output, const std::vector<std::string>& inputs,
+                             const std::filesystem::path& output, const rave::cli::InputFiles& inputs,
                              std::ostream& messagesOut,
                              const rave::platform::PageProgressFunction& progress) {
     auto sheet = std::make_unique<PreparedSheet>();
@@ -227,13 +235,25 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
                       arguments.format,
                       arguments.pages,
                       arguments.dpi,
-                      arguments.oneFile};
+                      arguments.oneFile,
+                      nullptr,
+                      {}};
     const bool progress = rave::cli::ShowsProgress(context.err);
 
     if (batch) {
-        const std::vector<std::string>& inputs = arguments.files;
+        StartupFiles startup;
+        {
+            std::ostringstream loadMessages;
+            rave::platform::ConsoleMessageSink messages(loadMessages);
+            SoundingDocument scratch;
+            LoadStartupFiles(startup, setup.installFolder, scratch, false, messages, StartupWrites::kNever);
+            setup.startupMessages = loadMessages.str();
+        }
+        setup.startup = &startup;
+        const rave::cli::InputFiles inputs(arguments.files);
         return rave::cli::RunBatch(
-            inputs, arguments.output, arguments.type, arguments.jobs, context.err, progress, "ravelog render",
+            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err, progress,
+            "ravelog render",
             [&setup](const rave::cli::BatchItem& item) {
                 std::ostringstream messages;
                 auto sheet = std::make_unique<PreparedSheet>();
@@ -252,13 +272,14 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     RenderOutcome outcome;
     try {
-        outcome = RenderSounding(setup, arguments.files.front(), arguments.output, arguments.files,
-                                 context.err, [&](int done, int total) {
-                                     if (progress) {
-                                         context.err << "\rpage " << done << " of " << total
-                                                     << (done == total ? "\n" : "") << std::flush;
-                                     }
-                                 });
+        outcome =
+            RenderSounding(setup, arguments.files.front(), arguments.output,
+                           rave::cli::InputFiles(arguments.files), context.err, [&](int done, int total) {
+                               if (progress) {
+                                   context.err << "\rpage " << done << " of " << total
+                                               << (done == total ? "\n" : "") << std::flush;
+                               }
+                           });
     } catch (const std::bad_alloc&) {
         outcome = {1, rave::cli::kOutOfMemory};
     }

@@ -132,7 +132,7 @@ rave::cli::BatchPlan PlanSection(const RenderSetup& setup, const rave::cli::Batc
 
 // Renders one section into `output`, never over one of `inputs`; its messages go to `messagesOut`.
 RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
-                            const std::filesystem::path& output, const std::vector<std::string>& inputs,
+                            const std::filesystem::path& output, const rave::cli::InputFiles& inputs,
                             std::ostream& messagesOut) {
     CommandContext context(messagesOut, messagesOut);
     context.installFolder = setup.installFolder;
@@ -217,9 +217,9 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
                             *kind,          arguments.pages,
                             arguments.dpi,  arguments.oneFile};
     if (batch) {
-        const std::vector<std::string>& inputs = arguments.files;
+        const rave::cli::InputFiles inputs(arguments.files);
         return rave::cli::RunBatch(
-            inputs, arguments.output, arguments.type, arguments.jobs, context.err,
+            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
             rave::cli::ShowsProgress(context.err), "ravesect render",
             [&setup](const rave::cli::BatchItem& item) { return PlanSection(setup, item); },
             [&setup, &inputs](const rave::cli::BatchItem& item) {
@@ -230,8 +230,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     RenderOutcome outcome;
     try {
-        outcome =
-            RenderSection(setup, arguments.files.front(), arguments.output, arguments.files, context.err);
+        outcome = RenderSection(setup, arguments.files.front(), arguments.output,
+                                rave::cli::InputFiles(arguments.files), context.err);
     } catch (const std::bad_alloc&) {
         outcome = {1, rave::cli::kOutOfMemory};
     }

@@ -17,11 +17,6 @@ void ShowFileNotFound(rave::MessageSink& messages, const std::filesystem::path& 
         rave::Message{message_id::kFileNotFound, "ファイルが見つかりません\n( %1 )", file.string()});
 }
 
-void ShowNotSoundingFile(rave::MessageSink& messages) {
-    messages.Show(
-        rave::Message{message_id::kNotSoundingFile, "スウェーデンデータファイルではありません", {}});
-}
-
 // Reads and recognises the file; on success the document holds it, is named after it and counts
 // as unmodified. A file that is not a sounding (binary, or nothing usable read from it) leaves
 // the document and its name as they were, so Save can never write an empty sheet over it.
@@ -38,10 +33,7 @@ SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& 
         ShowNotSoundingFile(messages);
         return kVersionUnknown;
     }
-    document = std::move(read);
-    document.pathName = file.string();
-    document.modified = false;
-    ApplyDefaultTitles(document);
+    AdoptOpenedSounding(document, std::move(read), file);
     return version;
 }
 
@@ -117,6 +109,19 @@ SoundingFileVersion OpenSoundingFromMenu(SoundingDocument& document, rave::Messa
 SoundingFileVersion OpenSoundingThroughFramework(SoundingDocument& document, rave::MessageSink& messages,
                                                  const std::filesystem::path& file) {
     return OpenSounding(document, messages, file, kFrameworkOpenLimits);
+}
+
+void ShowNotSoundingFile(rave::MessageSink& messages) {
+    messages.Show(
+        rave::Message{message_id::kNotSoundingFile, "スウェーデンデータファイルではありません", {}});
+}
+
+void AdoptOpenedSounding(SoundingDocument& document, SoundingDocument&& read,
+                         const std::filesystem::path& file) {
+    document = std::move(read);
+    document.pathName = file.string();
+    document.modified = false;
+    ApplyDefaultTitles(document);
 }
 
 void ApplyDefaultTitles(SoundingDocument& document) {

@@ -51,6 +51,15 @@ SoundingFileVersion OpenSoundingThroughFramework(SoundingDocument& document, rav
 // standard title.
 void ApplyDefaultTitles(SoundingDocument& document);
 
+// The last step of an open, for a caller that read and judged the file's bytes itself: `read`
+// (judged a sounding) becomes the document, named after `file`, unmodified, with the standard
+// titles where they are empty.
+void AdoptOpenedSounding(SoundingDocument& document, SoundingDocument&& read,
+                         const std::filesystem::path& file);
+
+// The message of an open that found no sounding in the file.
+void ShowNotSoundingFile(rave::MessageSink& messages);
+
 enum class SaveResult {
     kSaved,           // written; path name set and modified flag cleared
     kNeedsSaveAs,     // Save cannot write over the document's file: ask for a name, then SaveSoundingAs
