@@ -31,7 +31,7 @@ install="$work/install"
 "$ravelog" info "$work/in/S0001.sdw" --install-folder "$install" > /dev/null  # first use fills it
 
 start=$(date +%s.%N)
-"$ravelog" render "$work"/in/*.sdw -o "$work/batch/" --install-folder "$install"
+/usr/bin/time -f "batch CPU: %U s user, %S s system" "$ravelog" render "$work"/in/*.sdw -o "$work/batch/" --install-folder "$install"
 batch=$(echo "$(date +%s.%N) - $start" | bc)
 
 echo "files: $count, cores: $(nproc)"
