@@ -241,6 +241,10 @@ TEST_F(FrameCommandsTest, EveryCommittedEditIsOneUndoStepThatPutsTheFilesBack) {
     // What the window shows follows the files: the scale of the settings line, the titles.
     EXPECT_EQ(frame->Document().settings.distanceScale, ReadBack().settings.distanceScale);
     EXPECT_EQ(frame->Document().Title(2).text, ReadBack().Title(2).text);
+    const auto sysq = ReadSysqFile(SysqFilePath(install()), install());
+    ASSERT_TRUE(sysq.has_value());
+    EXPECT_EQ(frame->Sysq().Line(sysqline::kFlagLength), sysq->Line(sysqline::kFlagLength));
+    EXPECT_NE(frame->Sysq().Line(sysqline::kFlagLength), "40");
 }
 
 TEST_F(FrameCommandsTest, SetupMovesTheProgramToTheNewLocation) {
