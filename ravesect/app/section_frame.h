@@ -147,16 +147,17 @@ Q_SIGNALS:
     void pointsLayersRead();
 
 protected:
-    std::string DocumentPath() const override { return document_.pathName; }
-    void SetDocumentPath(const std::string& path) override { document_.pathName = path; }
-    void ModifiedChanged(bool modified) override { document_.modified = modified; }
+    // The document in the working files: New and Open rewrite them, the view takes them up.
     void StartNewDocument() override;
-    bool LoadFromMenu(const std::filesystem::path& file) override;
     bool LoadThroughFramework(const std::filesystem::path& file) override;
+    bool LoadFromMenu(const std::filesystem::path& file) override;
     void DocumentReplaced() override;
     // A file that could not be read at all is named to the user; the view shows the working
     // files as they now are.
     void OpenFailed(const std::filesystem::path& file) override;
+    std::string DocumentPath() const override { return document_.pathName; }
+    void SetDocumentPath(const std::string& path) override { document_.pathName = path; }
+    void ModifiedChanged(bool modified) override { document_.modified = modified; }
     rave::platform::SaveOutcome SaveInPlace() override;
     bool SaveTo(const std::filesystem::path& file) override;
     bool SavesInPlace() const override;

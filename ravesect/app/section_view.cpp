@@ -182,45 +182,8 @@ void SectionView::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-SectionScrollView::SectionScrollView(QWidget* parent) : QScrollArea(parent) {
+SectionScrollView::SectionScrollView(QWidget* parent) : StepScrollArea(parent) {
     setObjectName(QStringLiteral("sectionScrollArea"));
-    setBackgroundRole(QPalette::Dark);
-    setWidgetResizable(false);
-}
-
-void SectionScrollView::SetSteps(int pageStep, int lineStep) {
-    pageStep_ = pageStep;
-    lineStep_ = lineStep;
-    ApplySteps();
-}
-
-bool SectionScrollView::event(QEvent* event) {
-    const bool handled = QScrollArea::event(event);
-    ApplySteps();
-    return handled;
-}
-
-bool SectionScrollView::eventFilter(QObject* watched, QEvent* event) {
-    const bool filtered = QScrollArea::eventFilter(watched, event);
-    if (event->type() == QEvent::Resize) {
-        ApplySteps();
-    }
-    return filtered;
-}
-
-void SectionScrollView::resizeEvent(QResizeEvent* event) {
-    QScrollArea::resizeEvent(event);
-    ApplySteps();
-}
-
-void SectionScrollView::ApplySteps() {
-    if (pageStep_ <= 0) {
-        return;
-    }
-    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        bar->setPageStep(pageStep_);
-        bar->setSingleStep(lineStep_);
-    }
 }
 
 }  // namespace ravesect::app

@@ -28,6 +28,7 @@
 
 #include "common/messages.h"
 #include "common/pattern_colors.h"
+#include "platform/step_scroll_area.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/drawing/section_fonts.h"
@@ -123,23 +124,13 @@ private:
 
 // The scroll area round the view, scrolling in the view's own page and line steps (a quarter
 // and a sixteenth of the extent).
-class SectionScrollView : public QScrollArea {
+class SectionScrollView : public rave::platform::StepScrollArea {
     Q_OBJECT
 public:
     explicit SectionScrollView(QWidget* parent = nullptr);
-    void SetSteps(int pageStep, int lineStep);
-
-protected:
-    // QScrollArea resets the page steps whenever it lays out its scroll bars; the view's steps
-    // are put back after each of these.
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void ApplySteps();
-    int pageStep_ = 0;
-    int lineStep_ = 0;
+    void SetSteps(int pageStep, int lineStep) {
+        StepScrollArea::SetSteps({pageStep, pageStep}, {lineStep, lineStep});
+    }
 };
 
 }  // namespace ravesect::app
