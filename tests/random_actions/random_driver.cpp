@@ -15,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -427,7 +429,9 @@ void DialogAnswerer::FillOneField(QWidget& dialog) {
                 }
                 field->setFocus();
                 field->selectAll();
-                QTest::keyClicks(field, text.left(12));
+                // Typed as one key event carrying the text (QTest types ASCII only).
+                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.left(12));
+                QApplication::sendEvent(field, &typed);
                 if (field) {
                     field->interpretText();
                 }
@@ -718,7 +722,25 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform says on every dialog that it cannot resize or raise windows; thousands
+// of those lines would bury what matters.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QStringLiteral("This plugin does not support"))) {
+        return;
+    }
+    if (previousHandler != nullptr) {
+        previousHandler(type, context, message);
+    }
+}
+
+}  // namespace
+
 Sandbox::Sandbox() {
+    previousHandler = qInstallMessageHandler(QuietHandler);
     std::random_device device;
     root_ = std::filesystem::temp_directory_path() / ("rave-random-" + std::to_string(device()));
     namespace fs = std::filesystem;
@@ -749,6 +771,7 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
+    qInstallMessageHandler(previousHandler);
     std::error_code ignored;
     std::filesystem::current_path(oldDirectory_, ignored);
     for (const auto& [name, value] : oldEnvironment_) {
@@ -782,6 +805,20 @@ std::vector<std::filesystem::path> Sandbox::SaveCandidates(const std::string& ex
             root_ / "saves" / ("c" + extension + ".txt"), root_ / "missing-folder" / ("x" + extension)};
 }
 
+FileState StateOf(const std::string& path) {
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (path.empty() || error) {
+        return {path, std::nullopt};
+    }
+    return {path, written};
+}
+
+bool Written(const FileState& before, const std::string& path) {
+    const FileState after = StateOf(path);
+    return after.written && (path != before.path || after.written != before.written);
+}
+
 int RunActions(Random& random, ActionLog& log, const RunLimits& limits,
                const std::vector<ProgramAction>& actions, QMainWindow& window) {
     std::vector<int> weights;
@@ -808,6 +845,22 @@ int RunActions(Random& random, ActionLog& log, const RunLimits& limits,
     log.Add("done: " + std::to_string(done) + " actions in " + std::to_string(SecondsSince(start)) + " s");
     std::cerr << "  " << done << " actions in " << SecondsSince(start) << " s\n";
     return done;
+}
+
+bool AnswerPrinter(QPrinter& printer, const std::filesystem::path& pdf, Random& random, ActionLog& log) {
+    const bool print = random.Chance(0.5);
+    log.Add(print ? "  printer: pdf" : "  printer: cancelled");
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    return print;
+}
+
+void DrawPreview(QPrintPreviewDialog& preview, const std::filesystem::path& pdf, ActionLog& log) {
+    log.Add("  preview drawn");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    Q_EMIT preview.paintRequested(&printer);
 }
 
 std::filesystem::path LogFile(const std::string& program, std::uint64_t seed) {

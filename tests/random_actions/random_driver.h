@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -22,6 +23,8 @@
 class QAction;
 class QDialog;
 class QMainWindow;
+class QPrintPreviewDialog;
+class QPrinter;
 class QTimer;
 class QWidget;
 
@@ -176,6 +179,15 @@ private:
     std::vector<std::pair<std::string, std::string>> oldEnvironment_;
 };
 
+// A file as it was before a save, so the saved file is checked only when one was written.
+struct FileState {
+    std::string path;
+    std::optional<std::filesystem::file_time_type> written;
+};
+FileState StateOf(const std::string& path);
+// Whether `path` (the document's name after the save) was written since `before`.
+bool Written(const FileState& before, const std::string& path);
+
 // One kind of action of a program, chosen in proportion to its weight.
 struct ProgramAction {
     std::string name;
@@ -188,6 +200,11 @@ struct ProgramAction {
 // test failure and prints the last actions. Returns how many ran.
 int RunActions(Random& random, ActionLog& log, const RunLimits& limits,
                const std::vector<ProgramAction>& actions, QMainWindow& window);
+
+// The print dialog's answer: a PDF file stands for the printer, or the print is cancelled.
+bool AnswerPrinter(QPrinter& printer, const std::filesystem::path& pdf, Random& random, ActionLog& log);
+// The preview asks for its pages as when it is shown, drawn into a PDF file.
+void DrawPreview(QPrintPreviewDialog& preview, const std::filesystem::path& pdf, ActionLog& log);
 
 // The action log of a run of `program` with `seed`, in the build folder.
 std::filesystem::path LogFile(const std::string& program, std::uint64_t seed);

@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "platform/autosave_dialog.h"
+#include "platform/document_window.h"
 #include "platform/install_folder.h"
 #include "platform/recovery.h"
 #include "random_driver.h"
@@ -61,20 +62,10 @@ protected:
         return choice;
     }
     bool ChoosePrinter(QPrinter& printer, int) override {
-        // A PDF file stands for the printer; the print dialog of the machine is never shown.
-        const bool print = random_.Chance(0.5);
-        log_.Add(print ? "  printer: pdf" : "  printer: cancelled");
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(
-            QString::fromStdString((sandbox_.Root() / "export" / "print.pdf").string()));
-        return print;
+        return AnswerPrinter(printer, sandbox_.Root() / "export" / "print.pdf", random_, log_);
     }
     void ShowPrintPreview(QPrintPreviewDialog& preview) override {
-        log_.Add("  preview drawn");
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(QString::fromStdString((sandbox_.Root() / "export" / "preview.pdf").string()));
-        Q_EMIT preview.paintRequested(&pdf);
+        DrawPreview(preview, sandbox_.Root() / "export" / "preview.pdf", log_);
     }
 
 private:
@@ -149,10 +140,11 @@ int RunRavesect(const RunLimits& limits) {
              }
              QAction* action = random.Pick(enabled);
              log.Add("menu " + ActionName(*action));
-             const bool save = action->data().toInt() == ravesect::app::command_id::kSave ||
-                               action->data().toInt() == ravesect::app::command_id::kSaveAs;
+             const bool save = action->data().toInt() == platform::document_command::kSave ||
+                               action->data().toInt() == platform::document_command::kSaveAs;
+             const FileState before = StateOf(frame->Document().pathName);
              action->trigger();
-             if (save) {
+             if (save && Written(before, frame->Document().pathName)) {
                  CheckSaved(*frame, sandbox, log);
              }
          }},
@@ -172,8 +164,12 @@ int RunRavesect(const RunLimits& limits) {
          [&] {
              const bool as = random.Chance(0.5);
              log.Add(as ? "save as" : "save");
-             as ? frame->SaveAs() : frame->Save();
-             CheckSaved(*frame, sandbox, log);
+             const FileState before = StateOf(frame->Document().pathName);
+             if (as ? frame->SaveAs() : frame->Save()) {
+                 EXPECT_TRUE(Written(before, frame->Document().pathName)) << "a save reported success\n"
+                                                                          << log.Tail();
+                 CheckSaved(*frame, sandbox, log);
+             }
          }},
         {"undo and redo", 8,
          [&] {
