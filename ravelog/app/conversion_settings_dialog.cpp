@@ -260,6 +260,8 @@ ConversionSettingsDialog::ConversionSettingsDialog(SoundingDocument& document,
 QLineEdit* ConversionSettingsDialog::Edit(int slot, int width) {
     auto* edit = new QLineEdit;
     edit->setObjectName(SlotName(slot));
+    // Far longer than any value, short enough that the file's line keeps it whole when read back.
+    edit->setMaxLength(64);
     edit->setMaximumWidth(width + 24);
     edit->setMinimumWidth(width);
     edits_[slot] = edit;

@@ -56,6 +56,8 @@ DefaultCoefficientsDialog::DefaultCoefficientsDialog(MainFrame& frame, QWidget* 
         for (int i = 0; i < 5; ++i) {
             auto* edit = new QLineEdit;
             edit->setMaximumWidth(64);
+            // Far longer than any value, short enough that a new document's file keeps it whole.
+            edit->setMaxLength(64);
             edit->setAccessibleName(setNames[s] + QLatin1Char(' ') + letters[i]);
             coefficients_[static_cast<std::size_t>(s)][static_cast<std::size_t>(i)] = edit;
             grid->addWidget(edit, 1 + s, 1 + i);
@@ -71,6 +73,7 @@ DefaultCoefficientsDialog::DefaultCoefficientsDialog(MainFrame& frame, QWidget* 
     for (int i = 0; i < 4; ++i) {
         auto* edit = new QLineEdit;
         edit->setMaximumWidth(64);
+        edit->setMaxLength(64);
         auto* label = new QLabel(factorNames[i]);
         label->setBuddy(edit);
         edit->setAccessibleName(QStringLiteral("qa = b･Ｎ ") + factorNames[i]);
