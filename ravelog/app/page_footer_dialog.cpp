@@ -32,6 +32,8 @@ QLineEdit* DistanceField(const QString& name, const QString& accessibleName) {
     field->setObjectName(name);
     field->setAccessibleName(accessibleName);
     field->setMaximumWidth(72);
+    // Far longer than any distance, short enough that the file's line keeps it whole.
+    field->setMaxLength(64);
     return field;
 }
 

@@ -1,6 +1,7 @@
 // What the random actions found, kept as tests of their own.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "common/ravelog_settings.h"
@@ -9,6 +10,7 @@
 #include "ravelog/app/conversion_settings_dialog.h"
 #include "ravelog/app/default_coefficients_dialog.h"
 #include "ravelog/app/main_frame.h"
+#include "ravelog/app/page_footer_dialog.h"
 #include "tests/platform/qt_test_application.h"
 
 namespace rave::random_actions {
@@ -22,8 +24,8 @@ void ExpectFieldsKeepReadableText(QWidget& dialog) {
     const QList<QLineEdit*> edits = dialog.findChildren<QLineEdit*>();
     ASSERT_FALSE(edits.isEmpty());
     for (QLineEdit* edit : edits) {
-        if (edit->isReadOnly()) {
-            continue;  // shown, never typed into
+        if (edit->isReadOnly() || qobject_cast<QComboBox*>(edit->parentWidget()) != nullptr) {
+            continue;  // shown, never typed into; or a list's own editor
         }
         edit->selectAll();
         edit->insert(QStringLiteral("あ").repeated(300));  // two bytes each in cp932
@@ -47,6 +49,9 @@ TEST(KeptFindings, CoefficientFieldsHoldNoMoreThanTheFileReadsBack) {
     ravelog::app::ConversionSettingsDialog conversion(frame.Document(), RavelogSettings::Defaults(),
                                                       messages);
     ExpectFieldsKeepReadableText(conversion);
+    // The page footer's distances likewise (seed 4, action 4363).
+    ravelog::app::PageFooterDialog footer(frame.Document(), frame.Paper(), messages);
+    ExpectFieldsKeepReadableText(footer);
 }
 
 }  // namespace
