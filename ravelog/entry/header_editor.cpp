@@ -229,6 +229,17 @@ bool HeaderEditorModel::Commit(SoundingDocument& document, rave::MessageSink& me
             focusSlot_ = f.slot;
             return false;
         }
+        // Each slot is one line of the file, and opening keeps a line of at most 399 bytes with
+        // its line end: a longer text would be cut the next time the file is opened.
+        if (IsTextLike(f.kind) && text.size() > kLongestSlotText) {
+            messages.Show(rave::Message{
+                0,
+                rave::FormatText("「%s」が長すぎます。半角 %zu 文字（全角 %zu 文字）以内で入力してください。",
+                                 f.label.c_str(), kLongestSlotText, kLongestSlotText / 2),
+                {}});
+            focusSlot_ = f.slot;
+            return false;
+        }
         if (f.kind == Kind::kInteger &&
             !rave::CheckIntegerInRange(text, kMinDepthScale, kMaxDepthScale, messages)) {
             focusSlot_ = f.slot;

@@ -26,6 +26,10 @@ enum class HeaderFieldKind {
     kInteger,       // typed whole number within a range, stored "%d"
 };
 
+// The longest text a header slot keeps: its line of the file holds at most 399 bytes with the
+// CR LF that ends it.
+inline constexpr std::size_t kLongestSlotText = 397;
+
 struct HeaderField {
     int slot = 0;
     HeaderFieldKind kind = HeaderFieldKind::kText;

@@ -111,6 +111,17 @@ TEST_F(HeaderEditorTest, TextsThatWouldBreakTheFileAreRefused) {
         EXPECT_EQ(editor.FocusSlot(), 33);
         EXPECT_EQ(doc.header[33], "");
     }
+    // A slot is one line: the longest text a reopened file keeps whole is 397 bytes.
+    for (const auto& [text, fits] :
+         {std::pair{std::string(397, 'a'), true}, std::pair{std::string(398, 'a'), false},
+          std::pair{std::string(396, 'a') + "\x82\xa0", false}}) {
+        HeaderEditorModel editor = Open();
+        editor.SetText(33, text);
+        rave::RecordingMessageSink messages;
+        EXPECT_EQ(editor.Commit(doc, messages), fits) << text.size();
+        EXPECT_EQ(messages.shown.size(), fits ? 0u : 1u);
+        EXPECT_EQ(doc.header[33], fits ? text : std::string(397, 'a'));
+    }
     HeaderEditorModel editor = Open();
     editor.SetText(33, "$1,000 single dollar");
     EXPECT_TRUE(editor.Commit(doc, sink));
