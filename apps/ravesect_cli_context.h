@@ -12,7 +12,7 @@
 #include "ravesect/document/placement_list.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/working_files.h"
-#include "ravesect/view/section_paper.h"
+#include "ravesect/settings/section_paper.h"
 
 namespace ravesect::cli {
 

@@ -14,9 +14,9 @@
 #include "platform/source_paths.h"
 #include "ravesect/document/columns_build.h"
 #include "ravesect/document/section_commands.h"
-#include "ravesect/view/section_paper.h"
-#include "ravesect/view/startup_settings.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/section_paper.h"
+#include "ravesect/settings/startup_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect::cli {
 

@@ -21,9 +21,9 @@
 #include "ravesect/drawing/section_column.h"
 #include "ravesect/drawing/section_coverage.h"
 #include "ravesect/drawing/section_drawing.h"
-#include "ravesect/view/section_paging.h"
-#include "ravesect/view/section_paper.h"
-#include "ravesect/view/startup_settings.h"
+#include "ravesect/settings/section_paging.h"
+#include "ravesect/settings/section_paper.h"
+#include "ravesect/settings/startup_settings.h"
 
 namespace ravesect::cli {
 

@@ -16,8 +16,8 @@
 #include "common/settings_files.h"
 #include "ravesect/document/working_files.h"
 #include "ravesect/drawing/section_fonts.h"
-#include "ravesect/view/format_sheet_fields.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/format_sheet_fields.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace {
 

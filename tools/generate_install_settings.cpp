@@ -16,7 +16,7 @@
 #include "common/settings_files.h"
 #include "common/settings_line_types.h"
 #include "ravesect/drawing/section_fonts.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

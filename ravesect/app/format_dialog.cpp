@@ -21,8 +21,8 @@
 #include "common/format.h"
 #include "platform/font_settings_dialog.h"
 #include "ravesect/app/dialog_support.h"
-#include "ravesect/view/format_sheet.h"
-#include "ravesect/view/format_sheet_fields.h"
+#include "ravesect/settings/format_sheet.h"
+#include "ravesect/settings/format_sheet_fields.h"
 
 namespace ravesect::app {
 

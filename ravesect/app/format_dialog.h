@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "common/messages.h"
-#include "ravesect/view/format_sheet.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/format_sheet.h"
+#include "ravesect/settings/sysq_settings.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "common/messages.h"
-#include "ravesect/view/pattern_settings.h"
+#include "ravesect/settings/pattern_settings.h"
 
 class QCheckBox;
 class QLineEdit;

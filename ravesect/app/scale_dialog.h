@@ -9,9 +9,9 @@
 
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
-#include "ravesect/view/scale_dialog.h"
-#include "ravesect/view/section_paper.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/scale_dialog_model.h"
+#include "ravesect/settings/section_paper.h"
+#include "ravesect/settings/sysq_settings.h"
 
 class QDialogButtonBox;
 class QLabel;

@@ -8,7 +8,7 @@
 #include "platform/enter_key_dialog.h"
 #include "platform/font_settings_dialog.h"
 #include "ravesect/drawing/section_fonts.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect::app {
 

@@ -1,6 +1,6 @@
 // Ravesect's main window: menus, tool bar and status bar over the section view, and the file,
 // paging, figure-move and printing commands. The rules of every command live in the core
-// (ravesect/document, ravesect/view); this class binds them to actions and dialogs.
+// (ravesect/document, ravesect/settings); this class binds them to actions and dialogs.
 //
 // How the dialogs plug in: the frame creates every menu action (text, command id, status tip)
 // before it calls InstallPlacementAndSettingsCommands and InstallEditingCommands
@@ -33,10 +33,10 @@
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/drawing/section_fonts.h"
-#include "ravesect/view/section_paging.h"
-#include "ravesect/view/section_paper.h"
-#include "ravesect/view/startup_settings.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/section_paging.h"
+#include "ravesect/settings/section_paper.h"
+#include "ravesect/settings/startup_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect::app {
 

@@ -34,9 +34,9 @@
 #include "ravesect/drawing/section_fonts.h"
 #include "ravesect/drawing/section_mapping.h"
 #include "ravesect/drawing/section_snapshot.h"
-#include "ravesect/view/section_paging.h"
-#include "ravesect/view/startup_settings.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/section_paging.h"
+#include "ravesect/settings/startup_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect::app {
 

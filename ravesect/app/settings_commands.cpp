@@ -16,7 +16,7 @@
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/setup_dialog.h"
-#include "ravesect/view/section_paper.h"
+#include "ravesect/settings/section_paper.h"
 
 namespace ravesect::app {
 

@@ -7,7 +7,7 @@
 
 #include "common/install_folder.h"
 #include "common/messages.h"
-#include "ravesect/view/startup_settings.h"
+#include "ravesect/settings/startup_settings.h"
 
 class QLabel;
 class QLineEdit;

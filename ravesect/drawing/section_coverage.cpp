@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "ravesect/drawing/section_column.h"
-#include "ravesect/view/section_paging.h"
+#include "ravesect/settings/section_paging.h"
 
 namespace ravesect {
 

@@ -15,7 +15,7 @@
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_fonts.h"
 #include "ravesect/drawing/section_mapping.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 

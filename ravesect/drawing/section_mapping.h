@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "common/drawing/pattern_mapping.h"
-#include "ravesect/view/section_paper.h"  // PageMetres
+#include "ravesect/settings/section_paper.h"  // PageMetres
 
 namespace ravesect {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "ravesect/document/working_files.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 #include "temp_folder.h"
 
 namespace ravesect {

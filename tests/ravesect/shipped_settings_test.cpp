@@ -6,7 +6,7 @@
 
 #include "common/messages.h"
 #include "ravesect/drawing/section_fonts.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 #include "temp_folder.h"
 
 namespace ravesect {

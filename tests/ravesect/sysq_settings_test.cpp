@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/text_file.h"
-#include "ravesect/view/startup_settings.h"
+#include "ravesect/settings/startup_settings.h"
 #include "temp_folder.h"
 
 namespace ravesect {

@@ -1,5 +1,5 @@
 // Reading, defaulting and writing "Sysq.ndx".
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "common/numbers.h"
 #include "common/text_file.h"
 #include "ravesect/document/working_files.h"
-#include "ravesect/view/format_sheet_fields.h"
+#include "ravesect/settings/format_sheet_fields.h"
 
 namespace ravesect {
 

@@ -1,7 +1,7 @@
 // The format sheet's N-graph frame check and the page lengths after its OK.
 #include <gtest/gtest.h>
 
-#include "ravesect/view/format_sheet.h"
+#include "ravesect/settings/format_sheet.h"
 
 namespace ravesect {
 namespace {

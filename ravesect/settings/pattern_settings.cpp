@@ -1,5 +1,5 @@
 // The pattern settings on their lines of "Sysq.ndx".
-#include "ravesect/view/pattern_settings.h"
+#include "ravesect/settings/pattern_settings.h"
 
 #include <cctype>
 

@@ -1,5 +1,5 @@
 // Install folder, paths and settings of a Ravesect run.
-#include "ravesect/view/startup_settings.h"
+#include "ravesect/settings/startup_settings.h"
 
 #include <cctype>
 #include <system_error>

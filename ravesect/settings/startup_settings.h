@@ -10,7 +10,7 @@
 #include "common/install_folder.h"
 #include "common/messages.h"
 #include "ravesect/document/working_files.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 

@@ -5,7 +5,7 @@
 
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 

@@ -1,5 +1,5 @@
 // The accepted values of the format sheet's boxes.
-#include "ravesect/view/format_sheet_fields.h"
+#include "ravesect/settings/format_sheet_fields.h"
 
 #include "common/field_validation.h"
 #include "common/numbers.h"

@@ -1,8 +1,8 @@
 // Paging across, scrolling, moving the figure and the pages a print run covers.
 #include <gtest/gtest.h>
 
-#include "ravesect/view/section_paging.h"
-#include "ravesect/view/section_paper.h"
+#include "ravesect/settings/section_paging.h"
+#include "ravesect/settings/section_paper.h"
 
 namespace ravesect {
 namespace {

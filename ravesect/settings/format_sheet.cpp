@@ -1,5 +1,5 @@
 // The format sheet's check of the N-graph frame.
-#include "ravesect/view/format_sheet.h"
+#include "ravesect/settings/format_sheet.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "common/messages.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 

@@ -1,5 +1,5 @@
 // Paper size and the page lengths it allows.
-#include "ravesect/view/section_paper.h"
+#include "ravesect/settings/section_paper.h"
 
 #include <cmath>
 

@@ -10,8 +10,8 @@
 
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
-#include "ravesect/view/section_paper.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/section_paper.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 

@@ -1,7 +1,7 @@
 // The scale dialog's ranges, OK corrections, reopenings and standard settings.
 #include <gtest/gtest.h>
 
-#include "ravesect/view/scale_dialog.h"
+#include "ravesect/settings/scale_dialog_model.h"
 
 namespace ravesect {
 namespace {

@@ -1,5 +1,5 @@
 // The rules of the scale dialog.
-#include "ravesect/view/scale_dialog.h"
+#include "ravesect/settings/scale_dialog_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Paging, scrolling and moving the figure.
-#include "ravesect/view/section_paging.h"
+#include "ravesect/settings/section_paging.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/messages.h"
-#include "ravesect/view/sysq_settings.h"
+#include "ravesect/settings/sysq_settings.h"
 
 namespace ravesect {
 
