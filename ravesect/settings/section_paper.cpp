@@ -1,12 +1,19 @@
 // Paper size and the page lengths it allows.
 #include "ravesect/settings/section_paper.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ravesect {
 
 int PageMetres(int denominator, int paperMm, int marginMm) {
-    return denominator * (paperMm - marginMm - 10) / 1000;
+    // Worked in 64 bits: the scale dialog shows page lengths while a denominator is still being
+    // typed, before its range is checked, so a typed 1000000000 must not overflow.
+    const long long metres =
+        static_cast<long long>(denominator) * (static_cast<long long>(paperMm) - marginMm - 10) / 1000;
+    return static_cast<int>(
+        std::clamp<long long>(metres, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 SectionPaper PaperFromPrinter(const std::optional<PrinterPageDots>& printer, rave::MessageSink& messages) {

@@ -1,6 +1,8 @@
 // The section mapping, paper lengths, page metres and the graph scales.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ravesect/drawing/section_mapping.h"
 
 namespace ravesect {
@@ -44,6 +46,9 @@ TEST(PageMetres, IntegerArithmeticOfThePaper) {
     // A paper smaller than its margins holds nothing (and never a negative page).
     EXPECT_LE(PageMetres(20, 15, 10), 0);
     EXPECT_EQ(PageMetres(100, 20, 10), 0);
+    // A denominator typed but not yet range-checked gives a large length, not an overflow.
+    EXPECT_EQ(PageMetres(1000000000, 210, 10), 190000000);
+    EXPECT_EQ(PageMetres(2000000000, 2000000000, 0), std::numeric_limits<int>::max());
 }
 
 TEST(SwedishGraphScale, LinearUpToTheBreakPointThenLogarithmic) {
