@@ -144,8 +144,11 @@ std::string JoinSectionFile(const SectionDocument& document, const WorkingFiles&
 
 bool SaveSectionFile(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& path,
                      rave::MessageSink& messages) {
-    if (!rave::WriteFileAtomically(path, JoinSectionFile(document, files))) {
-        messages.Show(rave::Message{message_id::kCannotSave, "保存できませんでした", {}});
+    if (const std::string failure = rave::WriteFilesAtomically({{path, JoinSectionFile(document, files)}});
+        !failure.empty()) {
+        // The message names the file and the system's reason (a full disk, a missing folder, no
+        // permission), so a script's log says why the save failed.
+        messages.Show(rave::Message{message_id::kCannotSave, "保存できませんでした\n( %1 )", failure});
         return false;
     }
     document.pathName = path.string();

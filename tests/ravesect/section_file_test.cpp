@@ -183,7 +183,10 @@ TEST(SectionFile, UnwritableTargetShowsCannotSaveAndKeepsTheName) {
     Section s;
     s.document.pathName = "before.sqw";
     EXPECT_FALSE(SaveSectionFile(s.document, s.files, s.folder.path() / "missing" / "x.sqw", s.messages));
-    EXPECT_TRUE(s.messages.Saw(message_id::kCannotSave));
+    ASSERT_TRUE(s.messages.Saw(message_id::kCannotSave));
+    // The message names the file and the system's reason, so a script's log says why.
+    EXPECT_NE(s.messages.shown.back().argument.find("x.sqw"), std::string::npos);
+    EXPECT_NE(s.messages.shown.back().argument.find("No such file"), std::string::npos);
     EXPECT_EQ(s.document.pathName, "before.sqw");
 }
 
