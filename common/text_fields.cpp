@@ -1,5 +1,10 @@
-// Field-level text helpers: IsNumericStart and the CSV field splitter shared by all readers.
+// Field-level text helpers: trimming blanks and the CSV field splitter shared by all readers.
 #include "common/text_fields.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "common/messages.h"
 
@@ -21,25 +26,10 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-int IsNumericStart(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    if (i == text.size()) {
-        return -1;
-    }
-    const char c = text[i];
-    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' ? 1 : 0;
-}
+namespace {
 
-void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages) {
-    if (line.size() > kMaxCsvLineLength) {
-        line = line.substr(0, kMaxCsvLineLength);
-        if (messages != nullptr) {
-            messages->Show(Message{0, "too many csv", {}});
-        }
-    }
+// The general splitter: double quotes toggle the in-quotes state and are dropped.
+void SplitQuotedCsvFields(std::string_view line, std::string* fields, int count) {
     for (int i = 0; i < count; ++i) {
         fields[i].clear();
     }
@@ -62,6 +52,69 @@ void SplitCsvFields(std::string_view line, std::string* fields, int count, Messa
         }
     }
     fields[index].append(line.data() + start, line.size() - start);
+}
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7Fu;
+
+// `count` (at most eight) bytes as one number, the first byte lowest; missing bytes are zero.
+std::uint64_t LoadEight(const char* bytes, std::size_t count) {
+    std::uint64_t word = 0;
+    if (count == 8 && std::endian::native == std::endian::little) {
+        std::memcpy(&word, bytes, 8);
+        return word;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        word |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    }
+    return word;
+}
+
+// The top bit of every byte of `word` that equals `c`, and no other bit.
+std::uint64_t BytesEqualTo(std::uint64_t word, char c) {
+    const std::uint64_t x = word ^ (kEveryByte * static_cast<unsigned char>(c));
+    return ~(((x & kLowSevenBits) + kLowSevenBits) | x) & ~kLowSevenBits;
+}
+
+}  // namespace
+
+void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages) {
+    if (line.size() > kMaxCsvLineLength) {
+        line = line.substr(0, kMaxCsvLineLength);
+        if (messages != nullptr) {
+            messages->Show(Message{0, "too many csv", {}});
+        }
+    }
+    if (count <= 0) {
+        return;
+    }
+    // A line without quotes, as every line this system writes without a comma inside a field,
+    // is looked at eight bytes at a time: the commas of each eight are found at once and every
+    // field is set in one step. A quote hands the line to the general splitter.
+    const char* const data = line.data();
+    const std::size_t size = line.size();
+    int index = 0;
+    std::size_t start = 0;
+    for (std::size_t base = 0; base < size; base += 8) {
+        const std::uint64_t word = LoadEight(data + base, std::min<std::size_t>(8, size - base));
+        if (BytesEqualTo(word, '"') != 0) {
+            SplitQuotedCsvFields(line, fields, count);
+            return;
+        }
+        for (std::uint64_t commas = BytesEqualTo(word, ','); commas != 0; commas &= commas - 1) {
+            const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(commas)) / 8;
+            fields[index].assign(data + start, at - start);
+            start = at + 1;
+            if (++index >= count) {
+                return;
+            }
+        }
+    }
+    fields[index].assign(data + start, size - start);
+    ++index;
+    for (; index < count; ++index) {
+        fields[index].clear();
+    }
 }
 
 std::string CsvField(std::string_view line, int n, MessageSink* messages) {

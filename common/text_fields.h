@@ -14,7 +14,18 @@ std::string_view TrimBlanks(std::string_view text);
 
 // -1 when the text is empty after trimming blanks; 1 when its first character is one of
 // "1234567890.+-"; 0 otherwise. A measured row exists when its depth passes this test.
-int IsNumericStart(std::string_view text);
+// Inline: it runs for every row whenever the rows are counted.
+inline int IsNumericStart(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    if (i == text.size()) {
+        return -1;
+    }
+    const char c = text[i];
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' ? 1 : 0;
+}
 
 // The longest line CsvField looks at; anything beyond is cut off with a notice.
 inline constexpr std::size_t kMaxCsvLineLength = 2600;

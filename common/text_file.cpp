@@ -37,10 +37,15 @@ bool LineCursor::Next(std::string_view& line) {
         return false;
     }
     // A line ends at CR LF, at LF alone or at CR alone, whatever system the file was edited on.
-    // A plain loop: find_first_of would search the two line-end characters for every byte.
-    std::size_t end = position_;
-    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') {
-        ++end;
+    // The first LF bounds the line; a CR before it ends the line earlier. Both searches stay
+    // within the line, so a file without any CR is not searched to its end for every line.
+    const char* const data = bytes_.data();
+    const std::size_t rest = bytes_.size() - position_;
+    const void* lf = std::memchr(data + position_, '\n', rest);
+    std::size_t end =
+        lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : bytes_.size();
+    if (const void* cr = std::memchr(data + position_, '\r', end - position_); cr != nullptr) {
+        end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
     }
     if (end < bytes_.size()) {
         end += bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n' ? 2 : 1;

@@ -1,6 +1,8 @@
 // cp932 stepping never splits a double-byte character, and ASCII searches ignore trail bytes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "common/cp932.h"
@@ -68,6 +70,40 @@ TEST(LineCursor, EveryKindOfLineEndEndsALine) {
             lines.emplace_back(line);
         }
         EXPECT_EQ(lines, c.lines) << c.name;
+    }
+}
+
+// Texts of every mix of line ends, split as a byte-by-byte reading splits them: a line ends
+// after CR LF, after LF, or after a CR not followed by LF.
+TEST(LineCursor, AgreesWithAByteByByteSplitOnGeneratedTexts) {
+    const char alphabet[] = {'a', 'b', '\r', '\n', '\x82', '\xA0'};
+    std::uint64_t state = 11;
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        std::string bytes;
+        for (std::size_t k = (state >> 33) % 60; k > 0; --k) {
+            state = state * 6364136223846793005u + 1442695040888963407u;
+            bytes.push_back(alphabet[(state >> 40) % sizeof alphabet]);
+        }
+        std::vector<std::string> expected;
+        std::string current;
+        for (std::size_t k = 0; k < bytes.size(); ++k) {
+            current.push_back(bytes[k]);
+            const bool crLf = bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n';
+            if ((bytes[k] == '\r' && !crLf) || bytes[k] == '\n') {
+                expected.push_back(current);
+                current.clear();
+            }
+        }
+        if (!current.empty()) {
+            expected.push_back(current);
+        }
+        LineCursor cursor(bytes, 0);
+        std::vector<std::string> lines;
+        for (std::string_view line; cursor.Next(line);) {
+            lines.emplace_back(line);
+        }
+        ASSERT_EQ(lines, expected) << i;
     }
 }
 

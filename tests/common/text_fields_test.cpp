@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "common/format.h"
 #include "common/messages.h"
@@ -52,6 +54,32 @@ TEST(SplitCsvFields, MatchesCsvFieldForEveryField) {
     SplitCsvFields(line, fields, 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(fields[i], CsvField(line, i + 1)) << i;
+    }
+}
+
+// Lines built from commas, quotes, cp932 bytes whose low seven bits are a comma or a quote (0xAC,
+// 0xA2) and plain text, every length up to 40 so each byte lands at every place of an eight-byte
+// step; the fields hold old text first, which must not survive.
+TEST(SplitCsvFields, AgreesWithCsvFieldOnGeneratedLines) {
+    const char alphabet[] = {',', ',', '"', 'a', '1', '\xAC', '\xA2', '\x82'};
+    std::uint64_t state = 7;
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        const std::size_t length = (state >> 33) % 41;
+        const bool quotes = (state >> 20) % 4 == 0;
+        std::string line;
+        for (std::size_t k = 0; k < length; ++k) {
+            state = state * 6364136223846793005u + 1442695040888963407u;
+            const char c = alphabet[(state >> 40) % sizeof alphabet];
+            line.push_back(c == '"' && !quotes ? 'b' : c);
+        }
+        const int count = 1 + static_cast<int>((state >> 50) % 12);
+        std::vector<std::string> fields(static_cast<std::size_t>(count), "old text");
+        SplitCsvFields(line, fields.data(), count);
+        for (int f = 0; f < count; ++f) {
+            ASSERT_EQ(fields[static_cast<std::size_t>(f)], CsvField(line, f + 1))
+                << line << " field " << f + 1;
+        }
     }
 }
 

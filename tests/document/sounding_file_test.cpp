@@ -87,6 +87,35 @@ TEST(SoundingFileWriter, WritesTheKnownLayoutByteForByte) {
     EXPECT_EQ(WriteSoundingFile(doc), expected);
 }
 
+// Fields of every length from 0 to 40 bytes, each at every place in a row, are written whole and
+// read back the same.
+TEST(SoundingFileWriter, FieldsOfEveryLengthAreWrittenWhole) {
+    SoundingDocument doc;
+    std::string expected;
+    int i = 1;
+    for (std::size_t length = 0; length <= 40; ++length, ++i) {
+        std::string line;
+        for (int f = 1; f <= 11; ++f) {
+            std::string text;
+            for (std::size_t k = 0; k < length + static_cast<std::size_t>(f) % 3; ++k) {
+                text.push_back(static_cast<char>('a' + (k + static_cast<std::size_t>(f)) % 26));
+            }
+            if (f == field::kDepth) {
+                text = std::to_string(i) + text;  // the row counts only with a numeric depth
+            }
+            doc.Row(i)[f] = text;
+            line += (f > 1 ? "," : "") + text;
+        }
+        expected += line + "\r\n";
+    }
+    const std::string bytes = WriteSoundingFile(doc);
+    const std::size_t rows = bytes.find("$$A\r\n") + 5;
+    EXPECT_EQ(bytes.substr(rows, bytes.find("$$C\r\n") - rows), expected);
+    SoundingDocument copy;
+    ASSERT_EQ(Read(copy, bytes), kVersionCurrent);
+    EXPECT_EQ(WriteSoundingFile(copy), bytes);
+}
+
 TEST(SoundingFileWriter, MagicFollowsTheSoilNameTable) {
     SoundingDocument doc;
     doc.header[20] = "1";
