@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace rave {
 
@@ -37,6 +38,11 @@ std::uint64_t ScaledAndRounded(double magnitude, int decimals) {
     return whole;
 }
 
+// "00", "01", ... "99": two digits at once.
+constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
 }  // namespace
 
 std::string FormatFixed(double value, int decimals) {
@@ -45,20 +51,35 @@ std::string FormatFixed(double value, int decimals) {
         format[2] = static_cast<char>('0' + std::clamp(decimals, 0, 9));
         return format_detail::FormatChecked(format, value);
     }
-    // The digits are written from the last one back, the point after `decimals` of them, and at
-    // least one digit before the point.
+    // The digits are written from the last one back, two at a time: first the `decimals` digits
+    // after the point (leading zeros kept), then at least one digit before it.
     std::uint64_t scaled = ScaledAndRounded(std::fabs(value), decimals);
     char buffer[32];
     char* const end = buffer + sizeof buffer;
     char* p = end;
-    int written = 0;
-    do {
-        *--p = static_cast<char>('0' + scaled % 10);
-        scaled /= 10;
-        if (++written == decimals) {
-            *--p = '.';
+    if (decimals > 0) {
+        std::uint64_t fraction = scaled % kPowersOfTen[decimals];
+        scaled /= kPowersOfTen[decimals];
+        int left = decimals;
+        for (; left >= 2; left -= 2) {
+            p -= 2;
+            std::memcpy(p, kDigitPairs + 2 * (fraction % 100), 2);
+            fraction /= 100;
         }
-    } while (scaled != 0 || written <= decimals);
+        if (left == 1) {
+            *--p = static_cast<char>('0' + fraction);
+        }
+        *--p = '.';
+    }
+    const char* const point = p;
+    while (scaled >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (scaled % 100), 2);
+        scaled /= 100;
+    }
+    if (scaled != 0 || p == point) {
+        *--p = static_cast<char>('0' + scaled);
+    }
     if (std::signbit(value)) {
         *--p = '-';
     }
