@@ -5,6 +5,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "platform/console_messages.h"
 #include "platform/qpainter_surface.h"
@@ -34,6 +37,7 @@ SectionView::SectionView(SectionViewSource source, QWidget* parent) : QWidget(pa
 
 void SectionView::ReloadColumns() {
     columns_.Load(source_.paths->working);
+    picture_.key.clear();
     update();
 }
 
@@ -80,27 +84,107 @@ QPointF SectionView::ViewToWorld(QPoint viewPoint) const {
     return {world.x, world.y};
 }
 
-void SectionView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::white);
-    rave::RecordingMessageSink paintMessages;
-    {
-        rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
-        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
-                                                &paintMessages};
-        const SectionExtent extent = DrawSectionSnapshot(
-            surface, *source_.document, columns_, resources, false,
-            ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop), markers_);
-        if (source_.extent != nullptr) {
-            *source_.extent = extent;
+std::string SectionView::PictureKey() const {
+    std::string key;
+    const auto add = [&key](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g ", value);
+        key += text;
+    };
+    const auto addText = [&key](const std::string& text) {
+        key += std::to_string(text.size());
+        key += ':';
+        key += text;
+    };
+    add(width());
+    add(height());
+    add(logicalDpiX());
+    add(logicalDpiY());
+    add(devicePixelRatioF());
+    add(source_.position->shownLeftEnd);
+    add(source_.position->shownTop);
+    const SectionSettings& s = source_.document->settings;
+    for (const double value :
+         {s.distanceScale, s.depthScale, s.rulerTop, s.rulerBottom, s.rulerStep, s.leftEnd, s.distancePerPage,
+          s.pageOverlapDistance, s.depthPerPage, s.pageOverlapDepth, s.convertedNPlot}) {
+        add(value);
+    }
+    add(s.topElevation);
+    addText(s.rulerTitle);
+    for (int n = 1; n <= kTitleEntries; ++n) {
+        const TitleText& title = source_.document->Title(n);
+        add(title.x);
+        add(title.y);
+        addText(title.text);
+        addText(title.font);
+    }
+    key += SysqFileBytes(*source_.sysq);
+    for (const rave::FontSlot& font : *source_.fonts) {
+        add(font.size);
+        add(font.colour);
+        addText(font.face);
+    }
+    if (source_.patternColours != nullptr) {
+        for (const rave::PatternColorPair& pair : source_.patternColours->Pairs()) {
+            add(pair.patternNo);
+            add(pair.color);
         }
     }
+    return key;
+}
+
+const SectionView::ColumnsPicture& SectionView::UpToDatePicture() {
+    std::string key = PictureKey();
+    if (key == picture_.key && !picture_.image.isNull()) {
+        return picture_;
+    }
+    const qreal ratio = devicePixelRatioF();
+    picture_.image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture_.image.setDevicePixelRatio(ratio);
+    picture_.image.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
+    picture_.image.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
+    picture_.image.fill(Qt::transparent);
+    rave::RecordingMessageSink messages;
+    {
+        QPainter painter(&picture_.image);
+        rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
+        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
+                                                &messages};
+        picture_.extent = DrawSnapshotColumnsAndOver(
+            surface, *source_.document, columns_, resources,
+            ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop));
+    }
+    picture_.messages = std::move(messages.shown);
+    picture_.key = std::move(key);
+    return picture_;
+}
+
+void SectionView::paintEvent(QPaintEvent* event) {
+    const ColumnsPicture& picture = UpToDatePicture();
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
+    {
+        rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
+        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours};
+        DrawSectionUnderColumns(surface, *source_.document, resources, false,
+                                ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop),
+                                markers_);
+    }
+    const qreal ratio = picture.image.devicePixelRatio();
+    painter.drawImage(
+        QRectF(area), picture.image,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (source_.extent != nullptr) {
+        *source_.extent = picture.extent;
+    }
+    std::vector<rave::Message> notices = picture.messages;
     const std::vector<int> offPage = ColumnsOnNoPrintedPage(*source_.document, source_.document->settings,
                                                             source_.sysq->Real(sysqline::kNGraphWidth));
     if (!offPage.empty()) {
-        paintMessages.shown.push_back(ColumnsOnNoPageMessage(*source_.document, offPage));
+        notices.push_back(ColumnsOnNoPageMessage(*source_.document, offPage));
     }
-    SetNotice(paintMessages.shown);
+    SetNotice(notices);
 }
 
 void SectionView::SetNotice(const std::vector<rave::Message>& messages) {

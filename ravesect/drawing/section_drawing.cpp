@@ -172,14 +172,12 @@ SectionMapping MappingForPage(const rave::DrawingSurface& surface, const Section
     return mapping;
 }
 
-SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& document,
-                          const SectionDocument& columns, const SectionDrawingResources& resources,
-                          bool printing, const SectionPage& page, const EditMarkerFunction& markers) {
+void DrawSectionUnderColumns(rave::DrawingSurface& surface, const SectionDocument& document,
+                             const SectionDrawingResources& resources, bool printing, const SectionPage& page,
+                             const EditMarkerFunction& markers) {
     SectionMapping mapping = MappingForPage(surface, document.settings, resources.sysq, page);
-    DrawingMessages messages(resources.messages);
     const SectionPainter painter{
-        surface,           mapping,  resources.sysq, resources.fonts, resources.patternColors,
-        document.settings, &messages};
+        surface, mapping, resources.sysq, resources.fonts, resources.patternColors, document.settings};
     surface.SetTransparentText(true);
     namespace layer = rave::surface_layer;
     if (!printing) {
@@ -192,6 +190,18 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
     if (!printing && markers) {
         markers(surface, mapping);
     }
+}
+
+SectionExtent DrawSectionColumnsAndOver(rave::DrawingSurface& surface, const SectionDocument& document,
+                                        const SectionDocument& columns,
+                                        const SectionDrawingResources& resources, const SectionPage& page) {
+    SectionMapping mapping = MappingForPage(surface, document.settings, resources.sysq, page);
+    DrawingMessages messages(resources.messages);
+    const SectionPainter painter{
+        surface,           mapping,  resources.sysq, resources.fonts, resources.patternColors,
+        document.settings, &messages};
+    surface.SetTransparentText(true);
+    namespace layer = rave::surface_layer;
 
     SectionExtent extent;
     std::vector<ColumnLayout> blocks;
@@ -247,6 +257,13 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
     DrawTitles(painter, document);
     rave::SetLayerHint(surface, layer::kDefault);
     return extent;
+}
+
+SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& document,
+                          const SectionDocument& columns, const SectionDrawingResources& resources,
+                          bool printing, const SectionPage& page, const EditMarkerFunction& markers) {
+    DrawSectionUnderColumns(surface, document, resources, printing, page, markers);
+    return DrawSectionColumnsAndOver(surface, document, columns, resources, page);
 }
 
 SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const SectionDocument& document,

@@ -65,6 +65,17 @@ SectionExtent DrawSection(rave::DrawingSurface& surface, const SectionDocument& 
                           const SectionDocument& columns, const SectionDrawingResources& resources,
                           bool printing, const SectionPage& page, const EditMarkerFunction& markers = {});
 
+// The two halves of DrawSection, for a screen that keeps the second in a picture while a drag
+// redraws the first: the page frame, the layers and the editing markers; then everything over
+// them (the columns, rulers, elevation lines and titles), which depends on neither points nor
+// layers nor markers.
+void DrawSectionUnderColumns(rave::DrawingSurface& surface, const SectionDocument& document,
+                             const SectionDrawingResources& resources, bool printing, const SectionPage& page,
+                             const EditMarkerFunction& markers = {});
+SectionExtent DrawSectionColumnsAndOver(rave::DrawingSurface& surface, const SectionDocument& document,
+                                        const SectionDocument& columns,
+                                        const SectionDrawingResources& resources, const SectionPage& page);
+
 // The same with the columns read from the column working file on every call, as a repaint does;
 // a missing file draws no columns, and is named (string 4010) when the section has columns.
 SectionExtent DrawSectionFromColumnsFile(rave::DrawingSurface& surface, const SectionDocument& document,

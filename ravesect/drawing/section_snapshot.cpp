@@ -22,13 +22,20 @@ void SectionSnapshot::LoadColumns(const std::filesystem::path& columnsFile, std:
     found_ = true;
 }
 
-SectionExtent DrawSectionSnapshot(rave::DrawingSurface& surface, const SectionDocument& document,
-                                  const SectionSnapshot& snapshot, const SectionDrawingResources& resources,
-                                  bool printing, const SectionPage& page, const EditMarkerFunction& markers) {
+SectionExtent DrawSnapshotColumnsAndOver(rave::DrawingSurface& surface, const SectionDocument& document,
+                                         const SectionSnapshot& snapshot,
+                                         const SectionDrawingResources& resources, const SectionPage& page) {
     if (!snapshot.ColumnsFileFound() && resources.messages != nullptr && document.LastUsedSlot() > 0) {
         resources.messages->Show(SourceNotFoundMessage(snapshot.ColumnsFile()));
     }
-    return DrawSection(surface, document, snapshot.Columns(), resources, printing, page, markers);
+    return DrawSectionColumnsAndOver(surface, document, snapshot.Columns(), resources, page);
+}
+
+SectionExtent DrawSectionSnapshot(rave::DrawingSurface& surface, const SectionDocument& document,
+                                  const SectionSnapshot& snapshot, const SectionDrawingResources& resources,
+                                  bool printing, const SectionPage& page, const EditMarkerFunction& markers) {
+    DrawSectionUnderColumns(surface, document, resources, printing, page, markers);
+    return DrawSnapshotColumnsAndOver(surface, document, snapshot, resources, page);
 }
 
 }  // namespace ravesect

@@ -40,4 +40,10 @@ SectionExtent DrawSectionSnapshot(rave::DrawingSurface& surface, const SectionDo
                                   bool printing, const SectionPage& page,
                                   const EditMarkerFunction& markers = {});
 
+// Its second half, the columns and everything over them (see DrawSectionColumnsAndOver), with the
+// missing column file named first.
+SectionExtent DrawSnapshotColumnsAndOver(rave::DrawingSurface& surface, const SectionDocument& document,
+                                         const SectionSnapshot& snapshot,
+                                         const SectionDrawingResources& resources, const SectionPage& page);
+
 }  // namespace ravesect
