@@ -129,10 +129,7 @@ private:
         frame_.RefreshView();
     }
 
-    WorldPosition World(const SectionMouse& mouse) const {
-        return MouseToWorld(frame_.View()->ScreenMapping(), mouse.device.x(), mouse.device.y(),
-                            mouse.scroll.x(), mouse.scroll.y());
-    }
+    static WorldPosition World(const SectionMouse& mouse) { return {mouse.world.x(), mouse.world.y()}; }
 
     void Press(const SectionMouse& mouse) {
         if (mouse.button == Qt::LeftButton && session_.CapturesMouse()) {

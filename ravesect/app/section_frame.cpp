@@ -275,12 +275,6 @@ SectionSpan SectionFrame::Span() const {
     return span;
 }
 
-void SectionFrame::DocumentChanged() {
-    // A change that cannot be undone: no undo step leads back to the saved state any more.
-    MarkChangedOutsideHistory();
-    TakeUpDocument(true);
-}
-
 void SectionFrame::SettingsOrColumnsRewritten() {
     TakeUpDocument(true);
 }
@@ -323,10 +317,6 @@ void SectionFrame::UpdateCommandStates() {
     const SectionSpan span = Span();
     Action(command_id::kNextPage)->setEnabled(CanPageNext(position_, document_.settings, span));
     Action(command_id::kPreviousPage)->setEnabled(CanPagePrevious(position_));
-}
-
-void SectionFrame::WriteSettingsLine() {
-    WriteSettingsFile(paths_.working, document_.settings, Messages());
 }
 
 void SectionFrame::NextPage() {

@@ -1,24 +1,27 @@
-// Ravesect's main window: menus, tool bar and status bar over the section view, and the file,
-// paging, figure-move and printing commands. The rules of every command live in the core
-// (ravesect/document, ravesect/settings); this class binds them to actions and dialogs.
+// Ravesect's main window, on the shared document window (platform/document_window): the menus,
+// tool bar and status bar over the section view, and the file, paging, figure-move and printing
+// commands. The rules of every command live in the core (ravesect/document, ravesect/settings);
+// this class binds them to actions and dialogs.
 //
 // How the dialogs plug in: the frame creates every menu action (text, command id, status tip)
 // before it calls InstallPlacementAndSettingsCommands and InstallEditingCommands
 // (command_install.h). Those connect Action(id)->triggered to their dialogs. A dialog works on
-// Document() and the working files of Paths().working; after it rewrote the settings or column
-// working file it calls DocumentChanged(), which re-reads those, marks the document modified and
-// repaints (the editing dialogs commit their own files through CommitWorkingFile). A dialog
-// that rewrote a settings file of the install folder ("Sysq.ndx", the font files, the pattern
-// settings) calls ReloadSettings(); one that only changed what is shown (an editing mode, a
-// marker) calls RefreshView().
+// Document() and the working files of Paths().working. Every committed edit is one undo step
+// pushed through PushEdit() (CommitSectionEdit, section_edit_commands.h), holding only the bytes
+// of the working files it changed; after an edit, its undo or its redo rewrote the settings or
+// column working file the frame calls SettingsOrColumnsRewritten(), which reads them again into
+// the document and the view's columns and repaints. A change that cannot be an undo step calls
+// MarkChangedOutsideHistory(). A dialog that rewrote a settings file of the install folder
+// ("Sysq.ndx", the font files, the pattern settings) calls ReloadSettings(); one that only changed
+// what is shown (an editing mode, a marker, a dragged point) calls RefreshView().
 //
-// Undo: the editing commands push their steps through PushEdit() (the document window's history;
-// the 編集 menu's actions follow it, its clean index is the modified flag); New and Open clear it
-// and a save marks it clean.
+// The modified flag is the history's clean index; New, Open, the recovery and a new install
+// folder clear the history, and a save marks it clean.
 //
-// Ownership: the frame owns the view, the loaded settings (Sysq(), Fonts(), PatternColours()),
-// the printer's paper and the shown page (Position()); the document is the program's one
-// SectionDocument (CurrentSection()).
+// Ownership: the frame owns the view (which holds the placed columns in memory and draws the
+// screen, the printer and the exported pages from them), the loaded settings (Sysq(), Fonts(),
+// PatternColours()), the printer's paper and the shown page (Position()); the document is the
+// program's one SectionDocument (CurrentSection()).
 #pragma once
 
 #include <QString>
@@ -114,14 +117,11 @@ public:
     SectionSpan Span() const;
     SectionView* View() const { return view_; }
 
-    // A dialog changed the settings or the columns ("Tmp0.tmp", "Tmp1.tmp"): those are read
-    // again (the titles, points and layers in memory keep the open editing dialogs' pending
-    // edits), the page lengths are filled from the paper, the document counts as modified, the
-    // caption, command states and view follow. The shown page stays unless the settings moved it.
-    void DocumentChanged();
     // A committed edit, or the undo or redo of one, rewrote the settings or the column working
-    // file: they are read again as after DocumentChanged(), but the modified flag is left to the
-    // undo history.
+    // file ("Tmp0.tmp", "Tmp1.tmp"): those are read again (the titles, points and layers in
+    // memory keep the open editing dialogs' pending edits), the page lengths are filled from the
+    // paper, the caption, command states and view follow; the modified flag is left to the undo
+    // history. The shown page stays unless the settings moved it.
     void SettingsOrColumnsRewritten();
     // The view shows the settings' own page (after the page's settings changed in memory).
     void ShowSettingsPage();
@@ -185,7 +185,6 @@ private:
     // with `keepShownPage`, while those settings stay).
     void TakeUpDocument(bool keepShownPage = false);
     void UpdateCommandStates();
-    void WriteSettingsLine();
     void ApplyWindowSize();
 
     SectionDocument& document_;

@@ -121,8 +121,10 @@ void SectionFrame::PreparePrinter(QPrinter& printer) {
 
 void SectionFrame::DrawPrintedPage(rave::DrawingSurface& surface, int page) {
     const SectionDrawingResources resources{sysq_, fonts_, &patternColours_};
-    DrawSectionFromColumnsFile(surface, document_, paths_.working.columns, resources, true,
-                               PrintedPage(document_.settings, page));
+    // The columns as the view holds them: the column working file they were read from is not
+    // read again for every printed page.
+    DrawSectionSnapshot(surface, document_, view_->Columns(), resources, true,
+                        PrintedPage(document_.settings, page));
 }
 
 }  // namespace ravesect::app

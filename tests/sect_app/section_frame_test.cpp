@@ -305,11 +305,10 @@ TEST_F(SectionFrameTest, PagingAcrossAndScrollingDown) {
     // An edit on the second page keeps it in view; a dialog that moved the page's own settings
     // shows their page.
     PressKey(Qt::Key_Right);
-    frame->DocumentChanged();
+    frame->SettingsOrColumnsRewritten();
     EXPECT_EQ(ShownLeft(), 43.0);
-    EXPECT_TRUE(frame->isWindowModified());
     temp.Write(installFolder / "Tmp0.tmp", "100,100,10,-20,1,-10,50,5,5.00,30,0,,0\r\n");
-    frame->DocumentChanged();
+    frame->SettingsOrColumnsRewritten();
     EXPECT_EQ(ShownLeft(), -10.0);
     // While a page is being printed the keys do nothing.
     frame->Position().printing = true;
@@ -512,18 +511,28 @@ TEST_F(SectionFrameTest, ViewPaintsTheColumnsFromMemoryUntilTheyAreWrittenAgain)
     ASSERT_TRUE(frame->Extent().hasColumns);
     EXPECT_EQ(frame->Extent().lastDistance, 60.0);
 
-    // Another program's change to the column file, or its loss, reaches no paint by itself.
+    const auto exportDxf = [this](const std::string& name) {
+        frame->dxfAnswers.push_back(temp.path() / name);
+        frame->Action(command_id::kExportDxf)->trigger();
+        return TempFolder::Read(temp.path() / (name + "-1.dxf"));
+    };
+    const std::string printedBefore = exportDxf("before");
+    ASSERT_NE(printedBefore.find("ENTITIES"), std::string::npos);
+
+    // Another program's change to the column file, or its loss, reaches no paint and no printed
+    // page by itself.
     const fs::path columns = frame->Files().columns;
     fs::remove(columns);
     frame->View()->grab();
     EXPECT_TRUE(frame->Extent().hasColumns);
     EXPECT_EQ(frame->Extent().lastDistance, 60.0);
+    EXPECT_TRUE(exportDxf("after") == printedBefore) << "a printed page lost the columns";
 
     // A write the program makes is taken up.
     std::string wider = PagedSection();
     wider.replace(wider.find("60.00"), 5, "90.00");
     std::ofstream(columns, std::ios::binary) << wider.substr(0, wider.find("$$Z HY"));
-    frame->DocumentChanged();
+    frame->SettingsOrColumnsRewritten();
     frame->View()->grab();
     EXPECT_EQ(frame->Extent().lastDistance, 90.0);
     EXPECT_TRUE(messages.shown.empty()) << ShownText(messages);

@@ -117,7 +117,7 @@ TEST_F(SectionPlacementViewTest, StatusBarNamesLogsOnNoPageOncePerChange) {
     SectionSettings high = frame->Document().settings;
     high.topElevation += 100;
     ASSERT_TRUE(WriteSettingsFile(frame->Files(), high, messages));
-    frame->DocumentChanged();
+    frame->SettingsOrColumnsRewritten();
     const QString offPage = Notice();
     EXPECT_TRUE(offPage.contains(QStringLiteral("どの印刷ページにも入らない柱状図")))
         << offPage.toStdString();

@@ -326,7 +326,7 @@ TEST_F(SectionEditingTest, UndoBackToTheSavedStateLeavesTheSectionUnmodified) {
     frame->UndoStack()->redo();
     EXPECT_FALSE(frame->Document().modified);
     // A change that no undo step covers keeps the section modified at any step.
-    frame->DocumentChanged();
+    frame->MarkChangedOutsideHistory();
     frame->UndoStack()->redo();
     frame->UndoStack()->undo();
     EXPECT_TRUE(frame->Document().modified);
