@@ -76,6 +76,15 @@ std::uint64_t BytesEqualTo(std::uint64_t word, char c) {
     return ~(((x & kLowSevenBits) + kLowSevenBits) | x) & ~kLowSevenBits;
 }
 
+// Empty fields, half of a typical data line, are cleared without the general assignment.
+inline void SetField(std::string& field, const char* from, std::size_t size) {
+    if (size == 0) {
+        field.clear();
+    } else {
+        field.assign(from, size);
+    }
+}
+
 }  // namespace
 
 void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages) {
@@ -103,7 +112,7 @@ void SplitCsvFields(std::string_view line, std::string* fields, int count, Messa
         }
         for (std::uint64_t commas = BytesEqualTo(word, ','); commas != 0; commas &= commas - 1) {
             const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(commas)) / 8;
-            fields[index].assign(data + start, at - start);
+            SetField(fields[index], data + start, at - start);
             start = at + 1;
             if (++index >= count) {
                 return;

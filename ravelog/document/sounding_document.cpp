@@ -44,17 +44,25 @@ void SoundingDocument::RecomputeRowDerived(int i) {
 }
 
 void SoundingDocument::ClearSoundingData() {
-    for (std::string& text : header.slots) {
-        text.clear();
-    }
-    for (MeasuredRow& row : rows_) {
-        for (int f = 1; f < kRowFields; ++f) {
-            row[f].clear();
+    ClearSoundingDataExcept(0, 0, 0);
+}
+
+void SoundingDocument::ClearSoundingDataExcept(int headerSlots, int rows, int entries) {
+    for (int n = 0; n <= kHeaderSlots; ++n) {
+        if (n < 1 || n > headerSlots) {
+            header[n].clear();
         }
     }
-    for (ConversionRow& entry : conversions_) {
-        for (std::string& text : entry.fields) {
-            text.clear();
+    for (int i = 0; i <= kMaxRows; ++i) {
+        const int firstCleared = i >= 1 && i <= rows ? field::kAttribute + 1 : 1;
+        for (int f = firstCleared; f < kRowFields; ++f) {
+            rows_[static_cast<std::size_t>(i)].fields[static_cast<std::size_t>(f)].clear();
+        }
+    }
+    for (int i = 0; i <= kConversionEntries; ++i) {
+        const int lastCleared = i >= 1 && i <= entries ? 0 : kConversionFields;
+        for (int f = 0; f <= lastCleared; ++f) {
+            conversions_[static_cast<std::size_t>(i)].fields[static_cast<std::size_t>(f)].clear();
         }
     }
 }

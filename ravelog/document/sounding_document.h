@@ -94,6 +94,10 @@ public:
     // Empties all header slots, fields 1..14 of every row and every conversion entry.
     // Field 0 (the class) is left for AssignSoilClasses to rebuild.
     void ClearSoundingData();
+    // The same, except header slots 1..`headerSlots`, fields 1..11 of rows 1..`rows` and fields
+    // 1..4 of entries 1..`entries`: a reader that has just set those completely clears only the
+    // rest, and no field is emptied only to be filled again.
+    void ClearSoundingDataExcept(int headerSlots, int rows, int entries);
 
     // The file the document was read from or saved to (empty for a new document).
     std::string pathName;

@@ -126,17 +126,20 @@ void SoundingReadPass::ReadCurrentLine(std::string_view line) {
     switch (section_) {
         case 'Z':
             if (counter_ <= kHeaderSlots) {
+                headerSlotsSet_ = std::max(headerSlotsSet_, counter_);
                 document_.header[counter_++] = line;
             }
             break;
         case 'A':
             if (counter_ <= kMaxRows) {
+                rowsSet_ = std::max(rowsSet_, counter_);
                 MeasuredRow& row = document_.Row(counter_++);
                 rave::SplitCsvFields(line, &row.fields[field::kLoad], kStoredRowFields);
             }
             break;
         case 'C':
             if (counter_ <= kConversionEntries) {
+                entriesSet_ = std::max(entriesSet_, counter_);
                 ConversionRow& entry = document_.Conversion(counter_++);
                 rave::SplitCsvFields(line, &entry.fields[1], kConversionFields);
             }
@@ -216,11 +219,17 @@ SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_vi
     if (!IsReadableVersion(version)) {
         return version;
     }
-    document.ClearSoundingData();
     SoundingReadPass pass(document);
+    if (version == kVersionOld) {
+        document.ClearSoundingData();
+    }
     rave::LineCursor cursor(bytes, limits.lines);
     while (cursor.Next(line)) {
         pass.ReadSoundingLine(version, line);
+    }
+    if (version != kVersionOld) {
+        // The current reader sets whole slots, rows and entries; the rest is cleared afterwards.
+        document.ClearSoundingDataExcept(pass.HeaderSlotsSet(), pass.RowsSet(), pass.EntriesSet());
     }
     return version;
 }

@@ -46,6 +46,12 @@ public:
     // reader for 300 and above, the Ver2 reader for 200. Other versions read nothing.
     void ReadSoundingLine(SoundingFileVersion version, std::string_view line);
 
+    // How far the current-format lines read so far reached: the highest header slot, row and
+    // conversion entry set. Each of those was set whole, every field of it.
+    int HeaderSlotsSet() const { return headerSlotsSet_; }
+    int RowsSet() const { return rowsSet_; }
+    int EntriesSet() const { return entriesSet_; }
+
 private:
     void ReadCurrentLine(std::string_view line);
     void ReadOldLine(std::string_view line);
@@ -54,6 +60,9 @@ private:
     char section_ = '\0';  // no section selected
     int counter_ = 1;      // slot, row or entry number of the current section
     int valueLine_ = 1;    // Ver2 rows: which of the eight value lines comes next
+    int headerSlotsSet_ = 0;
+    int rowsSet_ = 0;
+    int entriesSet_ = 0;
 };
 
 // Line-length limits of a reading path, line end included in the count.

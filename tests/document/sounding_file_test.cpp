@@ -317,6 +317,45 @@ TEST(CurrentReader, StopsStoringAtEachCapacity) {
     EXPECT_EQ(doc.Conversion(kConversionEntries)[1], "1350");
 }
 
+// Reading into a document that holds another sounding (every field of every row, entry and slot
+// filled) leaves exactly what reading into a new document leaves: files with fewer slots, rows
+// and entries, a second section of rows, short lines and none at all.
+TEST(CurrentReader, AReusedDocumentEndsAsANewOne) {
+    const std::vector<std::string> files = {
+        CurrentFile({"a", "b"}, {"1.00,4,0.25", "1.00,6,0.50,,,,,,,,2"}, {"0.25,1,2,3"}),
+        CurrentFile({}, {}, {}),
+        "$$_SWJVERAN304\r\n$$A\r\n1,2,3\r\n4,5,6\r\n7,8,9\r\n$$A\r\nx,y\r\n$$Z\r\nh\r\n",
+        "$$_SWCVERAN304\r\n$$C\r\n1,2\r\n\r\n$$Z\r\n"};
+    for (const std::string& bytes : files) {
+        SoundingDocument fresh;
+        ASSERT_EQ(Read(fresh, bytes), kVersionCurrent);
+        SoundingDocument reused;
+        for (int n = 0; n <= kHeaderSlots; ++n) {
+            reused.header[n] = "old";
+        }
+        for (int i = 0; i <= kMaxRows; ++i) {
+            for (int f = 1; f < kRowFields; ++f) {
+                reused.Row(i)[f] = "old";
+            }
+            for (int f = 0; f <= kConversionFields; ++f) {
+                reused.Conversion(i)[f] = "old";
+            }
+        }
+        ASSERT_EQ(Read(reused, bytes), kVersionCurrent);
+        for (int n = 0; n <= kHeaderSlots; ++n) {
+            ASSERT_EQ(reused.header[n], fresh.header[n]) << bytes << " slot " << n;
+        }
+        for (int i = 0; i <= kMaxRows; ++i) {
+            for (int f = 1; f < kRowFields; ++f) {
+                ASSERT_EQ(reused.Row(i)[f], fresh.Row(i)[f]) << bytes << " row " << i << " field " << f;
+            }
+            for (int f = 0; f <= kConversionFields; ++f) {
+                ASSERT_EQ(reused.Conversion(i)[f], fresh.Conversion(i)[f]) << bytes << " entry " << i;
+            }
+        }
+    }
+}
+
 TEST(CurrentReader, AnOverlongLineIsCutNotSplitIntoRows) {
     const std::string longRemarks(700, 'a');
     const std::string bytes =
