@@ -189,6 +189,14 @@ void DrawBitmapAsAreas(QPainter& painter, const SurfaceBitmap& bitmap, const QRe
 
 constexpr std::size_t kTextCacheLimit = 8192;
 
+// The key of a font's text widths: every field of the FontSpec. The painter's own font, in use
+// before the first SelectFont, has a key no FontSpec gives.
+std::string FontKey(const FontSpec& spec) {
+    return spec.face + '\0' + std::to_string(spec.height) + ',' + std::to_string(spec.width) + ',' +
+           std::to_string(spec.escapement) + ',' + std::to_string(spec.weight) + (spec.italic ? ",i" : ",n");
+}
+const std::string kPainterFontKey = "\x01painter";
+
 }  // namespace
 
 QPainterSurface::QPainterSurface(QPainter& painter)
@@ -213,13 +221,68 @@ QPainterSurface::QPainterSurface(QPainter& painter, int dpiX, int dpiY, SurfaceS
     painter_.setBackground(QBrush(Qt::white));
     painter_.setBackgroundMode(Qt::OpaqueMode);
     font_ = painter_.font();
+    fontWidths_ = &widths_[kPainterFontKey];
     const QFontMetricsF metrics(font_, painter_.device());
     ascent_ = metrics.ascent();
     cellHeight_ = metrics.ascent() + metrics.descent();
+    // Lines are held back only on a raster device moved by whole pixels, where every line is
+    // drawn by the one-pixel line drawer in exact integer steps. Wider lines given together
+    // are stroked as one outline, whose overlaps where the lines meet can cancel out.
+    QPaintEngine* engine = painter_.paintEngine();
+    const QTransform device = painter_.deviceTransform();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster && painter_.device() != nullptr &&
+        device.type() <= QTransform::TxTranslate && device.dx() == std::round(device.dx()) &&
+        device.dy() == std::round(device.dy())) {
+        QRect area(0, 0, painter_.device()->width(), painter_.device()->height());
+        if (!engine->systemClip().isEmpty()) {
+            area &= engine->systemClip().boundingRect();
+        }
+        batchArea_ = area.translated(-static_cast<int>(device.dx()), -static_cast<int>(device.dy()));
+        batchLines_ = !batchArea_.isEmpty();
+    }
 }
 
 QPainterSurface::~QPainterSurface() {
+    FlushLines();
     painter_.restore();
+}
+
+void QPainterSurface::FlushLines() {
+    if (batchedLines_.empty()) {
+        return;
+    }
+    ApplyPen(batchPen_);
+    painter_.drawLines(batchedLines_.data(), static_cast<int>(batchedLines_.size()));
+    batchedLines_.clear();
+    batchDirections_ = 0;
+}
+
+bool QPainterSurface::HoldBackLine(SurfacePoint from, SurfacePoint to, const Pen& pen) {
+    if (!batchLines_ || pen.style != pen_style::kSolid || pen.width > 1 || from == to ||
+        !batchArea_.contains(QPoint(from.x, from.y)) || !batchArea_.contains(QPoint(to.x, to.y))) {
+        return false;
+    }
+    // Qt's one-pixel line drawer, given several lines in one call, remembers the direction of
+    // the line before: a line running against it, or any right-to-left line that does not
+    // follow a left-to-right one, gets half a pixel more at its start than it gets alone (alone
+    // it always follows "left to right"). So right-to-left lines are drawn alone, and upward and
+    // downward lines are never held back together.
+    constexpr int kDown = 1;
+    constexpr int kUp = 2;
+    int direction = 0;
+    if (std::abs(to.x - from.x) < std::abs(to.y - from.y)) {
+        direction = from.y > to.y ? kUp : kDown;
+    } else if (from.x > to.x) {
+        return false;
+    }
+    if ((!batchedLines_.empty() && !(batchPen_ == pen)) || (direction == kUp && (batchDirections_ & kDown)) ||
+        (direction == kDown && (batchDirections_ & kUp))) {
+        FlushLines();
+    }
+    batchPen_ = pen;
+    batchDirections_ |= direction;
+    batchedLines_.emplace_back(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    return true;
 }
 
 QString QPainterSurface::ResolveFaceFamily(const std::string& cp932Face) {
@@ -250,7 +313,21 @@ const QString& QPainterSurface::ToQString(std::string_view cp932) const {
     return texts_.emplace(key, std::move(text)).first->second;
 }
 
+double QPainterSurface::TextWidth(const QString& text, std::string_view cp932) const {
+    const std::string key(cp932);
+    if (const auto found = fontWidths_->find(key); found != fontWidths_->end()) {
+        return found->second;
+    }
+    if (fontWidths_->size() >= kTextCacheLimit) {
+        fontWidths_->clear();
+    }
+    const double width = QFontMetricsF(font_, painter_.device()).horizontalAdvance(text);
+    fontWidths_->emplace(key, width);
+    return width;
+}
+
 void QPainterSurface::SetTransparentText(bool transparent) {
+    FlushLines();
     transparent_ = transparent;
     painter_.setBackgroundMode(transparent ? Qt::TransparentMode : Qt::OpaqueMode);
 }
@@ -285,6 +362,7 @@ bool QPainterSurface::SelectFont(const FontSpec& spec) {
     }
     font_ = font;
     fontSpec_ = spec;
+    fontWidths_ = &widths_[FontKey(spec)];
     const QFontMetricsF metrics(font_, painter_.device());
     ascent_ = metrics.ascent();
     cellHeight_ = metrics.ascent() + metrics.descent();
@@ -295,9 +373,9 @@ void QPainterSurface::TextOut(SurfacePoint at, std::string_view cp932) {
     if (cp932.empty()) {
         return;
     }
+    FlushLines();
     const QString& text = ToQString(cp932);
-    const QFontMetricsF metrics(font_, painter_.device());
-    const double width = metrics.horizontalAdvance(text);
+    const double width = TextWidth(text, cp932);
     const bool updatePosition = (textAlign_ & text_align::kUpdateCurrentPosition) != 0;
     const SurfacePoint origin = updatePosition ? position_ : at;
 
@@ -335,6 +413,7 @@ void QPainterSurface::TextOut(SurfacePoint at, std::string_view cp932) {
                           painter_.background());
     }
     painter_.setPen(ToQColor(textColor_));
+    ForgetPen();
     painter_.drawText(offset + QPointF(dx, baseline), text);
     if (angle != 0.0) {
         painter_.setWorldTransform(baseTransform_);
@@ -349,12 +428,15 @@ void QPainterSurface::TextOut(SurfacePoint at, std::string_view cp932) {
 }
 
 SurfaceSize QPainterSurface::TextExtent(std::string_view cp932) const {
-    const QFontMetricsF metrics(font_, painter_.device());
-    const double width = cp932.empty() ? 0.0 : metrics.horizontalAdvance(ToQString(cp932));
+    const double width = cp932.empty() ? 0.0 : TextWidth(ToQString(cp932), cp932);
     return {static_cast<int>(std::lround(width)), static_cast<int>(std::lround(cellHeight_))};
 }
 
 void QPainterSurface::ApplyPen(const Pen& pen) {
+    if (appliedPen_ == pen) {
+        return;
+    }
+    appliedPen_ = pen;
     QPen qpen(ToQColor(pen.color));
     qpen.setStyle(ToQtPenStyle(pen.style));
     // Width 0 and 1 are both the device's thinnest line: one device unit, never a hairline that
@@ -397,6 +479,10 @@ void QPainterSurface::Line(SurfacePoint from, SurfacePoint to, const Pen& pen) {
     if (PenDrawsNothing(pen) || ClippedAway(QRect(QPoint(from.x, from.y), QPoint(to.x, to.y)), pen.width)) {
         return;
     }
+    if (HoldBackLine(from, to, pen)) {
+        return;
+    }
+    FlushLines();
     ApplyPen(pen);
     if (from == to) {
         painter_.drawPoint(QPoint(from.x, from.y));
@@ -417,6 +503,7 @@ void QPainterSurface::Polyline(std::span<const SurfacePoint> points, const Pen& 
     if (ClippedAway(polygon.boundingRect(), pen.width)) {
         return;
     }
+    FlushLines();
     ApplyPen(pen);
     painter_.drawPolyline(polygon);
 }
@@ -431,8 +518,10 @@ void QPainterSurface::Polygon(std::span<const SurfacePoint> points, const Pen& p
     for (const SurfacePoint& p : points) {
         polygon << QPoint(p.x, p.y);
     }
+    FlushLines();
     if (PenDrawsNothing(pen)) {
         painter_.setPen(Qt::NoPen);
+        ForgetPen();
     } else {
         ApplyPen(pen);
     }
@@ -444,8 +533,10 @@ void QPainterSurface::Rectangle(const SurfaceRect& rect, const Pen& pen, const B
     if (ClippedAway(ToQRect(rect), pen.width)) {
         return;
     }
+    FlushLines();
     if (PenDrawsNothing(pen)) {
         painter_.setPen(Qt::NoPen);
+        ForgetPen();
     } else {
         ApplyPen(pen);
     }
@@ -457,8 +548,10 @@ void QPainterSurface::Ellipse(const SurfaceRect& bounds, const Pen& pen, const B
     if (ClippedAway(ToQRect(bounds), pen.width)) {
         return;
     }
+    FlushLines();
     if (PenDrawsNothing(pen)) {
         painter_.setPen(Qt::NoPen);
+        ForgetPen();
     } else {
         ApplyPen(pen);
     }
@@ -482,12 +575,14 @@ void QPainterSurface::Arc(const SurfaceRect& bounds, SurfacePoint start, Surface
     if (span > 360.0 - 1e-9) {
         span = 360.0;
     }
+    FlushLines();
     ApplyPen(pen);
     painter_.drawArc(rect, static_cast<int>(std::lround(startAngle * 16.0)),
                      static_cast<int>(std::lround(span * 16.0)));
 }
 
 void QPainterSurface::ApplyClip() {
+    FlushLines();
     if (clip_) {
         painter_.setClipRegion(*clip_);
     } else {
@@ -528,6 +623,7 @@ void QPainterSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRe
         return;
     }
     const bool isAnd = rasterOp == raster_op::kAnd;
+    FlushLines();
     if (andMode_ == AndMode::kRasterOp || bitmap.pixels.size() > kLargestVectorBitmap) {
         QImage image = ToQImage(bitmap);
         if (mirrorX || mirrorY) {

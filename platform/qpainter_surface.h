@@ -11,6 +11,7 @@
 // A font's height is its cell height (ascent plus descent), as the sheets compute it.
 #pragma once
 
+#include <QLine>
 #include <QPainter>
 #include <QRegion>
 #include <QString>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "common/drawing/drawing_surface.h"
 
@@ -79,9 +81,22 @@ public:
     void StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& destination,
                        std::uint32_t rasterOp) override;
 
+    // Draws the lines still held back (see Line). Every other drawing call and the destructor
+    // do this first, so callers only need it before they draw on the painter themselves while
+    // the surface lives.
+    void FlushLines();
+
 private:
     const QString& ToQString(std::string_view cp932) const;
+    // The width of the text in the selected font, measured once per font and text.
+    double TextWidth(const QString& text, std::string_view cp932) const;
+    // Selects the pen on the painter unless it is the one selected last.
     void ApplyPen(const Pen& pen);
+    // Keeps the line for the next FlushLines when it can be drawn together with the lines held
+    // back so far to the same pixels; false: it must be drawn now.
+    bool HoldBackLine(SurfacePoint from, SurfacePoint to, const Pen& pen);
+    // The painter's pen was set by other means (text colour, no pen).
+    void ForgetPen() { appliedPen_.reset(); }
     void ApplyBrush(const Brush& brush);
     void ApplyClip();
     bool PenDrawsNothing(const Pen& pen) const { return pen.style == pen_style::kNull; }
@@ -107,8 +122,22 @@ private:
 
     std::optional<QRegion> clip_;  // nothing: not clipped
 
+    std::optional<Pen> appliedPen_;  // the pen last set on the painter by ApplyPen
+
+    // On a raster device solid one-pixel lines of one pen are held back and drawn together in
+    // one call, so the painter's set-up per call is paid once (see HoldBackLine). Vector devices get every
+    // line as its own call, so their files stay as they were.
+    bool batchLines_ = false;
+    QRect batchArea_;  // where a line is never cut by the device's edges, surface units
+    Pen batchPen_;
+    std::vector<QLine> batchedLines_;
+    int batchDirections_ = 0;  // of the held-back lines: 1 downward, 2 upward
+
     // cp932 texts already converted; the sheets write the same labels and numbers on every page.
     mutable std::unordered_map<std::string, QString> texts_;
+    // Text widths per selected font (by its FontSpec) and text.
+    mutable std::unordered_map<std::string, std::unordered_map<std::string, double>> widths_;
+    mutable std::unordered_map<std::string, double>* fontWidths_ = nullptr;
 };
 
 }  // namespace rave::platform
