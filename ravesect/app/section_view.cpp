@@ -38,6 +38,7 @@ SectionView::SectionView(SectionViewSource source, QWidget* parent) : QWidget(pa
 void SectionView::ReloadColumns() {
     columns_.Load(source_.paths->working);
     picture_.key.clear();
+    lastPaintedKey_.clear();
     update();
 }
 
@@ -133,14 +134,14 @@ std::string SectionView::PictureKey() const {
     return key;
 }
 
-const SectionView::ColumnsPicture& SectionView::UpToDatePicture() {
-    std::string key = PictureKey();
-    if (key == picture_.key && !picture_.image.isNull()) {
-        return picture_;
-    }
+void SectionView::DrawPicture(std::string key) {
+    // The image is kept while the view's size and resolution stay: a new one of this size costs
+    // more than the drawing.
     const qreal ratio = devicePixelRatioF();
-    picture_.image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    picture_.image.setDevicePixelRatio(ratio);
+    if (picture_.image.size() != size() * ratio || picture_.image.devicePixelRatio() != ratio) {
+        picture_.image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture_.image.setDevicePixelRatio(ratio);
+    }
     picture_.image.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
     picture_.image.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
     picture_.image.fill(Qt::transparent);
@@ -156,29 +157,46 @@ const SectionView::ColumnsPicture& SectionView::UpToDatePicture() {
     }
     picture_.messages = std::move(messages.shown);
     picture_.key = std::move(key);
-    return picture_;
 }
 
 void SectionView::paintEvent(QPaintEvent* event) {
-    const ColumnsPicture& picture = UpToDatePicture();
+    // The picture (a transparent fill and a blend more than a plain paint) pays only when the
+    // same columns are painted again, as while a point is dragged or the view scrolled: the first
+    // paint after a change draws everything straight, the second draws the picture.
+    std::string key = PictureKey();
+    const bool again = key == lastPaintedKey_;
+    lastPaintedKey_ = key;
+    if (again && key != picture_.key) {
+        DrawPicture(std::move(key));
+    }
+    const bool pictured = lastPaintedKey_ == picture_.key;
+
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, Qt::white);
+    const SectionPage page = ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop);
+    SectionExtent extent = picture_.extent;
+    std::vector<rave::Message> notices = picture_.messages;
     {
         rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
-        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours};
-        DrawSectionUnderColumns(surface, *source_.document, resources, false,
-                                ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop),
-                                markers_);
+        rave::RecordingMessageSink messages;
+        const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
+                                                &messages};
+        DrawSectionUnderColumns(surface, *source_.document, resources, false, page, markers_);
+        if (!pictured) {
+            extent = DrawSnapshotColumnsAndOver(surface, *source_.document, columns_, resources, page);
+            notices = std::move(messages.shown);
+        }
     }
-    const qreal ratio = picture.image.devicePixelRatio();
-    painter.drawImage(
-        QRectF(area), picture.image,
-        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (pictured) {
+        const qreal ratio = picture_.image.devicePixelRatio();
+        painter.drawImage(
+            QRectF(area), picture_.image,
+            QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    }
     if (source_.extent != nullptr) {
-        *source_.extent = picture.extent;
+        *source_.extent = extent;
     }
-    std::vector<rave::Message> notices = picture.messages;
     const std::vector<int> offPage = ColumnsOnNoPrintedPage(*source_.document, source_.document->settings,
                                                             source_.sysq->Real(sysqline::kNGraphWidth));
     if (!offPage.empty()) {

@@ -17,10 +17,11 @@
 // SectionViewSource. The view holds the placed columns and their logs in memory (a
 // SectionSnapshot) and reads no file while painting: the frame calls ReloadColumns() whenever
 // the column working file was written or the section replaced.
-// It keeps the columns and everything drawn over them in a picture of its own size, so a repaint
-// during a drag draws only the page frame, the layers and the markers under that picture; the
-// picture is drawn again when the columns are reloaded or anything it was drawn from changes
-// (settings, titles, "Sysq.ndx", fonts, pattern colours, the shown page, the size or resolution).
+// When two paints in a row draw the same columns (a drag, a scroll), the view keeps the columns and
+// everything drawn over them in a picture of its own size, and later repaints draw only the page
+// frame, the layers and the markers under that picture. A paint after the columns were reloaded
+// or anything the picture was drawn from changed (settings, titles, "Sysq.ndx", fonts, pattern
+// colours, the shown page, the size or resolution) draws everything straight again.
 #pragma once
 
 #include <QImage>
@@ -119,15 +120,15 @@ private:
     // The columns, rulers, elevation lines and titles drawn over a transparent ground, with what
     // that drawing saw and could not draw. They depend on neither the points, the layers nor the
     // editing markers, so a drag repaints only those under this picture. `key` names everything
-    // the picture was drawn from; the picture is drawn again when it changes.
+    // the picture was drawn from (PictureKey); a paint whose key differs does not use it.
     struct ColumnsPicture {
         QImage image;
         std::string key;
         SectionExtent extent;
         std::vector<rave::Message> messages;
     };
-    const ColumnsPicture& UpToDatePicture();
     std::string PictureKey() const;
+    void DrawPicture(std::string key);
     SectionMouse MouseOf(const QMouseEvent& event) const;
     // What the last paint could not draw, and the columns no printed page shows, as one line.
     void SetNotice(const std::vector<rave::Message>& messages);
@@ -135,6 +136,7 @@ private:
     SectionViewSource source_;
     SectionSnapshot columns_;
     ColumnsPicture picture_;
+    std::string lastPaintedKey_;
     SectionMouseHandler press_;
     SectionMouseHandler move_;
     SectionMouseHandler release_;
