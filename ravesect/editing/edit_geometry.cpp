@@ -1,4 +1,4 @@
-// Mouse positions, the nearest point or title and the snapping to ruler columns.
+// The nearest point or title to a world position and the snapping to ruler columns.
 #include "ravesect/editing/edit_geometry.h"
 
 #include <cmath>
@@ -41,11 +41,6 @@ int Nearest(const SectionDocument& document, int count, double x, double y, Posi
 }
 
 }  // namespace
-
-WorldPosition MouseToWorld(const SectionMapping& mapping, int mouseX, int mouseY, int scrollX, int scrollY) {
-    return mapping.SurfaceToWorld(static_cast<double>(mouseX) + scrollX,
-                                  static_cast<double>(mouseY) + scrollY);
-}
 
 int NearestPoint(const SectionDocument& document, double x, double y) {
     return Nearest(document, kPoints, x, y, [&](int n, double& px, double& py) {

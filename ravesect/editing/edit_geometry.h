@@ -1,16 +1,12 @@
-// Where the mouse is on the section and what it points at: the mouse-to-world conversion with
-// the view's scroll position, the nearest point or title within 0.8 mm of paper, and the snapping
-// of a point's distance to a ruler column.
+// What the mouse points at on the section: the nearest point or title within 0.8 mm of paper, and
+// the snapping of a point's distance to a ruler column. (The view turns the mouse position into a
+// world position with SectionMapping::SurfaceToWorld.)
 #pragma once
 
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_mapping.h"
 
 namespace ravesect {
-
-// The world position of a mouse position in the view (device units of the visible part), with
-// the scroll offset added first, through SectionMapping::SurfaceToWorld.
-WorldPosition MouseToWorld(const SectionMapping& mapping, int mouseX, int mouseY, int scrollX, int scrollY);
 
 // The defined point (1..200) nearest to (x, y), or 0 when none lies within 0.8 mm of paper in
 // both directions. The score is dx + 10 x dy; the lower number wins a tie.

@@ -1,4 +1,4 @@
-// The mouse-to-world conversion, the nearest point / title and the snapping to ruler columns.
+// The surface-to-world conversion, the nearest point / title and the snapping to ruler columns.
 #include "ravesect/editing/edit_geometry.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 namespace ravesect {
 namespace {
 
-TEST(MouseToWorld, AddsTheScrollOffsetAndUndoesTheMapping) {
+TEST(SurfaceToWorld, UndoesTheMappingOfAScrolledView) {
     // 254 dpi: 10 units a mm; 1/100: scaleX 10 units per 0.1 m, scaleY 100 units per m;
     // margins 10 mm (100 units); the page starts at distance -2 m and elevation 5 m.
     const SectionMapping mapping = [] {
@@ -16,14 +16,14 @@ TEST(MouseToWorld, AddsTheScrollOffsetAndUndoesTheMapping) {
         m.ShowPage(-2.0, 5.0);
         return m;
     }();
-    const WorldPosition at = MouseToWorld(mapping, 150, 250, 50, 100);
+    const WorldPosition at = mapping.SurfaceToWorld(150 + 50, 250 + 100);
     EXPECT_DOUBLE_EQ(at.x, (200.0 - 100.0) / 10.0 - 20.0);  // -10: distance -1 m
     EXPECT_DOUBLE_EQ(at.y, (350.0 - 100.0) / 100.0 - 5.0);  // -2.5: elevation 2.5 m
 
     SectionMapping flat = mapping;
     flat.scaleX = 0.001;
     flat.scaleY = 0.0;
-    const WorldPosition zero = MouseToWorld(flat, 150, 250, 50, 100);
+    const WorldPosition zero = flat.SurfaceToWorld(150 + 50, 250 + 100);
     EXPECT_EQ(zero.x, 0.0);
     EXPECT_EQ(zero.y, 0.0);
 }
