@@ -29,15 +29,19 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600 \
     -R "^($(IFS='|'; echo "${core_tests[*]}"))\$"
 
-# Random actions on each window for a bounded time (about a minute each, both at once). Qt and
-# the system libraries under it are not instrumented; their own leaks at exit are not ours, so
-# leak detection is off for this program only (ASan still reports every bad access).
-random_seconds=${RAVE_RANDOM_SECONDS:-60}
+# Random actions on each window (both at once): a fixed number from a fixed seed, about a minute
+# each here, so every run replays the same actions whatever the machine's load; the time limit only
+# stops a much slower machine early. Qt and the system libraries under it are not instrumented;
+# their own leaks at exit are not ours, so leak detection is off for this program only (ASan still
+# reports every bad access).
+random_seconds=${RAVE_RANDOM_SECONDS:-150}
 random_seed=${RAVE_RANDOM_SEED:-20261209}
 pids=()
 for program in Ravelog Ravesect; do
+    actions=$([ "$program" = Ravelog ] && echo "${RAVE_RANDOM_ACTIONS_RAVELOG:-1500}" ||
+        echo "${RAVE_RANDOM_ACTIONS_RAVESECT:-3500}")
     QT_QPA_PLATFORM=offscreen RAVE_RANDOM_SEED="$random_seed" RAVE_RANDOM_SECONDS="$random_seconds" \
-        RAVE_RANDOM_ACTIONS=1000000 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+        RAVE_RANDOM_ACTIONS="$actions" ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         timeout $((random_seconds + 300)) build-asan/tests/test_random_actions \
         --gtest_filter="RandomActions.$program" > "build-asan/random-$program.log" 2>&1 &
