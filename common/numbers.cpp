@@ -78,23 +78,20 @@ double ParseDecimal(std::string_view text) {
             ++i;
         }
         std::uint64_t digits = 0;
-        int count = 0;
-        int decimals = -1;
-        for (; i < text.size(); ++i) {
-            const char c = text[i];
-            if (IsDigit(c)) {
-                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-                ++count;
-                decimals += decimals >= 0 ? 1 : 0;
-            } else if (c == '.' && decimals < 0) {
-                decimals = 0;
-            } else {
-                break;
+        std::size_t count = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++count) {
+            digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        }
+        std::size_t decimals = 0;
+        if (i < text.size() && text[i] == '.') {
+            for (++i; i < text.size() && IsDigit(text[i]); ++i, ++decimals) {
+                digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
             }
+            count += decimals;
         }
         const bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
         if (count > 0 && count <= 15 && !exponent) {
-            const double value = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+            const double value = static_cast<double>(digits) / kPowers[decimals];
             return negative ? -value : value;
         }
     }
