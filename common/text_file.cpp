@@ -44,11 +44,16 @@ bool LineCursor::Next(std::string_view& line) {
     const void* lf = std::memchr(data + position_, '\n', rest);
     std::size_t end =
         lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : bytes_.size();
-    if (const void* cr = std::memchr(data + position_, '\r', end - position_); cr != nullptr) {
-        end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    }
-    if (end < bytes_.size()) {
-        end += bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n' ? 2 : 1;
+    if (ends_ == Ends::kNoLoneCr) {
+        // Any CR stands right before the LF: the line ends just after the LF.
+        end += lf != nullptr ? 1 : 0;
+    } else {
+        if (const void* cr = std::memchr(data + position_, '\r', end - position_); cr != nullptr) {
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+        }
+        if (end < bytes_.size()) {
+            end += bytes_[end] == '\r' && end + 1 < bytes_.size() && bytes_[end + 1] == '\n' ? 2 : 1;
+        }
     }
     std::string_view whole = bytes_.substr(position_, end - position_);
     position_ = end;

@@ -22,13 +22,20 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // most a line may hold including its line end.
 class LineCursor {
 public:
-    LineCursor(std::string_view bytes, std::size_t maxChars) : bytes_(bytes), maxChars_(maxChars) {}
+    // What the caller knows of the bytes' line ends.
+    enum class Ends {
+        kAny,       // CR LF, LF alone and CR alone
+        kNoLoneCr,  // every CR is followed by LF, so a line ends just after its LF
+    };
+    LineCursor(std::string_view bytes, std::size_t maxChars, Ends ends = Ends::kAny)
+        : bytes_(bytes), maxChars_(maxChars), ends_(ends) {}
     // The next line (line end attached when it fitted); false at the end of the bytes.
     bool Next(std::string_view& line);
 
 private:
     std::string_view bytes_;
     std::size_t maxChars_;
+    Ends ends_;
     std::size_t position_ = 0;
 };
 

@@ -223,7 +223,8 @@ SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_vi
     if (version == kVersionOld) {
         document.ClearSoundingData();
     }
-    rave::LineCursor cursor(bytes, limits.lines);
+    // No CR stands alone any more, so each line is found with one search for its LF.
+    rave::LineCursor cursor(bytes, limits.lines, rave::LineCursor::Ends::kNoLoneCr);
     while (cursor.Next(line)) {
         pass.ReadSoundingLine(version, line);
     }

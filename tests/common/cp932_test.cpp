@@ -84,6 +84,9 @@ TEST(LineCursor, AgreesWithAByteByByteSplitOnGeneratedTexts) {
         for (std::size_t k = (state >> 33) % 60; k > 0; --k) {
             state = state * 6364136223846793005u + 1442695040888963407u;
             bytes.push_back(alphabet[(state >> 40) % sizeof alphabet]);
+            if (bytes.back() == '\r' && i % 2 == 0) {
+                bytes.push_back('\n');
+            }
         }
         std::vector<std::string> expected;
         std::string current;
@@ -98,12 +101,22 @@ TEST(LineCursor, AgreesWithAByteByByteSplitOnGeneratedTexts) {
         if (!current.empty()) {
             expected.push_back(current);
         }
-        LineCursor cursor(bytes, 0);
-        std::vector<std::string> lines;
-        for (std::string_view line; cursor.Next(line);) {
-            lines.emplace_back(line);
+        bool loneCr = false;
+        for (std::size_t k = 0; k < bytes.size(); ++k) {
+            loneCr |= bytes[k] == '\r' && (k + 1 == bytes.size() || bytes[k + 1] != '\n');
         }
-        ASSERT_EQ(lines, expected) << i;
+        // A caller that knows no CR stands alone gets the same lines.
+        for (const LineCursor::Ends ends : {LineCursor::Ends::kAny, LineCursor::Ends::kNoLoneCr}) {
+            if (ends == LineCursor::Ends::kNoLoneCr && loneCr) {
+                continue;
+            }
+            LineCursor cursor(bytes, 0, ends);
+            std::vector<std::string> lines;
+            for (std::string_view line; cursor.Next(line);) {
+                lines.emplace_back(line);
+            }
+            ASSERT_EQ(lines, expected) << i;
+        }
     }
 }
 
