@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QSvgGenerator>
+#include <utility>
+#include <vector>
 
 #include "platform/qpainter_surface.h"
 #include "qt_test_application.h"
@@ -312,6 +314,75 @@ TEST_F(QPainterSurfaceTest, ShapesFollowTheirBoundingBoxes) {
     const QRect arc = InkBounds(image_.copy(0, 86, 100, 64));
     EXPECT_LE(arc.bottom() + 86, 122) << "only the upper half";
     EXPECT_NEAR(arc.top() + 86, 90, 1);
+}
+
+// Thin lines are held back and drawn together, across and down the page as filled rows: every
+// line must set the pixels the painter sets for it alone, whatever its direction and whatever
+// meets it.
+TEST_F(QPainterSurfaceTest, ThinLinesGiveThePixelsOfThePaintersOwnLines) {
+    using Lines = std::vector<std::pair<SurfacePoint, SurfacePoint>>;
+    const ColorRef red = MakeColorRef(255, 0, 0);
+    const struct {
+        const char* name;
+        Lines lines;
+    } cases[] = {
+        {"diamond, corner to corner",
+         {{{20, 40}, {40, 20}}, {{40, 20}, {60, 40}}, {{60, 40}, {40, 60}}, {{40, 60}, {20, 40}}}},
+        {"right to left after left to right",
+         {{{10, 10}, {90, 10}}, {{90, 12}, {10, 12}}, {{10, 14}, {90, 15}}, {{90, 17}, {10, 16}}}},
+        {"up after down", {{{100, 10}, {100, 90}}, {{102, 90}, {102, 10}}, {{104, 10}, {105, 90}}}},
+        {"steep and flat 45 degrees", {{{0, 0}, {149, 149}}, {{149, 0}, {0, 149}}, {{30, 100}, {130, 99}}}},
+        {"past the image's edges",
+         {{{-20, 70}, {250, 75}}, {{190, -10}, {150, 200}}, {{199, 149}, {0, 149}}, {{5, 160}, {5, 100}}}},
+    };
+    // Each line is drawn both ways, the first way in black or red.
+    struct Stroke {
+        SurfacePoint from;
+        SurfacePoint to;
+        ColorRef color;
+    };
+    for (const auto& c : cases) {
+        std::vector<Stroke> strokes;
+        for (std::size_t i = 0; i < c.lines.size(); ++i) {
+            strokes.push_back({c.lines[i].first, c.lines[i].second, i % 2 == 0 ? kBlack : red});
+            strokes.push_back({c.lines[i].second, c.lines[i].first, kBlack});
+        }
+        QImage own(image_.size(), QImage::Format_RGB32);
+        own.fill(Qt::white);
+        {
+            QPainter painter(&own);
+            for (const Stroke& s : strokes) {
+                QPen pen(QColor(RedOf(s.color), GreenOf(s.color), BlueOf(s.color)), 1, Qt::SolidLine,
+                         Qt::FlatCap, Qt::MiterJoin);
+                painter.setPen(pen);
+                painter.drawLine(QPoint(s.from.x, s.from.y), QPoint(s.to.x, s.to.y));
+            }
+            painter.fillRect(QRect(150, 100, 20, 20), Qt::red);
+            painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.drawLine(140, 110, 180, 110);
+        }
+        image_.fill(Qt::white);
+        Paint([&](QPainterSurface& surface) {
+            for (const Stroke& s : strokes) {
+                surface.Line(s.from, s.to, Pen{pen_style::kSolid, 1, s.color});
+            }
+            // The rectangle's pen (none) is not taken for the next line's.
+            surface.Rectangle({150, 100, 170, 120}, Pen{pen_style::kNull, 1, kBlack}, Brush::Solid(red));
+            surface.Line({140, 110}, {180, 110}, Pen{pen_style::kSolid, 1, kBlack});
+        });
+        EXPECT_EQ(image_, own) << c.name;
+    }
+}
+
+TEST_F(QPainterSurfaceTest, TextWidthsBelongToTheirFont) {
+    Paint([](QPainterSurface& surface) {
+        ASSERT_TRUE(surface.SelectFont(FontSpec{"", 20}));
+        const SurfaceSize small = surface.TextExtent("ABC");
+        ASSERT_TRUE(surface.SelectFont(FontSpec{"", 40}));
+        EXPECT_GT(surface.TextExtent("ABC").width, small.width * 3 / 2);
+        ASSERT_TRUE(surface.SelectFont(FontSpec{"", 20}));
+        EXPECT_EQ(surface.TextExtent("ABC"), small);
+    });
 }
 
 TEST_F(QPainterSurfaceTest, VectorDevicesLeaveTheWhiteOfAndOut) {
