@@ -16,9 +16,14 @@
 #include <memory>
 
 #include "common/format.h"
+#include "platform/autosave_dialog.h"
+#include "platform/cell_edit_table.h"
 #include "platform/codec.h"
+#include "ravesect/app/dialog_hooks.h"
 #include "ravesect/app/dialog_placement.h"
 #include "ravesect/app/layer_dialog.h"
+#include "ravesect/app/placement_details_dialog.h"
+#include "ravesect/app/placement_dialog.h"
 #include "ravesect/app/point_dialog.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
@@ -90,6 +95,16 @@ protected:
         }
         QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') +
                                                              QString::fromUtf8(name));
+    }
+    // `dialog` alone, laid out as shown, into RAVE_DIALOG_SHOTS/name.
+    static void Grab(QWidget& dialog, const QString& folder, const char* name) {
+        dialog.show();
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+            QTest::qWait(30);
+        }
+        const QString path = folder + QLatin1Char('/') + QString::fromUtf8(name);
+        EXPECT_TRUE(dialog.grab().save(path)) << path.toStdString();
     }
 
     TempFolder folder;
@@ -452,6 +467,29 @@ TEST_F(SectionEditingTest, ScreenshotsOfTheDialogs) {
     titles->table->setCurrentCell(1, 0);
     Shoot(*titles, folder, "ravesect-titles.png");
     titles->close();
+
+    // The placement dialog runs modally through the command hooks: the hook takes its picture, then
+    // the details of boring B-1 and the autosave setting of 設定, each over it.
+    bool placementShown = false;
+    CurrentSettingsCommandHooks().runDialog = [&](QDialog& dialog) {
+        auto* placement = qobject_cast<PlacementDialog*>(&dialog);
+        if (placement == nullptr) {
+            return static_cast<int>(QDialog::Rejected);
+        }
+        placementShown = true;
+        placement->show();
+        placement->Table()->SetCurrentRow(1);
+        placement->Table()->scrollToTop();
+        Grab(*placement, folder, "ravesect-placement.png");
+        PlacementDetailsDialog details(placement->List().OpenDetails(), messages, placement);
+        Grab(details, folder, "ravesect-placement-details.png");
+        rave::platform::AutosaveDialog autosave(300, placement);
+        Grab(autosave, folder, "autosave-settings.png");
+        return static_cast<int>(QDialog::Rejected);
+    };
+    frame->Action(command_id::kPlacement)->trigger();
+    ResetSettingsCommandHooks();
+    EXPECT_TRUE(placementShown);
 }
 
 }  // namespace
