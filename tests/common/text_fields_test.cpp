@@ -83,6 +83,12 @@ TEST(SplitCsvFields, AgreesWithCsvFieldOnGeneratedLines) {
     }
 }
 
+TEST(SplitCsvFields, AskedForNoFieldsTouchesNone) {
+    std::string fields[1] = {"keep"};
+    SplitCsvFields("a,b", fields, 0);
+    EXPECT_EQ(fields[0], "keep");
+}
+
 TEST(QuoteCsvField, QuotesOnlyTextsWithCommas) {
     EXPECT_EQ(QuoteCsvFieldIfNeeded("砂質シルト"), "砂質シルト");
     EXPECT_EQ(QuoteCsvFieldIfNeeded("a,b"), "\"a,b\"");
