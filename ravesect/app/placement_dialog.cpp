@@ -33,11 +33,12 @@ struct ListColumn {
     const char* header;
     int width;
 };
-// Fields 1..15 of a placed column as the list shows them.
+// Fields 1..15 of a placed column as the list shows them. The water level ("-2.10  2026/04/14")
+// and the version ("500  _0") are wide enough to be read whole.
 constexpr ListColumn kListColumns[colfield::kListColumns] = {
-    {"m", 46},       {"ﾌｧｲﾙ名", 218}, {"No.", 60},  {"▽位置", 32}, {"水位", 48},
+    {"m", 46},       {"ﾌｧｲﾙ名", 218}, {"No.", 60},  {"▽位置", 32}, {"水位", 128},
     {"AP.TP..", 40}, {"標高", 48},    {"深度", 48}, {"枠順", 26},  {"旗位置", 26},
-    {"旗", 26},      {"鏡像", 26},    {"Ver", 48},  {"-U", 16},    {"-D", 16}};
+    {"旗", 26},      {"鏡像", 26},    {"Ver", 60},  {"-U", 16},    {"-D", 16}};
 
 const char* const kMarkTexts[] = {"柱状図パターンの左", "柱状図パターンの右", "Ｎ値の枠内"};
 

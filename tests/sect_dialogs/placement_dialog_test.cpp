@@ -125,19 +125,26 @@ TEST_F(PlacementDialogTest, RefusedRowsShowTheirMessageAndAddNothing) {
     EXPECT_EQ(dialog->List().rows.size(), 2u);
 }
 
-TEST_F(PlacementDialogTest, MarkPositionColumnShowsItsValueWhole) {
+TEST_F(PlacementDialogTest, NarrowColumnsShowTheirValuesWhole) {
     auto dialog = Open();
     dialog->show();
     AddLog(*dialog, "section/B-1.jdw", "0");
-    const QString mark = dialog->Table()->model()->index(0, 3).data().toString();
-    EXPECT_EQ(mark, QStringLiteral("0.00"));
-    // The text area of a cell is its width less the focus frame margin and one pixel each side;
-    // "70.99" is the widest value the field holds (position code 70, N 99).
+    EXPECT_EQ(dialog->Table()->model()->index(0, 3).data().toString(), QStringLiteral("0.00"));
+    // The text area of a cell is its width less the focus frame margin and one pixel each side.
+    // "70.99" is the widest ▽ position (code 70, N 99); the water level and the version are B-1's.
     const rave::platform::CellEditTable& table = *dialog->Table();
-    const int room =
-        table.columnWidth(3) - 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    for (const QString& text : {mark, QStringLiteral("70.99")}) {
-        EXPECT_EQ(table.fontMetrics().elidedText(text, Qt::ElideRight, room), text);
+    const struct {
+        int column;
+        QString widest;
+    } cases[] = {{3, QStringLiteral("70.99")}, {4, {}}, {12, {}}};
+    for (const auto& c : cases) {
+        const QString shown = table.model()->index(0, c.column).data().toString();
+        EXPECT_FALSE(shown.isEmpty()) << c.column;
+        const int room =
+            table.columnWidth(c.column) - 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (const QString& text : {shown, c.widest}) {
+            EXPECT_EQ(table.fontMetrics().elidedText(text, Qt::ElideRight, room), text) << c.column;
+        }
     }
 }
 
