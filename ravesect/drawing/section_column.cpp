@@ -108,7 +108,7 @@ ColumnLayout LayOutColumn(const PlacedColumn& column, double graphWidthMm, int d
 double LogEndDepth(const NormalizedLog& log) {
     double deepest = 0.0;
     for (const int s : {logsection::kLayers, logsection::kMeasured, logsection::kE}) {
-        for (int r = 0; r < log.RowCount(s); ++r) {
+        for (int r = 0, count = log.RowCount(s); r < count; ++r) {
             const LogRow& row = log.Rows(s)[static_cast<std::size_t>(r)];
             if (!row.empty()) {
                 deepest = std::max(deepest, rave::ParseDecimal(row[0]));

@@ -96,7 +96,7 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
         PatternSourcesFor(p.sysq.Int(sysqline::kPatternDrawing), !rave::PrefersVectorPatterns(p.surface));
     double top = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kLayers);
-    for (int r = 0; r < log.RowCount(logsection::kLayers); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kLayers); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         const double bottom = Field(row, 0);
         const long code = rave::ParseInteger(Text(row, 2));
@@ -350,7 +350,7 @@ void DrawSwedishGraph(const SectionPainter& p, const PlacedColumn& column, const
     std::vector<BlowPoint> converted;
     double previousDepth = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kMeasured);
-    for (int r = 0; r < log.RowCount(logsection::kMeasured); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kMeasured); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         const double depth = Field(row, 0);
         if (!HasNumber(row, 3) && !HasNumber(row, 4)) {
@@ -391,7 +391,7 @@ void DrawNValueGraph(const SectionPainter& p, const NormalizedLog& log, const Co
     GraphTitle(p, layout, "Ｎ値", 1.0);
     std::vector<BlowPoint> points;
     const std::vector<LogRow>& rows = log.Rows(logsection::kMeasured);
-    for (int r = 0; r < log.RowCount(logsection::kMeasured); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kMeasured); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         if (Text(row, 0).empty() || rave::TrimBlanks(Text(row, 1)).empty()) {
             continue;
@@ -444,7 +444,7 @@ void DrawNdGraph(const SectionPainter& p, const PlacedColumn& column, const Norm
     double previousDepth = 0.0;
     p.SelectFont(section_font::kNValue);
     const std::vector<LogRow>& rows = log.Rows(logsection::kE);
-    for (int r = 0; r < log.RowCount(logsection::kE); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kE); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         if (!HasNumber(row, 0) || !HasNumber(row, 1)) {
             continue;
@@ -507,7 +507,7 @@ void DrawSamples(const SectionPainter& p, const NormalizedLog& log, const Column
     }
     p.SelectFont(section_font::kInSitu);
     const std::vector<LogRow>& rows = log.Rows(logsection::kLowerC);
-    for (int r = 0; r < log.RowCount(logsection::kLowerC); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kLowerC); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         const double from = Field(row, 0);
         const double to = HasNumber(row, 1) ? Field(row, 1) : from + 0.5;
@@ -538,7 +538,7 @@ void DrawInSituTests(const SectionPainter& p, const NormalizedLog& log, const Co
     const bool hatched = p.sysq.Int(sysqline::kInSituHatching) == 1;
     p.SelectFont(section_font::kInSitu);
     const std::vector<LogRow>& rows = log.Rows(logsection::kG);
-    for (int r = 0; r < log.RowCount(logsection::kG); ++r) {
+    for (int r = 0, count = log.RowCount(logsection::kG); r < count; ++r) {
         const LogRow& row = rows[static_cast<std::size_t>(r)];
         const double from = Field(row, 0);
         const double to = HasNumber(row, 1) ? Field(row, 1) : from + 0.5;
