@@ -12,7 +12,6 @@
 namespace ravelog {
 
 namespace {
-constexpr double kGraphWidth = 30.0;  // mm from the graph's 0 to its full-scale value
 constexpr long kMostScaleSteps = 1000;
 }  // namespace
 
