@@ -30,9 +30,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     -R "^($(IFS='|'; echo "${core_tests[*]}"))\$"
 
 # Random actions on each window (both at once): a fixed number from a fixed seed, about a minute
-# each here, so a loaded machine runs as many actions as an idle one (Ravelog's replay is exact;
-# Ravesect's modeless dialogs can still take another turn when a timer fires at another moment).
-# The time limit only stops a much slower machine early. Qt and the system libraries under it are not instrumented;
+# each here, so every run replays the same actions whatever the machine's load. The time limit
+# only stops a much slower machine early. Qt and the system libraries under it are not instrumented;
 # their own leaks at exit are not ours, so leak detection is off for this program only (ASan still
 # reports every bad access).
 random_seconds=${RAVE_RANDOM_SECONDS:-150}

@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <random>
 
@@ -702,6 +703,12 @@ std::vector<QDialog*> OpenModelessDialogs() {
             found.push_back(dialog);
         }
     }
+    // The application lists its windows in the order of their addresses; sorting by class and
+    // name lets the same seed pick the same dialog on every run.
+    std::stable_sort(found.begin(), found.end(), [](const QDialog* a, const QDialog* b) {
+        const int byClass = std::strcmp(a->metaObject()->className(), b->metaObject()->className());
+        return byClass != 0 ? byClass < 0 : a->objectName() < b->objectName();
+    });
     return found;
 }
 
