@@ -39,13 +39,34 @@ void ForEachLine(std::string_view bytes, std::size_t limit, Each each) {
     }
 }
 
+// A field of a comma-separated line, quoted when it holds a comma. Every "$$" in it is written
+// as $""$: the readers take a line starting with "$$" for a block marker, and a line holding
+// "$$Z END" or "$$Z HY" for the end of a part, so a field holding them would end a block on
+// reading. Two quotes side by side open and close a quote, which the reader drops, so the field
+// reads back as it was.
+std::string SectionCsvField(std::string_view field) {
+    std::string quoted = rave::QuoteCsvFieldIfNeeded(field);
+    if (quoted.find("$$") == std::string::npos) {
+        return quoted;
+    }
+    std::string out;
+    out.reserve(quoted.size() + 8);
+    for (std::size_t i = 0; i < quoted.size(); ++i) {
+        out.push_back(quoted[i]);
+        if (quoted[i] == '$' && i + 1 < quoted.size() && quoted[i + 1] == '$') {
+            out += "\"\"";
+        }
+    }
+    return out;
+}
+
 void AppendJoined(std::string& out, const LogRow& row, int fields) {
     for (int f = 0; f < fields; ++f) {
         if (f > 0) {
             out.push_back(',');
         }
         if (static_cast<std::size_t>(f) < row.size()) {
-            out += rave::QuoteCsvFieldIfNeeded(row[static_cast<std::size_t>(f)]);
+            out += SectionCsvField(row[static_cast<std::size_t>(f)]);
         }
     }
     out += "\r\n";
@@ -140,9 +161,8 @@ bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& setting
 // --- Titles ---
 
 std::string FormatTitleLine(const TitleText& title) {
-    return rave::FormatText("%.2f,%.2f,", title.x, title.y) +
-           rave::QuoteCsvFieldIfNeeded(OneLine(title.text)) + "," +
-           rave::QuoteCsvFieldIfNeeded(OneLine(title.font));
+    return rave::FormatText("%.2f,%.2f,", title.x, title.y) + SectionCsvField(OneLine(title.text)) + "," +
+           SectionCsvField(OneLine(title.font));
 }
 
 std::string TitleLinesBytes(const SectionDocument& document) {

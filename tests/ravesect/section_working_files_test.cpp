@@ -168,6 +168,29 @@ TEST(SectionColumns, ColumnPartReadsBackSlotsFieldsAndLogs) {
     EXPECT_TRUE(back.Log(2).Empty());
 }
 
+// Text that looks like a block marker or a part's end must not end a block when written back.
+TEST(SectionColumns, FieldsHoldingMarkersReadBackWhole) {
+    for (const std::string text : {"$$", "$$Z END", "a$$Z HY", "x,$$Z PO", "$$$", "$$c"}) {
+        SectionDocument d;
+        d.Column(1)[colfield::kDistance] = "5.00";
+        d.Column(1)[colfield::kSourcePath] = "/a/No1.jdw";
+        (*d.Log(1).RowAt(logsection::kLowerC, 1))[0] = text;
+        (*d.Log(1).RowAt(logsection::kLowerC, 2))[0] = "1.00";
+        (*d.Log(1).RowAt(logsection::kLowerC, 2))[1] = text;
+        (*d.Log(1).RowAt(logsection::kE, 1))[0] = "6.00";
+        d.Title(1).text = text;
+        SectionDocument back;
+        ReadColumns(back, ColumnsBytes(d, "1"));
+        ReadTitleLines(back, TitleLinesBytes(d));
+        ASSERT_EQ(back.Log(1).RowCount(logsection::kLowerC), 2) << text;
+        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[0][0], text);
+        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[1][1], text);
+        EXPECT_EQ(back.Log(1).RowCount(logsection::kE), 1) << text;
+        EXPECT_EQ(back.Title(1).text, text);
+        EXPECT_EQ(ColumnsBytes(back, "1"), ColumnsBytes(d, "1"));
+    }
+}
+
 TEST(SectionColumns, LinesAfterTheEndMarkerAreNotColumns) {
     SectionDocument d;
     ReadColumns(d, "$$_QSVERAN700\r\n1\r\n$$Z0\r\n0\r\n$$Z END\r\n$$Z3\r\n9\r\n");
