@@ -20,6 +20,7 @@ inline constexpr int kColumnSlots = 27;  // slots 0..26
 inline constexpr int kUserColumns = 25;  // slots 1..25 come from the placement list
 inline constexpr int kClosingSlot = 26;  // the closing blank column may stand here
 inline constexpr int kColumnFields = 20;
+inline constexpr std::size_t kRulerTitleChars = 20;
 inline constexpr int kTitleEntries = 50;
 inline constexpr int kPoints = 200;
 inline constexpr int kLayers = 20;
@@ -81,7 +82,7 @@ struct SectionSettings {
     double topElevation = 0.0;  // elevation of the page top, m
     int depthPerPage = 0;       // m, > 0 when set
     int pageOverlapDepth = 0;
-    std::string rulerTitle;  // at most 20 characters when typed
+    std::string rulerTitle;  // at most kRulerTitleChars characters
     int convertedNPlot = 0;  // 0/1
 };
 

@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "common/cp932.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/text_fields.h"
@@ -134,7 +135,14 @@ void ApplySettingsLine(SectionSettings& s, std::string_view line) {
     }
     take(s.depthPerPage, 10, 1, 1000);
     take(s.pageOverlapDepth, 11, 0, 1000);
-    s.rulerTitle = v[11];
+    // The title is a short caption (the dialog takes 20 characters): a longer one in a damaged
+    // file is cut, so that it can neither cover the page nor outgrow the line it is written in.
+    std::string_view title = v[11];
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < kRulerTitleChars && end < title.size(); ++n) {
+        end += rave::Cp932CharLength(title, end);
+    }
+    s.rulerTitle = title.substr(0, end);
     take(s.convertedNPlot, 13, 0, 1);
     if (s.rulerBottom >= s.rulerTop) {
         s.rulerBottom = s.rulerTop - 1;

@@ -63,6 +63,19 @@ TEST(SectionSettingsLine, RulerTitleWithACommaSurvivesTheRoundTrip) {
     ApplySettingsLine(back, FormatSettingsLine(s));
     EXPECT_EQ(back.rulerTitle, "TP,m");
     EXPECT_EQ(back.convertedNPlot, 0);
+
+    // A damaged file's title is cut to 20 characters (a double-byte one whole), so that the line
+    // written from it stays short enough to read back the same.
+    const std::string longTitle = "\"" + std::string(30, 'x') + "," + std::string(3000, 'y') + "\"";
+    for (const auto& [title, kept] :
+         {std::pair<std::string, std::string>{longTitle, std::string(20, 'x')},
+          {std::string(19, 'a') + "\x95\x57\x8e\xda", std::string(19, 'a') + "\x95\x57"}}) {
+        ApplySettingsLine(back, "100,100,5,-5,1,-2,50,0,5,30,0," + title + ",1");
+        EXPECT_EQ(back.rulerTitle, kept);
+        SectionSettings again;
+        ApplySettingsLine(again, FormatSettingsLine(back));
+        EXPECT_EQ(FormatSettingsLine(again), FormatSettingsLine(back));
+    }
 }
 
 TEST(SectionTitles, ReadingResetsAndFillsEntriesInOrder) {
