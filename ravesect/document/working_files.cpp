@@ -40,23 +40,50 @@ void ForEachLine(std::string_view bytes, std::size_t limit, Each each) {
     }
 }
 
-// A field of a comma-separated line, quoted when it holds a comma. Every "$$" in it is written
-// as $""$: the readers take a line starting with "$$" for a block marker, and a line holding
-// "$$Z END" or "$$Z HY" for the end of a part, so a field holding them would end a block on
-// reading. Two quotes side by side open and close a quote, which the reader drops, so the field
-// reads back as it was.
-std::string SectionCsvField(std::string_view field) {
-    std::string quoted = rave::QuoteCsvFieldIfNeeded(field);
-    if (quoted.find("$$") == std::string::npos) {
-        return quoted;
+// A field of a comma-separated line: quoted as a whole when it holds a comma, its own quotes
+// dropped (they cannot be escaped, and the reader drops them too).
+//
+// The readers take a line starting with "$$" for a block marker and a line holding "$$Z END",
+// "$$Z HY" or "$$Z PO" for the end of a part, so a field holding such text would end a block
+// when read again. A quote between the two dollar signs prevents that: the reader drops it, and
+// a quote only switches whether a comma separates fields. Such a field is quoted only from the
+// first quote it needs on, so that it is not written longer than the text it was read from.
+std::string SectionCsvField(std::string_view field, bool startsLine) {
+    if (field.find('$') == std::string_view::npos) {
+        return rave::QuoteCsvFieldIfNeeded(field);
+    }
+    std::string text;
+    for (char c : field) {
+        if (c != '"') {
+            text.push_back(c);
+        }
+    }
+    auto needsBreak = [&](std::size_t i) {
+        return text[i] == '$' && i + 1 < text.size() && text[i + 1] == '$' &&
+               ((startsLine && i == 0) || (i + 2 < text.size() && text[i + 2] == 'Z'));
+    };
+    std::size_t first = 0;
+    while (first < text.size() && !needsBreak(first)) {
+        ++first;
+    }
+    if (first == text.size()) {
+        return rave::QuoteCsvFieldIfNeeded(text);
     }
     std::string out;
-    out.reserve(quoted.size() + 8);
-    for (std::size_t i = 0; i < quoted.size(); ++i) {
-        out.push_back(quoted[i]);
-        if (quoted[i] == '$' && i + 1 < quoted.size() && quoted[i + 1] == '$') {
-            out += "\"\"";
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ',' && !quoted) {
+            out.push_back('"');
+            quoted = true;
         }
+        out.push_back(text[i]);
+        if (needsBreak(i)) {
+            out.push_back('"');
+            quoted = !quoted;
+        }
+    }
+    if (quoted) {
+        out.push_back('"');
     }
     return out;
 }
@@ -67,7 +94,7 @@ void AppendJoined(std::string& out, const LogRow& row, int fields) {
             out.push_back(',');
         }
         if (static_cast<std::size_t>(f) < row.size()) {
-            out += SectionCsvField(row[static_cast<std::size_t>(f)]);
+            out += SectionCsvField(row[static_cast<std::size_t>(f)], f == 0);
         }
     }
     out += "\r\n";
@@ -169,8 +196,8 @@ bool WriteSettingsFile(const WorkingFiles& files, const SectionSettings& setting
 // --- Titles ---
 
 std::string FormatTitleLine(const TitleText& title) {
-    return rave::FormatText("%.2f,%.2f,", title.x, title.y) + SectionCsvField(OneLine(title.text)) + "," +
-           SectionCsvField(OneLine(title.font));
+    return rave::FormatText("%.2f,%.2f,", title.x, title.y) + SectionCsvField(OneLine(title.text), false) +
+           "," + SectionCsvField(OneLine(title.font), false);
 }
 
 std::string TitleLinesBytes(const SectionDocument& document) {

@@ -183,7 +183,7 @@ TEST(SectionColumns, ColumnPartReadsBackSlotsFieldsAndLogs) {
 
 // Text that looks like a block marker or a part's end must not end a block when written back.
 TEST(SectionColumns, FieldsHoldingMarkersReadBackWhole) {
-    for (const std::string text : {"$$", "$$Z END", "a$$Z HY", "x,$$Z PO", "$$$", "$$c"}) {
+    for (const std::string text : {"$$", "$$Z END", "a$$Z HY", "x,$$Z PO,y", "$$$Z", "$$c", "$\"$Z"}) {
         SectionDocument d;
         d.Column(1)[colfield::kDistance] = "5.00";
         d.Column(1)[colfield::kSourcePath] = "/a/No1.jdw";
@@ -192,15 +192,34 @@ TEST(SectionColumns, FieldsHoldingMarkersReadBackWhole) {
         (*d.Log(1).RowAt(logsection::kLowerC, 2))[1] = text;
         (*d.Log(1).RowAt(logsection::kE, 1))[0] = "6.00";
         d.Title(1).text = text;
+        const std::string bytes = ColumnsBytes(d, "1");
         SectionDocument back;
-        ReadColumns(back, ColumnsBytes(d, "1"));
+        ReadColumns(back, bytes);
         ReadTitleLines(back, TitleLinesBytes(d));
+        std::string expected = text;
+        std::erase(expected, '"');
         ASSERT_EQ(back.Log(1).RowCount(logsection::kLowerC), 2) << text;
-        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[0][0], text);
-        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[1][1], text);
+        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[0][0], expected);
+        EXPECT_EQ(back.Log(1).Rows(logsection::kLowerC)[1][1], expected);
         EXPECT_EQ(back.Log(1).RowCount(logsection::kE), 1) << text;
-        EXPECT_EQ(back.Title(1).text, text);
-        EXPECT_EQ(ColumnsBytes(back, "1"), ColumnsBytes(d, "1"));
+        EXPECT_EQ(back.Title(1).text, expected);
+        EXPECT_EQ(ColumnsBytes(back, "1"), bytes);
+    }
+}
+
+// A row as long as the reader takes, with text that has to be kept from looking like a marker,
+// is written no longer than it was read: what is written reads back the same.
+TEST(SectionColumns, LongRowsWithMarkerTextKeepTheirLength) {
+    for (const std::string& row :
+         {"$\"$Z END," + std::string(600, 'x'), "\"1,2\",a$$\"Z HY," + std::string(600, 'y'),
+          "1.00,$$\"Z END" + std::string(600, ',')}) {
+        SectionDocument d;
+        ReadColumns(d, "$$_QSVERAN700\r\n1\r\n$$Z1\r\n5\r\n/a/No1.jdw\r\n$$c\r\n" + row + "\r\n$$Z END\r\n");
+        ASSERT_EQ(d.Log(1).RowCount(logsection::kLowerC), 1) << row;
+        const std::string bytes = ColumnsBytes(d, "1");
+        SectionDocument back;
+        ReadColumns(back, bytes);
+        EXPECT_EQ(ColumnsBytes(back, "1"), bytes) << row;
     }
 }
 
