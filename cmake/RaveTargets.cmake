@@ -21,12 +21,24 @@ function(rave_use_cp932_literals target)
     endif()
 endfunction()
 
+# Files named *_windows.cpp are built for Windows only and *_posix.cpp everywhere else, so what the
+# operating system does differently sits in files of its own instead of #ifdef through the code.
+function(rave_keep_this_platforms_sources list)
+    if(WIN32)
+        list(FILTER ${list} EXCLUDE REGEX "_posix\\.cpp$")
+    else()
+        list(FILTER ${list} EXCLUDE REGEX "_windows\\.cpp$")
+    endif()
+    set(${list} ${${list}} PARENT_SCOPE)
+endfunction()
+
 # rave_core_library(NAME folder [DEPS core targets...])
 # Globs the .cpp files of one folder. A folder without sources yet gives an interface target,
 # so later work only adds files and never edits build scripts.
 function(rave_core_library name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    rave_keep_this_platforms_sources(sources)
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -1,13 +1,11 @@
 // Recovery copies and folder locks: the record text, the file names and which copies to offer.
 #include "common/recovery_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <system_error>
 
+#include "common/native_file.h"
 #include "common/text_file.h"
 
 namespace rave {
@@ -68,20 +66,9 @@ std::optional<RecoveryRecord> ReadRecord(const fs::path& file) {
     return bytes ? ParseRecoveryRecord(*bytes) : std::nullopt;
 }
 
-// Creates `file` with `bytes` only when it does not exist yet.
+// Creates `file` with `bytes` only when nothing stands at its name yet.
 bool CreateExclusively(const fs::path& file, const std::string& bytes) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
-        std::error_code ignored;
-        fs::remove(file, ignored);
-    }
-    return ok;
+    return rave::CreateNewFile(file, bytes).empty();
 }
 
 }  // namespace

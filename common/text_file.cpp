@@ -1,18 +1,14 @@
 // Line reading with fixed limits and atomic whole-file writing.
 #include "common/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <system_error>
 
 #include "common/cp932.h"
+#include "common/native_file.h"
 
 namespace rave {
 
@@ -92,9 +88,37 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Temporary files are named ".NAME.tmpNNNNNN" beside their target.
-std::string TemporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".tmp";
+// Temporary files are named ".NAME.tmpNNNNNN" beside their target. A name near the file system's
+// limit is shortened in the temporary name only (never splitting a character), so a target whose
+// own name fits can always be written.
+constexpr std::size_t kTemporaryDigits = 6;
+
+// True for a UTF-8 continuation byte or the second half of a UTF-16 surrogate pair: cutting a
+// name before it would split a character.
+bool ContinuesCharacter(fs::path::value_type unit) {
+    if constexpr (sizeof(unit) == 1) {
+        return (static_cast<unsigned char>(unit) & 0xC0) == 0x80;
+    } else {
+        const auto code = static_cast<std::uint32_t>(unit);
+        return code >= 0xDC00 && code <= 0xDFFF;
+    }
+}
+
+fs::path::string_type TemporaryPrefix(const fs::path& target) {
+    using Unit = fs::path::value_type;
+    const fs::path::string_type dot(1, Unit('.'));
+    const fs::path::string_type tmp = fs::path(".tmp").native();
+    fs::path::string_type name = target.filename().native();
+    const std::size_t limit = LongestFileName(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    const std::size_t fixed = dot.size() + tmp.size() + kTemporaryDigits;
+    if (limit > fixed && name.size() > limit - fixed) {
+        std::size_t keep = limit - fixed;
+        while (keep > 0 && ContinuesCharacter(name[keep])) {
+            --keep;
+        }
+        name.resize(keep);
+    }
+    return dot + name + tmp;
 }
 
 // A symbolic link is replaced by the file it points to (through any chain of links), so a save
@@ -116,7 +140,7 @@ fs::path ResolveWriteTarget(const fs::path& path) {
 // behind. A file touched within the last minute may belong to a write still running elsewhere.
 void RemoveStaleTemporaries(const fs::path& target) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const std::string prefix = TemporaryPrefix(target);
+    const fs::path::string_type prefix = TemporaryPrefix(target);
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     if (error) {
@@ -124,9 +148,9 @@ void RemoveStaleTemporaries(const fs::path& target) {
     }
     const auto now = fs::file_time_type::clock::now();
     for (const fs::directory_entry& entry : entries) {
-        const std::string name = entry.path().filename().string();
+        const fs::path::string_type name = entry.path().filename().native();
         if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
-            name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+            name.find_first_not_of(fs::path("0123456789").native(), prefix.size()) != name.npos) {
             continue;
         }
         const auto written = entry.last_write_time(error);
@@ -134,49 +158,6 @@ void RemoveStaleTemporaries(const fs::path& target) {
             fs::remove(entry.path(), error);
         }
     }
-}
-
-std::string SystemReason(int number) {
-    return std::strerror(number);
-}
-
-// Writes one temporary file completely; empty text on success.
-std::string WriteTemporary(const fs::path& temporary, const fs::path& target, std::string_view bytes) {
-    struct stat existing {};
-    const bool hasExisting = ::stat(target.c_str(), &existing) == 0;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return "cannot write " + target.string() + ": " + SystemReason(errno);
-    }
-    std::string failure;
-    if (hasExisting) {
-        // Keep the owner and permissions the file had; a change of owner needs rights we may lack.
-        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
-            // Not our file: it becomes ours, with the same permissions.
-        }
-        if (::fchmod(fd, existing.st_mode & 07777) != 0) {
-            failure = "cannot set the permissions of " + temporary.string() + ": " + SystemReason(errno);
-        }
-    }
-    std::size_t done = 0;
-    while (failure.empty() && done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            failure = "cannot write " + target.string() + ": " + SystemReason(errno);
-        } else {
-            done += static_cast<std::size_t>(written);
-        }
-    }
-    if (failure.empty() && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
-        failure = "cannot write " + target.string() + ": " + SystemReason(errno);
-    }
-    if (::close(fd) != 0 && failure.empty()) {
-        failure = "cannot write " + target.string() + ": " + SystemReason(errno);
-    }
-    return failure;
 }
 
 }  // namespace
@@ -202,22 +183,24 @@ std::string WriteFilesAtomically(const std::vector<FileContent>& files) {
         const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
         fs::path temporary;
         for (int attempt = 0; attempt < 16; ++attempt) {
-            temporary = folder / (TemporaryPrefix(target) + std::to_string(random() % 1000000));
+            const std::string digits = std::to_string(1000000 + random() % 1000000).substr(1);
+            temporary = folder / (TemporaryPrefix(target) + fs::path(digits).native());
             if (!fs::exists(fs::symlink_status(temporary, error))) {
                 break;
             }
         }
-        failure = WriteTemporary(temporary, target, file.bytes);
-        if (!failure.empty()) {
-            fs::remove(temporary, error);
+        const std::string reason = CreateNewFile(temporary, file.bytes, target);
+        if (!reason.empty()) {
+            failure = "cannot write " + target.string() + ": " + reason;
             break;
         }
         written.emplace_back(temporary, target);
     }
     if (failure.empty()) {
         for (std::size_t i = 0; i < written.size(); ++i) {
-            if (::rename(written[i].first.c_str(), written[i].second.c_str()) != 0) {
-                failure = "cannot write " + written[i].second.string() + ": " + SystemReason(errno);
+            const std::string reason = ReplaceByRename(written[i].first, written[i].second);
+            if (!reason.empty()) {
+                failure = "cannot write " + written[i].second.string() + ": " + reason;
                 // Files renamed already stay; the rest are removed below.
                 written.erase(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(i));
                 break;

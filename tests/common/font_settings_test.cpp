@@ -1,6 +1,7 @@
 // Ravelog's font files: repairs of what is read, the missing files, saving all five.
 #include <gtest/gtest.h>
 
+#include "common/native_file.h"
 #include "common/font_settings.h"
 #include "common/settings_files.h"
 #include "temp_folder.h"
@@ -122,8 +123,9 @@ TEST(SaveFonts, AFaceWithALineBreakCannotShiftTheColourLine) {
 
 TEST(SaveFonts, AFailedWriteLeavesThePreviousFileAsItWas) {
     TempFolder folder;
-    // No temporary file can be made beside a name this long, so writing it fails.
-    const auto path = folder.Write(std::string(250, 'f'), "12.0\r\nold\r\n0\r\n0\r\n");
+    // The disk is full when the new file is written.
+    const auto path = folder.Write("Font2.ndx", "12.0\r\nold\r\n0\r\n0\r\n");
+    FailNextFileCreations(1);
     EXPECT_FALSE(WriteFontFile(path, DefaultRavelogFont(2)));
     EXPECT_EQ(TempFolder::Read(path), "12.0\r\nold\r\n0\r\n0\r\n");
 }

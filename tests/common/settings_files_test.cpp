@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/native_file.h"
 #include "common/settings_files.h"
 #include "common/text_file.h"
 #include "temp_folder.h"
@@ -263,10 +264,10 @@ TEST(SaveSettings, AValueWithALineBreakCannotShiftTheLinesAfterIt) {
 
 TEST(SaveSettings, AFailedSaveLeavesThePreviousFileAsItWas) {
     TempFolder folder;
-    // A name so long that no temporary file can be made beside it: the save fails after the
-    // previous file was already there.
-    const auto path = folder.Write(std::string(250, 's'), "500\r\nprevious\r\n");
+    // The disk is full when the new file is written, after the previous file was already there.
+    const auto path = folder.Write("Sys.ndx", "500\r\nprevious\r\n");
     RavelogSettings s = RavelogSettings::Defaults();
+    FailNextFileCreations(1);
     EXPECT_FALSE(SaveSettings(path, s));
     EXPECT_EQ(TempFolder::Read(path), "500\r\nprevious\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
