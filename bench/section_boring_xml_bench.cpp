@@ -3,10 +3,10 @@
 // normalized log of a placed column, soil names resolved through the shipped JACIC table.
 // Target under 2 ms.
 #include <benchmark/benchmark.h>
-#include <iconv.h>
 
 #include <string>
 
+#include "common/cp932_codec.h"
 #include "common/format.h"
 #include "common/soil_name_table.h"
 #include "common/text_file.h"
@@ -59,15 +59,7 @@ std::string HundredKilobyteBoring() {
 }
 
 std::string ShiftJis(const std::string& utf8) {
-    std::string out(utf8.size(), '\0');
-    iconv_t handle = iconv_open("CP932", "UTF-8");
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* to = out.data();
-    std::size_t outLeft = out.size();
-    iconv(handle, &in, &inLeft, &to, &outLeft);
-    iconv_close(handle);
-    out.resize(out.size() - outLeft);
+    std::string out = rave::Utf8ToCp932(utf8).value();
     const std::size_t declared = out.find("UTF-8");
     return out.replace(declared, 5, "Shift_JIS");
 }

@@ -92,21 +92,5 @@ TEST(AtomicWrite, StaleTemporariesOfTheSameNameAreRemoved) {
     EXPECT_TRUE(fs::exists(lookalike));
 }
 
-TEST(AtomicWrite, NamesAtTheFileSystemsLimitAreWritten) {
-    // The temporary name is longer than the target's; it is shortened, never split inside a
-    // character, and the target keeps its full name.
-    std::string kana;
-    for (int i = 0; i < 85; ++i) {
-        kana += "\xE3\x81\x82";  // "あ", 3 bytes in a UTF-8 file name: 255 bytes in all
-    }
-    for (const std::string& name : {std::string(245, 'a'), std::string(255, 'b'), kana, "x" + kana.substr(3)}) {
-        TempFolder temp;
-        const fs::path file = temp.Write(name, "old");
-        ASSERT_TRUE(WriteFileAtomically(file, "new")) << name.size();
-        EXPECT_EQ(TempFolder::Read(file), "new");
-        EXPECT_EQ(FileCount(temp.path()), 1);
-    }
-}
-
 }  // namespace
 }  // namespace rave
