@@ -82,6 +82,7 @@ constexpr const char* kTooLarge = "ファイルが大きすぎます（8 MB ま�
 constexpr const char* kEntities = "実体宣言（<!ENTITY）を含むファイルは読みません";
 constexpr const char* kTooDeep = "要素の入れ子が深すぎます";
 constexpr const char* kEncoding = "文字コードを変換できません";
+constexpr const char* kEncodingUnsupported = "この文字コードには対応していません";
 constexpr const char* kNotFound = "ファイルが見つかりません";
 constexpr const char* kUnknownSoil = "不明";
 constexpr const char* kNoWater = "無し";
@@ -233,7 +234,13 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
     }
     std::optional<std::string> utf8 = XmlBytesAsUtf8(bytes);
     if (!utf8) {
-        return Refuse(kEncoding);
+        const std::string unsupported = UnsupportedXmlEncoding(bytes);
+        return Refuse(unsupported.empty() ? std::string(kEncoding)
+                                          : rave::FormatText("%s (%s)", kEncodingUnsupported, unsupported.c_str()));
+    }
+    // Looked for again in the converted text: in UTF-16 the declaration's bytes are spread out.
+    if (utf8->find("<!ENTITY") != std::string::npos) {
+        return Refuse(kEntities);
     }
     pugi::xml_document document;
     // No DTD processing: the document type is skipped, only the five predefined entities and

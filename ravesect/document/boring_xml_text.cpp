@@ -1,67 +1,17 @@
 // Encodings and soil-name normalisation of the boring exchange XML reader.
 #include "ravesect/document/boring_xml_text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/cp932_codec.h"
 
 namespace ravesect {
 
 namespace {
-
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
-
-// Decodes one UTF-8 character at `i` (already known to be valid) and advances `i`.
-char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80 || i + 1 >= text.size()) {
-        ++i;
-        return b0;
-    }
-    if (b0 < 0xE0) {
-        const char32_t c = ((b0 & 0x1Fu) << 6) | (byte(i + 1) & 0x3Fu);
-        i += 2;
-        return c;
-    }
-    if (b0 < 0xF0 && i + 2 < text.size()) {
-        const char32_t c = ((b0 & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
-        i += 3;
-        return c;
-    }
-    if (i + 3 < text.size()) {
-        const char32_t c = ((b0 & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) |
-                           ((byte(i + 2) & 0x3Fu) << 6) | (byte(i + 3) & 0x3Fu);
-        i += 4;
-        return c;
-    }
-    ++i;
-    return 0xFFFD;
-}
-
-void EncodeUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Full-width forms of the half-width katakana U+FF61..U+FF9F.
 constexpr std::array<char16_t, 63> kFullWidthKana = {
@@ -91,37 +41,101 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The iconv name of a declared encoding; the Shift_JIS family is read as cp932, its superset.
-std::string IconvNameOf(const std::string& declared) {
-    const std::string name = Lower(declared);
-    if (name.empty() || name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" ||
-        name == "windows-31j" || name == "cp932" || name == "ms932" || name == "utf-8" || name == "utf8") {
-        return "CP932";  // a file declared UTF-8 whose bytes are not UTF-8 is cp932 too
-    }
-    return declared;
+bool NamesShiftJis(const std::string& name) {
+    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" || name == "windows-31j" ||
+           name == "cp932" || name == "ms932" || name == "ms_kanji" || name == "csshiftjis";
+}
+bool NamesEucJp(const std::string& name) {
+    return name == "euc-jp" || name == "eucjp" || name == "x-euc-jp" || name == "euc_jp" || name == "cseucpkdfmtjapanese";
+}
+bool NamesUtf16(const std::string& name) {
+    return name == "utf-16" || name == "utf-16le" || name == "utf-16be" || name == "utf16" || name == "ucs-2";
+}
+// Declared names a file is read in without converting (their bytes are UTF-8 or plain ASCII).
+bool NamesUtf8OrAscii(const std::string& name) {
+    return name.empty() || name == "utf-8" || name == "utf8" || name == "us-ascii" || name == "ascii";
 }
 
-// Converts with iconv; a sequence the converter refuses becomes U+FFFD and reading goes on.
-std::string ConvertLossy(iconv_t handle, std::string_view input, bool cp932Input) {
-    std::string output;
-    output.reserve(input.size() + input.size() / 2);
-    std::size_t offset = 0;
-    char buffer[8192];
-    while (offset < input.size()) {
-        char* in = const_cast<char*>(input.data() + offset);
-        std::size_t inLeft = input.size() - offset;
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(handle, &in, &inLeft, &out, &outLeft);
-        output.append(buffer, static_cast<std::size_t>(out - buffer));
-        offset = input.size() - inLeft;
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            output += "\xEF\xBF\xBD";
-            offset += cp932Input ? rave::Cp932CharLength(input, offset) : 1;
-            iconv(handle, nullptr, nullptr, nullptr, nullptr);
-        }
+// The byte order of a UTF-16 file: from its byte-order mark, else from how "<" is written.
+enum class Utf16Order { kNone, kLittle, kBig };
+Utf16Order Utf16OrderOf(std::string_view bytes) {
+    if (bytes.size() < 2) {
+        return Utf16Order::kNone;
     }
-    return output;
+    if (bytes.substr(0, 2) == "\xFF\xFE" || (bytes[0] == '<' && bytes[1] == '\0')) {
+        return Utf16Order::kLittle;
+    }
+    if (bytes.substr(0, 2) == "\xFE\xFF" || (bytes[0] == '\0' && bytes[1] == '<')) {
+        return Utf16Order::kBig;
+    }
+    return Utf16Order::kNone;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+        bytes.remove_prefix(2);
+    }
+    const auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return order == Utf16Order::kLittle ? char32_t(a | b << 8) : char32_t(a << 8 | b);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;  // half a pair
+        }
+        rave::AppendUtf8(c, out);
+    }
+    if (i < bytes.size()) {
+        rave::AppendUtf8(0xFFFD, out);  // an odd last byte
+    }
+    return out;
+}
+
+// EUC-JP through cp932: a JIS X 0208 pair is the same character as its Shift_JIS pair, and a
+// half-width katakana is its single byte there. JIS X 0212 (three bytes from 0x8F) has no cp932
+// form and reads as U+FFFD, as does anything that is no EUC-JP character.
+std::string EucJpToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    const auto at = [&](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0; };
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char b = at(i);
+        std::string sjis;
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        if (b == 0x8E && at(i + 1) >= 0xA1 && at(i + 1) <= 0xDF) {
+            sjis += static_cast<char>(at(i + 1));
+            i += 2;
+        } else if (b >= 0xA1 && b <= 0xFE && at(i + 1) >= 0xA1 && at(i + 1) <= 0xFE) {
+            const unsigned row = b - 0x80;
+            const unsigned cell = at(i + 1) - 0x80;
+            unsigned lead = (row - 0x21) / 2 + 0x81;
+            lead += lead > 0x9F ? 0x40 : 0;
+            unsigned trail = row % 2 == 1 ? cell + 0x1F + (cell >= 0x60 ? 1 : 0) : cell + 0x7E;
+            sjis += static_cast<char>(lead);
+            sjis += static_cast<char>(trail);
+            i += 2;
+        } else {
+            i += b == 0x8F ? 3 : 1;
+            rave::AppendUtf8(0xFFFD, out);
+            continue;
+        }
+        std::size_t offset = 0;
+        rave::AppendUtf8(rave::DecodeCp932Char(sjis, offset), out);
+    }
+    return out;
 }
 
 }  // namespace
@@ -189,64 +203,45 @@ std::string DeclaredXmlEncoding(std::string_view bytes) {
 }
 
 std::optional<std::string> XmlBytesAsUtf8(std::string_view bytes) {
+    if (!UnsupportedXmlEncoding(bytes).empty()) {
+        return std::nullopt;
+    }
+    const Utf16Order order = Utf16OrderOf(bytes);
+    if (order != Utf16Order::kNone) {
+        return Utf16ToUtf8(bytes, order);
+    }
     if (IsValidUtf8(bytes)) {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
             bytes.remove_prefix(3);
         }
         return std::string(bytes);
     }
-    std::string from = IconvNameOf(DeclaredXmlEncoding(bytes));
-    iconv_t handle = iconv_open("UTF-8", from.c_str());
-    if (handle == kNoConverter) {
-        from = "CP932";
-        handle = iconv_open("UTF-8", "CP932");
-        if (handle == kNoConverter) {
-            return std::nullopt;
-        }
-    }
-    std::string output = ConvertLossy(handle, bytes, from == "CP932");
-    iconv_close(handle);
-    return output;
+    // A file declared UTF-8 (or nothing) whose bytes are not UTF-8 is cp932, as the Shift_JIS family.
+    return NamesEucJp(Lower(DeclaredXmlEncoding(bytes))) ? EucJpToUtf8(bytes) : rave::Cp932ToUtf8(bytes);
 }
 
-Utf8ToCp932Converter::Utf8ToCp932Converter() : handle_(iconv_open("CP932", "UTF-8")) {}
-
-Utf8ToCp932Converter::~Utf8ToCp932Converter() {
-    if (static_cast<iconv_t>(handle_) != kNoConverter) {
-        iconv_close(static_cast<iconv_t>(handle_));
+std::string UnsupportedXmlEncoding(std::string_view bytes) {
+    if (Utf16OrderOf(bytes) != Utf16Order::kNone) {
+        return {};
     }
+    const std::string declared = DeclaredXmlEncoding(bytes);
+    const std::string name = Lower(declared);
+    if (NamesShiftJis(name) || NamesEucJp(name) || NamesUtf8OrAscii(name) || NamesUtf16(name)) {
+        return {};
+    }
+    // Another encoding whose bytes happen to be UTF-8 (ISO-2022-JP without its escapes, Latin-1
+    // holding only ASCII) reads as it is; with bytes UTF-8 cannot be, it cannot be read right.
+    const bool escapes = bytes.find('\x1B') != std::string_view::npos;
+    return IsValidUtf8(bytes) && !escapes ? std::string() : declared;
 }
 
 std::string Utf8ToCp932Converter::Convert(std::string_view utf8) {
-    const auto handle = static_cast<iconv_t>(handle_);
-    if (handle == kNoConverter) {
-        return std::string(utf8);
-    }
-    bool ascii = true;
     for (const char c : utf8) {
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    }
-    if (ascii) {
-        return std::string(utf8);
-    }
-    std::string output;
-    std::size_t i = 0;
-    char buffer[256];
-    while (i < utf8.size()) {
-        char* in = const_cast<char*>(utf8.data() + i);
-        std::size_t inLeft = utf8.size() - i;
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(handle, &in, &inLeft, &out, &outLeft);
-        output.append(buffer, static_cast<std::size_t>(out - buffer));
-        i = utf8.size() - inLeft;
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            output += '?';
-            DecodeUtf8(utf8, i);  // skip the character cp932 has no form for
-            iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return rave::Utf8ToCp932Lossy(utf8);
         }
     }
-    return output;
+    return std::string(utf8);
 }
 
 std::string_view TrimXmlValue(std::string_view utf8) {
@@ -276,7 +271,7 @@ std::string NormaliseSoilName(std::string_view utf8) {
     std::vector<char32_t> chars;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        char32_t c = DecodeUtf8(utf8, i);
+        char32_t c = rave::DecodeUtf8Char(utf8, i);
         if (c >= 0xFF61 && c <= 0xFF9F) {
             c = kFullWidthKana[c - 0xFF61];
             if ((c == U'゛' || c == U'゜') && !chars.empty()) {
@@ -322,7 +317,7 @@ std::string NormaliseSoilName(std::string_view utf8) {
     }
     std::string out;
     for (const char32_t c : outside.empty() ? inside : outside) {
-        EncodeUtf8(c, out);
+        rave::AppendUtf8(c, out);
     }
     return out;
 }

@@ -18,24 +18,21 @@ bool IsValidUtf8(std::string_view bytes);
 // The encoding named in the XML declaration (`encoding="..."`), empty when there is none.
 std::string DeclaredXmlEncoding(std::string_view bytes);
 
-// The file's bytes as UTF-8: valid UTF-8 stays as it is (a byte-order mark is dropped); otherwise
-// the declared encoding is converted, and cp932 when the declaration names none or one the
-// system cannot convert. Nothing when the bytes do not convert.
+// The file's bytes as UTF-8: UTF-16 (with or without a byte-order mark) is converted; valid UTF-8
+// stays as it is (a byte-order mark is dropped); otherwise EUC-JP when declared, else cp932 (the
+// Shift_JIS family's superset, also for a file that says UTF-8 but is not). Nothing when the file
+// is in an encoding the reader cannot convert (UnsupportedXmlEncoding names it).
 std::optional<std::string> XmlBytesAsUtf8(std::string_view bytes);
 
-// Converts UTF-8 values to cp932. One converter serves a whole file; a character cp932 has no
-// form for becomes "?" so a value is never lost as a whole.
+// The declared encoding of a file that cannot be read in it (ISO-2022-JP, say); empty when the
+// file can be read.
+std::string UnsupportedXmlEncoding(std::string_view bytes);
+
+// Converts UTF-8 values to cp932. A character cp932 has no form for becomes "?" so a value is
+// never lost as a whole.
 class Utf8ToCp932Converter {
 public:
-    Utf8ToCp932Converter();
-    ~Utf8ToCp932Converter();
-    Utf8ToCp932Converter(const Utf8ToCp932Converter&) = delete;
-    Utf8ToCp932Converter& operator=(const Utf8ToCp932Converter&) = delete;
-
     std::string Convert(std::string_view utf8);
-
-private:
-    void* handle_;
 };
 
 // The value of an element as written by hand: leading and trailing blanks, tabs, line breaks and
