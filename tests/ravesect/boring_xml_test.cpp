@@ -268,6 +268,34 @@ TEST(BoringXml, EncodingIsUtf8WhenValidElseDeclaredElseCp932) {
     EXPECT_EQ(XmlBytesAsUtf8("\xEF\xBB\xBF<a/>").value(), "<a/>");
 }
 
+TEST(BoringXml, Utf16AndEucJpFilesAreReadAndOthersNamed) {
+    const auto utf16 = [](const std::u16string& text, bool little, bool mark) {
+        std::string bytes = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    };
+    const std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>\u30B7\u30EB\u30C8\U0001F600</a>";
+    const std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>" + Utf8(u8"シルト") + "\xF0\x9F\x98\x80</a>";
+    EXPECT_EQ(XmlBytesAsUtf8(utf16(text, true, true)), utf8);
+    EXPECT_EQ(XmlBytesAsUtf8(utf16(text, false, true)), utf8);
+    EXPECT_EQ(XmlBytesAsUtf8(utf16(text, true, false)), utf8);
+    // EUC-JP: a JIS X 0208 pair, a half-width katakana (0x8E) and the wave dash row.
+    const std::string euc = "<?xml version=\"1.0\" encoding=\"EUC-JP\"?><a>\xBA\xBD\x8E\xBB\xA1\xC1</a>";
+    EXPECT_EQ(XmlBytesAsUtf8(euc), "<?xml version=\"1.0\" encoding=\"EUC-JP\"?><a>" + Utf8(u8"砂ｻ～") + "</a>");
+    const std::string jis = "<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><a>\x1B$B:=\x1B(B</a>";
+    EXPECT_FALSE(XmlBytesAsUtf8(jis));
+    EXPECT_EQ(UnsupportedXmlEncoding(jis), "ISO-2022-JP");
+    const BoringXmlResult read = ReadBoringXml(jis);
+    EXPECT_NE(read.error.find("ISO-2022-JP"), std::string::npos) << read.error;
+    // Entities are refused in UTF-16 too, where their bytes are spread out.
+    const BoringXmlResult entities = ReadBoringXml(utf16(u"<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><a/>", true, true));
+    EXPECT_FALSE(entities.log);
+    EXPECT_FALSE(entities.error.empty());
+}
+
 TEST(BoringXml, HostileFilesAreRefusedQuickly) {
     const std::string root = Utf8(u8"ボーリング情報");
     std::string deep = "<" + root + ">";
