@@ -106,6 +106,36 @@ QImage ToImage(const SurfaceBitmap& bitmap, bool whiteLeftOut) {
     return image;
 }
 
+// Bitmaps up to this many pixels (the pattern tiles) are written as filled areas, larger ones as
+// images. Viewers smooth a stretched image (librsvg ignores image-rendering), which would blur
+// the tiles' hatching; areas stay sharp at every zoom.
+constexpr std::size_t kLargestAreaBitmap = 512 * 512;
+
+// The bitmap as one path per colour in its own pixel units, built from the runs of equal pixels
+// of each row; white is left out when it is to let what is below show through.
+std::string BitmapAreas(const SurfaceBitmap& bitmap, bool whiteLeftOut) {
+    std::map<ColorRef, std::string> areas;
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width;) {
+            const ColorRef color = bitmap.At(x, y) & 0xFFFFFF;
+            int end = x + 1;
+            while (end < bitmap.width && (bitmap.At(end, y) & 0xFFFFFF) == color) {
+                ++end;
+            }
+            if (!(whiteLeftOut && color == kWhite)) {
+                areas[color] += "M" + std::to_string(x) + " " + std::to_string(y) + "h" +
+                                std::to_string(end - x) + "v1h-" + std::to_string(end - x) + "z";
+            }
+            x = end;
+        }
+    }
+    std::string text;
+    for (const auto& [color, path] : areas) {
+        text += "<path fill=\"" + svg::Colour(color) + "\" d=\"" + path + "\"/>";
+    }
+    return text;
+}
+
 // Every pixel and the size of a bitmap, as the key its image is shared by.
 std::string BitmapKey(const SurfaceBitmap& bitmap, bool whiteLeftOut) {
     std::string key =
@@ -302,12 +332,22 @@ void SvgSurface::Line(SurfacePoint from, SurfacePoint to, const Pen& pen) {
     if (pen.style == pen_style::kNull) {
         return;
     }
-    // A line of no length is the painter's point: a dot of the pen's width.
-    const std::string cap = from == to ? Attribute("stroke-linecap", pen.width > 1 ? "round" : "square") : "";
+    if (from == to) {
+        // The painter's point: a dot of the pen's width (SVG draws no line of no length).
+        const double half = std::max(1, pen.width) / 2.0;
+        const std::string dot =
+            pen.width > 1
+                ? "<circle" + Attribute("cx", std::to_string(from.x)) +
+                      Attribute("cy", std::to_string(from.y)) + Attribute("r", Number(half)) + "/>"
+                : "<rect" + Attribute("x", Number(from.x - half)) + Attribute("y", Number(from.y - half)) +
+                      Attribute("width", "1") + Attribute("height", "1") + "/>";
+        document_.Add(Attribute("fill", svg::Colour(pen.color)) + Attribute("stroke", "none"), dot);
+        return;
+    }
     document_.Add(Attribute("fill", "none") + StrokeAttributes(pen),
                   "<line" + Attribute("x1", std::to_string(from.x)) +
                       Attribute("y1", std::to_string(from.y)) + Attribute("x2", std::to_string(to.x)) +
-                      Attribute("y2", std::to_string(to.y)) + cap + "/>");
+                      Attribute("y2", std::to_string(to.y)) + "/>");
 }
 
 void SvgSurface::Polyline(std::span<const SurfacePoint> points, const Pen& pen) {
@@ -393,13 +433,15 @@ void SvgSurface::StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& d
     const bool whiteLeftOut = rasterOp == raster_op::kAnd;
     auto [found, added] =
         bitmapIds_.try_emplace(BitmapKey(bitmap, whiteLeftOut), "b" + std::to_string(bitmapIds_.size() + 1));
-    if (added) {
+    if (added && bitmap.pixels.size() <= kLargestAreaBitmap) {
+        document_.Define("<g id=\"" + found->second + "\">" + BitmapAreas(bitmap, whiteLeftOut) + "</g>\n");
+    } else if (added) {
         document_.Define("<image id=\"" + found->second + "\" width=\"" + std::to_string(bitmap.width) +
                          "\" height=\"" + std::to_string(bitmap.height) +
                          "\" preserveAspectRatio=\"none\" image-rendering=\"optimizeSpeed\" xlink:href=\"" +
                          svg::PngDataUri(ToImage(bitmap, whiteLeftOut)) + "\"/>\n");
     }
-    // The image's pixels stretched over the target, mirrored where the destination runs backwards.
+    // The bitmap's pixels stretched over the target, mirrored where the destination runs backwards.
     const bool mirrorX = destination.right < destination.left;
     const bool mirrorY = destination.bottom < destination.top;
     const double sx = static_cast<double>(target.right - target.left) / bitmap.width;

@@ -5,9 +5,10 @@
 // QPainter surface's widths, caps, joins and dash patterns; hatch brushes become patterns of
 // the very pixels the painter's hatches set, aligned to the page as they are there; texts are
 // measured and placed with the same fonts (a QPainter surface on a small image measures them),
-// and their width is given to the viewer so another renderer lays them out alike; bitmaps are
-// embedded as PNG images, each distinct one once, white left out where they are ANDed onto the
-// page.
+// and their width is given to the viewer so another renderer lays them out alike. Bitmaps are
+// defined once each and placed as copies: the pattern tiles as filled areas, one per colour, as
+// the QPainter surface lays them onto PDF pages, larger bitmaps as embedded PNG images; white is
+// left out where a bitmap is ANDed onto the page.
 //
 // SVG files are written unclipped: put a ClippingSurface in front of this one. A
 // QGuiApplication must exist.

@@ -98,8 +98,8 @@ TEST(SvgSurface, EachCallGivesTheElementThatDrawsIt) {
          [](SvgSurface& s) {
              s.Line({5, 5}, {5, 5}, Pen{});
          },
-         "line",
-         {{"stroke-linecap", "square"}}},
+         "rect",
+         {{"x", "4.5"}, {"width", "1"}, {"fill", "#000000"}, {"stroke", "none"}}},
         {"winding polygon without pen",
          [&](SvgSurface& s) {
              s.Polygon(triangle, Pen{pen_style::kNull, 1, kBlack}, Brush::Solid(MakeColorRef(0, 0, 255)),
@@ -194,21 +194,31 @@ TEST(SvgSurface, PageTextAndBitmapsReadBack) {
     EXPECT_EQ(QString::fromStdString(texts[0].attributes.at("font-family")),
               "'" + reference.SelectedFont().family() + "', serif");
 
-    const std::vector<Element> images = Named(all, "image");
-    ASSERT_EQ(images.size(), 1u) << "one image for both copies";
+    // The tile drawn twice is defined once, as one area per colour with its white left out.
+    const std::vector<Element> paths = Named(all, "path");
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0].attributes.at("d"), "M0 0h1v1h-1z");
+    EXPECT_EQ(paths[1].attributes.at("fill"), "#ff0000");
     const std::vector<Element> uses = Named(all, "use");
     ASSERT_EQ(uses.size(), 2u);
     EXPECT_EQ(uses[0].attributes.at("transform"), "matrix(20 0 0 20 10 10)");
     EXPECT_EQ(uses[1].attributes.at("transform"), "matrix(-20 0 0 20 90 10)");
+
+    // A bitmap larger than a tile is an embedded PNG.
+    SurfaceBitmap photo{600, 500, std::vector<ColorRef>(600 * 500, kWhite)};
+    photo.pixels[1] = MakeColorRef(0, 128, 0);
+    SvgSurface large(300, {2480, 3508});
+    large.StretchBitmap(photo, {0, 0, 600, 500}, raster_op::kAnd);
+    const std::vector<Element> images = Named(ReadElements(large.FileContent(), &error), "image");
+    ASSERT_EQ(images.size(), 1u);
     const std::string uri = images[0].attributes.at("xlink:href");
     const std::string prefix = "data:image/png;base64,";
     ASSERT_EQ(uri.substr(0, prefix.size()), prefix);
     const QImage png =
         QImage::fromData(QByteArray::fromBase64(QByteArray::fromStdString(uri.substr(prefix.size()))));
-    ASSERT_EQ(png.size(), QSize(2, 2));
-    EXPECT_EQ(png.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(png.pixel(0, 1), qRgb(255, 0, 0));
-    EXPECT_EQ(qAlpha(png.pixel(1, 0)), 0) << "AND lets what is below show through white";
+    ASSERT_EQ(png.size(), QSize(600, 500));
+    EXPECT_EQ(png.pixel(1, 0), qRgb(0, 128, 0));
+    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "AND lets what is below show through white";
 }
 
 }  // namespace
