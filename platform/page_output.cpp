@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -20,6 +19,7 @@
 #include "platform/dxf_surface.h"
 #include "platform/page_output_text.h"
 #include "platform/qpainter_surface.h"
+#include "platform/svg_surface.h"
 
 namespace rave::platform {
 
@@ -119,25 +119,15 @@ std::optional<std::string> RenderSinglePage(const PageFileOptions& options, int 
             return std::nullopt;
         }
     } else {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(QSize(width, height));
-        svg.setViewBox(QRect(0, 0, width, height));
-        svg.setResolution(options.dpi);
-        svg.setTitle(QString::fromStdString(options.title));
-        QPainter painter;
-        if (!painter.begin(&svg)) {
-            error = "cannot start the SVG " + options.output.string();
-            return std::nullopt;
-        }
-        painter.fillRect(QRect(0, 0, width, height), Qt::white);
+        // SVG cannot carry the clip regions the drawing sets, so the drawing is clipped before
+        // it gets there.
+        SvgSurface surface(options.dpi, {width, height});
+        surface.SetTitle(QString::fromStdString(options.title).toStdString());
         {
-            // The SVG generator drops clip regions, so the drawing is clipped before it gets there.
-            QPainterSurface surface(painter, options.dpi, options.dpi, {width, height});
             rave::ClippingSurface clipped(surface);
             draw(clipped, pageNumber);
         }
-        painter.end();
+        return surface.FileContent();
     }
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

@@ -1,7 +1,7 @@
 // The drawing surface over a QPainter: the one device of the window, the printer, the print
-// preview and the PDF, PNG and SVG files. Device units are the device's own pixels at the
-// resolution the surface is given (the printer's dots, the image's pixels, the PDF's or SVG's
-// resolution), so the sheets' millimetre mapping lands on paper at true size.
+// preview and the PDF and PNG files (SVG files measure their text with it). Device units are the
+// device's own pixels at the resolution the surface is given (the printer's dots, the image's
+// pixels, the PDF's resolution), so the sheets' millimetre mapping lands on paper at true size.
 //
 // The painter is borrowed: it must be active on its device for the lifetime of the surface, and
 // the surface leaves the painter's state as it found it when it is destroyed.
@@ -26,7 +26,7 @@
 namespace rave::platform {
 
 // How a stretched bitmap with the AND raster operation is put onto the device.
-// Vector devices (PDF, SVG, printers through PDF) neither combine bits nor blend reliably, so
+// Vector devices (PDF, printers through PDF) neither combine bits nor blend reliably, so
 // there the white of the bitmap is left out: a tile lays its black and colours onto what is
 // below, which is what AND gives for the black-on-white pattern tiles.
 enum class AndMode {
@@ -80,6 +80,17 @@ public:
 
     void StretchBitmap(const SurfaceBitmap& bitmap, const SurfaceRect& destination,
                        std::uint32_t rasterOp) override;
+
+    // The selected font, its metrics in device units and the text as it is drawn, for a surface
+    // that measures text here and writes it itself (the SVG surface), so both lay text out alike.
+    const QFont& SelectedFont() const { return font_; }
+    double SelectedAscent() const { return ascent_; }
+    double SelectedCellHeight() const { return cellHeight_; }
+    const QString& DrawnText(std::string_view cp932) const { return ToQString(cp932); }
+    // The unrounded width TextExtent rounds.
+    double ExactTextWidth(std::string_view cp932) const {
+        return cp932.empty() ? 0.0 : TextWidth(ToQString(cp932), cp932);
+    }
 
     // Draws the lines still held back (see Line). Every other drawing call and the destructor
     // do this first, so callers only need it before they draw on the painter themselves while

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git ccache dpkg-dev file
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n
     libcli11-dev nlohmann-json3-dev libqpdf-dev libdxflib-dev libpugixml-dev
     fonts-ipaexfont-mincho fontconfig
     xvfb xauth poppler-utils qpdf librsvg2-bin imagemagick python3-ezdxf

@@ -1,6 +1,6 @@
 // A drawing surface that does its own clipping before it hands the drawing on, for output
-// devices that cannot clip: SVG files (Qt's SVG generator drops clip regions) and DXF files (the
-// format has no clipping at all). The sheets and sections set clip regions freely (the section
+// devices that cannot clip: SVG files (written without clip paths, so every viewer shows the
+// same) and DXF files (the format has no clipping at all). The sheets and sections set clip regions freely (the section
 // cuts the soil columns out of its elevation lines, the page area bounds every frame), and a
 // file must show what the printed page shows, so every line, shape, text and bitmap is cut
 // against the region here and only the visible parts reach the target.

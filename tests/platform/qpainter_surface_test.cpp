@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
-#include <QSvgGenerator>
 #include <utility>
 #include <vector>
 
@@ -429,19 +428,6 @@ TEST(QPainterSurfaceDevices, VectorDevicesEmulateAnd) {
     }
     // Tiles are drawn as filled areas, never as JPEG images that would blur their hatching.
     EXPECT_FALSE(pdfBytes.data().contains("/Subtype /Image"));
-
-    QBuffer svgBytes;
-    svgBytes.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&svgBytes);
-    svg.setResolution(300);
-    svg.setSize(QSize(100, 100));
-    {
-        QPainter painter(&svg);
-        QPainterSurface surface(painter);
-        EXPECT_EQ(surface.DpiX(), 300);
-        EXPECT_EQ(surface.AndRasterMode(), AndMode::kOverlay);
-    }
 }
 
 }  // namespace
