@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/path_text.h"
 #include "common/text_file.h"
 
 namespace rave {
@@ -100,7 +101,7 @@ std::optional<std::filesystem::path> WindowsPathToNative(std::string_view window
     addName(rest.size());
     std::filesystem::path result = folder->lexically_normal();
     for (std::string_view name : names) {
-        result /= drives.nativeName ? drives.nativeName(name) : std::string(name);
+        result /= drives.nativeName ? PathFromUtf8(drives.nativeName(name)) : PathFromCp932(name);
     }
     return result;
 }
@@ -129,7 +130,7 @@ std::filesystem::path NativePathOfSetting(std::string_view text, const DriveMap*
         }
         i += length;
     }
-    return std::filesystem::path(native);
+    return PathFromCp932(native);
 }
 
 }  // namespace rave

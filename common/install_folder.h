@@ -28,7 +28,7 @@ struct DriveMap {
     char currentDrive = 'D';  // drive of the current directory
     // The folder standing for a drive letter (given in upper case); nothing for an unknown drive.
     std::function<std::optional<std::filesystem::path>(char letter)> folderOf;
-    // Turns one cp932 name of a path into the bytes of a native file name; unset keeps the bytes.
+    // Turns one cp932 name of a path into the UTF-8 text of a native file name; unset keeps the bytes.
     std::function<std::string(std::string_view cp932)> nativeName;
 };
 

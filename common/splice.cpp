@@ -50,4 +50,9 @@ std::size_t StringHeapBytes(const std::string& text) {
     return text.capacity() > inner ? text.capacity() + 1 : 0;
 }
 
+std::size_t StringHeapBytes(const std::wstring& text) {
+    static const std::size_t inner = std::wstring().capacity();
+    return text.capacity() > inner ? (text.capacity() + 1) * sizeof(wchar_t) : 0;
+}
+
 }  // namespace rave

@@ -65,5 +65,7 @@ private:
 
 // The heap bytes a string keeps beyond its own size (none while it fits in the string itself).
 std::size_t StringHeapBytes(const std::string& text);
+// The same for a text of wide characters (a file name on Windows).
+std::size_t StringHeapBytes(const std::wstring& text);
 
 }  // namespace rave

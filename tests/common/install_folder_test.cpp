@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/install_folder.h"
+#include "common/path_text.h"
 #include "temp_folder.h"
 
 namespace rave {
@@ -97,7 +98,7 @@ TEST_F(InstallFolderSearch, RavesectReadsItsOwnPointerFile) {
 TEST_F(InstallFolderSearch, TranslatesSeparatorsButNotTheSecondByteOfAKanji) {
     // "表" is 0x95 0x5C in cp932: its second byte is a backslash.
     const std::string hyou = "\x95\x5c";
-    EXPECT_EQ(WindowsPathToNative("C:\\" + hyou + "\\Sver5", drives), c() / hyou / "Sver5");
+    EXPECT_EQ(WindowsPathToNative("C:\\" + hyou + "\\Sver5", drives), c() / PathFromCp932(hyou) / "Sver5");
     EXPECT_EQ(WindowsPathToNative("D:/a//b\\", drives), d() / "a" / "b");
     EXPECT_EQ(WindowsPathToNative("C:\\a\\.\\b\\..\\x", drives), c() / "a" / "x");
     EXPECT_EQ(WindowsPathToNative("C:", drives), c());

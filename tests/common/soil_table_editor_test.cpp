@@ -10,6 +10,7 @@
 #include "common/pattern_colors.h"
 #include "common/ravelog_settings.h"
 #include "common/soil_name_table.h"
+#include "common/path_text.h"
 #include "common/soil_table_editor.h"
 #include "common/text_file.h"
 #include "temp_folder.h"
@@ -268,7 +269,8 @@ TEST_F(SoilEditor, SavesTheListAndTheDisplaySettings) {
 }
 
 TEST_F(SoilEditor, AWindowsFormBitmapFolderIsFoundThroughTheDrivesAndKeptAsWritten) {
-    folder.Write("drive-c/Kelvard/\x93\x79/J/3300.bmp", "BM");  // "土" in cp932
+    folder.Write(std::filesystem::path("drive-c/Kelvard") / PathFromCp932("\x93\x79") / "J" / "3300.bmp",
+                 "BM");  // "土" in cp932
     const std::string windowsFolder = "C:\\Kelvard\\\x93\x79";
     settings.Line(sysline::kJacicBitmapFolder) = windowsFolder;
     SoilTableEditor mapped(SoilTableVariant::kJacic, settings, folder.path());

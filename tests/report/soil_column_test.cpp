@@ -183,7 +183,11 @@ TEST(SoilColumnDrawing, MissingTilesDrawNothingButTheBoundaries) {
 TEST(SoilColumnTiles, WindowsSeparatorsBecomeNativeWithoutSplittingDoubleByteCharacters) {
     // "ソ" is 0x83 0x5C in cp932: its second byte is a backslash that must stay.
     const std::string folder = "/data/\x83\x5C\\J\\100.bmp";
+#ifdef _WIN32
+    EXPECT_EQ(TileFilePath(folder, nullptr).wstring(), L"/data/\u30BD/J/100.bmp");  // file names are Unicode
+#else
     EXPECT_EQ(TileFilePath(folder, nullptr).string(), "/data/\x83\x5C/J/100.bmp");
+#endif
 }
 
 // Marks in the cell besides the layer boundaries: symbols, markers, or a tile with a dark pixel.
