@@ -1,10 +1,6 @@
 // Helpers both command lines share.
 #include "apps/cli_shared.h"
 
-#include <malloc.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QString>
 #include <QtGlobal>
 
@@ -22,6 +18,8 @@
 #include <optional>
 #include <thread>
 
+#include "apps/cli_system.h"
+#include "common/path_text.h"
 namespace rave::cli {
 
 bool NamesCommandLineVerb(const std::vector<std::string>& arguments,
@@ -169,7 +167,7 @@ void QuietToolkitNotes() {
 }
 
 bool ShowsProgress(const std::ostream& err) {
-    return &err == &std::cerr && isatty(STDERR_FILENO) == 1;
+    return &err == &std::cerr && StandardErrorIsTerminal();
 }
 
 std::string BinaryInputReason(std::string_view bytes) {
@@ -196,24 +194,9 @@ std::string FolderInputProblem(const std::string& input) {
     return input + ": フォルダです。ファイルを指定してください";
 }
 
-namespace {
-
-// The device and file number of the file `path` names, through links; nothing when it does not
-// exist or cannot be looked up.
-std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(
-    const std::filesystem::path& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return std::nullopt;
-    }
-    return std::pair<unsigned long long, unsigned long long>(status.st_dev, status.st_ino);
-}
-
-}  // namespace
-
 InputFiles::InputFiles(const std::vector<std::string>& inputs) : inputs_(inputs) {
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
-        if (const auto identity = FileIdentity(inputs_[i])) {
+        if (const auto identity = FileIdentity(PathFromUtf8(inputs_[i]))) {
             identities_.emplace(*identity, i);  // the first of several names of one file
         }
     }
@@ -309,13 +292,7 @@ std::string PlanConflict(const std::vector<BatchItem>& items, const std::vector<
 int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path& folder,
              const std::string& extension, int jobs, std::ostream& err, bool progress, const char* program,
              const PlanFunction& plan, const BatchFunction& render) {
-#if defined(__GLIBC__)
-    // Every input allocates and frees the same large blocks (a document's 1350 rows, page
-    // buffers, font subsets). They stay with the process for the next input instead of going back
-    // to the system and being faulted in again, which cost a fifth of a batch.
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-#endif
+    KeepLargeAllocations();
     std::vector<BatchItem> items;
     for (const std::string& input : inputs) {
         items.push_back({input, folder / (std::filesystem::path(input).stem().string() + "." + extension)});

@@ -77,7 +77,7 @@ int RunLegend(CommandContext& context, const LegendArguments& arguments) {
     SoundingDocument document;
     StartupFiles files;
     LoadStartupFiles(files, *installFolder, document, false, context.messages, StartupWrites::kNever);
-    const rave::DriveMap drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
+    const rave::DriveMap drives = rave::platform::SystemDriveMap(rave::platform::CurrentDriveFolders());
     SheetResources resources = files.Resources();
     resources.drives = &drives;
     const LegendTable table = arguments.table == "simple" ? LegendTable::kSimple : LegendTable::kJacic;

@@ -230,7 +230,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     rave::platform::EnsureGuiApplication();
     RenderSetup setup{*installFolder,
                       DefaultPrinterPaper(context.messages),
-                      rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders()),
+                      rave::platform::SystemDriveMap(rave::platform::CurrentDriveFolders()),
                       *kind,
                       arguments.format,
                       arguments.pages,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "apps/cli_shared.h"
+#include "apps/cli_system.h"
 #include "apps/ravelog_cli.h"
 
 #ifdef RAVE_HAS_RAVELOG_APP
@@ -12,8 +13,9 @@
 #endif
 
 int main(int argc, char** argv) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = rave::cli::CommandLineArguments(argc, argv);
     if (ravelog::cli::IsCommandLineVerb(arguments)) {
+        rave::cli::PrepareStandardStreams();
         rave::cli::QuietToolkitNotes();
         return ravelog::cli::RunRavelogCommandLine(arguments, std::cout, std::cerr);
     }

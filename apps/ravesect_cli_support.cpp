@@ -1,17 +1,9 @@
 // The install folder, the private working folder and the path conversions of Ravesect's verbs.
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <climits>
-#include <csignal>
-#include <cstring>
-#include <mutex>
 #include <random>
 #include <system_error>
 
 #include "apps/cli_shared.h"
+#include "apps/cli_system.h"
 #include "apps/ravesect_cli_context.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
@@ -38,93 +30,6 @@ std::optional<fs::path> ResolveInstallFolder(CommandContext& context) {
     return folder;
 }
 
-namespace {
-
-// Working folders of this process, so an interrupted run (Ctrl+C, kill, a closed terminal) removes
-// them before it ends. The signal handler may only use what is safe there: plain arrays, atomics
-// and system calls.
-constexpr int kWorkingFolderSlots = 64;
-struct WorkingFolderSlot {
-    std::atomic<bool> used{false};
-    char path[PATH_MAX] = {};
-};
-WorkingFolderSlot g_workingFolders[kWorkingFolderSlots];
-
-// Removes the files of a folder and the folder, with system calls only.
-void RemoveFolderFromSignal(const char* path) {
-    const int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        char buffer[4096];
-        for (int pass = 0; pass < 8; ++pass) {
-            ::lseek(folder, 0, SEEK_SET);
-            bool removedAny = false;
-            ssize_t size = 0;
-            while ((size = ::getdents64(folder, buffer, sizeof buffer)) > 0) {
-                for (ssize_t offset = 0; offset < size;) {
-                    const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
-                    offset += entry->d_reclen;
-                    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-                        removedAny = ::unlinkat(folder, entry->d_name, 0) == 0 || removedAny;
-                    }
-                }
-            }
-            if (!removedAny) {
-                break;
-            }
-        }
-        ::close(folder);
-    }
-    ::rmdir(path);
-}
-
-void RemoveWorkingFoldersAndStop(int signalNumber) {
-    for (WorkingFolderSlot& slot : g_workingFolders) {
-        if (slot.used.load()) {
-            RemoveFolderFromSignal(slot.path);
-        }
-    }
-    // End as the signal would have ended the program, so the caller sees the usual status.
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-void InstallCleanupHandlers() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
-            struct sigaction previous {};
-            ::sigaction(signalNumber, nullptr, &previous);
-            if (previous.sa_handler == SIG_IGN) {
-                continue;  // started with the signal ignored (nohup): keep it so
-            }
-            struct sigaction action {};
-            action.sa_handler = RemoveWorkingFoldersAndStop;
-            sigemptyset(&action.sa_mask);
-            ::sigaction(signalNumber, &action, nullptr);
-        }
-    });
-}
-
-int RegisterWorkingFolder(const fs::path& path) {
-    const std::string text = path.string();
-    if (text.size() >= PATH_MAX) {
-        return -1;
-    }
-    InstallCleanupHandlers();
-    static std::mutex lock;
-    std::lock_guard<std::mutex> guard(lock);
-    for (int i = 0; i < kWorkingFolderSlots; ++i) {
-        if (!g_workingFolders[i].used.load()) {
-            std::memcpy(g_workingFolders[i].path, text.c_str(), text.size() + 1);
-            g_workingFolders[i].used.store(true);
-            return i;
-        }
-    }
-    return -1;
-}
-
-}  // namespace
-
 PrivateWorkingFolder::PrivateWorkingFolder() {
     std::random_device random;
     std::error_code error;
@@ -137,7 +42,7 @@ PrivateWorkingFolder::PrivateWorkingFolder() {
         if (fs::create_directory(candidate, error) && !error) {
             path_ = candidate;
             files_ = WorkingFiles::In(path_);
-            slot_ = RegisterWorkingFolder(path_);
+            slot_ = rave::cli::RegisterWorkingFolder(path_);
             return;
         }
     }
@@ -145,7 +50,7 @@ PrivateWorkingFolder::PrivateWorkingFolder() {
 
 PrivateWorkingFolder::~PrivateWorkingFolder() {
     if (slot_ >= 0) {
-        g_workingFolders[slot_].used.store(false);
+        rave::cli::ForgetWorkingFolder(slot_);
     }
     if (!path_.empty()) {
         std::error_code ignored;
