@@ -6,11 +6,13 @@
 #include <QMessageBox>
 #include <iostream>
 
+#include "common/path_text.h"
 #include "platform/autosave_dialog.h"
 #include "platform/document_window.h"
 #include "platform/install_folder.h"
 #include "platform/message_box.h"
 #include "platform/program_settings.h"
+#include "platform/system_fonts.h"
 
 namespace rave::platform {
 
@@ -24,9 +26,9 @@ DesktopArguments ParseDesktopArguments(const std::vector<std::string>& arguments
                 result.error = "--install-folder needs a folder";
                 return result;
             }
-            result.installFolder = arguments[++i];
+            result.installFolder = PathFromUtf8(arguments[++i]);
         } else if (argument.rfind(option + "=", 0) == 0) {
-            result.installFolder = argument.substr(option.size() + 1);
+            result.installFolder = PathFromUtf8(argument.substr(option.size() + 1));
             if (result.installFolder.empty()) {
                 result.error = "--install-folder needs a folder";
                 return result;
@@ -38,7 +40,7 @@ DesktopArguments ParseDesktopArguments(const std::vector<std::string>& arguments
             result.error = "only one file can be opened";
             return result;
         } else {
-            result.file = std::filesystem::path(argument);
+            result.file = PathFromUtf8(argument);
         }
     }
     return result;
@@ -58,6 +60,7 @@ bool OfferRecoveries(DocumentWindow& window, RecoverySession& session, const Rec
 
 int RunDesktopProgram(int argc, char** argv, const DesktopProgram& program) {
     QApplication application(argc, argv);
+    LoadBundledFonts();
     UseProgramSettings(program.application, program.caption);
     LoadToolkitTranslations(application);
 

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "common/path_text.h"
 #include "platform/dxf_export.h"
 #include "platform/message_box.h"
 #include "platform/page_export.h"
@@ -37,7 +38,7 @@ namespace {
 const QString kRecentFileGroup = QStringLiteral("Recent File List");
 
 std::filesystem::path ToPath(const QString& text) {
-    return std::filesystem::path(text.toStdString());
+    return rave::PathFromUtf8(text.toStdString());
 }
 
 QString FromPath(const std::filesystem::path& path) {

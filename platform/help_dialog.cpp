@@ -1,16 +1,17 @@
 // The shared help dialog: the help text's lines in a list, and the text opened in an editor.
 #include "platform/help_dialog.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/path_text.h"
 #include "common/settings_help.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
+#include "platform/text_editor.h"
 
 namespace rave::platform {
 
@@ -70,7 +71,7 @@ void HelpDialog::OpenHelpFile() {
 }
 
 bool HelpDialog::OpenInEditor(const QUrl& file) {
-    return QDesktopServices::openUrl(file);
+    return OpenInTextEditor(rave::PathFromUtf8(file.toLocalFile().toStdString()));
 }
 
 bool HelpDialog::ShowTextWindow(const std::filesystem::path& file) {

@@ -8,7 +8,7 @@
 //     dialog.exec();
 //
 // A missing file shows the file-not-found message and leaves the list empty. The editor is
-// started through OpenInEditor (QDesktopServices::openUrl); when that fails the text is shown in a
+// started through OpenInEditor (the system's text editor); when that fails the text is shown in a
 // window of the program (ShowTextWindow); when neither works, "実行できませんでした". Tests override
 // both so nothing leaves the process.
 #pragma once

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/path_text.h"
 #include "platform/codec.h"
 
 namespace rave::platform {
@@ -66,7 +67,7 @@ void RemoveAbandonedCopies(const fs::path& parent, const std::string& temporaryP
 
 DriveFolders CurrentDriveFolders() {
     DriveFolders folders;
-    folders.home = fs::path(QFile::encodeName(QDir::homePath()).toStdString());
+    folders.home = rave::PathFromUtf8(QDir::homePath().toStdString());
     std::error_code error;
     folders.currentDir = fs::current_path(error);
     if (error) {
@@ -149,6 +150,7 @@ InstallFolderRequest DefaultInstallFolderRequest(const PointerFile& pointer) {
     InstallFolderRequest request;
     request.pointer = pointer;
     request.drives = CurrentDriveFolders();
+    request.systemDrives = true;
     request.dataFolder = FindDataFolder();
     return request;
 }
@@ -156,7 +158,8 @@ InstallFolderRequest DefaultInstallFolderRequest(const PointerFile& pointer) {
 std::optional<fs::path> PrepareInstallFolder(const InstallFolderRequest& request, MessageSink& messages) {
     fs::path folder = request.overrideFolder;
     if (folder.empty()) {
-        const auto found = FindInstallFolder(MakeDriveMap(request.drives), request.pointer);
+        const DriveMap drives = request.systemDrives ? SystemDriveMap(request.drives) : MakeDriveMap(request.drives);
+        const auto found = FindInstallFolder(drives, request.pointer);
         if (!found) {
             return std::nullopt;
         }

@@ -30,6 +30,10 @@ DriveFolders CurrentDriveFolders();
 // "C:" -> home, "D:" -> current directory; pointer-file names converted from cp932 to UTF-8.
 DriveMap MakeDriveMap(const DriveFolders& folders);
 
+// The drives of this system: on Windows its real drives (the Windows directory's and the current
+// directory's), elsewhere MakeDriveMap(folders).
+DriveMap SystemDriveMap(const DriveFolders& folders);
+
 // What a new install folder is filled with: the data folder installed with the program
 // (../share/rave/data or data/ beside the executable), else the data/ folder of the source
 // tree it was built from. Empty when there is none.
@@ -46,6 +50,7 @@ struct InstallFolderRequest {
     std::filesystem::path overrideFolder;  // --install-folder; empty: found through the pointer file
     PointerFile pointer = kRavelogPointerFile;
     DriveFolders drives;
+    bool systemDrives = false;  // the system's drives (SystemDriveMap) instead of MakeDriveMap(drives)
     std::filesystem::path dataFolder;
 };
 

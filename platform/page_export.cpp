@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 
+#include "common/path_text.h"
 #include "platform/codec.h"
 
 namespace rave::platform {
@@ -26,7 +27,7 @@ std::optional<std::filesystem::path> ChoosePageExportFile(QWidget* parent, const
     if (file.isEmpty()) {
         return std::nullopt;
     }
-    return PageExportTarget(std::filesystem::path(file.toStdString()), picked.toStdString());
+    return PageExportTarget(rave::PathFromUtf8(file.toStdString()), picked.toStdString());
 }
 
 std::filesystem::path ProposedPdfName(const std::filesystem::path& document) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/codec.h"
+#include "platform/system_fonts.h"
 
 namespace rave::platform {
 
@@ -42,14 +43,13 @@ bool IsWindowsMinchoFace(const QString& face) {
     return false;
 }
 
-// The installed Mincho face, found once: IPAex明朝 first, then other Japanese serif faces.
+// The installed Mincho face, found once: the system's preferred ones first, then other Japanese
+// serif faces.
 QString InstalledMinchoFamily() {
     static const QString family = [] {
+        LoadBundledFonts();
         const QStringList families = QFontDatabase::families();
-        static const QString kPreferred[] = {QStringLiteral(u"IPAex明朝"), QStringLiteral("IPAexMincho"),
-                                             QStringLiteral(u"IPA明朝"), QStringLiteral("IPAMincho"),
-                                             QStringLiteral("Noto Serif CJK JP")};
-        for (const QString& preferred : kPreferred) {
+        for (const QString& preferred : PreferredMinchoFamilies()) {
             if (families.contains(preferred, Qt::CaseInsensitive)) {
                 return preferred;
             }

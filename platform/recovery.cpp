@@ -1,9 +1,6 @@
 // Autosave timers, the recovery question and the start-up offer.
 #include "platform/recovery.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -17,6 +14,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/path_text.h"
+#include "platform/process.h"
 #include "platform/program_settings.h"
 
 namespace rave::platform {
@@ -31,27 +30,6 @@ constexpr int kQuietMilliseconds = 2000;
 const QString kRecoveryGroup = QStringLiteral("Recovery");
 const QString kIntervalKey = QStringLiteral("AutosaveSeconds");
 
-// Field 22 of /proc/<pid>/stat: when the process started, in clock ticks since boot. Empty where
-// the system does not say.
-std::string StartToken(long pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text;
-    std::getline(in, text);
-    // The command name (field 2) is in parentheses and may hold blanks: count after the last ')'.
-    const std::size_t close = text.rfind(')');
-    if (close == std::string::npos) {
-        return {};
-    }
-    std::istringstream fields(text.substr(close + 1));
-    std::string field;
-    for (int number = 3; number <= 22 && (fields >> field); ++number) {
-        if (number == 22) {
-            return field;
-        }
-    }
-    return {};
-}
-
 std::int64_t NowSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::system_clock::now().time_since_epoch())
@@ -65,23 +43,23 @@ QString NativeName(const std::string& path) {
 }  // namespace
 
 ProcessIdentity CurrentProcess() {
-    return ProcessIdentityOf(static_cast<long>(::getpid()));
+    return ProcessIdentityOf(CurrentProcessId());
 }
 
 ProcessIdentity ProcessIdentityOf(long pid) {
-    return ProcessIdentity{pid, StartToken(pid)};
+    return ProcessIdentity{pid, ProcessStartToken(pid)};
 }
 
 bool IsProcessRunning(const ProcessIdentity& process) {
     if (process.pid <= 0) {
         return false;
     }
-    if (::kill(static_cast<pid_t>(process.pid), 0) != 0 && errno != EPERM) {
+    if (!ProcessExists(process.pid)) {
         return false;
     }
     // The id may have been given to a later process: compare the start times where known.
     if (!process.startToken.empty()) {
-        const std::string now = StartToken(process.pid);
+        const std::string now = ProcessStartToken(process.pid);
         if (!now.empty() && now != process.startToken) {
             return false;
         }
@@ -91,7 +69,7 @@ bool IsProcessRunning(const ProcessIdentity& process) {
 
 fs::path DefaultRecoveryFolder() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return fs::path(data.toStdString()) / "recovery";
+    return rave::PathFromUtf8(data.toStdString()) / "recovery";
 }
 
 int ReadAutosaveSeconds() {

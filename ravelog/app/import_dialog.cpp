@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "common/path_text.h"
 #include "common/settings_files.h"
 #include "platform/cell_edit_table.h"
 #include "platform/codec.h"
@@ -43,7 +44,7 @@ QString ChooserFilter(const std::string& cp932) {
 // The folder "FileC.ndx" names, which may be a Windows path ("D:\\data") of the user's files.
 QString ChooserStartFolder(const std::string& cp932) {
     if (cp932.size() > 2 && cp932[1] == ':' && (cp932[2] == '\\' || cp932[2] == '/')) {
-        const rave::DriveMap drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
+        const rave::DriveMap drives = rave::platform::SystemDriveMap(rave::platform::CurrentDriveFolders());
         if (const auto native = rave::WindowsPathToNative(cp932, drives)) {
             return QString::fromStdString(native->string());
         }
@@ -338,7 +339,7 @@ std::optional<std::filesystem::path> ImportDialog::AskForFile(const QString& sta
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return std::filesystem::path(chooser.selectedFiles().first().toStdString());
+    return rave::PathFromUtf8(chooser.selectedFiles().first().toStdString());
 }
 
 void ImportDialog::ChooseFile() {

@@ -31,7 +31,7 @@ MainFrame::MainFrame(const std::filesystem::path& installFolder, rave::MessageSi
 
     // The program starts with a new, empty sounding.
     StartNewDocument();
-    files_.drives = rave::platform::MakeDriveMap(rave::platform::CurrentDriveFolders());
+    files_.drives = rave::platform::SystemDriveMap(rave::platform::CurrentDriveFolders());
     LoadStartupFiles(files_, installFolder_, document_, false, Messages());
 
     scrollArea_ = new ReportScrollArea(this);

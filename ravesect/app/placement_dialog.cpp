@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/path_text.h"
 #include "common/text_fields.h"
 #include "platform/cell_edit_table.h"
 #include "platform/source_paths.h"
@@ -313,7 +314,7 @@ void PlacementDialog::OpenSourcePath(const QString& chosen) {
     if (!CollectBoxes()) {
         return;
     }
-    const auto pathText = rave::platform::SourcePathText(std::filesystem::path(chosen.toStdString()));
+    const auto pathText = rave::platform::SourcePathText(rave::PathFromUtf8(chosen.toStdString()));
     if (!pathText) {
         messages_.Show(Cp932Message(0, QStringLiteral("ファイル名に保存できない文字があります。")));
         return;

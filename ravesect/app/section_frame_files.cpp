@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include "common/path_text.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
 #include "ravesect/app/section_frame.h"
@@ -88,7 +89,7 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QStr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return SaveAsTargetPath(std::filesystem::path(dialog.selectedFiles().constFirst().toStdString()));
+    return SaveAsTargetPath(rave::PathFromUtf8(dialog.selectedFiles().constFirst().toStdString()));
 }
 
 std::string SectionFrame::RecoveryBytes() const {

@@ -147,7 +147,7 @@ void RunEnterKey(SectionFrame& frame) {
 
 void RunSetup(SectionFrame& frame) {
     const rave::platform::DriveFolders folders = CurrentSettingsCommandHooks().driveFolders();
-    const rave::DriveMap drives = rave::platform::MakeDriveMap(folders);
+    const rave::DriveMap drives = rave::platform::SystemDriveMap(folders);
     SetupDialog dialog(drives, frame.Messages(), &frame);
     if (Run(dialog) != QDialog::Accepted) {
         return;

@@ -1,0 +1,15 @@
+// The Mincho faces the sheets are drawn in, in the order they are preferred on this system.
+#pragma once
+
+#include <QStringList>
+
+namespace rave::platform {
+
+// Makes the fonts shipped with the program (in "fonts" beside it) known to Qt; once per process.
+void LoadBundledFonts();
+
+// Families that stand for "ＭＳ 明朝", best first: on Windows the face itself, then the bundled
+// IPAex明朝; elsewhere the installed IPA faces.
+QStringList PreferredMinchoFamilies();
+
+}  // namespace rave::platform
