@@ -21,13 +21,14 @@ function(rave_use_cp932_literals target)
     endif()
 endfunction()
 
-# Files named *_windows.cpp are built for Windows only and *_posix.cpp everywhere else, so what the
-# operating system does differently sits in files of its own instead of #ifdef through the code.
+# Files named *_windows.cpp (and tests *_windows_test.cpp) are built for Windows only, *_posix.cpp
+# (*_posix_test.cpp) everywhere else, so what the operating system does differently sits in files
+# of its own instead of #ifdef through the code.
 function(rave_keep_this_platforms_sources list)
     if(WIN32)
-        list(FILTER ${list} EXCLUDE REGEX "_posix\\.cpp$")
+        list(FILTER ${list} EXCLUDE REGEX "_posix(_test)?\\.cpp$")
     else()
-        list(FILTER ${list} EXCLUDE REGEX "_windows\\.cpp$")
+        list(FILTER ${list} EXCLUDE REGEX "_windows(_test)?\\.cpp$")
     endif()
     set(${list} ${${list}} PARENT_SCOPE)
 endfunction()
@@ -92,6 +93,7 @@ endfunction()
 function(rave_test name)
     cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+    rave_keep_this_platforms_sources(sources)
     if(NOT sources)
         return()
     endif()

@@ -1,12 +1,33 @@
 // A full disk for the length of a test: the process may write no file beyond `bytes`, so a write
 // past that fails with EFBIG exactly where a full file system fails with ENOSPC. The signal the
 // kernel sends for it is ignored, as a write error must be reported by the program, not kill it.
+// Windows has no file-size limit per process: there every file creation fails instead, which is
+// where the programs' writes meet a full disk first.
 #pragma once
 
+#include <cstddef>
+
+#ifdef _WIN32
+#include <climits>
+
+#include "common/native_file.h"
+
+namespace rave::testing {
+
+class FullDisk {
+public:
+    explicit FullDisk(std::size_t) { FailNextFileCreations(INT_MAX); }
+    ~FullDisk() { FailNextFileCreations(0); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+};
+
+}  // namespace rave::testing
+
+#else
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstddef>
 
 namespace rave::testing {
 
@@ -32,3 +53,4 @@ private:
 };
 
 }  // namespace rave::testing
+#endif
