@@ -7,6 +7,7 @@
 #   tools/build-windows.sh            everything (the first run builds Qt: most of an hour on 2 cores)
 #   tools/build-windows.sh deps       only the cached libraries (Qt, pugixml, dxflib, qpdf, GoogleTest)
 #   tools/build-windows.sh core       only the Qt-free core and its tests (no Qt needed; used by CI)
+#   tools/build-windows.sh libs       only the libraries beside Qt
 #
 # RAVE_WINDOWS_CACHE chooses the cache (default ~/.cache/rave-windows). Run as root or with sudo.
 set -euo pipefail
@@ -21,6 +22,8 @@ src=$cache/src
 prefix=$cache/prefix   # pugixml, dxflib, libjpeg, qpdf, GoogleTest
 qt=$cache/qt-6.4.2     # Qt for Windows
 export RAVE_WINDOWS_PREFIX=$prefix
+# pkg-config answers for Windows libraries only, never with the host's /usr/include.
+export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig PKG_CONFIG_PATH=
 mkdir -p "$src" "$prefix" "$cache/build"
 
 log() { echo "build-windows: $*" >&2; }
@@ -64,17 +67,24 @@ source_of() {
     echo "$folder"
 }
 
-# Configures, builds and installs a CMake project once; a stamp file marks it done.
+# Configures, builds and installs a CMake project once; a stamp file marks it done. TARGETS and
+# COMPONENTS, when set, limit what is built and installed.
 cmake_once() {
     local name=$1 source=$2 install=$3
     shift 3
     [ -f "$cache/build/$name.done" ] && return 0
     log "building $name (log: $cache/build/$name.log)"
+    local build=$cache/build/$name targets=() component
+    for target in ${TARGETS:-}; do targets+=(--target "$target"); done
     {
-        cmake -S "$source" -B "$cache/build/$name" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        cmake -S "$source" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$install" "$@" &&
-            nice -n 10 cmake --build "$cache/build/$name" -j"$jobs" &&
-            cmake --install "$cache/build/$name"
+            nice -n 10 cmake --build "$build" -j"$jobs" "${targets[@]}" &&
+            if [ -n "${COMPONENTS:-}" ]; then
+                for component in $COMPONENTS; do cmake --install "$build" --component "$component" || exit 1; done
+            else
+                cmake --install "$build"
+            fi
     } > "$cache/build/$name.log" 2>&1 || { tail -n 40 "$cache/build/$name.log" >&2; exit 1; }
     touch "$cache/build/$name.done"
 }
@@ -91,13 +101,101 @@ build_qt() {
         -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_doubleconversion=OFF
 }
 
-case "$stage" in
-    qt)
-        install_packages
-        build_qt
-        ;;
-    *)
-        log "unknown stage $stage (all, deps, core, qt)"
-        exit 2
-        ;;
-esac
+# What the Qt-free core and its tests link: pugixml and GoogleTest, and the header-only libraries.
+build_core_deps() {
+    cmake_once pugixml "$(source_of pugixml)" "$prefix" -DBUILD_SHARED_LIBS=OFF -DPUGIXML_BUILD_TESTS=OFF
+    cmake_once googletest "$(source_of googletest)" "$prefix" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON \
+        -Dgtest_force_shared_crt=ON
+    # CLI11 and nlohmann-json are header-only: their folders (never /usr/include as a whole) with a
+    # package file each, so the programs find them as on Linux.
+    if [ ! -f "$prefix/lib/cmake/CLI11/CLI11Config.cmake" ]; then
+        mkdir -p "$prefix/include" "$prefix/lib/cmake/CLI11" "$prefix/lib/cmake/nlohmann_json"
+        cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
+        printf '%s\n' 'add_library(CLI11::CLI11 INTERFACE IMPORTED)' \
+            'set_target_properties(CLI11::CLI11 PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${CMAKE_CURRENT_LIST_DIR}/../../../include")' \
+            > "$prefix/lib/cmake/CLI11/CLI11Config.cmake"
+        printf '%s\n' 'add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)' \
+            'set_target_properties(nlohmann_json::nlohmann_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${CMAKE_CURRENT_LIST_DIR}/../../../include")' \
+            > "$prefix/lib/cmake/nlohmann_json/nlohmann_jsonConfig.cmake"
+        echo 'set(PACKAGE_VERSION 3.11.2)
+set(PACKAGE_VERSION_COMPATIBLE TRUE)' > "$prefix/lib/cmake/nlohmann_json/nlohmann_jsonConfigVersion.cmake"
+    fi
+}
+
+# What the programs link beside Qt: dxflib, and qpdf with libjpeg built into its DLL (zlib is
+# Debian's MinGW zlib).
+build_program_deps() {
+    cmake_once dxflib "$root/tools/windows/dxflib" "$prefix" -DDXFLIB_SOURCE="$(source_of dxflib)"
+    cmake_once libjpeg "$(source_of libjpeg-turbo)" "$prefix" -DENABLE_SHARED=OFF -DWITH_SIMD=OFF \
+        -DWITH_TURBOJPEG=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON
+    local qpdf_source
+    qpdf_source=$(source_of qpdf)
+    # qpdf 11.3's AES header includes <stdint.h> only under a configure check it no longer makes;
+    # glibc's headers bring uint32_t along anyway, MinGW's do not.
+    sed -i 's|^#ifdef HAVE_STDINT_H$|#if 1 /* stdint.h always */|' "$qpdf_source/libqpdf/qpdf/rijndael.h"
+    # Its "lib" component also installs the DLLs of its own command line, from a folder only that
+    # command line's build makes.
+    mkdir -p "$cache/build/qpdf/qpdf/extra-dlls"
+    TARGETS=libqpdf COMPONENTS="lib dev" cmake_once qpdf "$qpdf_source" "$prefix" -DBUILD_SHARED_LIBS=ON \
+        -DBUILD_STATIC_LIBS=OFF -DBUILD_DOC=OFF -DINSTALL_EXAMPLES=OFF -DREQUIRE_CRYPTO_NATIVE=ON \
+        -DUSE_IMPLICIT_CRYPTO=OFF
+}
+
+# Configures and builds this project for Windows in $1 with the CMake arguments that follow.
+build_project() {
+    local build=$1
+    shift
+    log "building the project in $build"
+    local launcher=()
+    if command -v ccache > /dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+        export CCACHE_BASEDIR=$root
+    fi
+    "$@" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAVE_WERROR=ON "${launcher[@]}" \
+        -DCMAKE_PREFIX_PATH="$prefix" > "$build/configure.log" 2>&1 ||
+        { tail -n 40 "$build/configure.log" >&2; exit 1; }
+    nice -n 5 cmake --build "$build" -j"$jobs"
+}
+
+# The whole run is one function, read completely before it starts, so editing this file while a
+# long build runs cannot change what the running build does next.
+main() {
+    case "$stage" in
+        qt)
+            install_packages
+            build_qt
+            ;;
+        core)
+            install_packages
+            build_core_deps
+            mkdir -p "$root/build-windows-core"
+            build_project "$root/build-windows-core" cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DRAVE_WITH_QT=OFF
+            ;;
+        libs)
+            install_packages
+            build_core_deps
+            build_program_deps
+            ;;
+        deps)
+            install_packages
+            build_core_deps
+            build_program_deps
+            build_qt
+            ;;
+        all)
+            install_packages
+            build_core_deps
+            build_program_deps
+            build_qt
+            mkdir -p "$root/build-windows"
+            build_project "$root/build-windows" "$qt/bin/qt-cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain"
+            "$root/tools/windows/package.sh" "$root/build-windows" "$qt" "$prefix"
+            ;;
+        *)
+            log "unknown stage $stage (all, deps, libs, core, qt)"
+            exit 2
+            ;;
+    esac
+}
+
+main "$@"; exit $?

@@ -77,4 +77,10 @@ for target in build-sanitize/fuzz/fuzz_*; do
     rm -rf "$corpus"
 done
 
+echo "== the Qt-free core and its tests cross-built for Windows, run under wine"
+# The libraries it needs (pugixml, GoogleTest) are built once from Debian's source packages into
+# the cache of tools/build-windows.sh; Qt for Windows is not needed here.
+tools/build-windows.sh core
+tools/windows/run-tests-under-wine.sh build-windows-core
+
 echo "== all tests passed"

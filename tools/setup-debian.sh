@@ -11,6 +11,8 @@ packages=(
     libcli11-dev nlohmann-json3-dev libqpdf-dev libdxflib-dev libpugixml-dev
     fonts-ipaexfont-mincho fontconfig
     xvfb xauth poppler-utils qpdf librsvg2-bin imagemagick python3-ezdxf
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine wine64
+    nsis zip unzip x11-utils
 )
 
 missing=()
