@@ -21,6 +21,9 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     CommandContext context(out, err);
     CLI::App app{"Ravelog: Swedish weight sounding data, conversions and borehole-log sheets", "ravelog"};
     app.require_subcommand(1);
+    // Options begin with "-" on every platform; on Windows "/" would otherwise start one too, and
+    // a file named by its full path ("/home/...", "/work/...") would be taken for an option.
+    app.allow_windows_style_options(false);
     rave::cli::AddInstallFolderOption(app, context.installFolderOption);
     RegisterDocumentVerbs(app, context);
     RegisterConversionVerbs(app, context);

@@ -20,6 +20,9 @@ int RunRavesectCommandLine(const std::vector<std::string>& arguments, std::ostre
     CommandContext context(out, err);
     CLI::App app{"Ravesect: cross-sections of Swedish weight soundings and borehole logs", "ravesect"};
     app.require_subcommand(1);
+    // Options begin with "-" on every platform; on Windows "/" would otherwise start one too, and
+    // a file named by its full path ("/home/...", "/work/...") would be taken for an option.
+    app.allow_windows_style_options(false);
     rave::cli::AddInstallFolderOption(app, context.installFolderOption);
     RegisterRavesectDocumentVerbs(app, context);
     RegisterRavesectRenderVerbs(app, context);

@@ -139,6 +139,10 @@ build_program_deps() {
     TARGETS=libqpdf COMPONENTS="lib dev" cmake_once qpdf "$qpdf_source" "$prefix" -DBUILD_SHARED_LIBS=ON \
         -DBUILD_STATIC_LIBS=OFF -DBUILD_DOC=OFF -DINSTALL_EXAMPLES=OFF -DREQUIRE_CRYPTO_NATIVE=ON \
         -DUSE_IMPLICIT_CRYPTO=OFF
+    # Its install rules leave out the DLL and its import library in a cross build: copied here.
+    mkdir -p "$prefix/bin"
+    cp "$cache/build/qpdf/libqpdf/"qpdf*.dll "$prefix/bin/"
+    cp "$cache/build/qpdf/libqpdf/libqpdf.a" "$prefix/lib/libqpdf.a"  # the import library of qpdf29.dll
 }
 
 # Configures and builds this project for Windows in $1 with the CMake arguments that follow.
@@ -188,7 +192,9 @@ main() {
             build_program_deps
             build_qt
             mkdir -p "$root/build-windows"
-            build_project "$root/build-windows" "$qt/bin/qt-cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain"
+            # pkg-config names qpdf's import library, which CMake's library search does not take here.
+        build_project "$root/build-windows" "$qt/bin/qt-cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
+            -Dpkgcfg_lib_QPDF_qpdf="$prefix/lib/libqpdf.a"
             "$root/tools/windows/package.sh" "$root/build-windows" "$qt" "$prefix"
             ;;
         *)

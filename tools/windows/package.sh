@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
-build=$1
+build=$(cd "$1" && pwd)
 qt=$2
 prefix=$3
 version=$(sed -n 's/^project(Rave VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
