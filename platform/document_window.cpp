@@ -391,8 +391,24 @@ bool DocumentWindow::Save() {
 }
 
 bool DocumentWindow::SaveAs() {
-    const std::optional<std::filesystem::path> chosen = ChooseFileToSaveAs(ProposedSaveAsName());
-    if (!chosen || !SaveTo(*chosen)) {
+    QString proposed = ProposedSaveAsName();
+    std::filesystem::path target;
+    for (;;) {
+        const std::optional<std::filesystem::path> chosen = ChooseFileToSaveAs(proposed);
+        if (!chosen) {
+            return false;
+        }
+        target = SaveAsTarget(*chosen);
+        // The dialog asked about the name it was given; a file the program's extension leads to
+        // is asked about here, so no file is replaced without a question.
+        std::error_code error;
+        if (target == *chosen || !std::filesystem::exists(target, error) ||
+            AskToReplaceFile(QFileInfo(FromPath(target)).fileName())) {
+            break;
+        }
+        proposed = FromPath(*chosen);
+    }
+    if (!SaveTo(target)) {
         return false;
     }
     undoStack_->setClean();
@@ -402,6 +418,10 @@ bool DocumentWindow::SaveAs() {
 
 QString DocumentWindow::ProposedSaveAsName() const {
     return QString::fromStdString(DocumentPath());
+}
+
+std::filesystem::path DocumentWindow::SaveAsTarget(const std::filesystem::path& chosen) const {
+    return chosen;
 }
 
 void DocumentWindow::DocumentNamed() {
@@ -453,6 +473,12 @@ UnsavedChoice DocumentWindow::AskAboutUnsavedChanges() {
         return UnsavedChoice::kSave;
     }
     return answer == QMessageBox::No ? UnsavedChoice::kDiscard : UnsavedChoice::kCancel;
+}
+
+bool DocumentWindow::AskToReplaceFile(const QString& fileName) {
+    return QMessageBox::question(this, caption_,
+                                 QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(fileName),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void DocumentWindow::SetReadOnly() {

@@ -186,6 +186,9 @@ protected:
     // The folder the open dialog starts in, and the name Save As proposes.
     virtual QString InitialOpenFolder() const = 0;
     virtual QString ProposedSaveAsName() const;
+    // The file Save As really writes for the name chosen in its dialog (the program may add its
+    // extension); the dialog's own overwrite question saw only the chosen name.
+    virtual std::filesystem::path SaveAsTarget(const std::filesystem::path& chosen) const;
 
     // --- The program's printed pages ---
     // Reads the printer's paper again and sets up `printer` (page size) for it.
@@ -204,6 +207,8 @@ protected:
     // The PDF export's file chooser: the file to write, its extension from the file type picked.
     virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
+    // Whether Save As may replace the existing file `fileName`; no shows the save dialog again.
+    virtual bool AskToReplaceFile(const QString& fileName);
     // The print dialog; false when cancelled.
     virtual bool ChoosePrinter(QPrinter& printer, int pageCount);
     // Shows the print preview until the user closes it.

@@ -165,6 +165,7 @@ protected:
     QString ProposedSaveAsName() const override;
     // Read-only files hidden, overwriting confirmed, ".sqw" added to a bare name.
     std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed) override;
+    std::filesystem::path SaveAsTarget(const std::filesystem::path& chosen) const override;
     // The section is printed on the paper it was laid out for.
     void PreparePrinter(QPrinter& printer) override;
     QSizeF ReadPaperMm() override;

@@ -79,7 +79,8 @@ QString SectionFrame::ProposedSaveAsName() const {
 
 std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QString& proposed) {
     // Read-only files hidden, overwriting confirmed; a name without an extension gets ".sqw"
-    // before the dialog asks about overwriting.
+    // before the dialog asks about overwriting (the window asks about what SaveAsTarget makes of
+    // a name the dialog left alone, such as "b.").
     const QString filter = QStringLiteral("断面図ﾌｧｲﾙ(*.sqw);;すべて(*.*)");
     QFileDialog dialog(this, QStringLiteral("名前を付けて保存"), proposed, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -88,7 +89,11 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QStr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return SaveAsTargetPath(std::filesystem::path(dialog.selectedFiles().constFirst().toStdString()));
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
+}
+
+std::filesystem::path SectionFrame::SaveAsTarget(const std::filesystem::path& chosen) const {
+    return SaveAsTargetPath(chosen);
 }
 
 std::string SectionFrame::RecoveryBytes() const {

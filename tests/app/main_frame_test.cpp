@@ -57,6 +57,8 @@ public:
     std::deque<fs::path> pageAnswers;
     QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
+    std::deque<bool> replaceAnswers;
+    QStringList replaceQuestions;
     int unsavedQuestions = 0;
     int saveAsQuestions = 0;
 
@@ -73,6 +75,14 @@ protected:
     std::optional<fs::path> ChooseFileToExportPages(const QString& proposed) override {
         pageProposals.append(proposed);
         return Next(pageAnswers);
+    }
+    bool AskToReplaceFile(const QString& fileName) override {
+        replaceQuestions.append(fileName);
+        const bool answer = !replaceAnswers.empty() && replaceAnswers.front();
+        if (!replaceAnswers.empty()) {
+            replaceAnswers.pop_front();
+        }
+        return answer;
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -396,6 +406,24 @@ TEST_F(MainFrameTest, PageExportWritesEveryPrintedPage) {
     frame->Action(command_id::kExportPages)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(temp.path() / "missing"));
+}
+
+TEST_F(MainFrameTest, SaveAsAsksAboutTheFileTheExtensionLeadsTo) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-short.sdw")));
+    const fs::path existing = temp.Write("b.sdw", "keep");
+    for (const char* typed : {"b", "b."}) {
+        // No: the dialog comes again; cancelling it leaves the file alone.
+        frame->replaceQuestions.clear();
+        frame->saveAsAnswers = {temp.path() / typed};
+        frame->replaceAnswers = {false};
+        EXPECT_FALSE(frame->SaveAs()) << typed;
+        EXPECT_EQ(frame->replaceQuestions, QStringList{QStringLiteral("b.sdw")}) << typed;
+        EXPECT_EQ(TempFolder::Read(existing), "keep") << typed;
+    }
+    frame->saveAsAnswers = {temp.path() / "b"};
+    frame->replaceAnswers = {true};
+    EXPECT_TRUE(frame->SaveAs());
+    EXPECT_NE(TempFolder::Read(existing), "keep");
 }
 
 }  // namespace

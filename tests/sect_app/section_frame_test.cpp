@@ -77,6 +77,8 @@ public:
     std::deque<fs::path> pageAnswers;
     QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
+    std::deque<bool> replaceAnswers;
+    QStringList replaceQuestions;
     QStringList proposedNames;
     int unsavedQuestions = 0;
     // What the window does with a drop event (the application hands it over only during a drag).
@@ -99,6 +101,14 @@ protected:
     std::optional<fs::path> ChooseFileToExportPages(const QString& proposed) override {
         pageProposals.append(proposed);
         return Next(pageAnswers);
+    }
+    bool AskToReplaceFile(const QString& fileName) override {
+        replaceQuestions.append(fileName);
+        const bool answer = !replaceAnswers.empty() && replaceAnswers.front();
+        if (!replaceAnswers.empty()) {
+            replaceAnswers.pop_front();
+        }
+        return answer;
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -628,5 +638,24 @@ TEST_F(SectionFrameTest, PageExportWritesWhatThePreviewShows) {
     }
 }
 
+TEST_F(SectionFrameTest, SaveAsAsksAboutTheFileTheExtensionLeadsTo) {
+    ASSERT_TRUE(frame->OpenThroughFramework(ExampleSection()));
+    const fs::path existing = temp.Write("b.sqw", "keep");
+    for (const char* typed : {"b", "b."}) {
+        // No: the dialog comes again; cancelling it leaves the file alone.
+        frame->replaceQuestions.clear();
+        frame->saveAsAnswers = {temp.path() / typed};
+        frame->replaceAnswers = {false};
+        EXPECT_FALSE(frame->SaveAs()) << typed;
+        EXPECT_EQ(frame->replaceQuestions, QStringList{QStringLiteral("b.sqw")}) << typed;
+        EXPECT_EQ(TempFolder::Read(existing), "keep") << typed;
+    }
+    frame->saveAsAnswers = {temp.path() / "b"};
+    frame->replaceAnswers = {true};
+    EXPECT_TRUE(frame->SaveAs());
+    EXPECT_NE(TempFolder::Read(existing), "keep");
+}
+
 }  // namespace
+
 }  // namespace ravesect::app
