@@ -66,11 +66,6 @@ std::optional<RecoveryRecord> ReadRecord(const fs::path& file) {
     return bytes ? ParseRecoveryRecord(*bytes) : std::nullopt;
 }
 
-// Creates `file` with `bytes` only when nothing stands at its name yet.
-bool CreateExclusively(const fs::path& file, const std::string& bytes) {
-    return rave::CreateNewFile(file, bytes).empty();
-}
-
 }  // namespace
 
 FileStamp ReadFileStamp(const fs::path& file) {
@@ -243,54 +238,6 @@ std::vector<OfferedRecovery> ListLeftRecoveries(const fs::path& folder, const st
         return a.record.savedTime > b.record.savedTime;
     });
     return offered;
-}
-
-FolderLockResult TakeFolderLock(const fs::path& lockFile, const RecoveryRecord& self,
-                                const ProcessRunning& running) {
-    FolderLockResult result;
-    const std::string text = FormatRecoveryRecord(self);
-    // Two tries: the second after a lock left by a dead run was removed.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (CreateExclusively(lockFile, text)) {
-            result.state = result.previous ? FolderLockState::kTakenAfterCrash : FolderLockState::kTaken;
-            return result;
-        }
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(lockFile, error))) {
-            result.state = FolderLockState::kFailed;  // not there and not creatable
-            return result;
-        }
-        const std::optional<RecoveryRecord> holder = ReadRecord(lockFile);
-        if (holder && holder->process == self.process) {
-            result.state = FolderLockState::kTaken;
-            UpdateFolderLock(lockFile, self);
-            return result;
-        }
-        if (holder && running(holder->process)) {
-            result.state = FolderLockState::kHeldByOther;
-            result.previous = holder;
-            return result;
-        }
-        // A dead run's lock, or an unreadable one: what it said is kept for the caller.
-        if (holder) {
-            result.previous = holder;
-        }
-        fs::remove(lockFile, error);
-    }
-    result.state = FolderLockState::kFailed;
-    return result;
-}
-
-bool UpdateFolderLock(const fs::path& lockFile, const RecoveryRecord& self) {
-    return WriteFileAtomically(lockFile, FormatRecoveryRecord(self));
-}
-
-void ReleaseFolderLock(const fs::path& lockFile, const ProcessIdentity& self) {
-    const std::optional<RecoveryRecord> holder = ReadRecord(lockFile);
-    if (holder && holder->process == self) {
-        std::error_code ignored;
-        fs::remove(lockFile, ignored);
-    }
 }
 
 int AutosaveSecondsFromSetting(std::optional<int> stored) {

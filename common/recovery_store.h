@@ -8,8 +8,8 @@
 // offered at the next start. Whether a process still runs is the caller's question (a
 // predicate), so this model stays free of the platform and testable.
 //
-// The same record, kept in a folder of working files ("Ravesect.lck"), says which run edits
-// those files; a second run finds it and must leave them alone.
+// The same record, kept beside the lock of a folder of working files, says what the run that
+// edits those files has in them.
 #pragma once
 
 #include <cstdint>
@@ -86,27 +86,6 @@ struct OfferedRecovery {
 std::vector<OfferedRecovery> ListLeftRecoveries(const std::filesystem::path& folder,
                                                 const std::string& program, const std::string& extension,
                                                 const ProcessRunning& running);
-
-// The lock of a folder of working files.
-enum class FolderLockState {
-    kTaken,            // the folder was free; it is ours now
-    kTakenAfterCrash,  // a run that no longer exists held it: `previous` says what it left
-    kHeldByOther,      // a running process holds it: `previous` names it
-    kFailed,           // the lock file could not be written (the folder is not writable)
-};
-struct FolderLockResult {
-    FolderLockState state = FolderLockState::kFailed;
-    std::optional<RecoveryRecord> previous;
-};
-
-// Takes the lock file `lockFile` for `self` (created exclusively, so two starts at the same
-// moment cannot both win). A lock held by `self` already counts as taken.
-FolderLockResult TakeFolderLock(const std::filesystem::path& lockFile, const RecoveryRecord& self,
-                                const ProcessRunning& running);
-// Rewrites our own lock (the modified flag and the original path follow the document).
-bool UpdateFolderLock(const std::filesystem::path& lockFile, const RecoveryRecord& self);
-// Removes the lock when it is still ours.
-void ReleaseFolderLock(const std::filesystem::path& lockFile, const ProcessIdentity& self);
 
 // The autosave interval in seconds: 0 turns autosave off; a stored value outside 0..3600 gives
 // the default of 60.

@@ -96,7 +96,7 @@ int RunDesktopProgram(int argc, char** argv, const DesktopProgram& program) {
     }
     window->show();
     if (window->ReadOnly()) {
-        QMessageBox::information(window.get(), program.caption, program.readOnlyNotice);
+        QMessageBox::information(window.get(), program.caption, window->ReadOnlyNotice());
     }
     OfferRecoveries(*window, recovery, [&window, &program](const OfferedRecovery& offered) {
         return AskAboutRecovery(window.get(), program.caption, offered);

@@ -263,6 +263,11 @@ void DocumentWindow::RebuildRecentFileMenu() {
 // --- History and title ---
 
 void DocumentWindow::PushEdit(QUndoCommand* command) {
+    if (readOnly_) {
+        // Nothing of a read-only window is written; the step is dropped unrun.
+        delete command;
+        return;
+    }
     undoStack_->push(command);
 }
 
@@ -481,9 +486,12 @@ bool DocumentWindow::AskToReplaceFile(const QString& fileName) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void DocumentWindow::SetReadOnly() {
+void DocumentWindow::SetReadOnly(const QString& notice) {
     readOnly_ = true;
-    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave}) {
+    readOnlyNotice_ = notice;
+    undoStack_->clear();
+    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave,
+                   document_command::kUndo, document_command::kRedo}) {
         Action(id)->setEnabled(false);
     }
     for (QAction* action : recentActions_) {
@@ -495,7 +503,8 @@ void DocumentWindow::SetReadOnly() {
 // --- Window events ---
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {
-    if (!ConfirmDiscardChanges()) {
+    // A read-only window has nothing of its own to save.
+    if (!readOnly_ && !ConfirmDiscardChanges()) {
         event->ignore();
         return;
     }

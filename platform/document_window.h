@@ -155,9 +155,13 @@ public:
     bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
     // The document in its own file format, as a recovery copy holds it.
     virtual std::string RecoveryBytes() const = 0;
-    // Another running copy owns the document's files: New, Open, Save in place, the recent
-    // files, drops and restoring a copy are refused (Save As to another file stays).
+    // The document's files are not this window's to write (another running copy owns them, or
+    // they cannot be locked): New, Open, Save in place, undo and redo, the recent files, drops
+    // and restoring a copy are refused (Save As to another file stays), nothing is pushed on the
+    // history, and the window closes without a question.
     bool ReadOnly() const { return readOnly_; }
+    // Why, for the message shown once the window is up.
+    const QString& ReadOnlyNotice() const { return readOnlyNotice_; }
 
     // Page count, command states, title and a redraw, after anything that changes what is shown.
     virtual void RefreshView() = 0;
@@ -234,8 +238,8 @@ protected:
     QString DocumentTitle() const;
     // The title and the modified mark (the recovery copy follows).
     void UpdateTitle();
-    // Refuses every command that writes the document's files (see ReadOnly()).
-    void SetReadOnly();
+    // Refuses every command that writes the document's files (see ReadOnly()); `notice` says why.
+    void SetReadOnly(const QString& notice);
 
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -265,6 +269,7 @@ private:
     QList<QAction*> actions_;
     RecoverySession* recovery_ = nullptr;
     bool readOnly_ = false;
+    QString readOnlyNotice_;
 };
 
 }  // namespace rave::platform

@@ -26,6 +26,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,6 +34,7 @@
 #include "common/messages.h"
 #include "common/pattern_colors.h"
 #include "platform/document_window.h"
+#include "platform/folder_lock.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/drawing/section_fonts.h"
@@ -129,16 +131,30 @@ public:
     // pattern colours): they are read again and the view repaints.
     void ReloadSettings();
     // The install location moved (the set-up dialog): every path is derived again from
-    // `installFolder`, the settings are read there and the view repaints.
-    void MoveInstallFolder(const std::filesystem::path& installFolder);
+    // `installFolder`, the settings are read there and the view repaints. A window that holds
+    // the lock of its working files takes the new folder's lock first and then lets the old one
+    // go; when the new one is held or cannot be taken, the move is refused with a message (false).
+    bool MoveInstallFolder(const std::filesystem::path& installFolder);
     // Command states, caption and a repaint, after anything that changes only what is shown.
     void RefreshView() override;
 
     // The section as a .sqw file joined from the working files, as a recovery copy holds it.
     std::string RecoveryBytes() const override;
-    // Another running copy edits the working files of this install folder: this window only shows
-    // and prints them; every command that would write a working file is disabled.
-    void SetWorkingFilesReadOnly();
+    // The working files of this install folder cannot be locked for this window (another running
+    // copy edits them, or the lock cannot be made): it only shows and prints them; every command
+    // that would write a working file or a setting is disabled, and the status bar says why.
+    void SetWorkingFilesReadOnly(bool heldByOther);
+    // The lock of the working files, held until the window goes or moves to another folder.
+    // `hooks.record` is what the lock says about this run; `hooks.keepLeftWork` saves the
+    // unsaved work a crashed run left in a folder's working files before they are taken over.
+    struct LockHooks {
+        std::function<rave::RecoveryRecord()> record;
+        std::function<void(const rave::RecoveryRecord& left)> keepLeftWork;
+    };
+    void HoldWorkingFilesLock(std::unique_ptr<rave::platform::FolderLock> lock, LockHooks hooks);
+    // The lock follows the document (modified flag and name).
+    void UpdateWorkingFilesLock();
+    const rave::platform::FolderLock* WorkingFilesLock() const { return lock_.get(); }
     bool WorkingFilesReadOnly() const { return ReadOnly(); }
 
 Q_SIGNALS:
@@ -199,6 +215,8 @@ private:
 
     SectionScrollView* scrollArea_ = nullptr;
     SectionView* view_ = nullptr;
+    std::unique_ptr<rave::platform::FolderLock> lock_;
+    LockHooks lockHooks_;
 };
 
 }  // namespace ravesect::app

@@ -1,5 +1,4 @@
-// Recovery copies and the working-files lock: the record text, which copies a start offers and
-// which it clears away, and who gets the lock.
+// Recovery copies: the record text, which copies a start offers and which it clears away.
 #include "common/recovery_store.h"
 
 #include <gtest/gtest.h>
@@ -94,50 +93,6 @@ TEST(RecoveryCopies, ClearsAwayWhatCannotBeOffered) {
     }
     EXPECT_EQ(names,
               (std::set<std::string>{"Ravelog-300.rec", "Ravelog-300.sdw", "Ravelog-200.sdw", "notes.txt"}));
-}
-
-TEST(FolderLock, GoesToTheFirstRunningProcess) {
-    struct Case {
-        const char* name;
-        std::optional<RecoveryRecord> holder;  // the lock file before; none: no file
-        FolderLockState expected;
-        bool ownsAfter;
-    };
-    RecoveryRecord crashed = Record(300, 10, "Ravesect");
-    crashed.modified = true;
-    const RecoveryRecord self = Record(200, 50, "Ravesect");
-    const Case cases[] = {
-        {"free", std::nullopt, FolderLockState::kTaken, true},
-        {"ours already", self, FolderLockState::kTaken, true},
-        {"held by a running copy", Record(100, 10, "Ravesect"), FolderLockState::kHeldByOther, false},
-        {"left by a crashed run", crashed, FolderLockState::kTakenAfterCrash, true},
-    };
-    for (const Case& c : cases) {
-        TempFolder temp;
-        const fs::path lock = temp.path() / "Ravesect.lck";
-        if (c.holder) {
-            temp.Write("Ravesect.lck", FormatRecoveryRecord(*c.holder));
-        }
-        const FolderLockResult result = TakeFolderLock(lock, self, kRunning);
-        EXPECT_EQ(result.state, c.expected) << c.name;
-        const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
-        ASSERT_TRUE(after) << c.name;
-        EXPECT_EQ(after->process == self.process, c.ownsAfter) << c.name;
-        if (c.expected == FolderLockState::kTakenAfterCrash || c.expected == FolderLockState::kHeldByOther) {
-            ASSERT_TRUE(result.previous) << c.name;
-            EXPECT_EQ(result.previous->process, c.holder->process) << c.name;
-            EXPECT_EQ(result.previous->modified, c.holder->modified) << c.name;
-        }
-        // Only the holder gives it back.
-        ReleaseFolderLock(lock, ProcessIdentity{555, "x"});
-        ReleaseFolderLock(lock, self.process);
-        EXPECT_EQ(fs::exists(lock), !c.ownsAfter) << c.name;
-    }
-}
-
-TEST(FolderLock, FailsInAFolderThatCannotBeWritten) {
-    EXPECT_EQ(TakeFolderLock("/proc/no-such-folder/Ravesect.lck", Record(200, 1), kRunning).state,
-              FolderLockState::kFailed);
 }
 
 TEST(AutosaveSetting, KeepsTheRangeAndDefault) {

@@ -1,4 +1,4 @@
-// The autosave session's timing and clean-up, the second Ravesect on one install folder, the
+// The autosave session's timing and clean-up, the lock of an install folder's working files, the
 // toolkit's Japanese buttons, the settings' new home, and pictures of the recovery question.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTest>
 #include <cstdlib>
 
@@ -118,42 +119,106 @@ TEST(RecoverySession, AsksBeforeSavingOverAnOriginalChangedSinceTheRestoredWork)
     EXPECT_EQ(asked, 1);
 }
 
-TEST(SecondRavesect, LeavesTheWorkingFilesOfTheFirstAlone) {
-    TestApplication();
+// One Ravesect window on an install folder: a start of the program is a frame and its session.
+struct SectStart {
+    SectStart(const fs::path& install, const fs::path& recovery, RecordingMessageSink& messages)
+        : frame(install, &messages), session("Ravesect", ".sqw", recovery) {
+        access =
+            ravesect::app::TakeWorkingFiles(frame, session, ravesect::app::WorkingFilesLockPath(install));
+    }
+    ravesect::app::SectionFrame frame;
+    RecoverySession session;
+    ravesect::app::WorkingFilesAccess access;
+};
+
+class WorkingFilesLock : public ::testing::Test {
+protected:
+    WorkingFilesLock() {
+        TestApplication();
+        ravesect::ResetCurrentSection();
+        for (const char* name : {"x", "y", "z"}) {
+            std::string error;
+            EXPECT_TRUE(
+                platform::CreateInstallFolder(temp.path() / name, fs::path(RAVE_SOURCE_DIR) / "data", error));
+        }
+    }
+    // The id of a process that has ended.
+    static long DeadPid() {
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        EXPECT_TRUE(gone.waitForStarted());
+        const long pid = static_cast<long>(gone.processId());
+        gone.waitForFinished();
+        return pid;
+    }
+    std::unique_ptr<SectStart> Start(const char* folder) {
+        return std::make_unique<SectStart>(temp.path() / folder, temp.path() / "recovery", messages);
+    }
     TempFolder temp;
-    std::string error;
-    ASSERT_TRUE(
-        platform::CreateInstallFolder(temp.path() / "install", fs::path(RAVE_SOURCE_DIR) / "data", error));
-    // A running process holds the lock: another copy of the program.
-    QProcess other;
-    other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-    ASSERT_TRUE(other.waitForStarted());
+    RecordingMessageSink messages;
+};
+
+TEST_F(WorkingFilesLock, OneWindowEditsAFolderAndAnyOtherOnlyShowsIt) {
+    using ravesect::app::WorkingFilesAccess;
+    namespace id = ravesect::app::command_id;
+    namespace doc = platform::document_command;
+    const fs::path lock = ravesect::app::WorkingFilesLockPath(temp.path() / "x");
+    // A crashed run's lock (its process is gone) is taken over by the first start only.
+    temp.Write("x/Ravesect.lck",
+               std::to_string(DeadPid()) + "\nravesect\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    auto first = Start("x");
+    EXPECT_EQ(first->access, WorkingFilesAccess::kOwn);
+    auto second = Start("x");
+    EXPECT_EQ(second->access, WorkingFilesAccess::kReadOnly);
+    for (int command :
+         {doc::kNew, doc::kOpen, doc::kSave, doc::kUndo, doc::kRedo, id::kPlacement, id::kPoints, id::kTitles,
+          id::kScale, id::kFormat, id::kPatterns, id::kEnterKey, id::kSetup, id::kFigureDown}) {
+        EXPECT_FALSE(second->frame.Action(command)->isEnabled()) << command;
+    }
+    EXPECT_TRUE(second->frame.Action(doc::kPrint)->isEnabled());
+    EXPECT_FALSE(platform::OfferRecoveries(second->frame, second->session, [](const OfferedRecovery&) {
+        return platform::RecoveryChoice::kRestore;
+    }));
+    EXPECT_TRUE(second->frame.close());  // nothing of its own to save, nothing asked
+    // The first lets go when it closes: the next start edits.
+    first.reset();
+    second.reset();
+    EXPECT_EQ(Start("x")->access, WorkingFilesAccess::kOwn);
+
+    // A lock that cannot be taken at all, or an earlier build's lock of a running copy: read-only.
+    QProcess running;
+    running.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(running.waitForStarted());
     RecoveryRecord holder;
     holder.program = "Ravesect";
-    holder.process = platform::ProcessIdentityOf(static_cast<long>(other.processId()));
-    const fs::path lock = ravesect::app::WorkingFilesLockPath(temp.path() / "install");
-    ASSERT_TRUE(UpdateFolderLock(lock, holder));
-
-    RecordingMessageSink messages;
-    ravesect::ResetCurrentSection();
-    ravesect::app::SectionFrame frame(temp.path() / "install", &messages);
-    RecoverySession session("Ravesect", ".sqw", temp.path() / "recovery");
-    EXPECT_EQ(ravesect::app::TakeWorkingFiles(frame, session, lock),
-              ravesect::app::WorkingFilesAccess::kReadOnly);
-    EXPECT_TRUE(frame.WorkingFilesReadOnly());
-    for (int id : {ravesect::app::command_id::kNew, ravesect::app::command_id::kOpen,
-                   ravesect::app::command_id::kPlacement, ravesect::app::command_id::kPoints,
-                   ravesect::app::command_id::kScale, ravesect::app::command_id::kFigureDown}) {
-        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    holder.process = platform::ProcessIdentityOf(static_cast<long>(running.processId()));
+    temp.Write("y/Ravesect.lck", FormatRecoveryRecord(holder));
+    fs::create_directories(lock / "junk");
+    for (const char* folder : {"x", "y"}) {
+        auto blocked = Start(folder);
+        EXPECT_EQ(blocked->access, WorkingFilesAccess::kReadOnly) << folder;
+        EXPECT_FALSE(blocked->frame.Action(id::kScale)->isEnabled()) << folder;
+        EXPECT_FALSE(blocked->frame.ReadOnlyNotice().isEmpty()) << folder;
     }
-    EXPECT_TRUE(frame.Action(ravesect::app::command_id::kPrint)->isEnabled());
-    EXPECT_FALSE(rave::platform::OfferRecoveries(
-        frame, session, [](const OfferedRecovery&) { return platform::RecoveryChoice::kRestore; }));
-    const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->process, holder.process);  // still the first copy's
-    other.kill();
-    other.waitForFinished();
+    running.kill();
+    running.waitForFinished();
+    // Once that copy is gone its old lock is replaced.
+    EXPECT_EQ(Start("y")->access, WorkingFilesAccess::kOwn);
+}
+
+TEST_F(WorkingFilesLock, MovesWithTheInstallFolder) {
+    auto a = Start("x");
+    auto b = Start("y");
+    // The new folder's lock is held: the move is refused and A stays where it was.
+    EXPECT_FALSE(a->frame.MoveInstallFolder(temp.path() / "y"));
+    EXPECT_EQ(a->frame.InstallFolder(), temp.path() / "x");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    // B moves away; now A may follow, and lets X go.
+    EXPECT_TRUE(b->frame.MoveInstallFolder(temp.path() / "z"));
+    EXPECT_TRUE(a->frame.MoveInstallFolder(temp.path() / "y"));
+    EXPECT_EQ(Start("x")->access, ravesect::app::WorkingFilesAccess::kOwn);
+    EXPECT_EQ(Start("y")->access, ravesect::app::WorkingFilesAccess::kReadOnly);
+    EXPECT_EQ(Start("z")->access, ravesect::app::WorkingFilesAccess::kReadOnly);
 }
 
 TEST(ProgramSettings, StandardButtonsSpeakJapanese) {
