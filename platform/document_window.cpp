@@ -21,6 +21,7 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "platform/dxf_export.h"
 #include "platform/message_box.h"
@@ -140,12 +141,17 @@ void DocumentWindow::CreateFileActions() {
 void DocumentWindow::CreateHistoryActions() {
     // The actions follow the stack: enabled when there is a step, named after it.
     QAction* undo = undoStack_->createUndoAction(this, QStringLiteral("元に戻す(&U)"));
+    // The window applies the step before the stack moves (see FallibleUndoCommand).
+    disconnect(undo, nullptr, undoStack_, nullptr);
+    connect(undo, &QAction::triggered, this, &DocumentWindow::Undo);
     undo->setData(document_command::kUndo);
     undo->setShortcut(QKeySequence::Undo);
     connect(undoStack_, &QUndoStack::undoTextChanged, undo,
             [undo](const QString& text) { undo->setStatusTip(QStringLiteral("元に戻す: %1").arg(text)); });
     actions_.append(undo);
     QAction* redo = undoStack_->createRedoAction(this, QStringLiteral("やり直し(&R)"));
+    disconnect(redo, nullptr, undoStack_, nullptr);
+    connect(redo, &QAction::triggered, this, &DocumentWindow::Redo);
     redo->setData(document_command::kRedo);
     redo->setShortcut(QKeySequence::Redo);
     connect(undoStack_, &QUndoStack::redoTextChanged, redo,
@@ -269,6 +275,46 @@ void DocumentWindow::PushEdit(QUndoCommand* command) {
         return;
     }
     undoStack_->push(command);
+}
+
+void FallibleUndoCommand::undo() {
+    if (!std::exchange(applied_, false)) {
+        Apply(false);
+    }
+}
+
+void FallibleUndoCommand::redo() {
+    if (!std::exchange(applied_, false)) {
+        Apply(true);
+    }
+}
+
+void DocumentWindow::Undo() {
+    StepHistory(false);
+}
+
+void DocumentWindow::Redo() {
+    StepHistory(true);
+}
+
+void DocumentWindow::StepHistory(bool forward) {
+    if (readOnly_ || !(forward ? undoStack_->canRedo() : undoStack_->canUndo())) {
+        return;
+    }
+    const int index = undoStack_->index();
+    auto* step = dynamic_cast<FallibleUndoCommand*>(
+        const_cast<QUndoCommand*>(undoStack_->command(forward ? index : index - 1)));
+    if (step != nullptr) {
+        if (!step->Apply(forward)) {
+            return;  // the step said why; the history stays where the document is
+        }
+        step->applied_ = true;
+    }
+    if (forward) {
+        undoStack_->redo();
+    } else {
+        undoStack_->undo();
+    }
 }
 
 bool DocumentWindow::IsModified() const {

@@ -19,6 +19,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QUndoCommand>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -35,7 +36,6 @@ class QMenu;
 class QPrinter;
 class QPrintPreviewDialog;
 class QToolBar;
-class QUndoCommand;
 class QUndoStack;
 class QUrl;
 
@@ -75,6 +75,22 @@ QString RecentFileText(int index, const QString& file);
 
 // The most steps an undo history keeps; older ones are dropped.
 inline constexpr int kUndoLimit = 100;
+
+// An undo step that can fail to apply (a file it writes cannot be written). The window applies
+// it through Apply before it moves the history, so a step that could not be applied leaves the
+// history where it was; the stack's own undo() and redo() then only move the index.
+class FallibleUndoCommand : public QUndoCommand {
+public:
+    using QUndoCommand::QUndoCommand;
+    // Undoes (`forward` false) or redoes the step, all of it or, after saying why, nothing.
+    virtual bool Apply(bool forward) = 0;
+    void undo() final;
+    void redo() final;
+
+private:
+    friend class DocumentWindow;
+    bool applied_ = false;  // applied already: the stack's next call only moves the index
+};
 
 // One menu or tool-bar command: its number, menu text and status-bar text (UTF-8).
 struct CommandText {
@@ -132,6 +148,9 @@ public:
     // Pushes one committed edit (the stack runs its redo()); the modified flag and the title
     // follow the history.
     void PushEdit(QUndoCommand* command);
+    // 元に戻す and やり直し: the history moves only when the step could be applied.
+    void Undo();
+    void Redo();
     // True while the document differs from its saved state.
     bool IsModified() const;
     // A change that is not an undo step: the document counts as modified until it is saved,
@@ -248,6 +267,7 @@ protected:
 private:
     void CreateFileActions();
     void CreateHistoryActions();
+    void StepHistory(bool forward);
     void RebuildRecentFileMenu();
     // The history's state to the document and the title.
     void SyncModified();

@@ -11,6 +11,7 @@
 #include "ravesect/app/section_view.h"
 #include "ravesect/document/section_commands.h"
 #include "ravesect/document/section_file.h"
+#include "ravesect/document/working_files.h"
 
 namespace ravesect::app {
 
@@ -43,6 +44,9 @@ bool SectionFrame::LoadFromMenu(const std::filesystem::path& file) {
 
 void SectionFrame::StartNewDocument() {
     NewSection(document_, paths_.working, paths_.installFolder, NativeUntitled);
+    // The new section keeps the scale and page settings in memory; its settings file holds them
+    // too, so the screen, Save As and an undo of a later settings change all start from them.
+    WriteSettingsFile(paths_.working, document_.settings, Messages());
 }
 
 void SectionFrame::DocumentReplaced() {

@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "common/format.h"
+#include "common/native_file.h"
+#include "full_disk.h"
 #include "platform/autosave_dialog.h"
 #include "platform/cell_edit_table.h"
 #include "platform/codec.h"
@@ -25,6 +27,7 @@
 #include "ravesect/app/placement_details_dialog.h"
 #include "ravesect/app/placement_dialog.h"
 #include "ravesect/app/point_dialog.h"
+#include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/app/title_dialog.h"
@@ -373,6 +376,93 @@ TEST_F(SectionEditingTest, AnOpenThatCannotWriteTheColumnsLeavesTheWorkingFilesA
     EXPECT_EQ(frame->Document().pathName, name);
     EXPECT_EQ(frame->Document().Title(1).text, "title");
     EXPECT_EQ(frame->UndoStack()->count(), 1) << "the section's undo steps stay";
+}
+
+// A scale change as the scale dialog's OK commits it: the settings file rewritten as one step.
+void CommitScale(SectionFrame& frame, int distanceScale) {
+    frame.Document().settings.distanceScale = distanceScale;
+    CommitSectionEdit(frame, QStringLiteral("縮尺/標尺"), [&frame] {
+        return WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
+    });
+    frame.SettingsOrColumnsRewritten();
+}
+
+TEST_F(SectionEditingTest, AStepThatCannotBeWrittenLeavesTheHistoryWhereItWas) {
+    const std::filesystem::path settings = frame->Files().settings;
+    CommitScale(*frame, 100);
+    const std::string before = Bytes(settings);
+    CommitScale(*frame, 500);
+    const std::string after = Bytes(settings);
+    ASSERT_NE(before, after);
+    QAction* undo = frame->Action(rave::platform::document_command::kUndo);
+    QAction* redo = frame->Action(rave::platform::document_command::kRedo);
+
+    // The folder cannot be written: undo is refused, says why and leaves file and history alone.
+    rave::FailNextFileCreations(100);
+    undo->trigger();
+    rave::FailNextFileCreations(0);
+    EXPECT_TRUE(messages.Saw(message_id::kCannotOpenWorkingFile)) << ShownUtf8();
+    EXPECT_EQ(frame->UndoStack()->index(), 2);
+    EXPECT_EQ(Bytes(settings), after);
+    EXPECT_EQ(frame->Document().settings.distanceScale, 500);
+    // Writable again: undo and redo each move the file and the history together.
+    undo->trigger();
+    EXPECT_EQ(Bytes(settings), before);
+    EXPECT_EQ(frame->Document().settings.distanceScale, 100);
+    rave::FailNextFileCreations(100);
+    redo->trigger();
+    rave::FailNextFileCreations(0);
+    EXPECT_EQ(frame->UndoStack()->index(), 1);
+    EXPECT_EQ(Bytes(settings), before);
+    redo->trigger();
+    EXPECT_EQ(Bytes(settings), after);
+    EXPECT_EQ(frame->UndoStack()->index(), 2);
+}
+
+TEST_F(SectionEditingTest, AStepOfSeveralFilesIsUndoneWholeOrNotAtAll) {
+    // Before: small settings, many titles; after: other settings and no titles.
+    for (int n = 1; n <= 30; ++n) {
+        frame->Document().Title(n) = {10.0 * n, 1.0, "a title long enough to make the file grow", "1"};
+    }
+    ASSERT_TRUE(WriteTitlesFile(frame->Files(), frame->Document(), messages));
+    CommitScale(*frame, 100);
+    const std::string titlesBefore = Bytes(frame->Files().titles);
+    CommitSectionEdit(*frame, QStringLiteral("x"), [this] {
+        frame->Document().settings.distanceScale = 300;
+        for (int n = 1; n <= 30; ++n) {
+            frame->Document().Title(n) = {};
+        }
+        return WriteSettingsFile(frame->Files(), frame->Document().settings, messages) &&
+               WriteTitlesFile(frame->Files(), frame->Document(), messages);
+    });
+    const std::string settingsAfter = Bytes(frame->Files().settings);
+    const std::string titlesAfter = Bytes(frame->Files().titles);
+    ASSERT_GT(titlesBefore.size(), 400u);
+    {
+        // The settings line fits, the titles do not: the settings go back as well.
+        const rave::testing::FullDisk disk(300);
+        frame->Undo();
+    }
+    EXPECT_EQ(Bytes(frame->Files().settings), settingsAfter);
+    EXPECT_EQ(Bytes(frame->Files().titles), titlesAfter);
+    EXPECT_EQ(frame->UndoStack()->index(), 2);
+    frame->Undo();
+    EXPECT_EQ(Bytes(frame->Files().titles), titlesBefore);
+    EXPECT_EQ(frame->Document().settings.distanceScale, 100);
+}
+
+TEST_F(SectionEditingTest, UndoAfterNewComesBackToTheNewSectionsSettings) {
+    CommitScale(*frame, 400);
+    frame->UndoStack()->setClean();  // saved: New asks nothing
+    frame->NewDocument();
+    ASSERT_FALSE(frame->IsModified());
+    CommitScale(*frame, 700);
+    frame->Undo();
+    // What is shown, what Save As writes and what the history says agree.
+    EXPECT_FALSE(frame->IsModified());
+    EXPECT_EQ(frame->Document().settings.distanceScale, 400);
+    ReadSettingsFile(frame->Files(), frame->Document().settings);
+    EXPECT_EQ(frame->Document().settings.distanceScale, 400);
 }
 
 TEST_F(SectionEditingTest, EnterDoesWhatTheKeySettingSays) {
