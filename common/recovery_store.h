@@ -64,9 +64,10 @@ struct RecoveryFiles {
 RecoveryFiles RecoveryFilesFor(const std::filesystem::path& folder, const RecoveryRecord& record,
                                const std::string& extension);
 
-// Writes the copy and then its record, each to a temporary file renamed into place, so a
-// record always names a complete copy. Creates `folder` when needed. Empty text on success,
-// else why it failed (English).
+// Writes the copy and then its record, each created as a new regular file under a temporary
+// name (exclusively, never through a link) and renamed into place, so a record always names a
+// complete copy and a link planted under a copy's name is replaced, never written through.
+// Creates `folder` when needed. Empty text on success, else why it failed (English).
 std::string WriteRecoveryCopy(const std::filesystem::path& folder, const RecoveryRecord& record,
                               const std::string& extension, std::string_view documentBytes);
 
@@ -80,9 +81,14 @@ struct OfferedRecovery {
     std::filesystem::path copy;
 };
 
+// The largest copy offered: far beyond any document of either program.
+inline constexpr std::uintmax_t kMaxRecoveryCopyBytes = 64u * 1024u * 1024u;
+
 // The copies `program` left in `folder` whose process no longer runs, newest first. A record
 // without its copy, or a file that is not a record, is removed on the way (a copy whose record
-// is missing was interrupted before it was complete and is removed too).
+// is missing was interrupted before it was complete and is removed too). Nothing is read before
+// it is judged: links under the names of copies are removed (not what they point at), records
+// larger than a record can be and copies larger than kMaxRecoveryCopyBytes are removed unread.
 std::vector<OfferedRecovery> ListLeftRecoveries(const std::filesystem::path& folder,
                                                 const std::string& program, const std::string& extension,
                                                 const ProcessRunning& running);

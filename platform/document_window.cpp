@@ -579,14 +579,20 @@ void DocumentWindow::dropEvent(QDropEvent* event) {
 // --- Recovery ---
 
 void DocumentWindow::AttachRecovery(RecoverySession* session) {
+    if (recovery_ != nullptr) {
+        recovery_->reportStatus = nullptr;
+    }
     recovery_ = session;
     if (recovery_ == nullptr) {
         return;
     }
+    recovery_->reportStatus = [this](const QString& text) { statusBar()->showMessage(text); };
     recovery_->Attach(RecoveryDocument{[this] { return IsModified(); }, [this] { return DocumentPath(); },
                                        [this] { return RecoveryBytes(); }});
     recovery_->Follow();
 }
+
+void DocumentWindow::LeftWorkDiscarded(const OfferedRecovery&) {}
 
 bool DocumentWindow::RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath) {
     if (readOnly_ || !LoadThroughFramework(copy)) {

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/recovery_store.h"
 
 class QAction;
 class QMenu;
@@ -174,6 +175,9 @@ public:
     bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
     // The document in its own file format, as a recovery copy holds it.
     virtual std::string RecoveryBytes() const = 0;
+    // The user threw away the copy `offered` at the start (破棄): a program whose document still
+    // holds that work drops it too.
+    virtual void LeftWorkDiscarded(const OfferedRecovery& offered);
     // The document's files are not this window's to write (another running copy owns them, or
     // they cannot be locked): New, Open, Save in place, undo and redo, the recent files, drops
     // and restoring a copy are refused (Save As to another file stays), nothing is pushed on the

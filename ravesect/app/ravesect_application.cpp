@@ -36,7 +36,9 @@ void KeepLeftWork(SectionFrame& frame, rave::platform::RecoverySession& session,
     rave::RecoveryRecord left = previous;
     left.program = session.Program();
     left.savedTime = NewestWorkingFileTime(frame.Files());
-    rave::WriteRecoveryCopy(session.Folder(), left, session.Extension(), frame.RecoveryBytes());
+    if (rave::WriteRecoveryCopy(session.Folder(), left, session.Extension(), frame.RecoveryBytes()).empty()) {
+        frame.WorkingFilesHoldLeftWork(left.process);
+    }
 }
 
 }  // namespace

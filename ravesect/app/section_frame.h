@@ -155,6 +155,11 @@ public:
     // The lock follows the document (modified flag and name).
     void UpdateWorkingFilesLock();
     const rave::platform::FolderLock* WorkingFilesLock() const { return lock_.get(); }
+    // The working files hold the unsaved work the run `process` left (kept as its recovery
+    // copy): 破棄 of that copy at the start drops it from the window too, which starts a new
+    // section, so no unsaved work is shown as if it were saved.
+    void WorkingFilesHoldLeftWork(const rave::ProcessIdentity& process) { leftWorkRun_ = process; }
+    void LeftWorkDiscarded(const rave::OfferedRecovery& offered) override;
     bool WorkingFilesReadOnly() const { return ReadOnly(); }
 
 Q_SIGNALS:
@@ -217,6 +222,7 @@ private:
     SectionView* view_ = nullptr;
     std::unique_ptr<rave::platform::FolderLock> lock_;
     LockHooks lockHooks_;
+    std::optional<rave::ProcessIdentity> leftWorkRun_;
 };
 
 }  // namespace ravesect::app

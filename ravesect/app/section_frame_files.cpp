@@ -50,6 +50,8 @@ void SectionFrame::StartNewDocument() {
 }
 
 void SectionFrame::DocumentReplaced() {
+    // Whatever a crashed run left in the working files is gone from them now.
+    leftWorkRun_.reset();
     TakeUpDocument();
 }
 

@@ -1,4 +1,5 @@
-// The read-only window of a second copy of Ravesect on the same install folder.
+// The read-only window of a second copy of Ravesect on the same install folder, and the work a
+// crashed run left in the working files.
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
@@ -29,6 +30,12 @@ void SectionFrame::SetWorkingFilesReadOnly(bool heldByOther) {
                             statusBar());
     note->setObjectName(QStringLiteral("readOnlyNote"));
     statusBar()->addPermanentWidget(note);
+}
+
+void SectionFrame::LeftWorkDiscarded(const rave::OfferedRecovery& offered) {
+    if (leftWorkRun_ && offered.record.process == *leftWorkRun_ && !IsModified()) {
+        NewDocument();
+    }
 }
 
 }  // namespace ravesect::app

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "common/native_file.h"
 #include "platform/desktop_start.h"
 #include "platform/install_folder.h"
 #include "platform/program_settings.h"
@@ -77,6 +78,29 @@ TEST(RecoverySession, WritesNothingWhenAutosaveIsOff) {
     session.Follow();
     QTest::qWait(2500);  // longer than the quiet period
     EXPECT_TRUE(RecoveryFileNames(temp.path()).empty());
+    // Turned on with the work unsaved: the copy follows without another edit.
+    session.SetIntervalSeconds(1);
+    EXPECT_TRUE(WaitFor([&] { return !RecoveryFileNames(temp.path()).empty(); }, 3000));
+}
+
+TEST(RecoverySession, SaysOnceWhenAutosaveFailsAndOnceWhenItWorksAgain) {
+    TestApplication();
+    TempFolder temp;
+    FakeDocument document;
+    document.modified = true;
+    RecoverySession session("Ravelog", ".sdw", temp.path());
+    session.Attach(document.Access());
+    QStringList said;
+    session.reportStatus = [&said](const QString& text) { said.append(text); };
+    rave::FailNextFileCreations(100);  // the recovery folder cannot be written
+    EXPECT_FALSE(session.WriteNow());
+    EXPECT_FALSE(session.WriteNow());
+    rave::FailNextFileCreations(0);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(session.WriteNow());
+    EXPECT_TRUE(session.WriteNow());
+    EXPECT_EQ(said, (QStringList{QStringLiteral("自動保存できません（復元用のフォルダに書き込めません）"),
+                                 QStringLiteral("自動保存を再開しました")}));
 }
 
 TEST(RecoverySession, GoesWithItsRunWhenDestroyed) {
@@ -204,6 +228,24 @@ TEST_F(WorkingFilesLock, OneWindowEditsAFolderAndAnyOtherOnlyShowsIt) {
     running.waitForFinished();
     // Once that copy is gone its old lock is replaced.
     EXPECT_EQ(Start("y")->access, WorkingFilesAccess::kOwn);
+}
+
+TEST_F(WorkingFilesLock, DiscardingACrashedRunsWorkStartsANewSection) {
+    const fs::path section = fs::path(RAVE_SOURCE_DIR) / "examples" / "section" / "example-section.sqw";
+    ASSERT_TRUE(Start("x")->frame.OpenThroughFramework(section));
+    // The run that opened it was killed with the work unsaved: its record stays beside the lock.
+    RecoveryRecord killed;
+    killed.program = "Ravesect";
+    killed.process = ProcessIdentity{DeadPid(), {}};
+    killed.modified = true;
+    temp.Write("x/Ravesect.lck.rec", FormatRecoveryRecord(killed));
+    auto next = Start("x");
+    ASSERT_GT(next->frame.Document().LastUsedSlot(), 0);
+    EXPECT_FALSE(platform::OfferRecoveries(next->frame, next->session, [](const OfferedRecovery&) {
+        return platform::RecoveryChoice::kDiscard;
+    }));
+    EXPECT_EQ(next->frame.Document().LastUsedSlot(), -1);
+    EXPECT_TRUE(RecoveryFileNames(temp.path() / "recovery").empty());
 }
 
 TEST_F(WorkingFilesLock, MovesWithTheInstallFolder) {
