@@ -206,6 +206,7 @@ private:
     // the page lengths from the paper and puts the shown page at the settings' own page (kept,
     // with `keepShownPage`, while those settings stay).
     void TakeUpDocument(bool keepShownPage = false);
+    bool LoadKeepingOnFailure(const std::function<bool()>& load);
     void UpdateCommandStates();
     void ApplyWindowSize();
 

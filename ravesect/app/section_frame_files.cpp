@@ -25,7 +25,8 @@ std::string NativeUntitled(std::string_view cp932) {
 }  // namespace
 
 void SectionFrame::OpenFailed(const std::filesystem::path& file) {
-    TakeUpDocument();
+    // The section and the open dialogs' pending edits are as they were (see LoadKeepingOnFailure).
+    RefreshView();
     // The core reports only a working file it could not write, so a mistyped or vanished file
     // never fails silently.
     std::error_code error;
@@ -34,12 +35,27 @@ void SectionFrame::OpenFailed(const std::filesystem::path& file) {
     }
 }
 
+bool SectionFrame::LoadKeepingOnFailure(const std::function<bool()>& load) {
+    // A refused file may have cleared the tables in memory, where the open editing dialogs keep
+    // their pending rows: a failed open puts the document back as it was, rather than reading
+    // the working files again, so nothing pending is lost.
+    const SectionDocument before = document_;
+    if (load()) {
+        return true;
+    }
+    document_ = before;
+    return false;
+}
+
 bool SectionFrame::LoadThroughFramework(const std::filesystem::path& file) {
-    return OpenSectionThroughFramework(document_, paths_.working, file, Messages());
+    return LoadKeepingOnFailure(
+        [&] { return OpenSectionThroughFramework(document_, paths_.working, file, Messages()); });
 }
 
 bool SectionFrame::LoadFromMenu(const std::filesystem::path& file) {
-    return OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, file, Messages());
+    return LoadKeepingOnFailure([&] {
+        return OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, file, Messages());
+    });
 }
 
 void SectionFrame::StartNewDocument() {

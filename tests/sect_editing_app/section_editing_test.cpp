@@ -465,6 +465,45 @@ TEST_F(SectionEditingTest, UndoAfterNewComesBackToTheNewSectionsSettings) {
     EXPECT_EQ(frame->Document().settings.distanceScale, 400);
 }
 
+TEST_F(SectionEditingTest, PendingTitlesAreNeitherSavedNorLostAndAFailedOkKeepsThem) {
+    // A committed title, then a pending one in the open dialog.
+    auto* dialog = Open<TitleDialog>(command_id::kTitles);
+    const auto addTitle = [&](const QString& text, QPoint at) {
+        dialog->textEdit->setText(text);
+        dialog->fontEdit->setText(QStringLiteral("1"));
+        QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+        Click(at);
+    };
+    addTitle(QStringLiteral("committed"), {400, 260});
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    dialog = Open<TitleDialog>(command_id::kTitles);
+    addTitle(QStringLiteral("pending"), {450, 300});
+
+    // Save and the recovery copy hold what was committed only.
+    frame->Document().pathName = (folder.path() / "saved.sqw").string();
+    ASSERT_TRUE(frame->Save());
+    for (const std::string& bytes : {Bytes(folder.path() / "saved.sqw"), frame->RecoveryBytes()}) {
+        EXPECT_NE(bytes.find("committed"), std::string::npos);
+        EXPECT_EQ(bytes.find("pending"), std::string::npos);
+    }
+    // A failed open leaves the pending row in the dialog.
+    const std::filesystem::path junk = folder.Write("junk.sqw", "not a section\r\n");
+    EXPECT_FALSE(frame->OpenThroughFramework(junk));
+    ASSERT_EQ(dialog->table->rowCount() > 1 ? dialog->table->item(1, 0)->text() : QString(),
+              QStringLiteral("pending"));
+    // An OK that cannot write stays open with the edits and says why; once it can, it writes.
+    messages.shown.clear();
+    rave::FailNextFileCreations(100);
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    rave::FailNextFileCreations(0);
+    EXPECT_TRUE(messages.Saw(message_id::kCannotOpenWorkingFile)) << ShownUtf8();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->table->item(1, 0)->text(), QStringLiteral("pending"));
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_NE(Bytes(frame->Files().titles).find("pending"), std::string::npos);
+}
+
 TEST_F(SectionEditingTest, EnterDoesWhatTheKeySettingSays) {
     struct Case {
         int setting;
