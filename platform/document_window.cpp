@@ -48,13 +48,17 @@ QString FromPath(const std::filesystem::path& path) {
 }  // namespace
 
 QStringList ReadRecentFiles(const QString& application) {
-    QSettings settings(OrganisationName(), application);
-    settings.beginGroup(kRecentFileGroup);
+    // Ours first, then what an older build sharing the profile keeps under the old name (read,
+    // never written: that build keeps its own list).
     QStringList files;
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!file.isEmpty()) {
-            files.append(file);
+    for (const QString& organisation : {OrganisationName(), OldOrganisationName()}) {
+        QSettings settings(organisation, application);
+        settings.beginGroup(kRecentFileGroup);
+        for (int i = 1; i <= kRecentFileCount && files.size() < kRecentFileCount; ++i) {
+            const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
+            if (!file.isEmpty() && !files.contains(file)) {
+                files.append(file);
+            }
         }
     }
     return files;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QSysInfo>
 #include <QTest>
 #include <cstdlib>
@@ -273,22 +275,26 @@ TEST(ProgramSettings, StandardButtonsSpeakJapanese) {
     EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("キャンセル")));
 }
 
-TEST(ProgramSettings, MovesTheOldRecentFileListOnce) {
+TEST(ProgramSettings, ReadsTheOldRecentFileListAndLeavesItInPlace) {
     TestApplication();
-    {
-        QSettings old(QStringLiteral("Local AppWizard-Generated Applications"),
-                      QStringLiteral("RecoveryTestProgram"));
-        old.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/work/a.sdw"));
-    }
-    EXPECT_TRUE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
-    QSettings moved(platform::OrganisationName(), QStringLiteral("RecoveryTestProgram"));
-    EXPECT_EQ(moved.value(QStringLiteral("Recent File List/File1")).toString(),
-              QStringLiteral("/work/a.sdw"));
-    EXPECT_FALSE(QFileInfo::exists(QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
-                                             QStringLiteral("RecoveryTestProgram"))
-                                       .fileName()));
-    EXPECT_FALSE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
-    moved.clear();
+    const QString program = QStringLiteral("RecoveryTestProgram");
+    QSettings old(platform::OldOrganisationName(), program);
+    old.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/work/a.sdw"));
+    old.sync();
+    EXPECT_TRUE(platform::CopyOldSettings(program));
+    EXPECT_FALSE(platform::CopyOldSettings(program));  // once
+    EXPECT_EQ(platform::ReadRecentFiles(program), QStringList{QStringLiteral("/work/a.sdw")});
+    // The older build keeps its list and goes on using it; this one reads it after its own.
+    EXPECT_TRUE(QFileInfo::exists(old.fileName()));
+    platform::WriteRecentFiles(program, {QStringLiteral("/work/new.sdw"), QStringLiteral("/work/a.sdw")});
+    old.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/work/b.sdw"));
+    old.sync();
+    EXPECT_EQ(platform::ReadRecentFiles(program),
+              (QStringList{QStringLiteral("/work/new.sdw"), QStringLiteral("/work/a.sdw"),
+                           QStringLiteral("/work/b.sdw")}));
+    EXPECT_EQ(old.value(QStringLiteral("Recent File List/File1")).toString(), QStringLiteral("/work/b.sdw"));
+    old.clear();
+    QSettings(platform::OrganisationName(), program).clear();
 }
 
 TEST(ProgramSettings, RecentFilesLiveUnderTheProgramsOwnOrganisation) {
