@@ -296,6 +296,7 @@ void SectionFrame::ReloadSettings() {
 }
 
 bool SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder) {
+    std::optional<rave::RecoveryRecord> left;
     if (lock_ != nullptr) {
         // The new folder's lock first: two windows never edit one folder's working files.
         rave::platform::FolderLockAttempt attempt =
@@ -307,9 +308,7 @@ bool SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder)
                     .arg(QString::fromStdString(installFolder.string()))));
             return false;
         }
-        if (attempt.previous && lockHooks_.keepLeftWork) {
-            lockHooks_.keepLeftWork(*attempt.previous);
-        }
+        left = attempt.previous;
         lock_ = std::move(attempt.lock);
     }
     paths_ = DeriveSectionPaths(installFolder);
@@ -323,6 +322,10 @@ bool SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder)
         MarkChangedOutsideHistory();
     }
     TakeUpDocument();
+    // A crashed run's unsaved work in the new folder's working files is kept as its copy.
+    if (left && lockHooks_.keepLeftWork) {
+        lockHooks_.keepLeftWork(*left);
+    }
     UpdateWorkingFilesLock();
     return true;
 }
