@@ -59,11 +59,7 @@ protected:
     void ShowPrintPreview(QPrintPreviewDialog& preview) override {
         DrawPreview(preview, sandbox_.Root() / "export" / "preview.pdf", log_);
     }
-    bool AskToReplaceFile(const QString& fileName) override {
-        const bool replace = random_.Chance(0.5);
-        log_.Add("  replace " + fileName.toStdString() + ": " + (replace ? "yes" : "no"));
-        return replace;
-    }
+    bool AskToReplaceFile(const QString&) override { return random_.Chance(0.5); }
     UnsavedChoice AskAboutUnsavedChanges() override {
         const UnsavedChoice choice = random_.Pick(std::vector<UnsavedChoice>{
             UnsavedChoice::kSave, UnsavedChoice::kDiscard, UnsavedChoice::kCancel});

@@ -55,11 +55,7 @@ protected:
         return Answer("pages", {sandbox_.Root() / "export" / "section.pdf",
                                 sandbox_.Root() / "export" / "section.svg"});
     }
-    bool AskToReplaceFile(const QString& fileName) override {
-        const bool replace = random_.Chance(0.5);
-        log_.Add("  replace " + fileName.toStdString() + ": " + (replace ? "yes" : "no"));
-        return replace;
-    }
+    bool AskToReplaceFile(const QString&) override { return random_.Chance(0.5); }
     UnsavedChoice AskAboutUnsavedChanges() override {
         const UnsavedChoice choice = random_.Pick(std::vector<UnsavedChoice>{
             UnsavedChoice::kSave, UnsavedChoice::kDiscard, UnsavedChoice::kCancel});

@@ -77,7 +77,7 @@ public:
     std::deque<fs::path> pageAnswers;
     QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
-    std::deque<bool> replaceAnswers;
+    bool replace = false;
     QStringList replaceQuestions;
     QStringList proposedNames;
     int unsavedQuestions = 0;
@@ -104,11 +104,7 @@ protected:
     }
     bool AskToReplaceFile(const QString& fileName) override {
         replaceQuestions.append(fileName);
-        const bool answer = !replaceAnswers.empty() && replaceAnswers.front();
-        if (!replaceAnswers.empty()) {
-            replaceAnswers.pop_front();
-        }
-        return answer;
+        return replace;
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -641,17 +637,13 @@ TEST_F(SectionFrameTest, PageExportWritesWhatThePreviewShows) {
 TEST_F(SectionFrameTest, SaveAsAsksAboutTheFileTheExtensionLeadsTo) {
     ASSERT_TRUE(frame->OpenThroughFramework(ExampleSection()));
     const fs::path existing = temp.Write("b.sqw", "keep");
-    for (const char* typed : {"b", "b."}) {
-        // No: the dialog comes again; cancelling it leaves the file alone.
-        frame->replaceQuestions.clear();
-        frame->saveAsAnswers = {temp.path() / typed};
-        frame->replaceAnswers = {false};
-        EXPECT_FALSE(frame->SaveAs()) << typed;
-        EXPECT_EQ(frame->replaceQuestions, QStringList{QStringLiteral("b.sqw")}) << typed;
-        EXPECT_EQ(TempFolder::Read(existing), "keep") << typed;
-    }
+    // No shows the dialog again; cancelling it leaves the file alone. Yes writes it.
+    frame->saveAsAnswers = {temp.path() / "b", temp.path() / "b."};
+    EXPECT_FALSE(frame->SaveAs());
+    EXPECT_EQ(frame->replaceQuestions, (QStringList{QStringLiteral("b.sqw"), QStringLiteral("b.sqw")}));
+    EXPECT_EQ(TempFolder::Read(existing), "keep");
+    frame->replace = true;
     frame->saveAsAnswers = {temp.path() / "b"};
-    frame->replaceAnswers = {true};
     EXPECT_TRUE(frame->SaveAs());
     EXPECT_NE(TempFolder::Read(existing), "keep");
 }
