@@ -173,8 +173,8 @@ protected:
     bool LoadThroughFramework(const std::filesystem::path& file) override;
     bool LoadFromMenu(const std::filesystem::path& file) override;
     void DocumentReplaced() override;
-    // A file that could not be read at all is named to the user; the view shows the working
-    // files as they now are.
+    // A file that could not be read at all is named to the user; the section, the open dialogs'
+    // pending edits included, stays as it was.
     void OpenFailed(const std::filesystem::path& file) override;
     std::string DocumentPath() const override { return document_.pathName; }
     void SetDocumentPath(const std::string& path) override { document_.pathName = path; }
