@@ -1,4 +1,4 @@
-// Recovery copies and folder locks: the record text, the file names and which copies to offer.
+// Recovery copies: the record text, the file names, writing them and which copies to offer.
 #include "common/recovery_store.h"
 
 #include <algorithm>
@@ -61,14 +61,47 @@ std::optional<Number> ParseWhole(std::string_view text) {
     return value;
 }
 
+// A record is a few short lines; anything longer was not written here.
+constexpr std::uintmax_t kMaxRecordBytes = 64 * 1024;
+
+// A regular file itself (a link is not followed) of at most `limit` bytes.
+bool IsOwnSizedFile(const fs::path& file, std::uintmax_t limit) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::symlink_status(file, error))) {
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(file, error);
+    return !error && size <= limit;
+}
+
 std::optional<RecoveryRecord> ReadRecord(const fs::path& file) {
+    if (!IsOwnSizedFile(file, kMaxRecordBytes)) {
+        return std::nullopt;
+    }
     const std::optional<std::string> bytes = ReadFileBytes(file);
     return bytes ? ParseRecoveryRecord(*bytes) : std::nullopt;
 }
 
-// Creates `file` with `bytes` only when nothing stands at its name yet.
-bool CreateExclusively(const fs::path& file, const std::string& bytes) {
-    return rave::CreateNewFile(file, bytes).empty();
+// Writes `file` as a new regular file of our own: created exclusively under a temporary name
+// (never through a link), then renamed over `file`, which replaces whatever stands there, a
+// planted link included, without following it. Empty text on success, else why not.
+std::string WriteOwnFile(const fs::path& file, std::string_view bytes) {
+    std::error_code error;
+    if (fs::is_directory(fs::symlink_status(file, error))) {
+        return "cannot write " + file.string() + ": a folder stands in its place";
+    }
+    // The name carries the run's id, so anything already at it was left by an earlier run.
+    const fs::path temporary = file.parent_path() / ("." + file.filename().string() + ".new");
+    fs::remove(temporary, error);
+    std::string failure = CreateNewFile(temporary, bytes);
+    if (failure.empty()) {
+        failure = ReplaceByRename(temporary, file);
+    }
+    if (!failure.empty()) {
+        fs::remove(temporary, error);
+        return "cannot write " + file.string() + ": " + failure;
+    }
+    return {};
 }
 
 }  // namespace
@@ -171,9 +204,9 @@ std::string WriteRecoveryCopy(const fs::path& folder, const RecoveryRecord& reco
     }
     const RecoveryFiles files = RecoveryFilesFor(folder, record, extension);
     // The copy first: a record is only ever written beside a complete copy.
-    std::string failure = WriteFilesAtomically({FileContent{files.copy, std::string(documentBytes)}});
+    std::string failure = WriteOwnFile(files.copy, documentBytes);
     if (failure.empty()) {
-        failure = WriteFilesAtomically({FileContent{files.record, FormatRecoveryRecord(record)}});
+        failure = WriteOwnFile(files.record, FormatRecoveryRecord(record));
     }
     return failure;
 }
@@ -195,7 +228,15 @@ std::vector<OfferedRecovery> ListLeftRecoveries(const fs::path& folder, const st
     const std::string prefix = program + "-";
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind(prefix, 0) != 0 || !entry.is_regular_file(error)) {
+        if (name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        if (!entry.is_regular_file(error) || entry.is_symlink(error)) {
+            // A link or anything else under the name of a copy was not written here: the link
+            // goes (never what it points at), a folder or device is left alone and never read.
+            if (entry.is_symlink(error)) {
+                fs::remove(entry.path(), error);
+            }
             continue;
         }
         if (entry.path().extension() == kRecordExtension) {
@@ -221,8 +262,10 @@ std::vector<OfferedRecovery> ListLeftRecoveries(const fs::path& folder, const st
             offeredCopies.push_back(files.copy);  // still in use: kept, not offered
             continue;
         }
-        if (!fs::is_regular_file(files.copy, error)) {
+        if (!IsOwnSizedFile(files.copy, kMaxRecoveryCopyBytes)) {
+            // No copy, or one far larger than any document: not ours to offer or to read.
             fs::remove(file, error);
+            fs::remove(files.copy, error);
             continue;
         }
         offered.push_back(OfferedRecovery{*record, files.copy});
@@ -243,54 +286,6 @@ std::vector<OfferedRecovery> ListLeftRecoveries(const fs::path& folder, const st
         return a.record.savedTime > b.record.savedTime;
     });
     return offered;
-}
-
-FolderLockResult TakeFolderLock(const fs::path& lockFile, const RecoveryRecord& self,
-                                const ProcessRunning& running) {
-    FolderLockResult result;
-    const std::string text = FormatRecoveryRecord(self);
-    // Two tries: the second after a lock left by a dead run was removed.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (CreateExclusively(lockFile, text)) {
-            result.state = result.previous ? FolderLockState::kTakenAfterCrash : FolderLockState::kTaken;
-            return result;
-        }
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(lockFile, error))) {
-            result.state = FolderLockState::kFailed;  // not there and not creatable
-            return result;
-        }
-        const std::optional<RecoveryRecord> holder = ReadRecord(lockFile);
-        if (holder && holder->process == self.process) {
-            result.state = FolderLockState::kTaken;
-            UpdateFolderLock(lockFile, self);
-            return result;
-        }
-        if (holder && running(holder->process)) {
-            result.state = FolderLockState::kHeldByOther;
-            result.previous = holder;
-            return result;
-        }
-        // A dead run's lock, or an unreadable one: what it said is kept for the caller.
-        if (holder) {
-            result.previous = holder;
-        }
-        fs::remove(lockFile, error);
-    }
-    result.state = FolderLockState::kFailed;
-    return result;
-}
-
-bool UpdateFolderLock(const fs::path& lockFile, const RecoveryRecord& self) {
-    return WriteFileAtomically(lockFile, FormatRecoveryRecord(self));
-}
-
-void ReleaseFolderLock(const fs::path& lockFile, const ProcessIdentity& self) {
-    const std::optional<RecoveryRecord> holder = ReadRecord(lockFile);
-    if (holder && holder->process == self) {
-        std::error_code ignored;
-        fs::remove(lockFile, ignored);
-    }
 }
 
 int AutosaveSecondsFromSetting(std::optional<int> stored) {

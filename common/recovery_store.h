@@ -8,8 +8,8 @@
 // offered at the next start. Whether a process still runs is the caller's question (a
 // predicate), so this model stays free of the platform and testable.
 //
-// The same record, kept in a folder of working files ("Ravesect.lck"), says which run edits
-// those files; a second run finds it and must leave them alone.
+// The same record, kept beside the lock of a folder of working files, says what the run that
+// edits those files has in them.
 #pragma once
 
 #include <cstdint>
@@ -64,9 +64,10 @@ struct RecoveryFiles {
 RecoveryFiles RecoveryFilesFor(const std::filesystem::path& folder, const RecoveryRecord& record,
                                const std::string& extension);
 
-// Writes the copy and then its record, each to a temporary file renamed into place, so a
-// record always names a complete copy. Creates `folder` when needed. Empty text on success,
-// else why it failed (English).
+// Writes the copy and then its record, each created as a new regular file under a temporary
+// name (exclusively, never through a link) and renamed into place, so a record always names a
+// complete copy and a link planted under a copy's name is replaced, never written through.
+// Creates `folder` when needed. Empty text on success, else why it failed (English).
 std::string WriteRecoveryCopy(const std::filesystem::path& folder, const RecoveryRecord& record,
                               const std::string& extension, std::string_view documentBytes);
 
@@ -80,33 +81,17 @@ struct OfferedRecovery {
     std::filesystem::path copy;
 };
 
+// The largest copy offered: far beyond any document of either program.
+inline constexpr std::uintmax_t kMaxRecoveryCopyBytes = 64u * 1024u * 1024u;
+
 // The copies `program` left in `folder` whose process no longer runs, newest first. A record
 // without its copy, or a file that is not a record, is removed on the way (a copy whose record
-// is missing was interrupted before it was complete and is removed too).
+// is missing was interrupted before it was complete and is removed too). Nothing is read before
+// it is judged: links under the names of copies are removed (not what they point at), records
+// larger than a record can be and copies larger than kMaxRecoveryCopyBytes are removed unread.
 std::vector<OfferedRecovery> ListLeftRecoveries(const std::filesystem::path& folder,
                                                 const std::string& program, const std::string& extension,
                                                 const ProcessRunning& running);
-
-// The lock of a folder of working files.
-enum class FolderLockState {
-    kTaken,            // the folder was free; it is ours now
-    kTakenAfterCrash,  // a run that no longer exists held it: `previous` says what it left
-    kHeldByOther,      // a running process holds it: `previous` names it
-    kFailed,           // the lock file could not be written (the folder is not writable)
-};
-struct FolderLockResult {
-    FolderLockState state = FolderLockState::kFailed;
-    std::optional<RecoveryRecord> previous;
-};
-
-// Takes the lock file `lockFile` for `self` (created exclusively, so two starts at the same
-// moment cannot both win). A lock held by `self` already counts as taken.
-FolderLockResult TakeFolderLock(const std::filesystem::path& lockFile, const RecoveryRecord& self,
-                                const ProcessRunning& running);
-// Rewrites our own lock (the modified flag and the original path follow the document).
-bool UpdateFolderLock(const std::filesystem::path& lockFile, const RecoveryRecord& self);
-// Removes the lock when it is still ours.
-void ReleaseFolderLock(const std::filesystem::path& lockFile, const ProcessIdentity& self);
 
 // The autosave interval in seconds: 0 turns autosave off; a stored value outside 0..3600 gives
 // the default of 60.

@@ -50,12 +50,15 @@ bool OfferRecoveries(DocumentWindow& window, RecoverySession& session, const Rec
     if (window.ReadOnly()) {
         return false;
     }
-    return OfferLeftRecoveries(session, ask, [&window](const OfferedRecovery& offered) {
-        // The question about the document in hand comes first (a file named on the command line
-        // is unmodified, so normally nothing is asked).
-        return window.ConfirmDiscardChanges() &&
-               window.RestoreRecoveryCopy(offered.copy, offered.record.originalPath);
-    });
+    return OfferLeftRecoveries(
+        session, ask,
+        [&window](const OfferedRecovery& offered) {
+            // The question about the document in hand comes first (a file named on the command
+            // line is unmodified, so normally nothing is asked).
+            return window.ConfirmDiscardChanges() &&
+                   window.RestoreRecoveryCopy(offered.copy, offered.record.originalPath);
+        },
+        [&window](const OfferedRecovery& offered) { window.LeftWorkDiscarded(offered); });
 }
 
 int RunDesktopProgram(int argc, char** argv, const DesktopProgram& program) {
@@ -99,7 +102,7 @@ int RunDesktopProgram(int argc, char** argv, const DesktopProgram& program) {
     }
     window->show();
     if (window->ReadOnly()) {
-        QMessageBox::information(window.get(), program.caption, program.readOnlyNotice);
+        QMessageBox::information(window.get(), program.caption, window->ReadOnlyNotice());
     }
     OfferRecoveries(*window, recovery, [&window, &program](const OfferedRecovery& offered) {
         return AskAboutRecovery(window.get(), program.caption, offered);

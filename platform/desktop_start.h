@@ -57,8 +57,6 @@ struct DesktopProgram {
     // Before the window is shown: takes what the window's files need (the returned guard lives
     // until the program ends). May leave the window read-only.
     std::function<std::shared_ptr<void>(DocumentWindow& window, RecoverySession& session)> takeFiles;
-    // Shown once the window is up when it is read-only.
-    QString readOnlyNotice;
 };
 
 // Runs the desktop program until its window is closed; the process's exit status (2 for bad

@@ -21,6 +21,7 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "common/path_text.h"
 #include "platform/dxf_export.h"
@@ -48,13 +49,17 @@ QString FromPath(const std::filesystem::path& path) {
 }  // namespace
 
 QStringList ReadRecentFiles(const QString& application) {
-    QSettings settings(OrganisationName(), application);
-    settings.beginGroup(kRecentFileGroup);
+    // Ours first, then what an older build sharing the profile keeps under the old name (read,
+    // never written: that build keeps its own list).
     QStringList files;
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!file.isEmpty()) {
-            files.append(file);
+    for (const QString& organisation : {OrganisationName(), OldOrganisationName()}) {
+        QSettings settings(organisation, application);
+        settings.beginGroup(kRecentFileGroup);
+        for (int i = 1; i <= kRecentFileCount && files.size() < kRecentFileCount; ++i) {
+            const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
+            if (!file.isEmpty() && !files.contains(file)) {
+                files.append(file);
+            }
         }
     }
     return files;
@@ -141,12 +146,17 @@ void DocumentWindow::CreateFileActions() {
 void DocumentWindow::CreateHistoryActions() {
     // The actions follow the stack: enabled when there is a step, named after it.
     QAction* undo = undoStack_->createUndoAction(this, QStringLiteral("元に戻す(&U)"));
+    // The window applies the step before the stack moves (see FallibleUndoCommand).
+    disconnect(undo, nullptr, undoStack_, nullptr);
+    connect(undo, &QAction::triggered, this, &DocumentWindow::Undo);
     undo->setData(document_command::kUndo);
     undo->setShortcut(QKeySequence::Undo);
     connect(undoStack_, &QUndoStack::undoTextChanged, undo,
             [undo](const QString& text) { undo->setStatusTip(QStringLiteral("元に戻す: %1").arg(text)); });
     actions_.append(undo);
     QAction* redo = undoStack_->createRedoAction(this, QStringLiteral("やり直し(&R)"));
+    disconnect(redo, nullptr, undoStack_, nullptr);
+    connect(redo, &QAction::triggered, this, &DocumentWindow::Redo);
     redo->setData(document_command::kRedo);
     redo->setShortcut(QKeySequence::Redo);
     connect(undoStack_, &QUndoStack::redoTextChanged, redo,
@@ -264,7 +274,52 @@ void DocumentWindow::RebuildRecentFileMenu() {
 // --- History and title ---
 
 void DocumentWindow::PushEdit(QUndoCommand* command) {
+    if (readOnly_) {
+        // Nothing of a read-only window is written; the step is dropped unrun.
+        delete command;
+        return;
+    }
     undoStack_->push(command);
+}
+
+void FallibleUndoCommand::undo() {
+    if (!std::exchange(applied_, false)) {
+        Apply(false);
+    }
+}
+
+void FallibleUndoCommand::redo() {
+    if (!std::exchange(applied_, false)) {
+        Apply(true);
+    }
+}
+
+void DocumentWindow::Undo() {
+    StepHistory(false);
+}
+
+void DocumentWindow::Redo() {
+    StepHistory(true);
+}
+
+void DocumentWindow::StepHistory(bool forward) {
+    if (readOnly_ || !(forward ? undoStack_->canRedo() : undoStack_->canUndo())) {
+        return;
+    }
+    const int index = undoStack_->index();
+    auto* step = dynamic_cast<FallibleUndoCommand*>(
+        const_cast<QUndoCommand*>(undoStack_->command(forward ? index : index - 1)));
+    if (step != nullptr) {
+        if (!step->Apply(forward)) {
+            return;  // the step said why; the history stays where the document is
+        }
+        step->applied_ = true;
+    }
+    if (forward) {
+        undoStack_->redo();
+    } else {
+        undoStack_->undo();
+    }
 }
 
 bool DocumentWindow::IsModified() const {
@@ -392,8 +447,24 @@ bool DocumentWindow::Save() {
 }
 
 bool DocumentWindow::SaveAs() {
-    const std::optional<std::filesystem::path> chosen = ChooseFileToSaveAs(ProposedSaveAsName());
-    if (!chosen || !SaveTo(*chosen)) {
+    QString proposed = ProposedSaveAsName();
+    std::filesystem::path target;
+    for (;;) {
+        const std::optional<std::filesystem::path> chosen = ChooseFileToSaveAs(proposed);
+        if (!chosen) {
+            return false;
+        }
+        target = SaveAsTarget(*chosen);
+        // The dialog asked about the name it was given; a file the program's extension leads to
+        // is asked about here, so no file is replaced without a question.
+        std::error_code error;
+        if (target == *chosen || !std::filesystem::exists(target, error) ||
+            AskToReplaceFile(QFileInfo(FromPath(target)).fileName())) {
+            break;
+        }
+        proposed = FromPath(*chosen);
+    }
+    if (!SaveTo(target)) {
         return false;
     }
     undoStack_->setClean();
@@ -403,6 +474,10 @@ bool DocumentWindow::SaveAs() {
 
 QString DocumentWindow::ProposedSaveAsName() const {
     return QString::fromStdString(DocumentPath());
+}
+
+std::filesystem::path DocumentWindow::SaveAsTarget(const std::filesystem::path& chosen) const {
+    return chosen;
 }
 
 void DocumentWindow::DocumentNamed() {
@@ -456,9 +531,18 @@ UnsavedChoice DocumentWindow::AskAboutUnsavedChanges() {
     return answer == QMessageBox::No ? UnsavedChoice::kDiscard : UnsavedChoice::kCancel;
 }
 
-void DocumentWindow::SetReadOnly() {
+bool DocumentWindow::AskToReplaceFile(const QString& fileName) {
+    return QMessageBox::question(this, caption_,
+                                 QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(fileName),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void DocumentWindow::SetReadOnly(const QString& notice) {
     readOnly_ = true;
-    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave}) {
+    readOnlyNotice_ = notice;
+    undoStack_->clear();
+    for (int id : {document_command::kNew, document_command::kOpen, document_command::kSave,
+                   document_command::kUndo, document_command::kRedo}) {
         Action(id)->setEnabled(false);
     }
     for (QAction* action : recentActions_) {
@@ -470,7 +554,8 @@ void DocumentWindow::SetReadOnly() {
 // --- Window events ---
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {
-    if (!ConfirmDiscardChanges()) {
+    // A read-only window has nothing of its own to save.
+    if (!readOnly_ && !ConfirmDiscardChanges()) {
         event->ignore();
         return;
     }
@@ -499,14 +584,20 @@ void DocumentWindow::dropEvent(QDropEvent* event) {
 // --- Recovery ---
 
 void DocumentWindow::AttachRecovery(RecoverySession* session) {
+    if (recovery_ != nullptr) {
+        recovery_->reportStatus = nullptr;
+    }
     recovery_ = session;
     if (recovery_ == nullptr) {
         return;
     }
+    recovery_->reportStatus = [this](const QString& text) { statusBar()->showMessage(text); };
     recovery_->Attach(RecoveryDocument{[this] { return IsModified(); }, [this] { return DocumentPath(); },
                                        [this] { return RecoveryBytes(); }});
     recovery_->Follow();
 }
+
+void DocumentWindow::LeftWorkDiscarded(const OfferedRecovery&) {}
 
 bool DocumentWindow::RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath) {
     if (readOnly_ || !LoadThroughFramework(copy)) {

@@ -19,6 +19,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QUndoCommand>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -29,13 +30,13 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/recovery_store.h"
 
 class QAction;
 class QMenu;
 class QPrinter;
 class QPrintPreviewDialog;
 class QToolBar;
-class QUndoCommand;
 class QUndoStack;
 class QUrl;
 
@@ -75,6 +76,22 @@ QString RecentFileText(int index, const QString& file);
 
 // The most steps an undo history keeps; older ones are dropped.
 inline constexpr int kUndoLimit = 100;
+
+// An undo step that can fail to apply (a file it writes cannot be written). The window applies
+// it through Apply before it moves the history, so a step that could not be applied leaves the
+// history where it was; the stack's own undo() and redo() then only move the index.
+class FallibleUndoCommand : public QUndoCommand {
+public:
+    using QUndoCommand::QUndoCommand;
+    // Undoes (`forward` false) or redoes the step, all of it or, after saying why, nothing.
+    virtual bool Apply(bool forward) = 0;
+    void undo() final;
+    void redo() final;
+
+private:
+    friend class DocumentWindow;
+    bool applied_ = false;  // applied already: the stack's next call only moves the index
+};
 
 // One menu or tool-bar command: its number, menu text and status-bar text (UTF-8).
 struct CommandText {
@@ -132,6 +149,9 @@ public:
     // Pushes one committed edit (the stack runs its redo()); the modified flag and the title
     // follow the history.
     void PushEdit(QUndoCommand* command);
+    // 元に戻す and やり直し: the history moves only when the step could be applied.
+    void Undo();
+    void Redo();
     // True while the document differs from its saved state.
     bool IsModified() const;
     // A change that is not an undo step: the document counts as modified until it is saved,
@@ -155,9 +175,16 @@ public:
     bool RestoreRecoveryCopy(const std::filesystem::path& copy, const std::string& originalPath);
     // The document in its own file format, as a recovery copy holds it.
     virtual std::string RecoveryBytes() const = 0;
-    // Another running copy owns the document's files: New, Open, Save in place, the recent
-    // files, drops and restoring a copy are refused (Save As to another file stays).
+    // The user threw away the copy `offered` at the start (破棄): a program whose document still
+    // holds that work drops it too.
+    virtual void LeftWorkDiscarded(const OfferedRecovery& offered);
+    // The document's files are not this window's to write (another running copy owns them, or
+    // they cannot be locked): New, Open, Save in place, undo and redo, the recent files, drops
+    // and restoring a copy are refused (Save As to another file stays), nothing is pushed on the
+    // history, and the window closes without a question.
     bool ReadOnly() const { return readOnly_; }
+    // Why, for the message shown once the window is up.
+    const QString& ReadOnlyNotice() const { return readOnlyNotice_; }
 
     // Page count, command states, title and a redraw, after anything that changes what is shown.
     virtual void RefreshView() = 0;
@@ -186,6 +213,9 @@ protected:
     // The folder the open dialog starts in, and the name Save As proposes.
     virtual QString InitialOpenFolder() const = 0;
     virtual QString ProposedSaveAsName() const;
+    // The file Save As really writes for the name chosen in its dialog (the program may add its
+    // extension); the dialog's own overwrite question saw only the chosen name.
+    virtual std::filesystem::path SaveAsTarget(const std::filesystem::path& chosen) const;
 
     // --- The program's printed pages ---
     // Reads the printer's paper again and sets up `printer` (page size) for it.
@@ -204,6 +234,8 @@ protected:
     // The PDF export's file chooser: the file to write, its extension from the file type picked.
     virtual std::optional<std::filesystem::path> ChooseFileToExportPages(const QString& proposed);
     virtual UnsavedChoice AskAboutUnsavedChanges();
+    // Whether Save As may replace the existing file `fileName`; no shows the save dialog again.
+    virtual bool AskToReplaceFile(const QString& fileName);
     // The print dialog; false when cancelled.
     virtual bool ChoosePrinter(QPrinter& printer, int pageCount);
     // Shows the print preview until the user closes it.
@@ -229,8 +261,8 @@ protected:
     QString DocumentTitle() const;
     // The title and the modified mark (the recovery copy follows).
     void UpdateTitle();
-    // Refuses every command that writes the document's files (see ReadOnly()).
-    void SetReadOnly();
+    // Refuses every command that writes the document's files (see ReadOnly()); `notice` says why.
+    void SetReadOnly(const QString& notice);
 
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -239,6 +271,7 @@ protected:
 private:
     void CreateFileActions();
     void CreateHistoryActions();
+    void StepHistory(bool forward);
     void RebuildRecentFileMenu();
     // The history's state to the document and the title.
     void SyncModified();
@@ -260,6 +293,7 @@ private:
     QList<QAction*> actions_;
     RecoverySession* recovery_ = nullptr;
     bool readOnly_ = false;
+    QString readOnlyNotice_;
 };
 
 }  // namespace rave::platform

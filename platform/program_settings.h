@@ -12,14 +12,19 @@ namespace rave::platform {
 // (~/.config/Kelvard/<program>.conf, ~/.local/share/Kelvard/<program>/).
 QString OrganisationName();
 
-// Names the application (organisation, application and display name) and moves what an earlier
+// Names the application (organisation, application and display name) and copies what an earlier
 // version kept under the framework's default organisation (the recent-file list) to the new
-// place once; the old file is removed afterwards.
+// place once.
 void UseProgramSettings(const QString& application, const QString& displayName);
 
-// Moves the keys of the old settings of `application` into the new ones when the new ones are
-// still empty; the old settings file is removed. True when something was moved.
-bool MoveOldSettings(const QString& application);
+// Where earlier versions kept their settings: the framework's default organisation. An older
+// build sharing the profile still reads and writes its recent-file list there.
+QString OldOrganisationName();
+
+// Copies the keys of the old settings of `application` into the new ones when the new ones are
+// still empty. The old settings stay as they are, for an older build that still uses them. True
+// when something was copied.
+bool CopyOldSettings(const QString& application);
 
 // Loads Qt's own Japanese translations (qtbase_ja from the system's translation folder), so the
 // standard windows and buttons (file, colour and print dialogs, はい / いいえ / キャンセル) speak

@@ -126,6 +126,7 @@ RecoveryRecord RecoverySession::OwnRecord() const {
 }
 
 void RecoverySession::SetIntervalSeconds(int seconds) {
+    const bool wasOff = intervalSeconds_ == 0;
     intervalSeconds_ = AutosaveSecondsFromSetting(seconds);
     if (intervalSeconds_ == 0) {
         quiet_.stop();
@@ -135,6 +136,9 @@ void RecoverySession::SetIntervalSeconds(int seconds) {
     periodic_.setInterval(intervalSeconds_ * 1000);
     if (periodic_.isActive()) {
         periodic_.start();
+    } else if (wasOff && document_.modified && document_.modified()) {
+        // Turned on with unsaved work in hand: the copy does not wait for the next edit.
+        RestartTimers();
     }
 }
 
@@ -179,7 +183,16 @@ bool RecoverySession::WriteNow() {
         return false;
     }
     const std::string failure = WriteRecoveryCopy(folder_, OwnRecord(), extension_, document_.bytes());
-    if (!failure.empty()) {
+    const bool failed = !failure.empty();
+    if (failed != failing_) {
+        // Said once when it stops and once when it works again, not at every try.
+        failing_ = failed;
+        if (reportStatus) {
+            reportStatus(failed ? QStringLiteral("自動保存できません（復元用のフォルダに書き込めません）")
+                                : QStringLiteral("自動保存を再開しました"));
+        }
+    }
+    if (failed) {
         return false;
     }
     hasCopy_ = true;
@@ -251,7 +264,8 @@ RecoveryChoice AskAboutRecovery(QWidget* parent, const QString& caption, const O
     return clicked == QStringLiteral("discardButton") ? RecoveryChoice::kDiscard : RecoveryChoice::kLater;
 }
 
-bool OfferLeftRecoveries(RecoverySession& session, const RecoveryAsk& ask, const RecoveryRestore& restore) {
+bool OfferLeftRecoveries(RecoverySession& session, const RecoveryAsk& ask, const RecoveryRestore& restore,
+                         const RecoveryDiscarded& discarded) {
     const std::vector<OfferedRecovery> left =
         ListLeftRecoveries(session.Folder(), session.Program(), session.Extension(), IsProcessRunning);
     for (const OfferedRecovery& offered : left) {
@@ -264,6 +278,9 @@ bool OfferLeftRecoveries(RecoverySession& session, const RecoveryAsk& ask, const
                 break;  // the copy could not be read: it stays, the next one is offered
             case RecoveryChoice::kDiscard:
                 RemoveRecoveryCopy(session.Folder(), offered.record, session.Extension());
+                if (discarded) {
+                    discarded(offered);
+                }
                 break;
             case RecoveryChoice::kLater:
                 break;

@@ -78,6 +78,10 @@ public:
 
     // Called when the modified flag or the document's name changed (the folder lock follows).
     std::function<void(bool modified, const std::string& pathName)> stateChanged;
+    // Told once when autosave stops working (the recovery folder cannot be written) and once when
+    // it works again, with the text for the status bar.
+    std::function<void(const QString& text)> reportStatus;
+    bool Failing() const { return failing_; }
 
     const std::filesystem::path& Folder() const { return folder_; }
     const std::string& Program() const { return program_; }
@@ -100,6 +104,7 @@ private:
     std::string lastPath_;
     FileStamp originalStamp_;
     bool restored_ = false;
+    bool failing_ = false;
 };
 
 // What the user answers the recovery question with.
@@ -113,9 +118,12 @@ RecoveryChoice AskAboutRecovery(QWidget* parent, const QString& caption, const O
 using RecoveryAsk = std::function<RecoveryChoice(const OfferedRecovery&)>;
 using RecoveryRestore = std::function<bool(const OfferedRecovery&)>;
 
-// Offers every copy an earlier run of the session's program left, newest first: 破棄 deletes it,
-// 後で keeps it for the next start, 復元 hands it to `restore`. After one copy was restored the
-// remaining ones stay for the next start. True when a copy was restored.
-bool OfferLeftRecoveries(RecoverySession& session, const RecoveryAsk& ask, const RecoveryRestore& restore);
+using RecoveryDiscarded = std::function<void(const OfferedRecovery&)>;
+
+// Offers every copy an earlier run of the session's program left, newest first: 破棄 deletes it
+// and tells `discarded`, 後で keeps it for the next start, 復元 hands it to `restore`. After one
+// copy was restored the remaining ones stay for the next start. True when a copy was restored.
+bool OfferLeftRecoveries(RecoverySession& session, const RecoveryAsk& ask, const RecoveryRestore& restore,
+                         const RecoveryDiscarded& discarded = {});
 
 }  // namespace rave::platform

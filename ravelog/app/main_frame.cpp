@@ -190,6 +190,10 @@ bool MainFrame::SaveTo(const std::filesystem::path& file) {
     return SaveSoundingAs(document_, Messages(), file) == SaveResult::kSaved;
 }
 
+std::filesystem::path MainFrame::SaveAsTarget(const std::filesystem::path& chosen) const {
+    return SaveAsTargetPath(chosen);
+}
+
 bool MainFrame::SavesInPlace() const {
     return CanSaveInPlace(document_);
 }

@@ -116,6 +116,7 @@ protected:
     void DocumentReplaced() override;
     rave::platform::SaveOutcome SaveInPlace() override;
     bool SaveTo(const std::filesystem::path& file) override;
+    std::filesystem::path SaveAsTarget(const std::filesystem::path& chosen) const override;
     bool SavesInPlace() const override;
     QString InitialOpenFolder() const override;
     void PreparePrinter(QPrinter& printer) override;

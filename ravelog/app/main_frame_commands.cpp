@@ -71,6 +71,10 @@ void MainFrame::CommitDocumentEdit(const QString& label, const SoundingDocument&
 }
 
 void MainFrame::DocumentRestored() {
+    // The rows swapped back were resolved with the soil table of their time; resolved again, the
+    // sheet never mixes tables. What the view said about them the first time is not said again.
+    rave::RecordingMessageSink quiet;
+    DeriveRowsForView(document_, files_, quiet);
     state_.reportFormat = ReportFormatOf(document_);
     RefreshView();
 }

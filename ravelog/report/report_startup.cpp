@@ -62,6 +62,10 @@ void ReloadTablesAndFonts(StartupFiles& files, rave::MessageSink& messages) {
 void TakeUpDocumentForView(SoundingDocument& document, const StartupFiles& files,
                            rave::MessageSink& messages) {
     ApplyViewSetUpDefaults(document, files.settings);
+    DeriveRowsForView(document, files, messages);
+}
+
+void DeriveRowsForView(SoundingDocument& document, const StartupFiles& files, rave::MessageSink& messages) {
     const int count = document.RowCount();
     if (files.soilTables) {
         RunSoilNamePass(files.soilTables->jacic, document, count);

@@ -72,5 +72,9 @@ void ReloadTablesAndFonts(StartupFiles& files, rave::MessageSink& messages);
 // and the conversion table rebuilt. The measured values (L, Nsw) stay as they were read.
 void TakeUpDocumentForView(SoundingDocument& document, const StartupFiles& files,
                            rave::MessageSink& messages);
+// The rows' part of it, in the same order: the soil names through the installed JACIC table, the
+// classes and the conversions. After an undo or redo, so rows swapped back from before a
+// soil-table edit are resolved with the table in use, like every other row.
+void DeriveRowsForView(SoundingDocument& document, const StartupFiles& files, rave::MessageSink& messages);
 
 }  // namespace ravelog

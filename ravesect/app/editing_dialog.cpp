@@ -24,7 +24,9 @@ EditingDialog::EditingDialog(SectionFrame& frame, EditSession& session, const QS
 }
 
 void EditingDialog::accept() {
-    Commit();
+    if (!Commit()) {
+        return;  // nothing written: the edits stay in the open dialog
+    }
     EndMode();
     QDialog::accept();
 }

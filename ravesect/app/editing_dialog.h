@@ -43,9 +43,10 @@ protected:
 
     // The session modes this dialog sets.
     virtual bool Owns(int mode) const = 0;
-    // OK: the dialog's edits are written (through CommitWorkingFile, one undo step). Cancel: the
-    // last committed state comes back.
-    virtual void Commit() = 0;
+    // OK: the dialog's edits are written (through CommitWorkingFile, one undo step); false when
+    // they could not be (the message said why), and the dialog stays open with them. Cancel:
+    // the last committed state comes back.
+    virtual bool Commit() = 0;
     virtual void Revert() = 0;
 
     // "OK" and "キャンセル" (okButton, cancelButton) bound to accept and reject.

@@ -228,10 +228,11 @@ void LayerDialog::FocusMoved(QWidget* now) {
     session_.SetMode(now == pointsEdit ? edit_mode::kPickLayerPoint : edit_mode::kLayerMarkers);
 }
 
-void LayerDialog::Commit() {
+bool LayerDialog::Commit() {
     model_.ApplyToDocument();
-    CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/層"),
-                      [this] { return session_.Draft().CommitLayers(frame_.Files(), frame_.Messages()); });
+    return CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/層"), [this] {
+        return session_.Draft().CommitLayers(frame_.Files(), frame_.Messages());
+    });
 }
 
 void LayerDialog::Revert() {

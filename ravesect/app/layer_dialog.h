@@ -53,7 +53,7 @@ public:
 
 protected:
     bool Owns(int mode) const override { return OwnsMode(mode); }
-    void Commit() override;
+    bool Commit() override;
     void Revert() override;
     QStringList RowTexts(int row) const override;
     void DecorateCell(int row, int column, QTableWidgetItem& item) const override;

@@ -117,10 +117,11 @@ void PointDialog::enterEvent(QEnterEvent* event) {
     QDialog::enterEvent(event);
 }
 
-void PointDialog::Commit() {
+bool PointDialog::Commit() {
     // Only the points are committed: the layer dialog's pending rows stay pending.
-    CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/点"),
-                      [this] { return session_.Draft().CommitPoints(frame_.Files(), frame_.Messages()); });
+    return CommitWorkingFile(frame_, EditedFile::kPointsLayers, QStringLiteral("作図/点"), [this] {
+        return session_.Draft().CommitPoints(frame_.Files(), frame_.Messages());
+    });
 }
 
 void PointDialog::Revert() {

@@ -31,7 +31,7 @@ public:
 
 protected:
     bool Owns(int mode) const override { return OwnsMode(mode); }
-    void Commit() override;
+    bool Commit() override;
     void Revert() override;
     // The mouse over the dialog with no mode set: the next click on the section repaints.
     void enterEvent(QEnterEvent* event) override;

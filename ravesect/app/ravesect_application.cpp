@@ -25,17 +25,21 @@ std::int64_t NewestWorkingFileTime(const WorkingFiles& files) {
     return newest > 0 ? newest : QDateTime::currentSecsSinceEpoch();
 }
 
-// Gives the working files back when the program ends (only while the lock is still ours).
-class WorkingFilesLock {
-public:
-    explicit WorkingFilesLock(std::filesystem::path file) : file_(std::move(file)) {}
-    ~WorkingFilesLock() { rave::ReleaseFolderLock(file_, rave::platform::CurrentProcess()); }
-    WorkingFilesLock(const WorkingFilesLock&) = delete;
-    WorkingFilesLock& operator=(const WorkingFilesLock&) = delete;
-
-private:
-    std::filesystem::path file_;
-};
+// The unsaved work a run that ended without letting go left in the working files becomes a
+// recovery copy under that run's name: the working files hold its last committed state, at
+// least as new as its own autosave copy, which this replaces.
+void KeepLeftWork(SectionFrame& frame, rave::platform::RecoverySession& session,
+                  const rave::RecoveryRecord& previous) {
+    if (!previous.modified) {
+        return;
+    }
+    rave::RecoveryRecord left = previous;
+    left.program = session.Program();
+    left.savedTime = NewestWorkingFileTime(frame.Files());
+    if (rave::WriteRecoveryCopy(session.Folder(), left, session.Extension(), frame.RecoveryBytes()).empty()) {
+        frame.WorkingFilesHoldLeftWork(left.process);
+    }
+}
 
 }  // namespace
 
@@ -45,30 +49,23 @@ std::filesystem::path WorkingFilesLockPath(const std::filesystem::path& installF
 
 WorkingFilesAccess TakeWorkingFiles(SectionFrame& frame, rave::platform::RecoverySession& session,
                                     const std::filesystem::path& lockFile) {
-    const rave::FolderLockResult lock =
-        rave::TakeFolderLock(lockFile, session.OwnRecord(), rave::platform::IsProcessRunning);
-    switch (lock.state) {
-        case rave::FolderLockState::kHeldByOther:
-            frame.SetWorkingFilesReadOnly();
-            return WorkingFilesAccess::kReadOnly;
-        case rave::FolderLockState::kFailed:
-            return WorkingFilesAccess::kUnlocked;
-        case rave::FolderLockState::kTakenAfterCrash:
-            if (lock.previous && lock.previous->modified) {
-                // The working files hold that run's last committed state, at least as new as its
-                // own autosave copy, which this replaces.
-                rave::RecoveryRecord left = *lock.previous;
-                left.program = session.Program();
-                left.savedTime = NewestWorkingFileTime(frame.Files());
-                rave::WriteRecoveryCopy(session.Folder(), left, session.Extension(), frame.RecoveryBytes());
-            }
-            break;
-        case rave::FolderLockState::kTaken:
-            break;
+    using rave::platform::FolderLockState;
+    rave::platform::FolderLockAttempt attempt =
+        rave::platform::FolderLock::Take(lockFile, session.OwnRecord());
+    if (attempt.lock == nullptr) {
+        // Without the lock nothing may be written: another window could be editing the same files.
+        frame.SetWorkingFilesReadOnly(attempt.state == FolderLockState::kHeldByOther);
+        return WorkingFilesAccess::kReadOnly;
     }
-    session.stateChanged = [&session, lockFile](bool, const std::string&) {
-        rave::UpdateFolderLock(lockFile, session.OwnRecord());
-    };
+    if (attempt.previous) {
+        KeepLeftWork(frame, session, *attempt.previous);
+    }
+    frame.HoldWorkingFilesLock(std::move(attempt.lock),
+                               SectionFrame::LockHooks{[&session] { return session.OwnRecord(); },
+                                                       [&frame, &session](const rave::RecoveryRecord& left) {
+                                                           KeepLeftWork(frame, session, left);
+                                                       }});
+    session.stateChanged = [&frame](bool, const std::string&) { frame.UpdateWorkingFilesLock(); };
     return WorkingFilesAccess::kOwn;
 }
 
@@ -81,13 +78,10 @@ int RunDesktopProgram(int argc, char** argv) {
     program.resetDocument = [] { ResetCurrentSection(); };
     program.takeFiles = [](rave::platform::DocumentWindow& window, rave::platform::RecoverySession& session) {
         auto& frame = static_cast<SectionFrame&>(window);
-        const std::filesystem::path lockFile = WorkingFilesLockPath(frame.InstallFolder());
-        TakeWorkingFiles(frame, session, lockFile);
-        return std::static_pointer_cast<void>(std::make_shared<WorkingFilesLock>(lockFile));
+        // The frame holds the lock until it goes.
+        TakeWorkingFiles(frame, session, WorkingFilesLockPath(frame.InstallFolder()));
+        return std::shared_ptr<void>();
     };
-    program.readOnlyNotice = QStringLiteral(
-        "別の Ravesect がこのインストールフォルダの作業ファイルを編集しています。\n"
-        "このウィンドウでは表示と印刷だけができます（読み取り専用）。");
     return rave::platform::RunDesktopProgram(argc, argv, program);
 }
 

@@ -21,19 +21,19 @@ std::array<std::filesystem::path, kSectionFileCount> SectionFiles(const SectionF
     return {files.settings, files.columns, files.titles, files.pointsLayers, frame.Paths().sysq};
 }
 
-// One committed edit: the changed stretch of every file it rewrote.
-class SectionEditCommand : public QUndoCommand {
+// One committed edit: the changed stretch of every file it rewrote. Its files are swapped all
+// together or not at all.
+class SectionEditCommand : public rave::platform::FallibleUndoCommand {
 public:
     SectionEditCommand(const QString& label, SectionFrame& frame, std::vector<WorkingFileChange> changes)
-        : QUndoCommand(label), frame_(frame), changes_(std::move(changes)) {}
+        : FallibleUndoCommand(label), frame_(frame), changes_(std::move(changes)) {}
 
-    void undo() override { Swap(); }
-    void redo() override {
+    bool Apply(bool) override {
         // The first redo is the push itself: the files already hold the edit.
-        if (pushed_) {
-            Swap();
+        if (!std::exchange(pushed_, true)) {
+            return true;
         }
-        pushed_ = true;
+        return Swap();
     }
 
     std::size_t HeldBytes() const {
@@ -45,20 +45,30 @@ public:
     }
 
 private:
-    void Swap() {
-        for (WorkingFileChange& change : changes_) {
-            switch (SwapIntoFile(change)) {
-                case SwapResult::kSwapped:
-                    break;
-                case SwapResult::kChangedElsewhere:
-                    frame_.Messages().Show(FileChangedElsewhereMessage(change.file));
-                    break;
-                case SwapResult::kCannotWrite:
-                    frame_.Messages().Show(CannotOpenWorkingFileMessage(change.file));
-                    break;
+    bool Swap() {
+        // Every file must hold what the step expects before any is written.
+        for (const WorkingFileChange& change : changes_) {
+            if (!SwapFits(change)) {
+                frame_.Messages().Show(FileChangedElsewhereMessage(change.file));
+                return false;
             }
         }
+        std::size_t swapped = 0;
+        for (; swapped < changes_.size(); ++swapped) {
+            if (SwapIntoFile(changes_[swapped]) != SwapResult::kSwapped) {
+                frame_.Messages().Show(CannotOpenWorkingFileMessage(changes_[swapped].file));
+                break;
+            }
+        }
+        if (swapped < changes_.size()) {
+            // The files already swapped go back, so the step stays whole on one side.
+            while (swapped > 0) {
+                SwapIntoFile(changes_[--swapped]);
+            }
+            return false;
+        }
         TakeUpChangedFiles();
+        return true;
     }
 
     bool Changed(const std::filesystem::path& file) const {

@@ -14,7 +14,9 @@
 
 #include "common/text_file.h"
 #include "platform/printer_paper.h"
+#include "platform/widget_text.h"
 #include "ravesect/app/command_install.h"
+#include "ravesect/app/ravesect_application.h"
 #include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_view.h"
 
@@ -293,7 +295,22 @@ void SectionFrame::ReloadSettings() {
     RefreshView();
 }
 
-void SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder) {
+bool SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder) {
+    std::optional<rave::RecoveryRecord> left;
+    if (lock_ != nullptr) {
+        // The new folder's lock first: two windows never edit one folder's working files.
+        rave::platform::FolderLockAttempt attempt =
+            rave::platform::FolderLock::Take(WorkingFilesLockPath(installFolder), lockHooks_.record());
+        if (attempt.lock == nullptr) {
+            Messages().Show(rave::platform::Utf8Message(
+                QStringLiteral("移動先の作業ファイルは別の Ravesect が編集中か、ロックできません。\n"
+                               "インストール場所は移動しませんでした。\n( %1 )")
+                    .arg(QString::fromStdString(installFolder.string()))));
+            return false;
+        }
+        left = attempt.previous;
+        lock_ = std::move(attempt.lock);
+    }
     paths_ = DeriveSectionPaths(installFolder);
     sysq_ = LoadSysqSettings(paths_.installFolder, Messages());
     LoadSettingsFiles();
@@ -305,6 +322,23 @@ void SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder)
         MarkChangedOutsideHistory();
     }
     TakeUpDocument();
+    // A crashed run's unsaved work in the new folder's working files is kept as its copy.
+    if (left && lockHooks_.keepLeftWork) {
+        lockHooks_.keepLeftWork(*left);
+    }
+    UpdateWorkingFilesLock();
+    return true;
+}
+
+void SectionFrame::HoldWorkingFilesLock(std::unique_ptr<rave::platform::FolderLock> lock, LockHooks hooks) {
+    lock_ = std::move(lock);
+    lockHooks_ = std::move(hooks);
+}
+
+void SectionFrame::UpdateWorkingFilesLock() {
+    if (lock_ != nullptr && lockHooks_.record) {
+        lock_->Update(lockHooks_.record());
+    }
 }
 
 void SectionFrame::RefreshView() {

@@ -26,6 +26,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,6 +34,7 @@
 #include "common/messages.h"
 #include "common/pattern_colors.h"
 #include "platform/document_window.h"
+#include "platform/folder_lock.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/drawing/section_fonts.h"
@@ -129,16 +131,35 @@ public:
     // pattern colours): they are read again and the view repaints.
     void ReloadSettings();
     // The install location moved (the set-up dialog): every path is derived again from
-    // `installFolder`, the settings are read there and the view repaints.
-    void MoveInstallFolder(const std::filesystem::path& installFolder);
+    // `installFolder`, the settings are read there and the view repaints. A window that holds
+    // the lock of its working files takes the new folder's lock first and then lets the old one
+    // go; when the new one is held or cannot be taken, the move is refused with a message (false).
+    bool MoveInstallFolder(const std::filesystem::path& installFolder);
     // Command states, caption and a repaint, after anything that changes only what is shown.
     void RefreshView() override;
 
     // The section as a .sqw file joined from the working files, as a recovery copy holds it.
     std::string RecoveryBytes() const override;
-    // Another running copy edits the working files of this install folder: this window only shows
-    // and prints them; every command that would write a working file is disabled.
-    void SetWorkingFilesReadOnly();
+    // The working files of this install folder cannot be locked for this window (another running
+    // copy edits them, or the lock cannot be made): it only shows and prints them; every command
+    // that would write a working file or a setting is disabled, and the status bar says why.
+    void SetWorkingFilesReadOnly(bool heldByOther);
+    // The lock of the working files, held until the window goes or moves to another folder.
+    // `hooks.record` is what the lock says about this run; `hooks.keepLeftWork` saves the
+    // unsaved work a crashed run left in a folder's working files before they are taken over.
+    struct LockHooks {
+        std::function<rave::RecoveryRecord()> record;
+        std::function<void(const rave::RecoveryRecord& left)> keepLeftWork;
+    };
+    void HoldWorkingFilesLock(std::unique_ptr<rave::platform::FolderLock> lock, LockHooks hooks);
+    // The lock follows the document (modified flag and name).
+    void UpdateWorkingFilesLock();
+    const rave::platform::FolderLock* WorkingFilesLock() const { return lock_.get(); }
+    // The working files hold the unsaved work the run `process` left (kept as its recovery
+    // copy): 破棄 of that copy at the start drops it from the window too, which starts a new
+    // section, so no unsaved work is shown as if it were saved.
+    void WorkingFilesHoldLeftWork(const rave::ProcessIdentity& process) { leftWorkRun_ = process; }
+    void LeftWorkDiscarded(const rave::OfferedRecovery& offered) override;
     bool WorkingFilesReadOnly() const { return ReadOnly(); }
 
 Q_SIGNALS:
@@ -152,8 +173,8 @@ protected:
     bool LoadThroughFramework(const std::filesystem::path& file) override;
     bool LoadFromMenu(const std::filesystem::path& file) override;
     void DocumentReplaced() override;
-    // A file that could not be read at all is named to the user; the view shows the working
-    // files as they now are.
+    // A file that could not be read at all is named to the user; the section, the open dialogs'
+    // pending edits included, stays as it was.
     void OpenFailed(const std::filesystem::path& file) override;
     std::string DocumentPath() const override { return document_.pathName; }
     void SetDocumentPath(const std::string& path) override { document_.pathName = path; }
@@ -165,6 +186,7 @@ protected:
     QString ProposedSaveAsName() const override;
     // Read-only files hidden, overwriting confirmed, ".sqw" added to a bare name.
     std::optional<std::filesystem::path> ChooseFileToSaveAs(const QString& proposed) override;
+    std::filesystem::path SaveAsTarget(const std::filesystem::path& chosen) const override;
     // The section is printed on the paper it was laid out for.
     void PreparePrinter(QPrinter& printer) override;
     QSizeF ReadPaperMm() override;
@@ -184,6 +206,7 @@ private:
     // the page lengths from the paper and puts the shown page at the settings' own page (kept,
     // with `keepShownPage`, while those settings stay).
     void TakeUpDocument(bool keepShownPage = false);
+    bool LoadKeepingOnFailure(const std::function<bool()>& load);
     void UpdateCommandStates();
     void ApplyWindowSize();
 
@@ -198,6 +221,9 @@ private:
 
     SectionScrollView* scrollArea_ = nullptr;
     SectionView* view_ = nullptr;
+    std::unique_ptr<rave::platform::FolderLock> lock_;
+    LockHooks lockHooks_;
+    std::optional<rave::ProcessIdentity> leftWorkRun_;
 };
 
 }  // namespace ravesect::app

@@ -12,6 +12,7 @@
 #include "ravesect/app/section_view.h"
 #include "ravesect/document/section_commands.h"
 #include "ravesect/document/section_file.h"
+#include "ravesect/document/working_files.h"
 
 namespace ravesect::app {
 
@@ -25,7 +26,8 @@ std::string NativeUntitled(std::string_view cp932) {
 }  // namespace
 
 void SectionFrame::OpenFailed(const std::filesystem::path& file) {
-    TakeUpDocument();
+    // The section and the open dialogs' pending edits are as they were (see LoadKeepingOnFailure).
+    RefreshView();
     // The core reports only a working file it could not write, so a mistyped or vanished file
     // never fails silently.
     std::error_code error;
@@ -34,19 +36,39 @@ void SectionFrame::OpenFailed(const std::filesystem::path& file) {
     }
 }
 
+bool SectionFrame::LoadKeepingOnFailure(const std::function<bool()>& load) {
+    // A refused file may have cleared the tables in memory, where the open editing dialogs keep
+    // their pending rows: a failed open puts the document back as it was, rather than reading
+    // the working files again, so nothing pending is lost.
+    const SectionDocument before = document_;
+    if (load()) {
+        return true;
+    }
+    document_ = before;
+    return false;
+}
+
 bool SectionFrame::LoadThroughFramework(const std::filesystem::path& file) {
-    return OpenSectionThroughFramework(document_, paths_.working, file, Messages());
+    return LoadKeepingOnFailure(
+        [&] { return OpenSectionThroughFramework(document_, paths_.working, file, Messages()); });
 }
 
 bool SectionFrame::LoadFromMenu(const std::filesystem::path& file) {
-    return OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, file, Messages());
+    return LoadKeepingOnFailure([&] {
+        return OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, file, Messages());
+    });
 }
 
 void SectionFrame::StartNewDocument() {
     NewSection(document_, paths_.working, paths_.installFolder, NativeUntitled);
+    // The new section keeps the scale and page settings in memory; its settings file holds them
+    // too, so the screen, Save As and an undo of a later settings change all start from them.
+    WriteSettingsFile(paths_.working, document_.settings, Messages());
 }
 
 void SectionFrame::DocumentReplaced() {
+    // Whatever a crashed run left in the working files is gone from them now.
+    leftWorkRun_.reset();
     TakeUpDocument();
 }
 
@@ -80,7 +102,8 @@ QString SectionFrame::ProposedSaveAsName() const {
 
 std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QString& proposed) {
     // Read-only files hidden, overwriting confirmed; a name without an extension gets ".sqw"
-    // before the dialog asks about overwriting.
+    // before the dialog asks about overwriting (the window asks about what SaveAsTarget makes of
+    // a name the dialog left alone, such as "b.").
     const QString filter = QStringLiteral("断面図ﾌｧｲﾙ(*.sqw);;すべて(*.*)");
     QFileDialog dialog(this, QStringLiteral("名前を付けて保存"), proposed, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -89,7 +112,11 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QStr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return SaveAsTargetPath(rave::PathFromUtf8(dialog.selectedFiles().constFirst().toStdString()));
+    return rave::PathFromUtf8(dialog.selectedFiles().constFirst().toStdString());
+}
+
+std::filesystem::path SectionFrame::SaveAsTarget(const std::filesystem::path& chosen) const {
+    return SaveAsTargetPath(chosen);
 }
 
 std::string SectionFrame::RecoveryBytes() const {

@@ -126,8 +126,13 @@ void RunPatterns(SectionFrame& frame) {
     PatternSettingsDialog dialog(frame.InstallFolder(), PatternSettingsOf(frame.Sysq()), frame.Messages(),
                                  &frame);
     if (Run(dialog) == QDialog::Accepted) {
-        StorePatternSettings(dialog.Values(), frame.Sysq());
-        SysqChanged(frame);
+        // "Sysq.ndx" is rewritten: an undo step like the format sheet's, so every rewrite of the
+        // file is in the history and each step finds the file as it left it.
+        CommitSectionEdit(frame, QStringLiteral("柱状図パターン"), [&] {
+            StorePatternSettings(dialog.Values(), frame.Sysq());
+            SysqChanged(frame);
+            return true;
+        });
     }
 }
 
@@ -142,7 +147,8 @@ void RunFonts(SectionFrame& frame) {
 void RunEnterKey(SectionFrame& frame) {
     SysqEnterKeyBinding binding(frame.Sysq(), frame.InstallFolder());
     rave::platform::EnterKeyDialog dialog(binding, frame.Messages(), &frame);
-    Run(dialog);
+    // Its OK rewrites "Sysq.ndx": an undo step, as above.
+    CommitSectionEdit(frame, QStringLiteral("キーの動作"), [&] { return Run(dialog) == QDialog::Accepted; });
 }
 
 void RunSetup(SectionFrame& frame) {

@@ -151,9 +151,9 @@ void TitleDialog::MoveRow(bool up) {
     SelectRow(moved);
 }
 
-void TitleDialog::Commit() {
-    CommitWorkingFile(frame_, EditedFile::kTitles, QStringLiteral("標題記事"),
-                      [this] { return model_.Commit(frame_.Files()); });
+bool TitleDialog::Commit() {
+    return CommitWorkingFile(frame_, EditedFile::kTitles, QStringLiteral("標題記事"),
+                             [this] { return model_.Commit(frame_.Files()); });
 }
 
 void TitleDialog::Revert() {

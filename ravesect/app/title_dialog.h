@@ -40,7 +40,7 @@ public:
 
 protected:
     bool Owns(int mode) const override { return OwnsMode(mode); }
-    void Commit() override;
+    bool Commit() override;
     void Revert() override;
     QStringList RowTexts(int row) const override;
     void SelectModelRow(int row) override { model_.SelectRow(row); }

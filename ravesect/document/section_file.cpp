@@ -130,7 +130,15 @@ std::string JoinSectionFile(const SectionDocument& document, const WorkingFiles&
         out += EmptyColumnPart(settingsLine);
     }
 
-    out += TitleLinesBytes(document);
+    // The titles as last committed (an open title dialog's rows are not saved before its OK),
+    // like the points and layers below.
+    if (const auto titles = rave::ReadFileBytes(files.titles)) {
+        for (std::string_view line : SplitLines(*titles)) {
+            AppendLine(out, line);
+        }
+    } else {
+        out += TitleLinesBytes(document);
+    }
 
     if (const auto pointsLayers = rave::ReadFileBytes(files.pointsLayers)) {
         for (std::string_view line : SplitLines(*pointsLayers)) {

@@ -37,10 +37,11 @@ int LoadSectionBytes(SectionDocument& document, const WorkingFiles& files, std::
                      rave::MessageSink& messages);
 
 // The section file's bytes joined from the working files: "Tmp1.tmp" with its line 2 replaced
-// by the first line of "Tmp0.tmp", then "$$Z HY" and the titles of the document, then
-// "SmpP.tmp". A section that was never placed ("Tmp1.tmp" missing) gets the empty column part a
-// placement without columns writes, and a missing "SmpP.tmp" the document's points and layers,
-// so the file written is always complete.
+// by the first line of "Tmp0.tmp", then the titles' working file ("$$Z HY" and the titles), then
+// "SmpP.tmp": what was committed, never an open dialog's pending rows. A section that was never
+// placed ("Tmp1.tmp" missing) gets the empty column part a placement without columns writes, and
+// a missing titles file or "SmpP.tmp" the document's titles, points and layers, so the file
+// written is always complete.
 std::string JoinSectionFile(const SectionDocument& document, const WorkingFiles& files);
 
 // Writes the joined file to `path` in one step. On success the document is named after `path`

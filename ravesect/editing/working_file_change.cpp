@@ -37,6 +37,12 @@ SwapResult SwapIntoFile(WorkingFileChange& change) {
     return SwapResult::kSwapped;
 }
 
+bool SwapFits(const WorkingFileChange& change) {
+    WorkingFileSnapshot now = TakeSnapshot(change.file);
+    rave::ByteSplice splice = change.splice;
+    return now.exists == change.exists && splice.SwapInto(now.bytes);
+}
+
 rave::Message FileChangedElsewhereMessage(const std::filesystem::path& path) {
     return rave::Message{0, "ファイルが他で変更されているため元に戻せません\n( %1 )", path.string()};
 }

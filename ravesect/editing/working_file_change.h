@@ -35,6 +35,8 @@ enum class SwapResult { kSwapped, kChangedElsewhere, kCannotWrite };
 // the swap gives had none). The file stays as it is when it no longer holds what the change
 // expects (kChangedElsewhere) or cannot be written (kCannotWrite).
 SwapResult SwapIntoFile(WorkingFileChange& change);
+// True when the file holds what the change expects, so SwapIntoFile would find it as it should.
+bool SwapFits(const WorkingFileChange& change);
 
 // "ファイルが他で変更されているため元に戻せません\n( %1 )" with the path.
 rave::Message FileChangedElsewhereMessage(const std::filesystem::path& path);

@@ -15,6 +15,7 @@
 #include <deque>
 #include <fstream>
 
+#include "platform/codec.h"
 #include "platform/install_folder.h"
 #include "platform/printer_paper.h"
 #include "ravelog/app/main_frame.h"
@@ -396,6 +397,34 @@ TEST_F(MainFrameTest, PageExportWritesEveryPrintedPage) {
     frame->Action(command_id::kExportPages)->trigger();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(temp.path() / "missing"));
+}
+
+TEST_F(MainFrameTest, UndoResolvesItsRowsWithTheSoilTableInUse) {
+    ASSERT_TRUE(frame->OpenThroughFramework(Example("example-short.sdw")));
+    SoundingDocument& document = CurrentSounding();
+    const std::string gravel = rave::platform::Utf8ToCp932("砂礫").value();
+    int row = 1;
+    while (row < document.RowCount() && document.Row(row)[field::kJacicSoilName] != gravel) {
+        ++row;
+    }
+    // A step that edits the row, then the soil table loses its name (as the table dialog's OK).
+    const SoundingDocument before = document;
+    document.Row(row)[field::kRemarks] = "edited";
+    frame->CommitDocumentEdit(QStringLiteral("x"), before);
+    const auto resolved = [&] {
+        const MeasuredRow& r = document.Row(row);
+        return r[field::kResolvedPattern] + "|" + r[field::kResolverWork] + "|" + r[field::kResolvedName];
+    };
+    const std::string oldTable = resolved();
+    std::string table = TempFolder::Read(installFolder / "WdtvxJG.mst");
+    const std::size_t line = table.find("\n" + gravel + ",");
+    table.erase(line + 1, table.find('\n', line + 1) - line);
+    std::ofstream(installFolder / "WdtvxJG.mst", std::ios::binary) << table;
+    frame->ReloadSettings();
+    const std::string newTable = resolved();
+    ASSERT_NE(newTable, oldTable);
+    frame->Undo();
+    EXPECT_EQ(resolved(), newTable);
 }
 
 }  // namespace

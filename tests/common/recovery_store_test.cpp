@@ -1,5 +1,5 @@
-// Recovery copies and the working-files lock: the record text, which copies a start offers and
-// which it clears away, and who gets the lock.
+// Recovery copies: the record text, which copies a start offers and which it clears away, and a
+// recovery folder that holds what this program did not put there.
 #include "common/recovery_store.h"
 
 #include <gtest/gtest.h>
@@ -96,48 +96,29 @@ TEST(RecoveryCopies, ClearsAwayWhatCannotBeOffered) {
               (std::set<std::string>{"Ravelog-300.rec", "Ravelog-300.sdw", "Ravelog-200.sdw", "notes.txt"}));
 }
 
-TEST(FolderLock, GoesToTheFirstRunningProcess) {
-    struct Case {
-        const char* name;
-        std::optional<RecoveryRecord> holder;  // the lock file before; none: no file
-        FolderLockState expected;
-        bool ownsAfter;
-    };
-    RecoveryRecord crashed = Record(300, 10, "Ravesect");
-    crashed.modified = true;
-    const RecoveryRecord self = Record(200, 50, "Ravesect");
-    const Case cases[] = {
-        {"free", std::nullopt, FolderLockState::kTaken, true},
-        {"ours already", self, FolderLockState::kTaken, true},
-        {"held by a running copy", Record(100, 10, "Ravesect"), FolderLockState::kHeldByOther, false},
-        {"left by a crashed run", crashed, FolderLockState::kTakenAfterCrash, true},
-    };
-    for (const Case& c : cases) {
-        TempFolder temp;
-        const fs::path lock = temp.path() / "Ravesect.lck";
-        if (c.holder) {
-            temp.Write("Ravesect.lck", FormatRecoveryRecord(*c.holder));
-        }
-        const FolderLockResult result = TakeFolderLock(lock, self, kRunning);
-        EXPECT_EQ(result.state, c.expected) << c.name;
-        const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
-        ASSERT_TRUE(after) << c.name;
-        EXPECT_EQ(after->process == self.process, c.ownsAfter) << c.name;
-        if (c.expected == FolderLockState::kTakenAfterCrash || c.expected == FolderLockState::kHeldByOther) {
-            ASSERT_TRUE(result.previous) << c.name;
-            EXPECT_EQ(result.previous->process, c.holder->process) << c.name;
-            EXPECT_EQ(result.previous->modified, c.holder->modified) << c.name;
-        }
-        // Only the holder gives it back.
-        ReleaseFolderLock(lock, ProcessIdentity{555, "x"});
-        ReleaseFolderLock(lock, self.process);
-        EXPECT_EQ(fs::exists(lock), !c.ownsAfter) << c.name;
+TEST(RecoveryCopies, TrustNothingPlantedInTheFolder) {
+    TempFolder temp;
+    const fs::path folder = temp.path() / "recovery";
+    const fs::path victim = temp.Write("victim.txt", "keep");
+    const RecoveryFiles files = RecoveryFilesFor(folder, Record(300, 1), ".sdw");
+    fs::create_directories(folder);
+    // Links under the names of the coming copy and record are replaced, never written through.
+    fs::create_symlink(victim, files.copy);
+    fs::create_symlink(victim, files.record);
+    EXPECT_EQ(WriteRecoveryCopy(folder, Record(300, 1), ".sdw", "document"), "");
+    EXPECT_EQ(TempFolder::Read(files.copy), "document");
+    // At the start, links and files larger than ours are dropped unread; the real copy is offered.
+    ASSERT_EQ(WriteRecoveryCopy(folder, Record(302, 2), ".sdw", "document"), "");
+    fs::resize_file(RecoveryFilesFor(folder, Record(302, 2), ".sdw").copy, kMaxRecoveryCopyBytes + 1);
+    fs::resize_file(temp.Write("recovery/Ravelog-303.rec", FormatRecoveryRecord(Record(303, 3))), 1u << 30);
+    fs::create_symlink(victim, folder / "Ravelog-304.rec");
+    const std::vector<OfferedRecovery> offered = ListLeftRecoveries(folder, "Ravelog", ".sdw", kRunning);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].record.process.pid, 300);
+    for (const char* gone : {"Ravelog-302.sdw", "Ravelog-302.rec", "Ravelog-303.rec", "Ravelog-304.rec"}) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(folder / gone))) << gone;
     }
-}
-
-TEST(FolderLock, FailsInAFolderThatCannotBeWritten) {
-    EXPECT_EQ(TakeFolderLock("/proc/no-such-folder/Ravesect.lck", Record(200, 1), kRunning).state,
-              FolderLockState::kFailed);
+    EXPECT_EQ(TempFolder::Read(victim), "keep");
 }
 
 TEST(AutosaveSetting, KeepsTheRangeAndDefault) {

@@ -59,6 +59,7 @@ protected:
     void ShowPrintPreview(QPrintPreviewDialog& preview) override {
         DrawPreview(preview, sandbox_.Root() / "export" / "preview.pdf", log_);
     }
+    bool AskToReplaceFile(const QString&) override { return random_.Chance(0.5); }
     UnsavedChoice AskAboutUnsavedChanges() override {
         const UnsavedChoice choice = random_.Pick(std::vector<UnsavedChoice>{
             UnsavedChoice::kSave, UnsavedChoice::kDiscard, UnsavedChoice::kCancel});

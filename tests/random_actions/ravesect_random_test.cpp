@@ -55,6 +55,7 @@ protected:
         return Answer("pages", {sandbox_.Root() / "export" / "section.pdf",
                                 sandbox_.Root() / "export" / "section.svg"});
     }
+    bool AskToReplaceFile(const QString&) override { return random_.Chance(0.5); }
     UnsavedChoice AskAboutUnsavedChanges() override {
         const UnsavedChoice choice = random_.Pick(std::vector<UnsavedChoice>{
             UnsavedChoice::kSave, UnsavedChoice::kDiscard, UnsavedChoice::kCancel});

@@ -1,4 +1,4 @@
-// The autosave session's timing and clean-up, the second Ravesect on one install folder, the
+// The autosave session's timing and clean-up, the lock of an install folder's working files, the
 // toolkit's Japanese buttons, the settings' new home, and pictures of the recovery question.
 #include <gtest/gtest.h>
 
@@ -6,9 +6,12 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
+#include <QSysInfo>
 #include <QTest>
 #include <cstdlib>
 
+#include "common/native_file.h"
 #include "platform/desktop_start.h"
 #include "platform/install_folder.h"
 #include "platform/program_settings.h"
@@ -76,6 +79,26 @@ TEST(RecoverySession, WritesNothingWhenAutosaveIsOff) {
     session.Follow();
     QTest::qWait(2500);  // longer than the quiet period
     EXPECT_TRUE(RecoveryFileNames(temp.path()).empty());
+    // Turned on with the work unsaved: the copy follows without another edit.
+    session.SetIntervalSeconds(1);
+    EXPECT_TRUE(WaitFor([&] { return !RecoveryFileNames(temp.path()).empty(); }, 3000));
+}
+
+TEST(RecoverySession, SaysOnceWhenAutosaveFailsAndOnceWhenItWorksAgain) {
+    TestApplication();
+    TempFolder temp;
+    FakeDocument document;
+    document.modified = true;
+    RecoverySession session("Ravelog", ".sdw", temp.path());
+    session.Attach(document.Access());
+    QStringList said;
+    session.reportStatus = [&said](const QString& text) { said.append(text); };
+    for (const bool writable : {false, false, true, true}) {
+        rave::FailNextFileCreations(writable ? 0 : 100);  // the recovery folder cannot be written
+        EXPECT_EQ(session.WriteNow(), writable);
+    }
+    EXPECT_EQ(said, (QStringList{QStringLiteral("自動保存できません（復元用のフォルダに書き込めません）"),
+                                 QStringLiteral("自動保存を再開しました")}));
 }
 
 TEST(RecoverySession, GoesWithItsRunWhenDestroyed) {
@@ -118,42 +141,107 @@ TEST(RecoverySession, AsksBeforeSavingOverAnOriginalChangedSinceTheRestoredWork)
     EXPECT_EQ(asked, 1);
 }
 
-TEST(SecondRavesect, LeavesTheWorkingFilesOfTheFirstAlone) {
-    TestApplication();
+// One Ravesect window on an install folder: a start of the program is a frame and its session.
+// One Ravesect start on an install folder: its window and session.
+struct SectStart {
+    SectStart(const fs::path& install, const fs::path& recovery, RecordingMessageSink& messages)
+        : frame(install, &messages),
+          session("Ravesect", ".sqw", recovery),
+          access(ravesect::app::TakeWorkingFiles(frame, session,
+                                                 ravesect::app::WorkingFilesLockPath(install))) {}
+    ravesect::app::SectionFrame frame;
+    RecoverySession session;
+    ravesect::app::WorkingFilesAccess access;
+};
+
+class WorkingFilesLock : public ::testing::Test {
+protected:
+    WorkingFilesLock() {
+        TestApplication();
+        ravesect::ResetCurrentSection();
+        for (const char* name : {"x", "y", "z"}) {
+            std::string error;
+            platform::CreateInstallFolder(temp.path() / name, fs::path(RAVE_SOURCE_DIR) / "data", error);
+        }
+    }
+    static long DeadPid() {
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        gone.waitForStarted();
+        const long pid = static_cast<long>(gone.processId());
+        gone.waitForFinished();
+        return pid;
+    }
+    bool Owns(const char* folder) {
+        return SectStart(temp.path() / folder, temp.path() / "recovery", messages).access ==
+               ravesect::app::WorkingFilesAccess::kOwn;
+    }
+    std::unique_ptr<SectStart> Start(const char* folder) {
+        return std::make_unique<SectStart>(temp.path() / folder, temp.path() / "recovery", messages);
+    }
     TempFolder temp;
-    std::string error;
-    ASSERT_TRUE(
-        platform::CreateInstallFolder(temp.path() / "install", fs::path(RAVE_SOURCE_DIR) / "data", error));
-    // A running process holds the lock: another copy of the program.
-    QProcess other;
-    other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-    ASSERT_TRUE(other.waitForStarted());
+    RecordingMessageSink messages;
+};
+
+TEST_F(WorkingFilesLock, OneWindowEditsAFolderAndAnyOtherOnlyShowsIt) {
+    namespace id = ravesect::app::command_id;
+    // A crashed run's lock (its process is gone) goes to the first of two starts only.
+    temp.Write("x/Ravesect.lck",
+               std::to_string(DeadPid()) + "\nravesect\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    auto first = Start("x");
+    EXPECT_EQ(first->access, ravesect::app::WorkingFilesAccess::kOwn);
+    auto second = Start("x");
+    for (int command : {platform::document_command::kSave, platform::document_command::kUndo, id::kPoints,
+                        id::kScale, id::kFormat, id::kPatterns, id::kEnterKey, id::kSetup}) {
+        EXPECT_FALSE(second->frame.Action(command)->isEnabled()) << command;
+    }
+    first.reset();  // lets go when it closes
+    second.reset();
+    EXPECT_TRUE(Owns("x"));
+    // A lock that cannot be taken at all, or an earlier build's lock of a running copy: read-only.
+    fs::create_directories(ravesect::app::WorkingFilesLockPath(temp.path() / "x") / "junk");
+    QProcess running;
+    running.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(running.waitForStarted());
     RecoveryRecord holder;
     holder.program = "Ravesect";
-    holder.process = platform::ProcessIdentityOf(static_cast<long>(other.processId()));
-    const fs::path lock = ravesect::app::WorkingFilesLockPath(temp.path() / "install");
-    ASSERT_TRUE(UpdateFolderLock(lock, holder));
+    holder.process = platform::ProcessIdentityOf(static_cast<long>(running.processId()));
+    temp.Write("y/Ravesect.lck", FormatRecoveryRecord(holder));
+    EXPECT_FALSE(Owns("x"));
+    EXPECT_FALSE(Owns("y"));
+    running.kill();
+    running.waitForFinished();
+    EXPECT_TRUE(Owns("y"));  // that copy is gone: its old lock is replaced
+}
 
-    RecordingMessageSink messages;
-    ravesect::ResetCurrentSection();
-    ravesect::app::SectionFrame frame(temp.path() / "install", &messages);
-    RecoverySession session("Ravesect", ".sqw", temp.path() / "recovery");
-    EXPECT_EQ(ravesect::app::TakeWorkingFiles(frame, session, lock),
-              ravesect::app::WorkingFilesAccess::kReadOnly);
-    EXPECT_TRUE(frame.WorkingFilesReadOnly());
-    for (int id : {ravesect::app::command_id::kNew, ravesect::app::command_id::kOpen,
-                   ravesect::app::command_id::kPlacement, ravesect::app::command_id::kPoints,
-                   ravesect::app::command_id::kScale, ravesect::app::command_id::kFigureDown}) {
-        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
-    }
-    EXPECT_TRUE(frame.Action(ravesect::app::command_id::kPrint)->isEnabled());
-    EXPECT_FALSE(rave::platform::OfferRecoveries(
-        frame, session, [](const OfferedRecovery&) { return platform::RecoveryChoice::kRestore; }));
-    const std::optional<RecoveryRecord> after = ParseRecoveryRecord(TempFolder::Read(lock));
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->process, holder.process);  // still the first copy's
-    other.kill();
-    other.waitForFinished();
+TEST_F(WorkingFilesLock, DiscardingACrashedRunsWorkStartsANewSection) {
+    ASSERT_TRUE(Start("x")->frame.OpenThroughFramework(fs::path(RAVE_SOURCE_DIR) / "examples" / "section" /
+                                                       "example-section.sqw"));
+    // The run that opened it was killed with the work unsaved: its record stays beside the lock.
+    RecoveryRecord killed;
+    killed.program = "Ravesect";
+    killed.process.pid = DeadPid();
+    killed.modified = true;
+    temp.Write("x/Ravesect.lck.rec", FormatRecoveryRecord(killed));
+    auto next = Start("x");
+    ASSERT_GT(next->frame.Document().LastUsedSlot(), 0);
+    platform::OfferRecoveries(next->frame, next->session,
+                              [](const OfferedRecovery&) { return platform::RecoveryChoice::kDiscard; });
+    EXPECT_EQ(next->frame.Document().LastUsedSlot(), -1);
+    EXPECT_TRUE(RecoveryFileNames(temp.path() / "recovery").empty());
+}
+
+TEST_F(WorkingFilesLock, MovesWithTheInstallFolder) {
+    auto a = Start("x");
+    auto b = Start("y");
+    EXPECT_FALSE(a->frame.MoveInstallFolder(temp.path() / "y"));  // held: refused, said
+    EXPECT_EQ(a->frame.InstallFolder(), temp.path() / "x");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(b->frame.MoveInstallFolder(temp.path() / "z"));
+    EXPECT_TRUE(a->frame.MoveInstallFolder(temp.path() / "y"));
+    EXPECT_TRUE(Owns("x"));
+    EXPECT_FALSE(Owns("y"));
+    EXPECT_FALSE(Owns("z"));
 }
 
 TEST(ProgramSettings, StandardButtonsSpeakJapanese) {
@@ -166,22 +254,21 @@ TEST(ProgramSettings, StandardButtonsSpeakJapanese) {
     EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("キャンセル")));
 }
 
-TEST(ProgramSettings, MovesTheOldRecentFileListOnce) {
+TEST(ProgramSettings, ReadsTheOldRecentFileListAndLeavesItInPlace) {
     TestApplication();
-    {
-        QSettings old(QStringLiteral("Local AppWizard-Generated Applications"),
-                      QStringLiteral("RecoveryTestProgram"));
-        old.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/work/a.sdw"));
-    }
-    EXPECT_TRUE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
-    QSettings moved(platform::OrganisationName(), QStringLiteral("RecoveryTestProgram"));
-    EXPECT_EQ(moved.value(QStringLiteral("Recent File List/File1")).toString(),
-              QStringLiteral("/work/a.sdw"));
-    EXPECT_FALSE(QFileInfo::exists(QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
-                                             QStringLiteral("RecoveryTestProgram"))
-                                       .fileName()));
-    EXPECT_FALSE(platform::MoveOldSettings(QStringLiteral("RecoveryTestProgram")));
-    moved.clear();
+    const QString program = QStringLiteral("RecoveryTestProgram");
+    const QString key = QStringLiteral("Recent File List/File1");
+    QSettings old(platform::OldOrganisationName(), program);
+    old.setValue(key, QStringLiteral("/work/a.sdw"));
+    old.sync();
+    EXPECT_TRUE(platform::CopyOldSettings(program));
+    // An older build goes on with its own list; this one reads it after its own.
+    old.setValue(key, QStringLiteral("/work/b.sdw"));
+    old.sync();
+    EXPECT_EQ(platform::ReadRecentFiles(program),
+              (QStringList{QStringLiteral("/work/a.sdw"), QStringLiteral("/work/b.sdw")}));
+    old.clear();
+    QSettings(platform::OrganisationName(), program).clear();
 }
 
 TEST(ProgramSettings, RecentFilesLiveUnderTheProgramsOwnOrganisation) {

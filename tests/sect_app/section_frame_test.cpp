@@ -77,6 +77,8 @@ public:
     std::deque<fs::path> pageAnswers;
     QStringList pageProposals;
     std::deque<UnsavedChoice> unsavedAnswers;
+    bool replace = false;
+    QStringList replaceQuestions;
     QStringList proposedNames;
     int unsavedQuestions = 0;
     // What the window does with a drop event (the application hands it over only during a drag).
@@ -99,6 +101,10 @@ protected:
     std::optional<fs::path> ChooseFileToExportPages(const QString& proposed) override {
         pageProposals.append(proposed);
         return Next(pageAnswers);
+    }
+    bool AskToReplaceFile(const QString& fileName) override {
+        replaceQuestions.append(fileName);
+        return replace;
     }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedQuestions;
@@ -628,5 +634,20 @@ TEST_F(SectionFrameTest, PageExportWritesWhatThePreviewShows) {
     }
 }
 
+TEST_F(SectionFrameTest, SaveAsAsksAboutTheFileTheExtensionLeadsTo) {
+    ASSERT_TRUE(frame->OpenThroughFramework(ExampleSection()));
+    const fs::path existing = temp.Write("b.sqw", "keep");
+    // No shows the dialog again; cancelling it leaves the file alone. Yes writes it.
+    frame->saveAsAnswers = {temp.path() / "b", temp.path() / "b."};
+    EXPECT_FALSE(frame->SaveAs());
+    EXPECT_EQ(frame->replaceQuestions, (QStringList{QStringLiteral("b.sqw"), QStringLiteral("b.sqw")}));
+    EXPECT_EQ(TempFolder::Read(existing), "keep");
+    frame->replace = true;
+    frame->saveAsAnswers = {temp.path() / "b"};
+    EXPECT_TRUE(frame->SaveAs());
+    EXPECT_NE(TempFolder::Read(existing), "keep");
+}
+
 }  // namespace
+
 }  // namespace ravesect::app

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "common/format.h"
+#include "common/native_file.h"
 #include "platform/autosave_dialog.h"
 #include "platform/cell_edit_table.h"
 #include "platform/codec.h"
@@ -25,6 +26,7 @@
 #include "ravesect/app/placement_details_dialog.h"
 #include "ravesect/app/placement_dialog.h"
 #include "ravesect/app/point_dialog.h"
+#include "ravesect/app/section_edit_commands.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/app/title_dialog.h"
@@ -373,6 +375,69 @@ TEST_F(SectionEditingTest, AnOpenThatCannotWriteTheColumnsLeavesTheWorkingFilesA
     EXPECT_EQ(frame->Document().pathName, name);
     EXPECT_EQ(frame->Document().Title(1).text, "title");
     EXPECT_EQ(frame->UndoStack()->count(), 1) << "the section's undo steps stay";
+}
+
+// A scale change as the scale dialog's OK commits it: the settings file rewritten as one step.
+void CommitScale(SectionFrame& frame, int distanceScale) {
+    frame.Document().settings.distanceScale = distanceScale;
+    CommitSectionEdit(frame, QStringLiteral("縮尺/標尺"), [&frame] {
+        return WriteSettingsFile(frame.Files(), frame.Document().settings, frame.Messages());
+    });
+    frame.SettingsOrColumnsRewritten();
+}
+
+TEST_F(SectionEditingTest, UndoAndRedoMoveTheHistoryOnlyWithTheirFiles) {
+    const std::filesystem::path settings = frame->Files().settings;
+    CommitScale(*frame, 300);
+    const std::string before = Bytes(settings);
+    CommitScale(*frame, 500);
+    const std::string after = Bytes(settings);
+    const int edited = frame->UndoStack()->index();
+    for (const bool forward : {false, true}) {
+        // The folder cannot be written: refused, said, file and history left alone.
+        rave::FailNextFileCreations(100);
+        forward ? frame->Redo() : frame->Undo();
+        rave::FailNextFileCreations(0);
+        EXPECT_EQ(frame->UndoStack()->index(), forward ? edited - 1 : edited);
+        EXPECT_EQ(Bytes(settings), forward ? before : after);
+        forward ? frame->Redo() : frame->Undo();  // writable again
+        EXPECT_EQ(Bytes(settings), forward ? after : before);
+    }
+    EXPECT_TRUE(messages.Saw(message_id::kCannotOpenWorkingFile));
+    // After New, undoing a settings change comes back to the settings New kept.
+    frame->UndoStack()->setClean();
+    frame->NewDocument();
+    CommitScale(*frame, 700);
+    frame->Undo();
+    EXPECT_FALSE(frame->IsModified());
+    EXPECT_EQ(frame->Document().settings.distanceScale, 500);
+    EXPECT_EQ(Bytes(settings), after);
+}
+
+TEST_F(SectionEditingTest, PendingTitlesAreNeitherSavedNorLostAndAFailedOkKeepsThem) {
+    auto* dialog = Open<TitleDialog>(command_id::kTitles);
+    for (const QString& text : {QStringLiteral("committed"), QStringLiteral("pending")}) {
+        dialog->textEdit->setText(text);
+        dialog->fontEdit->setText(QStringLiteral("1"));
+        QTest::mouseClick(dialog->addButton, Qt::LeftButton);
+        Click({400, text == QStringLiteral("pending") ? 300 : 260});
+        if (text == QStringLiteral("committed")) {
+            QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+            dialog = Open<TitleDialog>(command_id::kTitles);
+        }
+    }
+    frame->Document().pathName = (folder.path() / "saved.sqw").string();
+    ASSERT_TRUE(frame->Save());
+    EXPECT_EQ(Bytes(folder.path() / "saved.sqw").find("pending"), std::string::npos);
+    EXPECT_EQ(frame->RecoveryBytes().find("pending"), std::string::npos);
+    EXPECT_FALSE(frame->OpenThroughFramework(folder.Write("junk.sqw", "not a section\r\n")));
+    // An OK that cannot write stays open with the edits (a failed Open kept them too).
+    rave::FailNextFileCreations(100);
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    rave::FailNextFileCreations(0);
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+    EXPECT_NE(Bytes(frame->Files().titles).find("pending"), std::string::npos);
 }
 
 TEST_F(SectionEditingTest, EnterDoesWhatTheKeySettingSays) {
