@@ -103,7 +103,7 @@ TEST_F(RavesectHardening, FilesThatAreNoSectionAreRefused) {
 }
 
 TEST_F(RavesectHardening, AnInterruptedRunRemovesItsWorkingFolder) {
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
         int pipeEnds[2];
         ASSERT_EQ(pipe(pipeEnds), 0);
         const pid_t child = fork();
