@@ -56,6 +56,8 @@ struct SectionViewSource {
     const SectionFonts* fonts = nullptr;
     const rave::PatternColorTable* patternColours = nullptr;
     const SectionViewPosition* position = nullptr;
+    // Simple soundings' layers whose stored number draws nothing are drawn by name through it.
+    const rave::SoilNameTable* simpleTable = nullptr;
     SectionExtent* extent = nullptr;  // what every paint saw of the section is written here
 };
 
