@@ -1,7 +1,6 @@
-// A named pipe (FIFO) for tests of readers that must never open one. Opening a pipe for reading
-// blocks until a writer comes, so a reader that wrongly opens it would hang the test: while the
-// pipe lives, a thread keeps trying to open its write end without blocking and closes it at once,
-// which lets such a reader go on (to an empty read) and the test fail instead of hanging.
+// A named pipe for tests of readers that must never open one. While it lives, a thread keeps
+// opening and closing its write end without blocking, so a reader that wrongly opens it reads
+// nothing and the test fails instead of hanging.
 #pragma once
 
 #include <fcntl.h>
@@ -9,43 +8,29 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <thread>
 
 namespace rave::testing {
 
-class NamedPipe {
-public:
-    explicit NamedPipe(const std::filesystem::path& path) : path_(path) {
-        ok_ = ::mkfifo(path.c_str(), 0600) == 0;
-        unblocker_ = std::thread([this] {
-            while (!stop_.load()) {
-                const int end = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
-                if (end >= 0) {
-                    ::close(end);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        });
-    }
+struct NamedPipe {
+    explicit NamedPipe(std::filesystem::path at)
+        : path(std::move(at)), ok(::mkfifo(path.c_str(), 0600) == 0) {}
     ~NamedPipe() {
-        stop_.store(true);
-        unblocker_.join();
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
+        stop = true;
+        writer.join();
+        std::filesystem::remove(path);
     }
-    NamedPipe(const NamedPipe&) = delete;
-    NamedPipe& operator=(const NamedPipe&) = delete;
-
-    bool ok() const { return ok_; }
-    std::string string() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
-    bool ok_ = false;
-    std::atomic<bool> stop_{false};
-    std::thread unblocker_;
+    std::filesystem::path path;
+    bool ok;
+    std::atomic<bool> stop{false};
+    std::thread writer{[this] {
+        for (int end; !stop; ::usleep(20000)) {
+            if ((end = ::open(path.c_str(), O_WRONLY | O_NONBLOCK)) >= 0) {
+                ::close(end);
+            }
+        }
+    }};
 };
 
 }  // namespace rave::testing

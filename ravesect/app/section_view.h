@@ -56,9 +56,9 @@ struct SectionViewSource {
     const SectionFonts* fonts = nullptr;
     const rave::PatternColorTable* patternColours = nullptr;
     const SectionViewPosition* position = nullptr;
+    SectionExtent* extent = nullptr;  // what every paint saw of the section is written here
     // Simple soundings' layers whose stored number draws nothing are drawn by name through it.
     const rave::SoilNameTable* simpleTable = nullptr;
-    SectionExtent* extent = nullptr;  // what every paint saw of the section is written here
 };
 
 // One mouse event on the section.
