@@ -113,7 +113,7 @@ TEST_F(SpecialInputs, ASimpleSoundingKeepsTheNumbersItsRowsStore) {
     std::string sounding = Example("example-simple.sdw");
     const std::string sand = "\x8d\xbb";  // "砂" in cp932, stored as 3.1: made 3300.1, not the table's
     sounding.replace(sounding.find("," + sand + ",3.1,"), 8, "," + sand + ",3300.1,");
-    ASSERT_EQ(Run({"build", "-o", output, "0=" + folder.Write("simple.sdw", sounding).string()}), 0) << err;
+    ASSERT_EQ(Run({"build", "-o", output, "5=" + folder.Write("simple.sdw", sounding).string()}), 0) << err;
     ASSERT_EQ(Run({"info", output}), 0) << err;
     std::vector<std::string> patterns;
     for (const nlohmann::json& layer : nlohmann::json::parse(out)["columns"][1]["log"]["A"]) {
@@ -121,7 +121,7 @@ TEST_F(SpecialInputs, ASimpleSoundingKeepsTheNumbersItsRowsStore) {
             patterns.push_back(layer[2]);
         }
     }
-    EXPECT_EQ(patterns, std::vector<std::string>{"3300.1"});
+    EXPECT_EQ(patterns, std::vector<std::string>{"3300.1"}) << out;
 }
 
 }  // namespace
