@@ -186,12 +186,24 @@ bool NamesOutputFolder(const std::string& output) {
     return (!output.empty() && output.back() == '/') || std::filesystem::is_directory(output, error);
 }
 
-std::string FolderInputProblem(const std::string& input) {
+std::string InputFileProblem(const std::string& input, std::uintmax_t maxBytes) {
+    namespace fs = std::filesystem;
     std::error_code error;
-    if (!std::filesystem::is_directory(input, error)) {
+    const fs::file_status status = fs::status(input, error);
+    if (error || !fs::exists(status)) {
         return {};
     }
-    return input + ": フォルダです。ファイルを指定してください";
+    if (fs::is_directory(status)) {
+        return input + ": フォルダです。ファイルを指定してください";
+    }
+    if (!fs::is_regular_file(status)) {
+        return input + ": 通常のファイルではありません（デバイスやパイプは読めません）";
+    }
+    if (const std::uintmax_t size = fs::file_size(input, error); !error && size > maxBytes) {
+        return input + ": ファイルが大きすぎます（" + std::to_string(maxBytes / (1024u * 1024u)) +
+               " MB まで）";
+    }
+    return {};
 }
 
 InputFiles::InputFiles(const std::vector<std::string>& inputs) : inputs_(inputs) {
@@ -316,8 +328,14 @@ int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error)) {
-        err << program << ": 出力フォルダ " << folder.string() << " を作れません\n";
-        return 2;
+        // The command line was well formed; the place it names cannot take the outputs, as an
+        // input can be refused: status 1, not a usage error.
+        std::string name = folder.string();
+        name.erase(std::min(name.size(), name.find_last_not_of("/\\") + 1));
+        const bool file = !name.empty() && std::filesystem::exists(name, error);
+        err << program << ": 出力フォルダ " << folder.string() << " を作れません"
+            << (file ? "（同じ名前のファイルがあります）" : "") << '\n';
+        return 1;
     }
     std::vector<std::string> failures(items.size());
     std::atomic<std::size_t> done{0};

@@ -3,6 +3,7 @@
 // (0 success, 1 input rejected, 2 usage error) and the option checks they have in common.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -12,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/text_file.h"
 
 namespace CLI {
 class App;
@@ -67,9 +70,11 @@ std::string BinaryInputReason(std::string_view bytes);
 // True when -o names a folder for many outputs: it ends in "/" or is an existing folder.
 bool NamesOutputFolder(const std::string& output);
 
-// The message for an input that names a folder instead of a file (UTF-8, without the program's
-// name); empty when it does not.
-std::string FolderInputProblem(const std::string& input);
+// The message for an input that cannot be read as a file: a folder, a device, a pipe or a socket
+// (never opened, so a pipe cannot block the run) or a file larger than `maxBytes` (UTF-8, without
+// the program's name). Empty for a regular file within the limit and for one that does not exist,
+// which the verb's reader names itself.
+std::string InputFileProblem(const std::string& input, std::uintmax_t maxBytes = rave::kMaxInputFileBytes);
 
 // The inputs of a run with the identity (device and file number) of each, looked up once, so that
 // telling whether an output is one of them takes one look-up of the output, not one per input.
@@ -122,8 +127,8 @@ std::size_t BatchThreads(int jobs, std::size_t files);
 // rendered on BatchThreads threads, and reports on `err`: a progress line when `progress`, then
 // every failure with its input. Nothing at all is written, and 1 returned, when two inputs would
 // write the same file or a file would replace one of the inputs. The outputs that succeed are
-// written whatever else fails. Returns 0 when every input succeeded, 1 otherwise, 2 when the
-// folder cannot be made.
+// written whatever else fails. Returns 0 when every input succeeded, 1 otherwise (the folder
+// cannot be made, for one, when a file has its name).
 int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path& folder,
              const std::string& extension, int jobs, std::ostream& err, bool progress, const char* program,
              const PlanFunction& plan, const BatchFunction& render);

@@ -48,8 +48,8 @@ void KeepLargeAllocations() {
 namespace {
 
 // Working folders of this process, so an interrupted run (Ctrl+C, kill, a closed terminal) removes
-// them before it ends. The signal handler may only use what is safe there: plain arrays, atomics
-// and system calls.
+// them before it ends (a closed pipe too). The signal handler may only use what is safe there:
+// plain arrays, atomics and system calls.
 constexpr int kWorkingFolderSlots = 64;
 struct WorkingFolderSlot {
     std::atomic<bool> used{false};
@@ -95,21 +95,21 @@ void RemoveWorkingFoldersAndStop(int signalNumber) {
     std::raise(signalNumber);
 }
 
+// Looked at on every registration, not once: a library may have ignored a signal since (the
+// printing system ignores SIGPIPE), or a caller given it back its default.
 void InstallCleanupHandlers() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
-            struct sigaction previous {};
-            ::sigaction(signalNumber, nullptr, &previous);
-            if (previous.sa_handler == SIG_IGN) {
-                continue;  // started with the signal ignored (nohup): keep it so
-            }
-            struct sigaction action {};
-            action.sa_handler = RemoveWorkingFoldersAndStop;
-            sigemptyset(&action.sa_mask);
-            ::sigaction(signalNumber, &action, nullptr);
+    // SIGPIPE too: output piped into a reader that stops early (| head) ends the run there.
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        struct sigaction previous {};
+        ::sigaction(signalNumber, nullptr, &previous);
+        if (previous.sa_handler != SIG_DFL) {
+            continue;  // ignored (nohup, or no signal comes) or already ours: keep it so
         }
-    });
+        struct sigaction action {};
+        action.sa_handler = RemoveWorkingFoldersAndStop;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ int RunCheck(CommandContext& context, const CheckOptions& options) {
                     << "\"\n";
         return 2;
     }
-    if (const std::string problem = rave::cli::FolderInputProblem(options.file); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(options.file); !problem.empty()) {
         context.err << "ravelog check: " << problem << '\n';
         return 1;
     }

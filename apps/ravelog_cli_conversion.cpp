@@ -29,7 +29,7 @@ struct QaOptions {
 // The document as the calculator sees it: read as the menu's Open reads it, with the settings
 // and defaults the view fills in when it shows the document. The rows' Nsw are used as read.
 int RunQa(CommandContext& context, const QaOptions& options) {
-    if (const std::string problem = rave::cli::FolderInputProblem(options.file); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(options.file); !problem.empty()) {
         context.err << "ravelog qa: " << problem << '\n';
         return 1;
     }

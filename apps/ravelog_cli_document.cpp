@@ -66,7 +66,7 @@ Json DocumentJson(const SoundingDocument& document, SoundingFileVersion version)
 }
 
 int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
-    if (const std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(file); !problem.empty()) {
         context.err << "ravelog info: " << problem << '\n';
         return 1;
     }
@@ -84,7 +84,7 @@ int RunInfo(CommandContext& context, const std::string& file, bool refresh) {
 }
 
 int RunSave(CommandContext& context, const std::string& file, const std::string& output, bool refresh) {
-    if (const std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(file); !problem.empty()) {
         context.err << "ravelog save: " << problem << '\n';
         return 1;
     }

@@ -117,7 +117,7 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         RecomputeConversions(document, count);
     };
 
-    if (const std::string problem = rave::cli::FolderInputProblem(arguments.file); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(arguments.file); !problem.empty()) {
         context.err << "ravelog import: " << problem << '\n';
         return 1;
     }

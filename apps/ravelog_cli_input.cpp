@@ -3,7 +3,6 @@
 
 #include "apps/cli_shared.h"
 #include "apps/ravelog_cli_context.h"
-#include "common/text_file.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/document/sounding_file_verdict.h"
 
@@ -34,9 +33,9 @@ std::string RefusalReason(std::string_view bytes, SoundingVerdict verdict) {
 // Open would make it.
 SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, CommandContext& context,
                                                const std::string& file) {
-    const std::optional<std::string> bytes = rave::ReadFileBytes(file);
+    const std::optional<std::string> bytes = ReadFileForOpen(context.messages, file);
     if (!bytes) {
-        return OpenSoundingFromMenu(document, context.messages, file, std::nullopt);  // names the file
+        return kVersionUnknown;  // the reason is shown, naming the file
     }
     SoundingDocument read;
     const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, kMenuOpenLimits);

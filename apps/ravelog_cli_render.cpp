@@ -109,7 +109,7 @@ struct PreparedSheet {
 // Opens and takes up `file` into `sheet`; program messages go to `messages`.
 RenderOutcome PrepareSheet(const RenderSetup& setup, const std::string& file, std::ostream& messagesOut,
                            PreparedSheet& sheet) {
-    if (std::string problem = rave::cli::FolderInputProblem(file); !problem.empty()) {
+    if (std::string problem = rave::cli::InputFileProblem(file); !problem.empty()) {
         return {1, problem};
     }
     rave::platform::ConsoleMessageSink messages(messagesOut);

@@ -37,8 +37,8 @@ SectionPaper DefaultSectionPaper(rave::MessageSink& messages);
 
 // A private folder for the working files of one command-line run ("ravesect-work-N" in the
 // system's temporary folder), removed with its content at the end of the run, or when the run is
-// interrupted by SIGINT, SIGTERM or SIGHUP, so the verbs never touch the files of the desktop
-// program's section and leave nothing behind.
+// interrupted by SIGINT, SIGTERM, SIGHUP or SIGPIPE, so the verbs never touch the files of the
+// desktop program's section and leave nothing behind.
 class PrivateWorkingFolder {
 public:
     PrivateWorkingFolder();

@@ -1,5 +1,8 @@
 // The document verbs: build (place log files along a section line and save the section) and
 // info (a section file as JSON).
+#include <QList>
+#include <QString>
+
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <memory>
@@ -220,17 +223,24 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
             context.err << problem << '\n';
             return 2;
         }
-        if (const std::string problem = rave::cli::FolderInputProblem(column.substr(equals + 1));
+        if (const std::string problem = rave::cli::InputFileProblem(column.substr(equals + 1));
             !problem.empty()) {
             context.err << "ravesect build: " << problem << '\n';
             return 1;
         }
         std::error_code error;
         const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();
-        const auto pathText =
-            rave::platform::SourcePathText(error ? fs::path(column.substr(equals + 1)) : native);
+        const fs::path source = error ? fs::path(column.substr(equals + 1)) : native;
+        const auto pathText = rave::platform::SourcePathText(source);
         if (!pathText) {
-            context.err << "the path cannot be written in cp932: " << native.string() << '\n';
+            // Stored anyway, the path would read back as another one and place another file.
+            const std::string character = rave::platform::UnstorablePathCharacter(source);
+            const QList<uint> code = QString::fromStdString(character).toUcs4();
+            const std::string codeText =
+                code.isEmpty() ? std::string() : QString::asprintf("(U+%04X)", code[0]).toStdString();
+            context.err << "ravesect build: " << source.string()
+                        << ": パスに断面図ファイルへ保存できない文字「" << character << "」" << codeText
+                        << "があります。フォルダ名かファイル名を変えてください\n";
             return 1;
         }
         // Every column starts from empty boxes: nothing of the previous file carries over.
@@ -258,19 +268,16 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
         return 1;
     }
     // XML borings resolve their soil names through the install folder's JACIC table; names it
-    // does not know are listed on stderr without failing the build. Simple-table soundings take
-    // their layer patterns from the simple table, as their sheets do.
+    // does not know are listed on stderr without failing the build. Soundings keep the pattern
+    // numbers their rows store.
     rave::SoilNameTable jacic;
-    rave::SoilNameTable simple;
     const auto tableFolder = ResolveInstallFolder(context);
     if (tableFolder) {
         jacic.LoadSoilNameTable(*tableFolder / "WdtvxJG.mst", rave::soil_number_kind::kLineDrawing,
                                 context.messages);
-        simple.LoadSoilNameTable(*tableFolder / "WdtvxCS.mst", rave::soil_number_kind::kBitmap,
-                                 context.messages);
     }
     if (BuildColumnsFile(document, working.files(), rave::platform::ResolveSourcePath, context.messages,
-                         tableFolder ? &jacic : nullptr, tableFolder ? &simple : nullptr) > 0) {
+                         tableFolder ? &jacic : nullptr) > 0) {
         return 1;  // a source vanished or a working file could not be written
     }
     ReloadSectionDocument(document, working.files());

@@ -16,7 +16,6 @@ namespace ravesect::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-namespace fs = std::filesystem;
 
 Json Optional(const std::optional<double>& value) {
     return value ? Json(*value) : Json(nullptr);
@@ -65,16 +64,11 @@ int RunLog(CommandContext& context, const std::vector<std::string>& files) {
                             context.messages);
     int status = 0;
     for (const std::string& file : files) {
-        std::error_code error;
-        const auto size = fs::file_size(file, error);
-        const std::optional<std::string> bytes =
-            !error && size > kBoringXmlMaxBytes ? std::nullopt : rave::ReadFileBytes(file);
-        std::string reason;
-        if (error) {
-            reason = "ファイルが見つかりません";
-        } else if (!bytes) {
-            reason = "ファイルが大きすぎます（8 MB まで）";
-        }
+        // The limit of every source reader; a folder, device or pipe is refused unopened.
+        const rave::InputFileBytes input = rave::ReadInputFile(file, kBoringXmlMaxBytes);
+        const std::optional<std::string>& bytes = input.bytes;
+        std::string reason =
+            rave::platform::Cp932ToUtf8(rave::InputRefusalText(input.refusal, kBoringXmlMaxBytes));
         SourceLogSummaryResult result;
         if (bytes) {
             result = SummariseSourceLog(*bytes, jacic);
@@ -87,6 +81,9 @@ int RunLog(CommandContext& context, const std::vector<std::string>& files) {
         }
         context.out << SummaryJson(*result.summary).dump(-1, ' ', false, Json::error_handler_t::replace)
                     << '\n';
+        for (const std::string& warning : result.summary->warnings) {
+            context.err << "ravesect log: " << file << ": " << rave::platform::Cp932ToUtf8(warning) << '\n';
+        }
         if (!result.summary->unknownSoilNames.empty()) {
             context.err << "ravesect log: " << file << ": 土質名表にない土質名（「不明」の模様で描きます）:";
             for (const std::string& name : result.summary->unknownSoilNames) {

@@ -15,6 +15,8 @@
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
 #include "common/pattern_colors.h"
+#include "common/soil_name_table.h"
+#include "common/soil_table_editor.h"
 #include "common/text_file.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
@@ -149,6 +151,12 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
         ReadSysqFile(paths.sysq, setup.installFolder).value_or(SysqSettings::Defaults(setup.installFolder));
     const SectionFonts fonts = LoadSectionFonts(setup.installFolder, nullptr);
     const rave::PatternColorTable colours = ReadPatternColours(paths.patternColours);
+    // A missing simple table only leaves the stored numbers: it is not a failure of the render.
+    rave::SoilNameTable simple;
+    if (const std::optional<std::string> bytes =
+            rave::ReadFileBytes(setup.installFolder / rave::SoilTableEditor::kSimpleMasterFile)) {
+        simple.LoadSoilNameBytes(*bytes, rave::soil_number_kind::kBitmap);
+    }
     FillPageLengthsFromPaper(document.settings, setup.paper, sysq);
     // The paging stays as printing cuts it; logs it leaves out are named (the render succeeds).
     const std::vector<int> offPage =
@@ -182,7 +190,7 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
     options.title = std::filesystem::path(file).filename().string();
 
     ravesect::DrawingMessages drawingMessages(&context.messages);  // each text once for all pages
-    const SectionDrawingResources resources{sysq, fonts, &colours, &drawingMessages};
+    const SectionDrawingResources resources{sysq, fonts, &colours, &drawingMessages, &simple};
     const rave::platform::PageFileResult result =
         rave::platform::WritePageFiles(options, *pages, [&](rave::DrawingSurface& surface, int page) {
             DrawSectionFromColumnsFile(surface, document, working.files().columns, resources, true,

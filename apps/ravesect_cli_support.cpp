@@ -60,33 +60,48 @@ PrivateWorkingFolder::~PrivateWorkingFolder() {
 
 bool OpenSectionForCommandLine(CommandContext& context, const PrivateWorkingFolder& working,
                                const fs::path& file, SectionDocument& document) {
-    if (const std::string problem = rave::cli::FolderInputProblem(file.string()); !problem.empty()) {
+    if (const std::string problem = rave::cli::InputFileProblem(file.string()); !problem.empty()) {
         context.err << problem << '\n';
+        return false;
+    }
+    // The file is read once, here: a pipe or device was refused above without being opened.
+    const rave::InputFileBytes input = rave::ReadInputFile(file);
+    if (input.refusal == rave::InputRefusal::kMissing) {
+        context.messages.Show(SourceNotFoundMessage(file));
+        return false;
+    }
+    if (!input.bytes) {
+        context.err << file.string() << ": "
+                    << rave::platform::Cp932ToUtf8(rave::InputRefusalText(input.refusal)) << '\n';
         return false;
     }
     // The desktop program opens whatever splits into working files; a script must not get a
     // blank section and success from an empty, binary or foreign file.
-    if (const std::optional<std::string> bytes = rave::ReadFileBytes(file)) {
-        std::string reason = rave::cli::BinaryInputReason(*bytes);
-        if (reason.empty() && (bytes->rfind("$$_", 0) != 0 || (bytes->find("\n$$Z") == std::string::npos &&
-                                                               bytes->find("\r$$Z") == std::string::npos))) {
-            reason = "it does not begin as a section file does (\"$$_QSVERAN...\" and its \"$$Z\" parts)";
-        }
-        if (!reason.empty()) {
-            context.err << file.string() << ": not a section file: " << reason << '\n';
-            return false;
-        }
+    const std::string& bytes = *input.bytes;
+    std::string reason = rave::cli::BinaryInputReason(bytes);
+    if (reason.empty() && (bytes.rfind("$$_", 0) != 0 || (bytes.find("\n$$Z") == std::string::npos &&
+                                                          bytes.find("\r$$Z") == std::string::npos))) {
+        reason = "it does not begin as a section file does (\"$$_QSVERAN...\" and its \"$$Z\" parts)";
+    }
+    if (!reason.empty()) {
+        context.err << file.string() << ": not a section file: " << reason << '\n';
+        return false;
     }
     if (!working.ok()) {
         std::error_code error;
         context.messages.Show(CannotOpenWorkingFileMessage(fs::temp_directory_path(error)));
         return false;
     }
-    if (!OpenSectionThroughFramework(document, working.files(), file, context.messages)) {
+    if (!OpenSectionBytes(document, working.files(), file, bytes, context.messages)) {
         if (context.messages.count() == 0) {
             context.messages.Show(SourceNotFoundMessage(file));
         }
         return false;
+    }
+    // The section keeps 50 titles, 200 points and 20 layers; a file holding more is opened with
+    // those, and what was left out is said.
+    if (const std::string cut = SectionCutsText(CountSectionEntries(working.files())); !cut.empty()) {
+        context.err << file.string() << ": " << rave::platform::Cp932ToUtf8(cut) << '\n';
     }
     return true;
 }

@@ -12,20 +12,62 @@
 
 namespace rave {
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+InputFileBytes ReadInputFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    namespace fs = std::filesystem;
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return std::nullopt;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) {
+        return {std::nullopt, InputRefusal::kMissing};
+    }
+    if (fs::is_directory(status)) {
+        return {std::nullopt, InputRefusal::kFolder};
+    }
+    if (!fs::is_regular_file(status)) {
+        return {std::nullopt, InputRefusal::kNotRegular};
+    }
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > maxBytes) {
+        return {std::nullopt, InputRefusal::kTooLarge};
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return std::nullopt;
+        return {std::nullopt, InputRefusal::kMissing};
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The size looked up may be stale (a file still growing): read no more than one byte past
+    // the limit whatever it said.
+    std::string bytes;
+    char buffer[65536];
+    while (in) {
+        in.read(buffer, sizeof buffer);
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes) {
+            return {std::nullopt, InputRefusal::kTooLarge};
+        }
+    }
     if (in.bad()) {
-        return std::nullopt;
+        return {std::nullopt, InputRefusal::kMissing};
     }
-    return bytes;
+    return {std::move(bytes), InputRefusal::kNone};
+}
+
+std::string InputRefusalText(InputRefusal refusal, std::uintmax_t maxBytes) {
+    switch (refusal) {
+        case InputRefusal::kNone:
+            return {};
+        case InputRefusal::kMissing:
+            return "ファイルが見つかりません";
+        case InputRefusal::kFolder:
+            return "フォルダです。ファイルを指定してください";
+        case InputRefusal::kNotRegular:
+            return "通常のファイルではありません（デバイスやパイプは読めません）";
+        case InputRefusal::kTooLarge:
+            return "ファイルが大きすぎます（" + std::to_string(maxBytes / (1024u * 1024u)) + " MB まで）";
+    }
+    return {};
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    return ReadInputFile(path, maxBytes).bytes;
 }
 
 bool LineCursor::Next(std::string_view& line) {
@@ -109,7 +151,8 @@ fs::path::string_type TemporaryPrefix(const fs::path& target) {
     const fs::path::string_type dot(1, Unit('.'));
     const fs::path::string_type tmp = fs::path(".tmp").native();
     fs::path::string_type name = target.filename().native();
-    const std::size_t limit = LongestFileName(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    const std::size_t limit =
+        LongestFileName(target.has_parent_path() ? target.parent_path() : fs::path("."));
     const std::size_t fixed = dot.size() + tmp.size() + kTemporaryDigits;
     if (limit > fixed && name.size() > limit - fixed) {
         std::size_t keep = limit - fixed;

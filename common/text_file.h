@@ -7,6 +7,7 @@
 // in one step, so a failed save never destroys the previous file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,8 +16,36 @@
 
 namespace rave {
 
-// The whole file, or nothing when it cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// The most any input file of both programs may hold. The largest file either program writes is
+// far smaller; the limit keeps a huge or endless input (a sparse file, a device) from exhausting
+// memory before a reader can judge it.
+inline constexpr std::uintmax_t kMaxInputFileBytes = 64u * 1024u * 1024u;
+
+// Why a file's bytes were not read.
+enum class InputRefusal {
+    kNone,        // read
+    kMissing,     // it does not exist or cannot be opened
+    kFolder,      // a folder
+    kNotRegular,  // a device, a pipe or a socket: reading it could block or never end
+    kTooLarge,    // more than the limit
+};
+
+struct InputFileBytes {
+    std::optional<std::string> bytes;  // set when read
+    InputRefusal refusal = InputRefusal::kNone;
+};
+
+// Reads a regular file of at most `maxBytes` bytes. Anything else is refused without being opened
+// (a pipe would block the open, a device would never end), and a file found longer than the limit
+// while it is read is refused too.
+InputFileBytes ReadInputFile(const std::filesystem::path& path, std::uintmax_t maxBytes = kMaxInputFileBytes);
+
+// Why the file cannot be read, as the readers show it (cp932); empty for kNone.
+std::string InputRefusalText(InputRefusal refusal, std::uintmax_t maxBytes = kMaxInputFileBytes);
+
+// The whole file, or nothing when ReadInputFile refuses it.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::uintmax_t maxBytes = kMaxInputFileBytes);
 
 // Walks the lines of a file's bytes. CR LF, LF alone and CR alone all end a line. `maxChars` is the
 // most a line may hold including its line end.

@@ -17,14 +17,27 @@ void ShowFileNotFound(rave::MessageSink& messages, const std::filesystem::path& 
         rave::Message{message_id::kFileNotFound, "ファイルが見つかりません\n( %1 )", file.string()});
 }
 
+}  // namespace
+
+std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const std::filesystem::path& file) {
+    rave::InputFileBytes input = rave::ReadInputFile(file);
+    if (input.refusal == rave::InputRefusal::kMissing) {
+        ShowFileNotFound(messages, file);
+    } else if (!input.bytes) {
+        messages.Show(rave::Message{0, rave::InputRefusalText(input.refusal) + "\n( %1 )", file.string()});
+    }
+    return std::move(input.bytes);
+}
+
+namespace {
+
 // Reads and recognises the file; on success the document holds it, is named after it and counts
 // as unmodified. A file that is not a sounding (binary, or nothing usable read from it) leaves
 // the document and its name as they were, so Save can never write an empty sheet over it.
 SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& messages,
                                  const std::filesystem::path& file, const SoundingReadLimits& limits) {
-    const auto bytes = rave::ReadFileBytes(file);
+    const auto bytes = ReadFileForOpen(messages, file);
     if (!bytes) {
-        ShowFileNotFound(messages, file);
         return kVersionUnknown;
     }
     SoundingDocument read;

@@ -32,6 +32,10 @@ std::filesystem::path LastFolderFilePath(const std::filesystem::path& installFol
 LastFolderFile ReadLastFolderFile(const std::filesystem::path& installFolder);
 bool WriteLastFolderFile(const std::filesystem::path& installFolder, const LastFolderFile& lastFolder);
 
+// The bytes of a file an open reads, or nothing with the reason shown: not found, a folder, a
+// device or a pipe (never opened), larger than any sounding.
+std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const std::filesystem::path& file);
+
 // Open from the menu, after the open dialog returned `file`. Reads the file with the menu's line
 // limits, replaces the document, names it after the file and clears its modified flag, gives
 // empty titles (slots 92, 93) the standard title and, when `installFolder` is given, remembers

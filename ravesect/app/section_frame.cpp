@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "common/soil_table_editor.h"
 #include "common/text_file.h"
 #include "platform/printer_paper.h"
 #include "platform/widget_text.h"
@@ -77,11 +78,12 @@ SectionFrame::SectionFrame(const std::filesystem::path& installFolder, rave::Mes
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(paths_.patternColours)) {
         patternColours_.LoadPatternColorBytes(*bytes);
     }
+    LoadSimpleTable();
 
     scrollArea_ = new SectionScrollView(this);
-    view_ = new SectionView(
-        SectionViewSource{&document_, &paths_, &sysq_, &fonts_, &patternColours_, &position_, &extent_},
-        scrollArea_);
+    view_ = new SectionView(SectionViewSource{&document_, &paths_, &sysq_, &fonts_, &patternColours_,
+                                              &position_, &extent_, &simpleTable_},
+                            scrollArea_);
     scrollArea_->setWidget(view_);
     setCentralWidget(scrollArea_);
     connect(view_, &SectionView::previousPageRequested, this, &SectionFrame::PreviousPage);
@@ -228,6 +230,15 @@ void SectionFrame::LoadSettingsFiles() {
     patternColours_ = rave::PatternColorTable{};
     if (const std::optional<std::string> bytes = rave::ReadFileBytes(paths_.patternColours)) {
         patternColours_.LoadPatternColorBytes(*bytes);
+    }
+    LoadSimpleTable();
+}
+
+void SectionFrame::LoadSimpleTable() {
+    simpleTable_ = rave::SoilNameTable{};
+    const auto path = paths_.installFolder / rave::SoilTableEditor::kSimpleMasterFile;
+    if (const std::optional<std::string> bytes = rave::ReadFileBytes(path)) {
+        simpleTable_.LoadSoilNameBytes(*bytes, rave::soil_number_kind::kBitmap);
     }
 }
 

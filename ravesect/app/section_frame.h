@@ -33,6 +33,7 @@
 
 #include "common/messages.h"
 #include "common/pattern_colors.h"
+#include "common/soil_name_table.h"
 #include "platform/document_window.h"
 #include "platform/folder_lock.h"
 #include "ravesect/document/section_document.h"
@@ -172,6 +173,8 @@ protected:
     void StartNewDocument() override;
     bool LoadThroughFramework(const std::filesystem::path& file) override;
     bool LoadFromMenu(const std::filesystem::path& file) override;
+    // Says in the status bar what an open left out of the file; returns `opened`.
+    bool ShowCutEntries(bool opened);
     void DocumentReplaced() override;
     // A file that could not be read at all is named to the user; the section, the open dialogs'
     // pending edits included, stays as it was.
@@ -201,6 +204,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void LoadSettingsFiles();
+    // The simple table the drawing resolves a simple layer's name through (empty when missing).
+    void LoadSimpleTable();
     void ReadPrinterPaper();
     // Re-reads the working files (with `keepShownPage` only the settings and the columns), fills
     // the page lengths from the paper and puts the shown page at the settings' own page (kept,
@@ -215,6 +220,7 @@ private:
     SysqSettings sysq_;
     SectionFonts fonts_;
     rave::PatternColorTable patternColours_;
+    rave::SoilNameTable simpleTable_;  // the install folder's simple table, for the drawing
     SectionPaper paper_;
     SectionViewPosition position_;
     SectionExtent extent_;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "common/path_text.h"
 #include "common/text_file.h"
@@ -49,14 +50,24 @@ bool SectionFrame::LoadKeepingOnFailure(const std::function<bool()>& load) {
 }
 
 bool SectionFrame::LoadThroughFramework(const std::filesystem::path& file) {
-    return LoadKeepingOnFailure(
-        [&] { return OpenSectionThroughFramework(document_, paths_.working, file, Messages()); });
+    return ShowCutEntries(LoadKeepingOnFailure(
+        [&] { return OpenSectionThroughFramework(document_, paths_.working, file, Messages()); }));
 }
 
 bool SectionFrame::LoadFromMenu(const std::filesystem::path& file) {
-    return LoadKeepingOnFailure([&] {
+    return ShowCutEntries(LoadKeepingOnFailure([&] {
         return OpenSectionFromMenu(document_, paths_.working, paths_.installFolder, file, Messages());
-    });
+    }));
+}
+
+bool SectionFrame::ShowCutEntries(bool opened) {
+    // The section keeps 50 titles, 200 points and 20 layers; what a file held beyond is said.
+    if (opened) {
+        if (const std::string cut = SectionCutsText(CountSectionEntries(paths_.working)); !cut.empty()) {
+            statusBar()->showMessage(QString::fromStdString(rave::platform::Cp932ToUtf8(cut)));
+        }
+    }
+    return opened;
 }
 
 void SectionFrame::StartNewDocument() {
@@ -148,7 +159,7 @@ void SectionFrame::PreparePrinter(QPrinter& printer) {
 }
 
 void SectionFrame::DrawPrintedPage(rave::DrawingSurface& surface, int page) {
-    const SectionDrawingResources resources{sysq_, fonts_, &patternColours_};
+    const SectionDrawingResources resources{sysq_, fonts_, &patternColours_, nullptr, &simpleTable_};
     // The columns as the view holds them: the column working file they were read from is not
     // read again for every printed page.
     DrawSectionSnapshot(surface, document_, view_->Columns(), resources, true,

@@ -150,7 +150,7 @@ void SectionView::DrawPicture(std::string key) {
         QPainter painter(&picture_.image);
         rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
         const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
-                                                &messages};
+                                                &messages, source_.simpleTable};
         picture_.extent = DrawSnapshotColumnsAndOver(
             surface, *source_.document, columns_, resources,
             ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop));
@@ -181,7 +181,7 @@ void SectionView::paintEvent(QPaintEvent* event) {
         rave::platform::QPainterSurface surface(painter, logicalDpiX(), logicalDpiY(), {width(), height()});
         rave::RecordingMessageSink messages;
         const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
-                                                &messages};
+                                                &messages, source_.simpleTable};
         DrawSectionUnderColumns(surface, *source_.document, resources, false, page, markers_);
         if (!pictured) {
             extent = DrawSnapshotColumnsAndOver(surface, *source_.document, columns_, resources, page);

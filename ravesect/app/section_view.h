@@ -57,6 +57,8 @@ struct SectionViewSource {
     const rave::PatternColorTable* patternColours = nullptr;
     const SectionViewPosition* position = nullptr;
     SectionExtent* extent = nullptr;  // what every paint saw of the section is written here
+    // Simple soundings' layers whose stored number draws nothing are drawn by name through it.
+    const rave::SoilNameTable* simpleTable = nullptr;
 };
 
 // One mouse event on the section.

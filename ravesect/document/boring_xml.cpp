@@ -83,30 +83,114 @@ constexpr const char* kEntities = "実体宣言（<!ENTITY）を含むファイ�
 constexpr const char* kTooDeep = "要素の入れ子が深すぎます";
 constexpr const char* kEncoding = "文字コードを変換できません";
 constexpr const char* kEncodingUnsupported = "この文字コードには対応していません";
-constexpr const char* kNotFound = "ファイルが見つかりません";
 constexpr const char* kUnknownSoil = "不明";
 constexpr const char* kNoWater = "無し";
 
+constexpr char kReadAs[] = "%s の値「%s」を %s と読みました";
+constexpr char kUnreadable[] = "%s の値「%s」は数値として読めないので使いません";
+constexpr char kOtherLayerKind[] = "%s と %s の両方があります。%s だけを使います";
+constexpr char kLayerUpward[] = "%s の値「%s」が上の層の下端 %.2f m より浅いので、この層は使いません";
+constexpr char kNegativeDepth[] = "%s の値「%s」は負の深さなので使いません";
+constexpr char kDepthAboveRecords[] = "%s の値「%s」より深い記録があるので、深さを %.2f m とします";
+constexpr char kBlowsOutOfRange[] =
+    "%s の値「%s」は 0 から 9999 の打撃回数ではないので、この試験は使いません";
+
+// A number as written in a file, in ASCII: full-width digits, signs, point and comma become their
+// ASCII forms, and a comma standing alone for the decimal point ("1,5") becomes a point. Nothing
+// when the text is not one decimal number as a whole.
+std::optional<std::string> AsciiNumberText(std::string_view utf8) {
+    static constexpr std::array<std::pair<std::string_view, char>, 5> kWide{{{"\xEF\xBC\x8B", '+'},
+                                                                             {"\xEF\xBC\x8C", ','},
+                                                                             {"\xEF\xBC\x8D", '-'},
+                                                                             {"\xEF\xBC\x8E", '.'},
+                                                                             {"\xE2\x88\x92", '-'}}};
+    std::string ascii;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::string_view rest = utf8.substr(i);
+        if (rest.size() >= 3 && rest.substr(0, 2) == "\xEF\xBC" &&
+            static_cast<unsigned char>(rest[2]) >= 0x90 && static_cast<unsigned char>(rest[2]) <= 0x99) {
+            ascii += static_cast<char>('0' + (static_cast<unsigned char>(rest[2]) - 0x90));
+            i += 3;
+            continue;
+        }
+        const auto wide = std::find_if(kWide.begin(), kWide.end(),
+                                       [&](const auto& entry) { return rest.substr(0, 3) == entry.first; });
+        if (wide != kWide.end()) {
+            ascii += wide->second;
+            i += 3;
+            continue;
+        }
+        ascii += utf8[i++];
+    }
+    if (std::count(ascii.begin(), ascii.end(), ',') == 1 && ascii.find('.') == std::string::npos) {
+        ascii[ascii.find(',')] = '.';
+    }
+    // [+-]digits[.digits][e[+-]digits], with a digit somewhere before any exponent.
+    std::size_t at = ascii.size() > 0 && (ascii[0] == '+' || ascii[0] == '-') ? 1 : 0;
+    const auto digits = [&] {
+        const std::size_t from = at;
+        while (at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9') {
+            ++at;
+        }
+        return at - from;
+    };
+    std::size_t mantissa = digits();
+    if (at < ascii.size() && ascii[at] == '.') {
+        ++at;
+        mantissa += digits();
+    }
+    if (mantissa > 0 && at < ascii.size() && (ascii[at] == 'e' || ascii[at] == 'E')) {
+        ++at;
+        at += at < ascii.size() && (ascii[at] == '+' || ascii[at] == '-') ? 1 : 0;
+        if (digits() == 0) {
+            return std::nullopt;
+        }
+    }
+    if (mantissa == 0 || at != ascii.size()) {
+        return std::nullopt;
+    }
+    return ascii;
+}
+
+// Reads the texts and numbers of elements, and keeps a warning (cp932) for every value it drops
+// or reads otherwise than as written.
 class ValueReader {
 public:
     std::string Convert(std::string_view utf8) { return converter_.Convert(utf8); }
     std::string Text(pugi::xml_node node) { return converter_.Convert(TrimXmlValue(node.child_value())); }
     std::string Child(pugi::xml_node parent, const char8_t* name) { return Text(parent.child(U8(name))); }
 
-    static std::optional<double> Number(pugi::xml_node node) {
+    // The element's number; nothing when it is missing or empty, and nothing with a warning when
+    // its text is not a number. A full-width or comma-decimal number is read with a warning.
+    std::optional<double> Number(pugi::xml_node node) {
         const std::string_view text = TrimXmlValue(node.child_value());
-        if (!rave::HasLeadingNumber(text)) {
+        if (text.empty()) {
             return std::nullopt;
         }
-        const double value = rave::ParseDecimal(text);
-        return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+        const std::optional<std::string> ascii = AsciiNumberText(text);
+        const double value = ascii ? rave::ParseDecimal(*ascii) : 0.0;
+        if (!ascii || !std::isfinite(value)) {
+            Warn(rave::FormatText(kUnreadable, Convert(node.name()), Convert(text)));
+            return std::nullopt;
+        }
+        if (*ascii != text) {
+            Warn(rave::FormatText(kReadAs, Convert(node.name()), Convert(text), *ascii));
+        }
+        return value;
     }
-    static std::optional<double> ChildNumber(pugi::xml_node parent, const char8_t* name) {
+    std::optional<double> ChildNumber(pugi::xml_node parent, const char8_t* name) {
         return Number(parent.child(U8(name)));
     }
+    // "NAME の値「TEXT」" parts of a warning about the element's value.
+    std::string NameOf(pugi::xml_node node) { return Convert(node.name()); }
+    std::string ValueOf(pugi::xml_node node) { return Text(node); }
+
+    void Warn(std::string warning) { warnings_.push_back(std::move(warning)); }
+    std::vector<std::string> TakeWarnings() { return std::move(warnings_); }
 
 private:
     Utf8ToCp932Converter converter_;
+    std::vector<std::string> warnings_;
 };
 
 // "BED0400" and the like in the document type: the version when the root does not carry it.
@@ -126,15 +210,15 @@ std::string VersionFromDoctype(std::string_view utf8) {
 }
 
 // Degrees, minutes and seconds (or one decimal value) of a longitude or latitude.
-std::optional<double> Angle(pugi::xml_node block, const char8_t* degrees, const char8_t* minutes,
-                            const char8_t* seconds, const char8_t* decimal) {
-    if (const auto d = ValueReader::ChildNumber(block, degrees)) {
-        const double m = ValueReader::ChildNumber(block, minutes).value_or(0.0);
-        const double s = ValueReader::ChildNumber(block, seconds).value_or(0.0);
+std::optional<double> Angle(ValueReader& values, pugi::xml_node block, const char8_t* degrees,
+                            const char8_t* minutes, const char8_t* seconds, const char8_t* decimal) {
+    if (const auto d = values.ChildNumber(block, degrees)) {
+        const double m = values.ChildNumber(block, minutes).value_or(0.0);
+        const double s = values.ChildNumber(block, seconds).value_or(0.0);
         const double sign = *d < 0.0 ? -1.0 : 1.0;
         return sign * (std::fabs(*d) + m / 60.0 + s / 3600.0);
     }
-    return ValueReader::ChildNumber(block, decimal);
+    return values.ChildNumber(block, decimal);
 }
 
 // Walks the whole tree once without recursion, keeps the first element of each header name and
@@ -182,7 +266,46 @@ bool Walk(pugi::xml_node root, Found& found) {
 }
 
 BoringXmlResult Refuse(std::string reason) {
-    return BoringXmlResult{std::nullopt, std::move(reason)};
+    return BoringXmlResult{std::nullopt, std::move(reason), {}};
+}
+
+// The layer kind a file's layers are read from: the version's own (土質岩種区分 up to 2.x,
+// 岩石土区分 in 3.x, 工学的地質区分名現場土質名 from 4.00) when the file has it, else the first
+// kind in the file. A file with several kinds is warned of: mixing them would interleave two
+// descriptions of one column.
+Wanted LayerKindToRead(const Found& found, const std::string& version, ValueReader& values) {
+    std::vector<Wanted> present;
+    for (const auto& record : found.records) {
+        if (record.first != Wanted::kPenetration && record.first != Wanted::kWater &&
+            std::find(present.begin(), present.end(), record.first) == present.end()) {
+            present.push_back(record.first);
+        }
+    }
+    if (present.empty()) {
+        return Wanted::kLayer4;
+    }
+    Wanted chosen = present.front();
+    if (!version.empty()) {
+        const double number = rave::ParseDecimal(version);
+        const Wanted own = number >= 4.0   ? Wanted::kLayer4
+                           : number >= 3.0 ? Wanted::kLayer3
+                                           : Wanted::kLayer2;
+        if (std::find(present.begin(), present.end(), own) != present.end()) {
+            chosen = own;
+        }
+    }
+    const auto name = [&](Wanted what) {
+        return values.Convert(
+            U8(std::find_if(kWantedNames.begin(), kWantedNames.end(), [&](const WantedName& w) {
+                   return w.what == what;
+               })->name));
+    };
+    for (const Wanted other : present) {
+        if (other != chosen) {
+            values.Warn(rave::FormatText(kOtherLayerKind, name(chosen), name(other), name(chosen)));
+        }
+    }
+    return chosen;
 }
 
 }  // namespace
@@ -242,6 +365,12 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
     if (utf8->find("<!ENTITY") != std::string::npos) {
         return Refuse(kEntities);
     }
+    // Parsing in place cuts the buffer into strings with inserted zeros, so what is looked up in
+    // the text itself is looked up first: the version named in the document type, and whether
+    // the penetration intervals carry the 4.00 names ("_0_100" and so on) that tell millimetres
+    // in a file that names no version.
+    const std::string doctypeVersion = VersionFromDoctype(*utf8);
+    const bool namesMillimetreIntervals = utf8->find("_0_100") != std::string::npos;
     pugi::xml_document document;
     // No DTD processing: the document type is skipped, only the five predefined entities and
     // character references are read.
@@ -265,33 +394,50 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
     BoringLog log;
     log.version = TrimXmlValue(root.attribute("DTD_version").value());
     if (log.version.empty()) {
-        log.version = VersionFromDoctype(*utf8);
+        log.version = doctypeVersion;
     }
     const auto first = [&](Wanted what) { return found.first[static_cast<std::size_t>(what)]; };
     log.surveyName = values.Text(first(Wanted::kSurveyName));
     log.name = values.Text(first(Wanted::kBoringName));
-    log.groundElevation = ValueReader::Number(first(Wanted::kElevation));
-    log.depth = ValueReader::Number(first(Wanted::kDrilledLength));
+    log.groundElevation = values.Number(first(Wanted::kElevation));
+    pugi::xml_node depthNode = first(Wanted::kDrilledLength);
+    log.depth = values.Number(depthNode);
     if (!log.depth) {
-        log.depth = ValueReader::Number(first(Wanted::kTotalDepth));
+        depthNode = first(Wanted::kTotalDepth);
+        log.depth = values.Number(depthNode);
+    }
+    if (log.depth && *log.depth < 0.0) {
+        values.Warn(rave::FormatText(kNegativeDepth, values.NameOf(depthNode), values.ValueOf(depthNode)));
+        log.depth.reset();
     }
     if (const pugi::xml_node lonLat = first(Wanted::kLonLat)) {
-        log.longitude = Angle(lonLat, u8"経度_度", u8"経度_分", u8"経度_秒", u8"経度");
-        log.latitude = Angle(lonLat, u8"緯度_度", u8"緯度_分", u8"緯度_秒", u8"緯度");
+        log.longitude = Angle(values, lonLat, u8"経度_度", u8"経度_分", u8"経度_秒", u8"経度");
+        log.latitude = Angle(values, lonLat, u8"緯度_度", u8"緯度_分", u8"緯度_秒", u8"緯度");
     }
     // Penetration is in cm up to 3.00 and in mm from 4.00, where the interval elements are
     // renamed "_0_100" and so on; a file that names no version is judged by those names.
-    const bool millimetres = log.version.empty() ? std::strstr(utf8->c_str(), "_0_100") != nullptr
-                                                 : rave::ParseDecimal(log.version) >= 4.0;
+    const bool millimetres =
+        log.version.empty() ? namesMillimetreIntervals : rave::ParseDecimal(log.version) >= 4.0;
+    const Wanted layerKind = LayerKindToRead(found, log.version, values);
     double top = 0.0;
     double deepest = 0.0;
     for (const auto& [what, node] : found.records) {
         if (what == Wanted::kPenetration) {
             BoringPenetration test;
-            test.depth = ValueReader::ChildNumber(node, u8"標準貫入試験_開始深度").value_or(0.0);
-            const double blows = ValueReader::ChildNumber(node, u8"標準貫入試験_合計打撃回数").value_or(0.0);
-            test.blows = static_cast<int>(std::clamp(std::lround(blows), 0L, 9999L));
-            if (auto amount = ValueReader::ChildNumber(node, u8"標準貫入試験_合計貫入量")) {
+            test.depth = values.ChildNumber(node, u8"標準貫入試験_開始深度").value_or(0.0);
+            const pugi::xml_node blowsNode = node.child(U8(u8"標準貫入試験_合計打撃回数"));
+            const std::optional<double> written = values.Number(blowsNode);
+            if (!written && !TrimXmlValue(blowsNode.child_value()).empty()) {
+                continue;  // not a number: warned of, and no N can be told
+            }
+            const double blows = written.value_or(0.0);
+            if (!(blows >= 0.0 && blows <= 9999.0)) {
+                values.Warn(
+                    rave::FormatText(kBlowsOutOfRange, values.NameOf(blowsNode), values.ValueOf(blowsNode)));
+                continue;
+            }
+            test.blows = static_cast<int>(std::lround(blows));
+            if (auto amount = values.ChildNumber(node, u8"標準貫入試験_合計貫入量")) {
                 test.penetrationCm = millimetres ? *amount / 10.0 : *amount;
             }
             test.n = PenetrationN(test.blows, test.penetrationCm);
@@ -300,17 +446,24 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
         } else if (what == Wanted::kWater) {
             BoringWaterLevel water;
             water.date = values.Child(node, u8"孔内水位_測定年月日");
-            water.depth = ValueReader::ChildNumber(node, u8"孔内水位_孔内水位");
+            water.depth = values.ChildNumber(node, u8"孔内水位_孔内水位");
             if (water.depth && *water.depth <= -99.0) {
                 water.depth.reset();  // -99.99: no water found
             }
             if (water.depth || !water.date.empty()) {
                 log.waterLevels.push_back(water);
             }
-        } else {
+        } else if (what == layerKind) {
             const LayerNames names = LayerNamesOf(what);
-            const auto bottom = ValueReader::ChildNumber(node, names.bottom);
+            const pugi::xml_node bottomNode = node.child(U8(names.bottom));
+            const auto bottom = values.Number(bottomNode);
             if (!bottom) {
+                continue;
+            }
+            if (*bottom <= top) {
+                // Out of order: the layer would run upward over the one above.
+                values.Warn(rave::FormatText(kLayerUpward, values.NameOf(bottomNode),
+                                             values.ValueOf(bottomNode), top));
                 continue;
             }
             BoringLayer layer;
@@ -324,23 +477,24 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
             log.layers.push_back(std::move(layer));
         }
     }
+    if (log.depth && *log.depth < deepest) {
+        // A total length above the deepest record would cut the column there and drop the rest.
+        values.Warn(rave::FormatText(kDepthAboveRecords, values.NameOf(depthNode), values.ValueOf(depthNode),
+                                     deepest));
+        log.depth = deepest;
+    }
     if (!log.depth && deepest > 0.0) {
         log.depth = deepest;  // no total length in the file: the deepest record
     }
-    return BoringXmlResult{std::move(log), {}};
+    return BoringXmlResult{std::move(log), {}, values.TakeWarnings()};
 }
 
 BoringXmlResult ReadBoringXmlFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && size > kBoringXmlMaxBytes) {
-        return Refuse(kTooLarge);
+    const rave::InputFileBytes input = rave::ReadInputFile(path, kBoringXmlMaxBytes);
+    if (!input.bytes) {
+        return Refuse(rave::InputRefusalText(input.refusal, kBoringXmlMaxBytes));
     }
-    const auto bytes = rave::ReadFileBytes(path);
-    if (!bytes) {
-        return Refuse(kNotFound);
-    }
-    return ReadBoringXml(*bytes);
+    return ReadBoringXml(*input.bytes);
 }
 
 BoringSoil ResolveBoringSoil(const rave::SoilNameTable& table, const BoringLayer& layer) {

@@ -62,6 +62,10 @@ struct BoringLog {
 struct BoringXmlResult {
     std::optional<BoringLog> log;
     std::string error;  // cp932: why the file was refused
+    // cp932, one per value dropped or read otherwise than written: a number that is no number,
+    // a full-width or comma-decimal number, a second kind of layers, a layer running upward, a
+    // total length above the deepest record or below ground, blows beyond 0-9999.
+    std::vector<std::string> warnings;
 };
 
 // True when the bytes start like an XML document whose root element is the boring exchange

@@ -63,11 +63,32 @@ std::optional<NormalizedLog> ReadBoringColumn(PlacedColumn& column, std::string_
     const auto degrees = [](const std::optional<double>& value) {
         return value ? rave::FormatText("%.6f", *value) : std::string();
     };
+    if (!read.warnings.empty()) {
+        std::string text = "読めなかった値、読み替えた値があります\n( %1 )";
+        for (const std::string& warning : read.warnings) {
+            text += "\n  " + warning;
+        }
+        messages.Show(rave::Message{0, text, source.string()});
+    }
     column[kLongitudeField] = degrees(read.log->longitude);
     column[kLatitudeField] = degrees(read.log->latitude);
     const rave::SoilNameTable none;
     std::vector<std::string> unknown;
     NormalizedLog log = BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, &unknown);
+    // A column keeps as many layers and tests as its log sections hold; the rest is named.
+    std::string cut;
+    const auto count = [&](const char* what, std::size_t found, int section) {
+        const int kept = log.RowCount(section);
+        if (found > static_cast<std::size_t>(kept)) {
+            cut += (cut.empty() ? "" : "、") +
+                   rave::FormatText("%s %d のうち %d まで", what, static_cast<int>(found), kept);
+        }
+    };
+    count("層", read.log->layers.size(), logsection::kLayers);
+    count("標準貫入試験", read.log->penetration.size(), logsection::kMeasured);
+    if (!cut.empty()) {
+        messages.Show(rave::Message{0, cut + "を使います（残りは使いません）\n( %1 )", source.string()});
+    }
     if (!unknown.empty()) {
         std::string text = "土質名表にない土質名は「不明」の模様で描きます\n( %1 )";
         for (const std::string& name : unknown) {
@@ -133,8 +154,7 @@ double ClosingColumnDistance(double lastDistance, int distanceScale) {
 }
 
 int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
-                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable,
-                     const rave::SoilNameTable* simpleTable) {
+                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable) {
     int failures = 0;
     PlacedColumn& boundary = document.Column(0);
     boundary.Clear();
@@ -173,9 +193,15 @@ int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const
         }
         const std::string& pathText = column[colfield::kSourcePath];
         const std::filesystem::path source = resolve ? resolve(pathText) : PathFromBytes(pathText);
-        const auto bytes = rave::ReadFileBytes(source);
+        // The limit of every source reader (see ReadSourceHeaderFile).
+        const rave::InputFileBytes input = rave::ReadInputFile(source, kBoringXmlMaxBytes);
+        const std::optional<std::string>& bytes = input.bytes;
         if (!bytes) {
-            messages.Show(SourceNotFoundMessage(source));
+            messages.Show(
+                input.refusal == rave::InputRefusal::kMissing
+                    ? SourceNotFoundMessage(source)
+                    : rave::Message{0, rave::InputRefusalText(input.refusal, kBoringXmlMaxBytes) + "\n( %1 )",
+                                    source.string()});
             ++failures;
             continue;
         }
@@ -186,7 +212,7 @@ int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const
             failures += boring ? 0 : 1;
             log = boring ? std::move(*boring) : NormalizedLog{};
         } else {
-            log = ParseSourceLog(kind, *bytes, nullptr, nullptr, simpleTable);
+            log = ParseSourceLog(kind, *bytes);
         }
     }
 
@@ -202,20 +228,14 @@ void ApplyPlacement(const PlacementList& list, SectionDocument& document, const 
                     const std::optional<std::filesystem::path>& installFolder,
                     const SourcePathResolver& resolve, rave::MessageSink& messages) {
     list.Store(document, installFolder, messages);
-    // The window reported a missing table at start-up already; XML soils then draw no pattern and
-    // simple soundings keep the numbers their rows store.
+    // The window reported a missing table at start-up already; XML soils then draw no pattern.
     rave::SoilNameTable jacic;
-    rave::SoilNameTable simple;
     if (installFolder) {
         if (const auto table = rave::ReadFileBytes(*installFolder / "WdtvxJG.mst")) {
             jacic.LoadSoilNameBytes(*table, rave::soil_number_kind::kLineDrawing);
         }
-        if (const auto table = rave::ReadFileBytes(*installFolder / "WdtvxCS.mst")) {
-            simple.LoadSoilNameBytes(*table, rave::soil_number_kind::kBitmap);
-        }
     }
-    BuildColumnsFile(document, files, resolve, messages, installFolder ? &jacic : nullptr,
-                     installFolder ? &simple : nullptr);
+    BuildColumnsFile(document, files, resolve, messages, installFolder ? &jacic : nullptr);
     ReloadSectionDocument(document, files);
 }
 

@@ -48,11 +48,10 @@ double ClosingColumnDistance(double lastDistance, int distanceScale);
 // table of the install folder); the names it does not know are drawn with its "unknown" pattern
 // and listed in one warning per file. The longitude and latitude of such a boring are kept in
 // the column's fields 16 and 17. Returns the number of failures shown (a missing source, a
-// working file that cannot be written); the warning is not one. The layers of simple-table
-// soundings take their patterns from `simpleTable` (the install folder's simple table) when given.
+// working file that cannot be written); the warning is not one. A sounding's layers keep the
+// pattern numbers their rows store.
 int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const SourcePathResolver& resolve,
-                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable = nullptr,
-                     const rave::SoilNameTable* simpleTable = nullptr);
+                     rave::MessageSink& messages, const rave::SoilNameTable* jacicTable = nullptr);
 
 // The column fields that keep a boring's longitude and latitude (degrees, "%.6f").
 inline constexpr int kLongitudeField = 16;

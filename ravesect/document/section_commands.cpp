@@ -32,14 +32,21 @@ bool OpenSection(SectionDocument& document, const WorkingFiles& files, const std
     if (!bytes) {
         return false;  // the working files stay as they were
     }
+    return OpenSectionBytes(document, files, file, *bytes, messages);
+}
+
+}  // namespace
+
+bool OpenSectionBytes(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& file,
+                      std::string_view bytes, rave::MessageSink& messages) {
     // A file that is not a section leaves the working files and the document's name alone.
-    const SectionVerdict verdict = JudgeSectionBytes(*bytes);
+    const SectionVerdict verdict = JudgeSectionBytes(bytes);
     if (verdict != SectionVerdict::kSection) {
         messages.Show(NotSectionFileMessage(verdict, file));
         return false;
     }
     document.ClearSectionTables();
-    if (LoadSectionBytes(document, files, *bytes, messages) == 0) {
+    if (LoadSectionBytes(document, files, bytes, messages) == 0) {
         ReloadSectionDocument(document, files);
         return false;
     }
@@ -48,8 +55,6 @@ bool OpenSection(SectionDocument& document, const WorkingFiles& files, const std
     ReloadSectionDocument(document, files);
     return true;
 }
-
-}  // namespace
 
 std::filesystem::path OpenFolderFilePath(const std::filesystem::path& installFolder) {
     return installFolder / "FileQo.ndx";

@@ -48,6 +48,11 @@ bool OpenSectionFromMenu(SectionDocument& document, const WorkingFiles& files,
 bool OpenSectionThroughFramework(SectionDocument& document, const WorkingFiles& files,
                                  const std::filesystem::path& file, rave::MessageSink& messages);
 
+// The same for a caller that has read the file's bytes itself (and judged them), so the file is
+// read once.
+bool OpenSectionBytes(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& file,
+                      std::string_view bytes, rave::MessageSink& messages);
+
 enum class SaveResult {
     kSaved,        // written; path set and modified flag cleared
     kNeedsSaveAs,  // the document has no usable .sqw name: ask for one, then SaveSectionAs

@@ -200,14 +200,17 @@ SourceHeader ReadSourceHeader(std::string_view bytes) {
 }
 
 SourceHeader ReadSourceHeaderFile(const std::filesystem::path& path) {
-    const auto bytes = rave::ReadFileBytes(path);
-    if (!bytes) {
+    // Every kind of source is held to the boring XML's limit, the largest any of them needs, so
+    // the placement, the column build and the log verb refuse the same files.
+    const rave::InputFileBytes input = rave::ReadInputFile(path, kBoringXmlMaxBytes);
+    if (!input.bytes) {
         SourceHeader header;
-        header.status = SourceHeader::Status::kNotFound;
-        header.surveyName = "ファイルが見つかりません";
+        header.status = input.refusal == rave::InputRefusal::kMissing ? SourceHeader::Status::kNotFound
+                                                                      : SourceHeader::Status::kNotAccepted;
+        header.surveyName = rave::InputRefusalText(input.refusal, kBoringXmlMaxBytes);
         return header;
     }
-    return ReadSourceHeader(*bytes);
+    return ReadSourceHeader(*input.bytes);
 }
 
 std::vector<std::string> WaterLevelEntries(const std::vector<GroundwaterRecord>& records,

@@ -121,7 +121,9 @@ SourceLogSummaryResult SummariseSourceLog(std::string_view bytes, const rave::So
         if (!read.log) {
             return {std::nullopt, read.error};
         }
-        return {FromBoring(*read.log, jacic), {}};
+        SourceLogSummary summary = FromBoring(*read.log, jacic);
+        summary.warnings = std::move(read.warnings);
+        return {std::move(summary), {}};
     }
     const SourceHeader header = ReadSourceHeader(bytes);
     if (header.status != SourceHeader::Status::kRead) {

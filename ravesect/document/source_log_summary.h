@@ -45,6 +45,7 @@ struct SourceLogSummary {
     std::vector<SummaryTest> penetration;
     std::vector<SummaryWater> waterLevels;
     std::vector<std::string> unknownSoilNames;  // names the JACIC table does not know (XML)
+    std::vector<std::string> warnings;          // values dropped or corrected (XML; cp932)
 };
 
 struct SourceLogSummaryResult {

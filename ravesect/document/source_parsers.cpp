@@ -76,8 +76,7 @@ NormalizedLog ParseSectionedSource(std::string_view bytes) {
     return log;
 }
 
-NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes,
-                                  const rave::SoilNameTable* simpleTable) {
+NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes) {
     NormalizedLog log;
     rave::LineCursor first(bytes, kSourceLineLimit);
     std::string_view firstLine;
@@ -130,10 +129,7 @@ NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes,
         }
         (*layer)[0] = source[f::kDepth];
         (*layer)[1] = name;
-        (*layer)[2] =
-            jacic || simpleTable == nullptr
-                ? source[patternField]
-                : rave::FormatText("%ld", rave::SimpleLayerPattern(name, source[patternField], *simpleTable));
+        (*layer)[2] = source[patternField];
         (*layer)[6] = underlined ? kUnderlinedBoundary : kPlainBoundary;
     }
     for (int i = 1; i <= measured; ++i) {
@@ -198,8 +194,7 @@ NormalizedLog ParseLineSource(std::string_view bytes) {
 }
 
 NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave::SoilNameTable* jacicTable,
-                             std::vector<std::string>* unknownSoilNames,
-                             const rave::SoilNameTable* simpleTable) {
+                             std::vector<std::string>* unknownSoilNames) {
     if (kind == kKindBoringXml) {
         const BoringXmlResult read = ReadBoringXml(bytes);
         if (!read.log) {
@@ -209,7 +204,7 @@ NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave
         return BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, unknownSoilNames);
     }
     if (IsSoundingKind(kind)) {
-        NormalizedLog log = ParseSoundingSource(kind, bytes, simpleTable);
+        NormalizedLog log = ParseSoundingSource(kind, bytes);
         if (kind == kKindSoundingJacic || kind == kKindSoundingSimple) {
             const int last = log.RowCount(logsection::kMeasured);
             if (last > 0) {

@@ -42,16 +42,14 @@ private:
 // and 302 the drawing attribute of the last measured row becomes "2"; for kind 320 the measured
 // rows are dropped. An unknown kind gives an empty log. The soil names of a boring exchange XML
 // are resolved through `jacicTable` (without one they draw no pattern); the names it does not
-// know are added to `unknownSoilNames` when given. The layers of a simple-table sounding take
-// their pattern numbers from `simpleTable` when one is given, as its sheet draws them.
+// know are added to `unknownSoilNames` when given. A sounding's layers keep the pattern numbers
+// their rows store (the drawing resolves a simple layer's name where its number draws nothing).
 NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes,
                              const rave::SoilNameTable* jacicTable = nullptr,
-                             std::vector<std::string>* unknownSoilNames = nullptr,
-                             const rave::SoilNameTable* simpleTable = nullptr);
+                             std::vector<std::string>* unknownSoilNames = nullptr);
 
 // The single parsers, for tests and fuzzing.
-NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes,
-                                  const rave::SoilNameTable* simpleTable = nullptr);
+NormalizedLog ParseSoundingSource(SourceKind kind, std::string_view bytes);
 NormalizedLog ParseSectionedSource(std::string_view bytes);
 NormalizedLog ParseLineSource(std::string_view bytes);
 

@@ -304,6 +304,40 @@ void ReadPointsLayers(SectionDocument& document, std::string_view bytes) {
     });
 }
 
+SectionCuts CountSectionEntries(const WorkingFiles& files) {
+    SectionCuts cuts;
+    if (const auto titles = rave::ReadFileBytes(files.titles)) {
+        ForEachLine(*titles, kSectionLineLimit,
+                    [&](std::string_view line) { cuts.titles += Contains(line, "$$Z HY") ? 0 : 1; });
+    }
+    if (const auto pointsLayers = rave::ReadFileBytes(files.pointsLayers)) {
+        int* part = nullptr;
+        ForEachLine(*pointsLayers, kSectionLineLimit, [&](std::string_view line) {
+            if (Contains(line, "$$Z PO")) {
+                part = &cuts.points;
+            } else if (Contains(line, "$$Z SO")) {
+                part = &cuts.layers;
+            } else if (part != nullptr) {
+                ++*part;
+            }
+        });
+    }
+    return cuts;
+}
+
+std::string SectionCutsText(const SectionCuts& cuts) {
+    std::string text;
+    const auto add = [&](const char* what, int found, int kept) {
+        if (found > kept) {
+            text += (text.empty() ? "" : "、") + rave::FormatText("%s %d のうち %d まで", what, found, kept);
+        }
+    };
+    add("標題記事", cuts.titles, kTitleEntries);
+    add("点", cuts.points, kPoints);
+    add("層", cuts.layers, kLayers);
+    return text.empty() ? text : text + "を読みました（残りは使いません）";
+}
+
 void ReadPointsLayersFile(const WorkingFiles& files, SectionDocument& document) {
     const auto bytes = rave::ReadFileBytes(files.pointsLayers);
     ReadPointsLayers(document, bytes ? std::string_view(*bytes) : std::string_view());

@@ -94,6 +94,18 @@ void ReadColumnsFile(const WorkingFiles& files, SectionDocument& document);
 // columns with their logs.
 void ReloadSectionDocument(SectionDocument& document, const WorkingFiles& files);
 
+// What the working files hold beyond what a section keeps (50 titles, 200 points, 20 layers):
+// the entries found of each part, so an open can say what it left out.
+struct SectionCuts {
+    int titles = 0;
+    int points = 0;
+    int layers = 0;
+    bool Any() const { return titles > kTitleEntries || points > kPoints || layers > kLayers; }
+};
+SectionCuts CountSectionEntries(const WorkingFiles& files);
+// "標題記事 60 のうち 50 まで、…を読みました" for the parts cut (cp932); empty when none is.
+std::string SectionCutsText(const SectionCuts& cuts);
+
 // Removes the four files (a file that cannot be removed is skipped).
 void DeleteWorkingFiles(const WorkingFiles& files);
 

@@ -8,6 +8,7 @@
 #include "common/drawing/drawing_surface.h"
 #include "common/messages.h"
 #include "common/pattern_colors.h"
+#include "common/soil_name_table.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_fonts.h"
 #include "ravesect/drawing/section_mapping.h"
@@ -89,6 +90,9 @@ struct SectionPainter {
     const rave::PatternColorTable* patternColors;
     const SectionSettings& settings;
     DrawingMessages* messages = nullptr;  // what the drawing could not draw; null: not told
+    // The simple table a simple sounding's layer name is drawn by where its stored number draws
+    // nothing; null: the stored number only.
+    const rave::SoilNameTable* simpleTable = nullptr;
 
     double PaperX(double mm) const { return PaperToWorldX(mm, settings.distanceScale); }
     double PaperY(double mm) const { return PaperToWorldY(mm, settings.depthScale); }

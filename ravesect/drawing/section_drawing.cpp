@@ -198,8 +198,8 @@ SectionExtent DrawSectionColumnsAndOver(rave::DrawingSurface& surface, const Sec
     SectionMapping mapping = MappingForPage(surface, document.settings, resources.sysq, page);
     DrawingMessages messages(resources.messages);
     const SectionPainter painter{
-        surface,           mapping,  resources.sysq, resources.fonts, resources.patternColors,
-        document.settings, &messages};
+        surface,           mapping,   resources.sysq,       resources.fonts, resources.patternColors,
+        document.settings, &messages, resources.simpleTable};
     surface.SetTransparentText(true);
     namespace layer = rave::surface_layer;
 

@@ -12,6 +12,7 @@
 #include "common/drawing/drawing_surface.h"
 #include "common/messages.h"
 #include "common/pattern_colors.h"
+#include "common/soil_name_table.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/drawing/section_fonts.h"
 #include "ravesect/drawing/section_mapping.h"
@@ -26,6 +27,9 @@ struct SectionDrawingResources {
     // What the drawing could not draw (a missing column file, a pattern with neither line
     // pattern nor tile), each text once a drawing; null: not told.
     rave::MessageSink* messages = nullptr;
+    // The install folder's simple table: a simple sounding's layer whose stored pattern number
+    // draws nothing is drawn by its soil name, as its sheet draws it. Null: stored numbers only.
+    const rave::SoilNameTable* simpleTable = nullptr;
 };
 
 // The page shown or printed: its left-end distance (m) and top elevation (m).

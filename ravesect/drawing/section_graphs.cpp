@@ -81,18 +81,81 @@ void ReportMissingPattern(const SectionPainter& p, long patternNo, bool jacic, b
     }
 }
 
-// The soil layers of "$$A": each row's pattern from the previous bottom depth to its own.
+// How a layer cell is drawn: the column's table, the colours and the sources of patterns.
+struct LayerCellStyle {
+    bool jacic = false;
+    bool monochrome = false;
+    int penWidth = 1;
+    PatternSources sources;
+};
+
+// Draws the pattern `code` into a layer cell. Returns the base pattern that neither a line pattern
+// nor a tile could draw, 0 when the cell was drawn (an admixture or adjective digit without a
+// pattern of its own only adds nothing); -1 when `code` names no pattern at all.
+long DrawLayerCell(const SectionPainter& p, long code, const LayerCellStyle& style,
+                   const ColumnLayout& layout, double y1, double y2) {
+    const rave::MappedSurface target{p.surface, p.mapping};
+    const int g = style.jacic ? rave::ClassifyJacicPattern(code) : rave::ClassifySimplePattern(code);
+    std::vector<std::pair<long, int>> parts;
+    if (g >= 7 && g <= 11) {
+        rave::DrawCellMarker(target, layout.pattern.left, y1, layout.pattern.right, y2, g - 7, 1,
+                             style.penWidth, style.monochrome, p.patternColors);
+        return 0;
+    }
+    if (g == 3) {
+        const long base = rave::PatternDigit(static_cast<double>(code), 1000) +
+                          rave::PatternDigit(static_cast<double>(code), 100);
+        const long admixture = rave::PatternDigit(static_cast<double>(code), 10);
+        const long adjective = rave::PatternDigit(static_cast<double>(code), 1);
+        const int shifted = admixture != 0 ? 1 : 0;
+        parts = {{base, shifted}, {admixture, 0}, {adjective, shifted}};
+    } else if (g != 0) {
+        parts = {{code, 0}};
+    } else {
+        return -1;
+    }
+    bool firstPart = true;
+    long missingBase = 0;
+    for (const auto& [part, shifted] : parts) {
+        if (part <= 0) {
+            continue;
+        }
+        const bool overlay = !firstPart;
+        firstPart = false;
+        if (style.sources.tileFirst &&
+            DrawTile(p, part, style.jacic, style.monochrome, layout, y1, y2, overlay)) {
+            continue;
+        }
+        const rave::ColorRef colour = style.monochrome || p.patternColors == nullptr
+                                          ? rave::kBlack
+                                          : p.patternColors->PatternColor(part);
+        if (style.sources.lines &&
+            rave::DrawSoilPattern(target, part, layout.pattern.left, y1, layout.pattern.right, y2, 1.0,
+                                  style.penWidth, colour, shifted, rave::PatternSet::kRavesect)) {
+            continue;
+        }
+        if (!(style.sources.tileAfter &&
+              DrawTile(p, part, style.jacic, style.monochrome, layout, y1, y2, overlay)) &&
+            !overlay) {
+            missingBase = part;
+        }
+    }
+    return firstPart ? -1 : missingBase;
+}
+
+// The soil layers of "$$A": each row's pattern from the previous bottom depth to its own. A simple
+// sounding's layer keeps the number its row stores; where that number draws nothing, the layer is
+// drawn as its sheet draws it, by its soil name through the simple table.
 void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const ColumnLayout& layout, int kind) {
     if (!(layout.pattern.Width() >= 0.1)) {
         return;
     }
-    const rave::MappedSurface target{p.surface, p.mapping};
-    const int penWidth = 1;
-    const bool jacic = IsJacicKind(kind);
-    const bool monochrome = p.Monochrome() || p.sysq.Int(sysqline::kPatternMonochrome) == 1;
+    LayerCellStyle style;
+    style.jacic = IsJacicKind(kind);
+    style.monochrome = p.Monochrome() || p.sysq.Int(sysqline::kPatternMonochrome) == 1;
     const int boundaryWidth = static_cast<int>(p.sysq.Int(sysqline::kBoundaryWidth));
     // A surface that cannot keep bitmaps (a CAD file) gets the line patterns instead.
-    const PatternSources sources =
+    style.sources =
         PatternSourcesFor(p.sysq.Int(sysqline::kPatternDrawing), !rave::PrefersVectorPatterns(p.surface));
     double top = 0.0;
     const std::vector<LogRow>& rows = log.Rows(logsection::kLayers);
@@ -102,46 +165,17 @@ void DrawSoilLayers(const SectionPainter& p, const NormalizedLog& log, const Col
         const long code = rave::ParseInteger(Text(row, 2));
         const double y1 = layout.top + top;
         const double y2 = layout.top + bottom;
-        if (code > 0 && bottom > top) {
-            const int g = jacic ? rave::ClassifyJacicPattern(code) : rave::ClassifySimplePattern(code);
-            std::vector<std::pair<long, int>> parts;
-            if (g >= 7 && g <= 11) {
-                rave::DrawCellMarker(target, layout.pattern.left, y1, layout.pattern.right, y2, g - 7, 1,
-                                     penWidth, monochrome, p.patternColors);
-            } else if (g == 3) {
-                const long base = rave::PatternDigit(static_cast<double>(code), 1000) +
-                                  rave::PatternDigit(static_cast<double>(code), 100);
-                const long admixture = rave::PatternDigit(static_cast<double>(code), 10);
-                const long adjective = rave::PatternDigit(static_cast<double>(code), 1);
-                const int shifted = admixture != 0 ? 1 : 0;
-                parts = {{base, shifted}, {admixture, 0}, {adjective, shifted}};
-            } else if (g != 0) {
-                parts = {{code, 0}};
+        if (bottom > top) {
+            long missing = code > 0 ? DrawLayerCell(p, code, style, layout, y1, y2) : -1;
+            if (missing != 0 && !style.jacic && p.simpleTable != nullptr) {
+                const long byName = rave::SimpleLayerPattern(Text(row, 1), Text(row, 2), *p.simpleTable);
+                if (byName > 0 && byName != code && DrawLayerCell(p, byName, style, layout, y1, y2) == 0) {
+                    missing = 0;
+                }
             }
-            bool firstPart = true;
-            for (const auto& [part, shifted] : parts) {
-                if (part <= 0) {
-                    continue;
-                }
-                const bool overlay = !firstPart;
-                firstPart = false;
-                if (sources.tileFirst && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) {
-                    continue;
-                }
-                const rave::ColorRef colour = monochrome || p.patternColors == nullptr
-                                                  ? rave::kBlack
-                                                  : p.patternColors->PatternColor(part);
-                if (sources.lines &&
-                    rave::DrawSoilPattern(target, part, layout.pattern.left, y1, layout.pattern.right, y2,
-                                          1.0, penWidth, colour, shifted, rave::PatternSet::kRavesect)) {
-                    continue;
-                }
-                // An admixture or adjective digit without a pattern of its own only adds nothing to
-                // the cell; a base pattern without one leaves it blank, and that is told.
-                if (!(sources.tileAfter && DrawTile(p, part, jacic, monochrome, layout, y1, y2, overlay)) &&
-                    !overlay) {
-                    ReportMissingPattern(p, part, jacic, monochrome, sources);
-                }
+            // A base pattern that nothing could draw leaves the cell blank, and that is told.
+            if (missing > 0) {
+                ReportMissingPattern(p, missing, style.jacic, style.monochrome, style.sources);
             }
         }
         if (bottom > top) {

@@ -235,6 +235,83 @@ TEST(BoringXml, MissingTotalLengthTakesTheDeepestRecord) {
     EXPECT_TRUE(read.log->name.empty());
 }
 
+std::u8string Element(const std::u8string& name, const std::u8string& content) {
+    return u8"<" + name + u8">" + content + u8"</" + name + u8">";
+}
+std::u8string Layer4(const std::u8string& bottom) {
+    return Element(u8"工学的地質区分名現場土質名", Element(u8"工学的地質区分名現場土質名_下端深度", bottom));
+}
+std::u8string PenetrationTest(const std::u8string& depth, const std::u8string& blows,
+                              const std::u8string& interval = u8"") {
+    return Element(u8"標準貫入試験", Element(u8"標準貫入試験_開始深度", depth) +
+                                         Element(u8"標準貫入試験_打撃回数" + interval, blows) +
+                                         Element(u8"標準貫入試験_合計打撃回数", blows) +
+                                         Element(u8"標準貫入試験_合計貫入量", u8"30"));
+}
+BoringXmlResult ReadBody(const std::u8string& root, const std::u8string& body) {
+    return ReadBoringXml(
+        Utf8((u8"<?xml version=\"1.0\"?><" + root + u8">" + body + u8"</ボーリング情報>").c_str()));
+}
+
+// A file that names no version is in millimetres when its intervals carry the 4.00 names,
+// wherever they stand after the text that parsing cuts.
+TEST(BoringXml, UnversionedFileIsJudgedByItsIntervalNames) {
+    for (const auto& [interval, n] : {std::pair{u8"_0_100", 500.0}, std::pair{u8"_0_10", 50.0}}) {
+        const BoringXmlResult read =
+            ReadBody(u8"ボーリング情報", Layer4(u8"20") + PenetrationTest(u8"17", u8"50", interval));
+        ASSERT_TRUE(read.log && read.log->penetration.size() == 1) << read.error;
+        EXPECT_DOUBLE_EQ(read.log->penetration[0].n, n) << Utf8(interval);
+    }
+}
+
+// Layer data that cannot be right: read as far as it can be, every value dropped or read
+// otherwise than written warned of.
+TEST(BoringXml, ImplausibleValuesAreReadOrDroppedWithAWarning) {
+    const std::u8string layer3 = Element(u8"岩石土区分", Element(u8"岩石土区分_下端深度", u8"3"));
+    const auto total = [](const char8_t* depth) { return Element(u8"総削孔長", depth); };
+    struct Case {
+        std::u8string body;
+        std::vector<double> bottoms;
+        double depth;
+        std::size_t tests, warnings;
+    } const cases[] = {
+        {Layer4(u8"5") + layer3 + Layer4(u8"10"), {5, 10}, 10, 0, 1},      // the 4.00 kind only
+        {Layer4(u8"5") + Layer4(u8"3") + Layer4(u8"8"), {5, 8}, 8, 0, 1},  // running upward
+        {total(u8"3") + Layer4(u8"20") + PenetrationTest(u8"15", u8"10"),
+         {20},
+         20,
+         1,
+         1},                                            // length above records
+        {total(u8"-4") + Layer4(u8"6"), {6}, 6, 0, 1},  // above ground
+        {Layer4(u8"6") + PenetrationTest(u8"2", u8"1e30") + PenetrationTest(u8"3", u8"-2") +
+             PenetrationTest(u8"4", u8"12"),
+         {6},
+         6,
+         1,
+         2},
+        {Layer4(u8"1,5") + Layer4(u8"１．７５") + Layer4(u8"２"),
+         {1.5, 1.75, 2},
+         2,
+         0,
+         3},                                               // comma, full width
+        {Layer4(u8"1.5m") + Layer4(u8"2"), {2}, 2, 0, 1},  // no number
+        {Layer4(u8"1.5") + Layer4(u8"2"), {1.5, 2}, 2, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.body.c_str()));
+        const BoringXmlResult read = ReadBody(u8"ボーリング情報 DTD_version=\"4.00\"", c.body);
+        ASSERT_TRUE(read.log) << read.error;
+        std::vector<double> bottoms;
+        for (const BoringLayer& layer : read.log->layers) {
+            bottoms.push_back(layer.bottom);
+        }
+        EXPECT_EQ(bottoms, c.bottoms);
+        EXPECT_DOUBLE_EQ(read.log->depth.value_or(-1), c.depth);
+        EXPECT_EQ(read.log->penetration.size(), c.tests);
+        EXPECT_EQ(read.warnings.size(), c.warnings);
+    }
+}
+
 TEST(BoringXml, SoilNamesAreNormalisedForMatching) {
     const std::vector<std::pair<std::u8string, std::u8string>> cases = {
         {u8"ｼﾙﾄ", u8"シルト"},

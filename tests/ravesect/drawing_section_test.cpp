@@ -9,6 +9,8 @@
 #include "common/format.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/soil_patterns.h"
+#include "common/soil_name_table.h"
+#include "common/text_file.h"
 #include "ravesect/drawing/section_column.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "temp_folder.h"
@@ -470,6 +472,44 @@ TEST(SoilPatterns, EachDrawingMethodTakesTilesAndLinePatternsAsItSays) {
     // A CAD file keeps no bitmaps: line patterns even for "ビットマップのみ".
     const ravesect::PatternSources cad = ravesect::PatternSourcesFor(3, false);
     EXPECT_TRUE(cad.lines && !cad.tileFirst && !cad.tileAfter);
+}
+
+// A simple sounding's layer is drawn with the number its row stores; only where that number
+// draws nothing is the name looked up in the simple table. Tiles of different widths tell which.
+TEST(SoilPatterns, SimpleLayersDrawTheirStoredNumberAndByNameOnlyWhereItDrawsNothing) {
+    rave::testing::TempFolder folder;
+    const auto writeTile = [&](const char* name, int width) {
+        rave::SurfaceBitmap tile;
+        tile.width = width;
+        tile.height = 1;
+        tile.pixels.assign(static_cast<std::size_t>(width), rave::kBlack);
+        folder.Write(std::string("Cbptn/C/") + name, rave::EncodeBitmap(tile));
+    };
+    writeTile("3300.bmp", 3);
+    writeTile("400.bmp", 4);
+    rave::SoilNameTable simple;
+    simple.LoadSoilNameBytes(rave::JoinCrLf({"[第1群 土質名], ,1,", "砂,_,400.1,400.1,", "[終了]"}),
+                             rave::soil_number_kind::kBitmap);
+    // The widths of the tiles drawn for one layer "砂" storing `stored`.
+    const auto tiles = [&](const char* stored, const rave::SoilNameTable* table) {
+        Fixture f;
+        f.sysq.SetInt(sysqline::kPatternDrawing, 3);  // tiles only
+        f.sysq.Line(sysqline::kSimpleBitmapFolder) = (folder.path() / "Cbptn").string();
+        f.PlaceLog(1, "5.00")[colfield::kVersion] = "302  _0";
+        *f.columns.Log(1).RowAt(logsection::kLayers, 1) = {"3.00", "砂", stored, "", "", "",
+                                                           "4",    "",   "",     "", ""};
+        const SectionDrawingResources resources{f.sysq, f.fonts, nullptr, nullptr, table};
+        DrawSection(f.surface, f.document, f.columns, resources, true, PrintedPage(f.document.settings, 1));
+        std::vector<int> widths;
+        for (const rave::RecordedCall& call : f.surface.CallsOf(SurfaceCall::kStretchBitmap)) {
+            widths.push_back(call.bitmap.width);
+        }
+        return widths;
+    };
+    EXPECT_EQ(tiles("3300.1", &simple), std::vector<int>{3});  // drawn as stored, not as the table's 400
+    EXPECT_EQ(tiles("9.0", &simple), std::vector<int>{4});     // no tile 9: drawn by name
+    EXPECT_EQ(tiles("", &simple), std::vector<int>{4});        // no number at all: by name
+    EXPECT_TRUE(tiles("9.0", nullptr).empty());                // without the table: nothing to draw
 }
 
 TEST(SectionFonts, DefaultsLimitsAndTheMissingFirstFile) {

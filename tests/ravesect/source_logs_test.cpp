@@ -182,29 +182,18 @@ TEST(SoundingParser, SimpleNamesAndTheEndMarkOfTheFirstRevision) {
     EXPECT_EQ(log.Rows(logsection::kMeasured)[1][5], "2");
 }
 
-// A simple sounding's layers are drawn as its sheet draws them: a name of the simple table takes
-// the table's tile number, other names keep their own number (a JACIC composite its base soil).
-TEST(SoundingParser, SimpleLayersTakeTheirPatternsFromTheSimpleTable) {
-    rave::SoilNameTable simple;
-    simple.LoadSoilNameBytes(
-        rave::JoinCrLf({"[第1群 土質名], ,1,", "盛土,_,8200.1,8200.1,", "ローム,_,1300.2,1300.2,",
-                        "[第2群 混り]", "[第3群 質]", "[終了]"}),
-        rave::soil_number_kind::kBitmap);
+// A simple sounding's layers keep the numbers their rows store, whatever the simple table says of
+// their names: the drawing resolves a name only where the stored number draws nothing.
+TEST(SoundingParser, SimpleLayersKeepTheirStoredPatternNumbers) {
     const std::string file =
         Sounding("$$_SWCVERAN304", {},
-                 {"1.00,4,0.25,0.25,16.0000,,盛土,9.0,,,0", "1.00,4,0.50,0.25,16.0000,,ローム,6.2,,,0",
+                 {"1.00,4,0.25,0.25,16.0000,,盛土,9.0,,,0", "1.00,4,0.50,0.25,16.0000,,砂,3300.1,,,0",
                   "1.00,4,0.75,0.25,16.0000,,礫混り砂,450.1,,,0", "1.00,4,1.00,0.25,16.0000,,空洞,801,,,0"});
-    struct Case {
-        const rave::SoilNameTable* table;
-        std::vector<std::string> patterns;
-    };
-    for (const Case& c :
-         {Case{&simple, {"8200", "1300", "400", "801"}}, Case{nullptr, {"9.0", "6.2", "450.1", "801"}}}) {
-        const NormalizedLog log = ParseSourceLog(302, file, nullptr, nullptr, c.table);
-        ASSERT_EQ(log.RowCount(logsection::kLayers), 4);
-        for (std::size_t i = 0; i < c.patterns.size(); ++i) {
-            EXPECT_EQ(log.Rows(logsection::kLayers)[i][2], c.patterns[i]) << i;
-        }
+    const NormalizedLog log = ParseSourceLog(302, file);
+    ASSERT_EQ(log.RowCount(logsection::kLayers), 4);
+    const std::vector<std::string> stored = {"9.0", "3300.1", "450.1", "801"};
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        EXPECT_EQ(log.Rows(logsection::kLayers)[i][2], stored[i]) << i;
     }
 }
 
