@@ -2,9 +2,7 @@
 // that must fail without touching any file.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <sstream>
 
 #include "apps/ravesect_cli.h"
@@ -28,10 +26,10 @@ int RunVerb(const std::vector<std::string>& arguments, std::string* out = nullpt
 
 const std::string kExample = std::string(RAVE_SOURCE_DIR) + "/examples/section/example-interpretation.sqw";
 
-TEST(InterpretCli, ReplacesTheLayersAndDescribesThem) {
+TEST(InterpretCli, WritesTheProposalOrRefusesWithoutTouchingFiles) {
     rave::testing::TempFolder folder;
     const std::string install = (folder.path() / "install").string();
-    const std::string output = (folder.path() / "proposed.sqw").string();
+    const std::string output = (folder.path() / "out.sqw").string();
     std::string out;
     ASSERT_EQ(
         RunVerb({"interpret", kExample, "-o", output, "--replace", "--json", "--install-folder", install},
@@ -39,27 +37,12 @@ TEST(InterpretCli, ReplacesTheLayersAndDescribesThem) {
         0);
     const Json json = Json::parse(out);
     ASSERT_GE(json["units"].size(), 3u);
-    std::set<std::string> kinds;
-    for (const Json& link : json["links"]) {
-        kinds.insert(link["kind"].get<std::string>());
-        EXPECT_FALSE(link["reason"].get<std::string>().empty());
-    }
-    EXPECT_TRUE(kinds.count("match"));
-    const Json& first = json["units"][0];
-    EXPECT_EQ(first["columns"][0]["top"], 0.0);  // the top unit starts at the ground
-    EXPECT_TRUE(first["colour"].get<std::string>().starts_with("0x"));
-
+    EXPECT_EQ(json["units"][0]["columns"][0]["top"], 0.0);  // the top unit starts at the ground
+    EXPECT_FALSE(json["links"][0]["reason"].get<std::string>().empty());
     std::string info;
     ASSERT_EQ(RunVerb({"info", output}, &info), 0);
-    const Json section = Json::parse(info);
-    EXPECT_EQ(section["layers"].size(), json["units"].size());
-    EXPECT_LE(section["points"].size(), 200u);
-}
+    EXPECT_EQ(Json::parse(info)["layers"].size(), json["units"].size());
 
-TEST(InterpretCli, RefusesWithoutTouchingFiles) {
-    rave::testing::TempFolder folder;
-    const std::string install = (folder.path() / "install").string();
-    const std::string output = (folder.path() / "kept.sqw").string();
     rave::WriteFileAtomically(output, "old");
     const std::string single = (folder.path() / "single.sqw").string();
     ASSERT_EQ(RunVerb({"build", "-o", single, "--install-folder", install,
@@ -67,15 +50,11 @@ TEST(InterpretCli, RefusesWithoutTouchingFiles) {
               0);
     const std::string notSection = (folder.path() / "notes.sqw").string();
     rave::WriteFileAtomically(notSection, "not a section\r\n");
-    for (const std::string& input : {single, notSection}) {
+    for (const std::string& input : {single, notSection, output}) {
         EXPECT_EQ(RunVerb({"interpret", input, "-o", output, "--install-folder", install}), 1) << input;
         EXPECT_EQ(rave::ReadFileBytes(output).value_or(""), "old");
     }
-    const std::string copy = (folder.path() / "copy.sqw").string();
-    rave::WriteFileAtomically(copy, rave::ReadFileBytes(kExample).value_or(""));
-    EXPECT_EQ(RunVerb({"interpret", copy, "-o", copy, "--install-folder", install}), 1);
-    EXPECT_EQ(rave::ReadFileBytes(copy), rave::ReadFileBytes(kExample));
-    EXPECT_EQ(RunVerb({"interpret", copy, "-o", output, "--min-thickness", "-1"}), 2);
+    EXPECT_EQ(RunVerb({"interpret", kExample, "-o", output, "--min-thickness", "-1"}), 2);
 }
 
 }  // namespace
