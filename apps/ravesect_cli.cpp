@@ -9,7 +9,7 @@
 namespace ravesect::cli {
 
 namespace {
-const std::initializer_list<std::string_view> kVerbs = {"build", "info", "render", "log"};
+const std::initializer_list<std::string_view> kVerbs = {"build", "info", "render", "log", "interpret"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
@@ -27,6 +27,7 @@ int RunRavesectCommandLine(const std::vector<std::string>& arguments, std::ostre
     RegisterRavesectDocumentVerbs(app, context);
     RegisterRavesectRenderVerbs(app, context);
     RegisterRavesectLogVerb(app, context);
+    RegisterRavesectInterpretVerb(app, context);
 
     return rave::cli::ParseAndRun(app, arguments, out, err, context.exitCode);
 }

@@ -22,5 +22,6 @@ struct CommandContext;
 void RegisterRavesectDocumentVerbs(CLI::App& app, CommandContext& context);  // build, info
 void RegisterRavesectRenderVerbs(CLI::App& app, CommandContext& context);    // render
 void RegisterRavesectLogVerb(CLI::App& app, CommandContext& context);        // log
+void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context);  // interpret
 
 }  // namespace ravesect::cli

@@ -1,0 +1,181 @@
+// The proposal of a section's layers from its placed logs: which layer of one log continues in
+// the next, where a layer thins out and where a lens sits, drawn as ordinary points, layer
+// outlines and titles that the engineer accepts, changes or rejects.
+//
+// 1. Units per column: the layers of each log are given a soil group through the soil-name
+//    table (the base soil of the resolved pattern, else the sandy/clayey class); consecutive
+//    layers of one group form a unit, and a unit thinner than the minimum thickness joins the
+//    neighbour above or below whose group is nearest.
+// 2. Links between neighbouring columns: an order-preserving alignment of the two unit
+//    sequences (dynamic programming, so links never cross). A match costs by group, by the
+//    elevations of the unit's top and bottom (after the mean offset of the two columns is
+//    taken out, so a dipping sequence still lines up), by thickness and by resistance (mean
+//    converted N, self-sinking share). A unit without a partner pinches out halfway to the
+//    column that lacks it; one found in a single column is a lens; a unit of one column may
+//    match two same-group pieces of the other that enclose a lens.
+// 3. Geometry: a point at every unit boundary of every column (x = distance x 10, y = -elevation),
+//    a tip halfway between columns where a unit thins out; every layer is the closed outline
+//    from its top line to its bottom line, so neighbouring layers share their boundary points.
+//    Lenses inside another unit come after it in the layer list, so they are drawn over it.
+// 4. Capacities: when points, layers, points per layer or titles would not fit, the thinnest
+//    units are merged into a neighbour first and a warning names each.
+//
+// Everything is cp932 text like the rest of the document; no Qt.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/soil_name_table.h"
+#include "ravesect/document/section_document.h"
+
+namespace ravesect {
+
+enum class SoilGroup { kFill, kOrganic, kLoam, kGravel, kSand, kSilt, kClay, kRock, kOther };
+inline constexpr int kSoilGroupCount = 9;
+
+// The group's key as scripts read it ("sand", "clay", ...), its name in the program's texts
+// (cp932) and its symbol stem ("As", "Ac", "B", ...).
+const char* SoilGroupKey(SoilGroup group);
+std::string SoilGroupName(SoilGroup group);
+const char* SoilGroupSymbolStem(SoilGroup group);
+
+// Colour ("0x%06x" COLORREF) and hatch index a group's layers get; the dialog lets the user
+// change them.
+struct GroupStyle {
+    long colour = 0;
+    int hatch = 0;
+};
+using GroupStyleTable = std::array<GroupStyle, kSoilGroupCount>;
+GroupStyleTable DefaultGroupStyles();
+
+// Which group a base pattern number (100..8700 and the single JACIC codes) belongs to.
+struct PatternGroupRule {
+    long pattern;
+    SoilGroup group;
+};
+const std::vector<PatternGroupRule>& DefaultPatternGroups();
+
+// Soil names to groups: the name is resolved through the JACIC or the simple table (as the
+// column's kind names its soils); the base pattern gives the group, else the class (sandy: sand,
+// clayey: clay). A name no table knows falls back to the pattern number stored with the layer.
+class SoilGroupClassifier {
+public:
+    SoilGroupClassifier(const rave::SoilNameTable* jacic, const rave::SoilNameTable* simple,
+                        std::vector<PatternGroupRule> patterns = DefaultPatternGroups());
+    SoilGroup Classify(const std::string& soilName, const std::string& patternText, bool simpleNames) const;
+    SoilGroup GroupOfPattern(long composite, int soilClass) const;
+
+private:
+    const rave::SoilNameTable* jacic_;
+    const rave::SoilNameTable* simple_;
+    std::vector<PatternGroupRule> patterns_;
+};
+
+// One placed log as the proposal reads it; depths in m below the column's ground.
+struct ProposalLayer {
+    double bottom = 0.0;
+    std::string soilName;
+    std::string patternText;
+};
+struct ProposalReading {
+    double depth = 0.0;
+    double n = -1.0;           // converted N, or a boring's N; negative when not given
+    double nsw = -1.0;         // sounding's Nsw, negative when not given
+    bool selfSinking = false;  // a sounding row that sank under its load
+};
+struct ProposalColumn {
+    int slot = 0;
+    std::string label;
+    double distance = 0.0;
+    double ground = 0.0;  // elevation, m
+    bool sounding = false;
+    bool simpleNames = false;
+    std::vector<ProposalLayer> layers;
+    std::vector<ProposalReading> readings;
+};
+// The placed columns of the document that name a file and have layers, left to right.
+std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document);
+
+// A unit within one column (after merging).
+struct ColumnUnit {
+    SoilGroup group = SoilGroup::kOther;
+    double top = 0.0;  // depth, m
+    double bottom = 0.0;
+    double meanN = -1.0;
+    double selfSinkingShare = -1.0;
+    int unit = -1;  // index into LayerProposal::units
+};
+
+enum class LinkKind { kMatch, kPinch, kLens };
+const char* LinkKindKey(LinkKind kind);
+
+struct ProposalLink {
+    int fromColumn = 0;  // index into LayerProposal::columns
+    int toColumn = 0;
+    int unit = 0;
+    LinkKind kind = LinkKind::kMatch;
+    std::string reason;  // cp932
+    bool accepted = true;
+};
+
+struct ProposedUnit {
+    SoilGroup group = SoilGroup::kOther;
+    std::string symbol;
+    GroupStyle style;
+    bool accepted = true;
+    // The columns it appears in (indices into LayerProposal::columns) with its top and bottom.
+    struct Extent {
+        int column = 0;
+        double top = 0.0;
+        double bottom = 0.0;
+    };
+    std::vector<Extent> extents;
+    // The outline as indices into LayerProposal::points, and the title position.
+    std::vector<int> outline;
+    double titleX = 0.0;
+    double titleY = 0.0;
+    bool inner = false;  // lies inside another unit somewhere (a lens): listed after the others
+};
+
+struct ProposalPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+struct ProposalOptions {
+    double minThickness = 0.3;
+    GroupStyleTable styles = DefaultGroupStyles();
+    // Room left in the document; the proposal shrinks until it fits.
+    int freePoints = kPoints;
+    int freeLayers = kLayers;
+    int freeTitles = kTitleEntries;
+};
+
+struct LayerProposal {
+    std::vector<ProposalColumn> columns;
+    std::vector<std::vector<ColumnUnit>> columnUnits;  // per column, top down
+    std::vector<ProposedUnit> units;                   // in layer order
+    std::vector<ProposalLink> links;
+    std::vector<ProposalPoint> points;
+    std::vector<std::string> warnings;  // cp932
+    bool fits = true;                   // false when even the smallest proposal does not fit the room given
+};
+
+LayerProposal ProposeLayers(std::vector<ProposalColumn> columns, const SoilGroupClassifier& classifier,
+                            const ProposalOptions& options = {});
+
+// The units of every column: groups, same-group layers joined, thin units merged.
+std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGroupClassifier& classifier,
+                                      double minThickness);
+
+// Writes the accepted units as points, layers and titles. `replace` empties the points and
+// layers first; otherwise they are added after the existing ones into free entries. False, with
+// nothing changed, when they do not fit.
+bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace);
+
+// The room a document leaves for a proposal (all of it when `replace`).
+void SetRoomFromDocument(ProposalOptions& options, const SectionDocument& document, bool replace);
+
+}  // namespace ravesect

@@ -1,0 +1,42 @@
+// What the parts of the layer proposal share: the alignment of two neighbouring columns as bands
+// and the helpers of the column units. Not for callers outside the proposal.
+#pragma once
+
+#include <vector>
+
+#include "ravesect/editing/layer_proposal.h"
+
+namespace ravesect {
+
+// The place of a group along gravel .. sand .. silt .. clay .. organic soil, so that the distance
+// of two places says how near two groups are.
+double GroupPosition(SoilGroup group);
+void FillResistance(ColumnUnit& unit, const ProposalColumn& column);
+void JoinSameGroups(std::vector<ColumnUnit>& units);
+// Joins unit `index` to the unit above or below whose group is nearest (above on a tie).
+void MergeIntoNeighbour(std::vector<ColumnUnit>& units, std::size_t index);
+
+// One band of the alignment between the left column A and the right column B, top down. Ranges
+// are boundary indices: unit k of a column lies between boundary k and k + 1. A match band joins
+// A's units [aTop, aBottom) to B's [bTop, bBottom); only one side may hold more than one unit,
+// and then its first and last are the matched pieces and those between are a lens inside them.
+// A pinch band holds the units of either side (or both) that have no partner; they thin out
+// towards one tip halfway between the columns.
+struct AlignmentBand {
+    bool match = true;
+    int aTop = 0;
+    int aBottom = 0;
+    int bTop = 0;
+    int bBottom = 0;
+    int tip = -1;  // point index of the pinch's tip, or of the lens inside a match
+};
+using GapAlignment = std::vector<AlignmentBand>;
+
+// Aligns the units of two neighbouring columns.
+GapAlignment AlignColumns(const ProposalColumn& a, const std::vector<ColumnUnit>& aUnits,
+                          const ProposalColumn& b, const std::vector<ColumnUnit>& bUnits);
+
+// Points, outlines and title positions of the units; `gaps[c]` joins column c and c + 1.
+void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps);
+
+}  // namespace ravesect

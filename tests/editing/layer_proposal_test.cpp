@@ -1,0 +1,262 @@
+// The layer proposal on small synthetic sections whose true ground is known: which units it
+// finds, how it links them, and which unit the drawn outlines show between the columns.
+#include "ravesect/editing/layer_proposal.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/installed_soil_tables.h"
+#include "common/messages.h"
+
+namespace ravesect {
+namespace {
+
+struct Layer {
+    double bottom;
+    const char* soil;
+};
+
+ProposalColumn Column(int slot, double distance, double ground, std::vector<Layer> layers) {
+    ProposalColumn column;
+    column.slot = slot;
+    column.distance = distance;
+    column.ground = ground;
+    column.sounding = true;
+    for (const Layer& layer : layers) {
+        column.layers.push_back({layer.bottom, layer.soil, ""});
+    }
+    return column;
+}
+
+const rave::SoilNameTable& Jacic() {
+    static const rave::SoilNameTable table = [] {
+        rave::SoilNameTable t;
+        rave::RecordingMessageSink quiet;
+        rave::LoadBothSoilNameKinds(t, std::filesystem::path(RAVE_SOURCE_DIR) / "data" / "WdtvxJG.mst",
+                                    quiet);
+        return t;
+    }();
+    return table;
+}
+
+LayerProposal Propose(std::vector<ProposalColumn> columns, const ProposalOptions& options = {}) {
+    return ProposeLayers(std::move(columns), SoilGroupClassifier(&Jacic(), nullptr), options);
+}
+
+// The unit the drawing shows at a world point: the last layer whose outline holds it (even-odd).
+std::string SymbolAt(const LayerProposal& p, double distance, double elevation) {
+    const double x = distance * 10.0;
+    const double y = -elevation;
+    std::string shown = "-";
+    for (const ProposedUnit& unit : p.units) {
+        bool inside = false;
+        for (std::size_t i = 0, j = unit.outline.size() - 1; i < unit.outline.size(); j = i++) {
+            const ProposalPoint& a = p.points[static_cast<std::size_t>(unit.outline[i])];
+            const ProposalPoint& b = p.points[static_cast<std::size_t>(unit.outline[j])];
+            if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
+                inside = !inside;
+            }
+        }
+        shown = inside ? unit.symbol : shown;
+    }
+    return shown;
+}
+
+std::multiset<std::string> LinkKinds(const LayerProposal& p) {
+    std::multiset<std::string> kinds;
+    for (const ProposalLink& link : p.links) {
+        kinds.insert(LinkKindKey(link.kind));
+    }
+    return kinds;
+}
+
+struct Probe {
+    double distance;
+    double elevation;
+    const char* symbol;
+};
+
+struct SectionCase {
+    const char* name;
+    std::vector<ProposalColumn> columns;
+    std::vector<std::string> symbols;  // the units, in layer order
+    std::multiset<std::string> links;
+    std::vector<Probe> probes;
+};
+
+TEST(LayerProposal, SectionsOfKnownGround) {
+    const std::vector<SectionCase> cases = {
+        {"layer cake",
+         {Column(1, 0, 10, {{2, "砂"}, {5, "粘土"}, {8, "砂礫"}}),
+          Column(2, 20, 10, {{2, "細砂"}, {5, "粘土"}, {8, "礫"}}),
+          Column(3, 40, 10, {{2, "砂"}, {5, "粘土"}, {8, "砂礫"}})},
+         {"As1", "Ac1", "Ag1"},
+         {"match", "match", "match", "match", "match", "match"},
+         {{10, 9, "As1"}, {30, 6, "Ac1"}, {30, 3, "Ag1"}}},
+        // Boundaries fall 1.5 m from column to column; two sands stay apart.
+        {"dipping",
+         {Column(1, 0, 10, {{2, "砂"}, {4, "粘土"}, {6, "砂"}, {9, "礫"}}),
+          Column(2, 20, 10, {{3.5, "砂"}, {5.5, "粘土"}, {7.5, "砂"}, {10.5, "礫"}}),
+          Column(3, 40, 10, {{5, "砂"}, {7, "粘土"}, {9, "砂"}, {12, "礫"}})},
+         {"As1", "Ac1", "As2", "Ag1"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{10, 4.5, "As2"}, {30, 4.6, "Ac1"}, {30, 0.5, "Ag1"}}},
+        // The clay thins out halfway towards the middle column from both sides.
+        {"pinch-out in the middle column",
+         {Column(1, 0, 10, {{2, "砂"}, {4, "粘土"}, {7, "礫"}}), Column(2, 20, 10, {{3, "砂"}, {7, "礫"}}),
+          Column(3, 40, 10, {{2, "砂"}, {4, "粘土"}, {7, "礫"}})},
+         {"As1", "Ac1", "Ac2", "Ag1"},
+         {"match", "match", "match", "match", "pinch", "pinch"},
+         {{5, 7, "Ac1"}, {15, 7.2, "As1"}, {15, 6.8, "Ag1"}, {35, 7, "Ac2"}}},
+        // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
+        {"lens",
+         {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
+          Column(2, 20, 10, {{2, "砂"}, {4, "粘土"}, {6, "砂"}, {9, "礫"}}),
+          Column(3, 40, 10, {{6, "砂"}, {9, "礫"}})},
+         {"As1", "Ag1", "Ac1"},
+         {"match", "match", "match", "match", "lens", "lens"},
+         {{21, 7, "Ac1"}, {16, 7, "Ac1"}, {8, 7, "As1"}, {32, 7, "As1"}, {20, 9, "As1"}, {10, 2, "Ag1"}}},
+        // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
+        {"crossing orders",
+         {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
+         {"Ac1", "As1", "Ac2"},
+         {"match", "pinch", "pinch"},
+         {}},
+    };
+    for (const SectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LayerProposal p = Propose(c.columns);
+        std::vector<std::string> symbols;
+        for (const ProposedUnit& unit : p.units) {
+            symbols.push_back(unit.symbol);
+        }
+        EXPECT_EQ(symbols, c.symbols);
+        EXPECT_EQ(LinkKinds(p), c.links);
+        for (const Probe& probe : c.probes) {
+            EXPECT_EQ(SymbolAt(p, probe.distance, probe.elevation), probe.symbol)
+                << "at " << probe.distance << " m, elevation " << probe.elevation;
+        }
+        EXPECT_TRUE(p.fits);
+        EXPECT_TRUE(p.warnings.empty());
+    }
+}
+
+TEST(LayerProposal, LinksNeverCrossAndSayWhy) {
+    const LayerProposal p = Propose(
+        {Column(1, 0, 10, {{3, "砂"}, {6, "粘土"}}), Column(2, 20, 10.4, {{3.4, "砂"}, {6, "粘土"}})});
+    ASSERT_EQ(p.links.size(), 2u);
+    EXPECT_EQ(p.links[0].reason, "同じ土質 砂, 標高差 0.2 m");
+    const LayerProposal crossing =
+        Propose({Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})});
+    // Every pair of units found in both columns keeps its order in both.
+    for (const ProposedUnit& u : crossing.units) {
+        for (const ProposedUnit& v : crossing.units) {
+            if (u.extents.size() == 2 && v.extents.size() == 2) {
+                EXPECT_EQ(u.extents[0].top < v.extents[0].top, u.extents[1].top < v.extents[1].top);
+            }
+        }
+    }
+    const auto pinch = std::find_if(crossing.links.begin(), crossing.links.end(),
+                                    [](const ProposalLink& l) { return l.kind == LinkKind::kPinch; });
+    ASSERT_NE(pinch, crossing.links.end());
+    EXPECT_EQ(pinch->reason, "尖滅");
+}
+
+TEST(LayerProposal, BoringNValuesBesideSoundings) {
+    ProposalColumn boring = Column(2, 20, 10, {{3, "砂"}, {6, "砂礫"}});
+    boring.sounding = false;
+    boring.readings = {{1.15, 8}, {2.15, 10}, {4.15, 35}, {5.15, 60}};
+    ProposalColumn sounding = Column(1, 0, 10, {{3, "砂"}, {6, "礫"}});
+    sounding.readings = {{1.0, 7, 30, false}, {2.0, 3, 0, true}, {4.0, 30, 400, false}};
+    const LayerProposal p = Propose({sounding, boring, Column(3, 40, 10, {{3, "砂"}, {6, "礫"}})});
+    ASSERT_EQ(p.units.size(), 2u);
+    EXPECT_DOUBLE_EQ(p.columnUnits[1][0].meanN, 9.0);
+    EXPECT_DOUBLE_EQ(p.columnUnits[1][1].meanN, 47.5);
+    EXPECT_DOUBLE_EQ(p.columnUnits[0][0].selfSinkingShare, 0.5);
+    EXPECT_EQ(p.units[1].extents.size(), 3u);
+}
+
+TEST(LayerProposal, GroupsComeFromTheSoilTable) {
+    // A user's own table: names of its own, with the base patterns and classes it chose.
+    rave::SoilNameTable own;
+    own.AddRow(rave::soil_number_kind::kLineDrawing, 1, {"ガラ", "_", 8500, 0});
+    own.AddRow(rave::soil_number_kind::kLineDrawing, 1, {"青粘", "_", 600, rave::soil_class::kClayey});
+    own.AddRow(rave::soil_number_kind::kLineDrawing, 1, {"土丹風化", "_", 9900, rave::soil_class::kClayey});
+    own.AddRow(rave::soil_number_kind::kLineDrawing, 1, {"浜砂", "_", 7700, rave::soil_class::kSandy});
+    own.AddRow(rave::soil_number_kind::kLineDrawing, 1, {"小石", "_", 200, rave::soil_class::kSandy});
+    const SoilGroupClassifier classifier(&own, nullptr);
+    struct Case {
+        const char* name;
+        const char* stored;
+        SoilGroup group;
+    };
+    for (const Case& c : std::vector<Case>{{"ガラ", "", SoilGroup::kFill},
+                                           {"青粘", "", SoilGroup::kClay},
+                                           {"土丹風化", "", SoilGroup::kClay},  // an unknown base: its class
+                                           {"浜砂", "", SoilGroup::kSand},
+                                           {"小石", "", SoilGroup::kGravel},
+                                           {"知らない土", "500.2", SoilGroup::kSilt},  // the stored number
+                                           {"知らない土", "", SoilGroup::kOther}}) {
+        EXPECT_EQ(classifier.Classify(c.name, c.stored, false), c.group) << c.name;
+    }
+    // Through the JACIC table: the main soil after the adjective and the admixture decides.
+    const SoilGroupClassifier jacic(&Jacic(), nullptr);
+    EXPECT_EQ(jacic.Classify("砂質シルト", "3301.2", false), SoilGroup::kSilt);
+    EXPECT_EQ(jacic.Classify("シルト混り砂", "1130.1", false), SoilGroup::kSand);
+
+    // A 0.2 m gravel joins the sand above (nearer than the clay below); same groups then join.
+    const std::vector<ColumnUnit> units =
+        ColumnUnitsOf(Column(1, 0, 10, {{1, "青粘"}, {2, "浜砂"}, {2.2, "小石"}, {3, "浜砂"}, {5, "青粘"}}),
+                      classifier, 0.3);
+    ASSERT_EQ(units.size(), 3u);
+    EXPECT_EQ(units[1].group, SoilGroup::kSand);
+    EXPECT_DOUBLE_EQ(units[1].top, 1.0);
+    EXPECT_DOUBLE_EQ(units[1].bottom, 3.0);
+}
+
+TEST(LayerProposal, CapacityPressureMergesThinnestAndWarns) {
+    const char* soils[] = {"盛土", "砂", "粘土", "砂礫", "シルト", "砂", "粘土", "礫"};
+    std::vector<ProposalColumn> columns;
+    for (int c = 0; c < 25; ++c) {
+        std::vector<Layer> layers;
+        for (int k = 0; k < 8; ++k) {
+            layers.push_back({(k + 1) * 1.5 + (k == 4 ? 0.0 : 0.05 * c), soils[k]});
+        }
+        columns.push_back(Column(c + 1, c * 10.0, 20, layers));
+    }
+    const LayerProposal p = Propose(columns);
+    ASSERT_TRUE(p.fits);
+    EXPECT_LE(p.points.size(), 200u);
+    EXPECT_LE(p.units.size(), 20u);
+    for (const ProposedUnit& unit : p.units) {
+        EXPECT_LE(unit.outline.size(), 100u);
+    }
+    EXPECT_FALSE(p.warnings.empty());
+
+    // Added after what the document holds, within the room it leaves; a full document takes none.
+    SectionDocument document;
+    document.Point(1) = {5, -5};
+    document.Layer(1).number = "7";
+    document.Layer(1).SetPointNumbers({1});
+    ProposalOptions options;
+    SetRoomFromDocument(options, document, false);
+    const LayerProposal added = Propose(columns, options);
+    ASSERT_TRUE(ApplyProposal(document, added, false));
+    EXPECT_EQ(document.LayerCount(), 1 + static_cast<int>(added.units.size()));
+    EXPECT_EQ(document.Layer(1).PointNumbers(), std::vector<int>{1});
+    EXPECT_EQ(document.Layer(2).number, "8");
+    EXPECT_DOUBLE_EQ(document.Point(1).x, 5.0);
+    for (int n = document.LayerCount() + 1; n <= kLayers; ++n) {
+        document.Layer(n).number = std::to_string(n + 10);
+        document.Layer(n).SetPointNumbers({1});
+    }
+    SetRoomFromDocument(options, document, false);
+    const LayerProposal none = Propose(columns, options);
+    EXPECT_FALSE(none.fits);
+    EXPECT_FALSE(ApplyProposal(document, none, false));
+    EXPECT_EQ(document.Layer(kLayers).number, std::to_string(kLayers + 10));
+}
+
+}  // namespace
+}  // namespace ravesect
