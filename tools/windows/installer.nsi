@@ -5,7 +5,9 @@
 ; Windows directory's drive, with the pointer files) as the programs' first start would, never over
 ; an install folder that is already there. The uninstaller removes the programs and the file types
 ; and leaves the install folder and every user file alone. /S installs and uninstalls silently.
-Unicode true
+; A 64-bit installer: the programs are 64-bit, and a 32-bit one would need the 32-bit half of
+; Windows (and of wine) only to install them.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
