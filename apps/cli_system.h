@@ -24,7 +24,8 @@ bool StandardErrorIsTerminal();
 
 // Two numbers that are equal for two names of one file (through links); nothing when the file does
 // not exist or cannot be looked up.
-std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(const std::filesystem::path& path);
+std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(
+    const std::filesystem::path& path);
 
 // Keeps the large blocks a batch allocates again and again with the process.
 void KeepLargeAllocations();

@@ -27,7 +27,8 @@ bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
-std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(const std::filesystem::path& path) {
+std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(
+    const std::filesystem::path& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 // The command lines' system calls on Windows.
 #include <io.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 
 #include <cstdio>
@@ -64,7 +65,8 @@ bool StandardErrorIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 }
 
-std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(const std::filesystem::path& path) {
+std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(
+    const std::filesystem::path& path) {
     // Opened for no access at all, so a file another program holds open can still be looked up.
     const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

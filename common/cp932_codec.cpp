@@ -48,7 +48,8 @@ const std::array<std::uint16_t, 0x10000>& EncodingTable() {
                 continue;
             }
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                const char32_t c = PairCharacter(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+                const char32_t c =
+                    PairCharacter(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
                 const auto bytes = static_cast<std::uint16_t>(lead << 8 | trail);
                 if (c != 0 && !readOnly[bytes]) {
                     (*made)[c] = bytes;

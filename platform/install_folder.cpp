@@ -158,7 +158,8 @@ InstallFolderRequest DefaultInstallFolderRequest(const PointerFile& pointer) {
 std::optional<fs::path> PrepareInstallFolder(const InstallFolderRequest& request, MessageSink& messages) {
     fs::path folder = request.overrideFolder;
     if (folder.empty()) {
-        const DriveMap drives = request.systemDrives ? SystemDriveMap(request.drives) : MakeDriveMap(request.drives);
+        const DriveMap drives =
+            request.systemDrives ? SystemDriveMap(request.drives) : MakeDriveMap(request.drives);
         const auto found = FindInstallFolder(drives, request.pointer);
         if (!found) {
             return std::nullopt;

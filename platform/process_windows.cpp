@@ -31,7 +31,8 @@ std::string ProcessStartToken(long pid) {
     FILETIME created{}, exited{}, kernel{}, user{};
     std::string token;
     if (GetProcessTimes(process, &created, &exited, &kernel, &user) != 0) {
-        token = std::to_string((static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime);
+        token = std::to_string((static_cast<unsigned long long>(created.dwHighDateTime) << 32) |
+                               created.dwLowDateTime);
     }
     CloseHandle(process);
     return token;

@@ -12,15 +12,16 @@ void LoadBundledFonts() {
     static std::once_flag once;
     std::call_once(once, [] {
         const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
-        for (const QString& file : fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files)) {
+        for (const QString& file :
+             fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files)) {
             QFontDatabase::addApplicationFont(fonts.filePath(file));
         }
     });
 }
 
 QStringList PreferredMinchoFamilies() {
-    return {QStringLiteral(u"ＭＳ 明朝"), QStringLiteral("MS Mincho"), QStringLiteral(u"IPAex明朝"),
-            QStringLiteral("IPAexMincho"), QStringLiteral(u"IPA明朝"), QStringLiteral("IPAMincho")};
+    return {QStringLiteral(u"ＭＳ 明朝"),  QStringLiteral("MS Mincho"), QStringLiteral(u"IPAex明朝"),
+            QStringLiteral("IPAexMincho"), QStringLiteral(u"IPA明朝"),  QStringLiteral("IPAMincho")};
 }
 
 }  // namespace rave::platform

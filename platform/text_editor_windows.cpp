@@ -1,5 +1,6 @@
 // wordpad.exe, else notepad.exe, through the shell's open verb.
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 
 #include "platform/text_editor.h"

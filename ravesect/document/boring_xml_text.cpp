@@ -42,11 +42,13 @@ std::string Lower(std::string text) {
 }
 
 bool NamesShiftJis(const std::string& name) {
-    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" || name == "windows-31j" ||
-           name == "cp932" || name == "ms932" || name == "ms_kanji" || name == "csshiftjis";
+    return name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" ||
+           name == "windows-31j" || name == "cp932" || name == "ms932" || name == "ms_kanji" ||
+           name == "csshiftjis";
 }
 bool NamesEucJp(const std::string& name) {
-    return name == "euc-jp" || name == "eucjp" || name == "x-euc-jp" || name == "euc_jp" || name == "cseucpkdfmtjapanese";
+    return name == "euc-jp" || name == "eucjp" || name == "x-euc-jp" || name == "euc_jp" ||
+           name == "cseucpkdfmtjapanese";
 }
 bool NamesUtf16(const std::string& name) {
     return name == "utf-16" || name == "utf-16le" || name == "utf-16be" || name == "utf16" || name == "ucs-2";
@@ -85,7 +87,8 @@ std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
     std::size_t i = 0;
     for (; i + 1 < bytes.size(); i += 2) {
         char32_t c = unit(i);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
             i += 2;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -105,7 +108,9 @@ std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
 std::string EucJpToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    const auto at = [&](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0; };
+    const auto at = [&](std::size_t k) {
+        return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0;
+    };
     std::size_t i = 0;
     while (i < bytes.size()) {
         const unsigned char b = at(i);

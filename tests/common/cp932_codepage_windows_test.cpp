@@ -46,7 +46,8 @@ TEST(Cp932Table, WritesEveryCharacterAsCodePage932DoesButTheKnownGroups) {
         const wchar_t wide = static_cast<wchar_t>(c);
         char bytes[4] = {};
         BOOL lossy = FALSE;
-        const int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 4, nullptr, &lossy);
+        const int length =
+            WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 4, nullptr, &lossy);
         const bool systemWrites = length > 0 && !lossy;
         std::string ours;
         const bool tableWrites = AppendCp932Char(static_cast<char32_t>(c), ours);
@@ -58,7 +59,8 @@ TEST(Cp932Table, WritesEveryCharacterAsCodePage932DoesButTheKnownGroups) {
             otherBytes.insert(c);
         }
     }
-    EXPECT_EQ(onlyTable, (std::set<unsigned>{0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x2014, 0x2016, 0x203E, 0x2212, 0x301C}));
+    EXPECT_EQ(onlyTable,
+              (std::set<unsigned>{0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x2014, 0x2016, 0x203E, 0x2212, 0x301C}));
     EXPECT_EQ(onlySystem, (std::set<unsigned>{0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3}));
     EXPECT_EQ(otherBytes, std::set<unsigned>{});
 }

@@ -44,14 +44,22 @@ TEST(WindowsDrives, ThePointerFilesAreLookedForOnTheWindowsDirectorysDrive) {
 TEST(WindowsFiles, NamesWithCharactersNoCodePageHoldsAreWrittenAndReadAsThemselves) {
     rave::testing::TempFolder temp;
     // "測点−2〜A😀.sdw": the minus sign and the wave dash cp932 writes as look-alikes, and an emoji.
-    const fs::path file = temp.path() / rave::PathFromUtf8("\xE6\xB8\xAC\xE7\x82\xB9\xE2\x88\x92" "2"
-                                                           "\xE3\x80\x9C" "A\xF0\x9F\x98\x80.sdw");
+    const fs::path file = temp.path() / rave::PathFromUtf8(
+                                            "\xE6\xB8\xAC\xE7\x82\xB9\xE2\x88\x92"
+                                            "2"
+                                            "\xE3\x80\x9C"
+                                            "A\xF0\x9F\x98\x80.sdw");
     ASSERT_TRUE(rave::WriteFileAtomically(file, "bytes"));
     EXPECT_EQ(rave::ReadFileBytes(file), "bytes");
-    EXPECT_EQ(file.filename().wstring(), L"\u6E2C\u70B9\u2212" L"2\u301C" L"A\U0001F600.sdw");
+    EXPECT_EQ(file.filename().wstring(),
+              L"\u6E2C\u70B9\u2212"
+              L"2\u301C"
+              L"A\U0001F600.sdw");
     // The look-alike the ANSI code page would pick is another file, which stays absent.
-    EXPECT_FALSE(fs::exists(temp.path() / rave::PathFromUtf8("\xE6\xB8\xAC\xE7\x82\xB9\xEF\xBC\x8D" "2"
-                                                             "\xEF\xBD\x9E" "A.sdw")));
+    EXPECT_FALSE(fs::exists(temp.path() / rave::PathFromUtf8("\xE6\xB8\xAC\xE7\x82\xB9\xEF\xBC\x8D"
+                                                             "2"
+                                                             "\xEF\xBD\x9E"
+                                                             "A.sdw")));
 }
 
 TEST(WindowsFiles, TwoNamesOfOneFileHaveOneIdentity) {
