@@ -183,13 +183,15 @@ std::string BinaryInputReason(std::string_view bytes) {
 
 bool NamesOutputFolder(const std::string& output) {
     std::error_code error;
-    return (!output.empty() && output.back() == '/') || std::filesystem::is_directory(output, error);
+    return (!output.empty() && output.back() == '/') ||
+           std::filesystem::is_directory(PathFromUtf8(output), error);
 }
 
 std::string InputFileProblem(const std::string& input, std::uintmax_t maxBytes) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::file_status status = fs::status(input, error);
+    const fs::path file = PathFromUtf8(input);
+    const fs::file_status status = fs::status(file, error);
     if (error || !fs::exists(status)) {
         return {};
     }
@@ -199,7 +201,7 @@ std::string InputFileProblem(const std::string& input, std::uintmax_t maxBytes) 
     if (!fs::is_regular_file(status)) {
         return input + ": 通常のファイルではありません（デバイスやパイプは読めません）";
     }
-    if (const std::uintmax_t size = fs::file_size(input, error); !error && size > maxBytes) {
+    if (const std::uintmax_t size = fs::file_size(file, error); !error && size > maxBytes) {
         return input + ": ファイルが大きすぎます（" + std::to_string(maxBytes / (1024u * 1024u)) +
                " MB まで）";
     }
@@ -243,7 +245,7 @@ bool NamesPageFileForMany(const std::string& output) {
     if (NamesOutputFolder(output)) {
         return false;
     }
-    std::string extension = std::filesystem::path(output).extension().string();
+    std::string extension = PathFromUtf8(output).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".pdf" || extension == ".png" || extension == ".svg" || extension == ".dxf";
@@ -307,7 +309,7 @@ int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path
     KeepLargeAllocations();
     std::vector<BatchItem> items;
     for (const std::string& input : inputs) {
-        items.push_back({input, folder / (std::filesystem::path(input).stem().string() + "." + extension)});
+        items.push_back({input, folder / (PathFromUtf8(input).stem() += "." + extension)});
     }
     const std::size_t threads = BatchThreads(jobs, items.size());
 
@@ -332,7 +334,7 @@ int RunBatch(const std::vector<std::string>& inputs, const std::filesystem::path
         // input can be refused: status 1, not a usage error.
         std::string name = folder.string();
         name.erase(std::min(name.size(), name.find_last_not_of("/\\") + 1));
-        const bool file = !name.empty() && std::filesystem::exists(name, error);
+        const bool file = !name.empty() && std::filesystem::exists(PathFromUtf8(name), error);
         err << program << ": 出力フォルダ " << folder.string() << " を作れません"
             << (file ? "（同じ名前のファイルがあります）" : "") << '\n';
         return 1;

@@ -8,6 +8,7 @@
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_input.h"
 #include "apps/ravelog_cli_refresh.h"
+#include "common/path_text.h"
 #include "platform/codec.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
@@ -88,7 +89,7 @@ int RunSave(CommandContext& context, const std::string& file, const std::string&
         context.err << "ravelog save: " << problem << '\n';
         return 1;
     }
-    if (rave::cli::IsSameFile(SaveAsTargetPath(output), file)) {
+    if (rave::cli::IsSameFile(SaveAsTargetPath(rave::PathFromUtf8(output)), rave::PathFromUtf8(file))) {
         // A rewrite in place would replace a Ver2 file or foreign text with the .sdw form.
         context.err << "ravelog save: 出力 " << output
                     << " は読み込むファイルそのものです。別の名前を指定してください\n";
@@ -101,7 +102,8 @@ int RunSave(CommandContext& context, const std::string& file, const std::string&
     if (refresh && !RefreshForCommandLine(document, context)) {
         return 1;
     }
-    return SaveSoundingAs(document, context.messages, output) == SaveResult::kSaved ? 0 : 1;
+    return SaveSoundingAs(document, context.messages, rave::PathFromUtf8(output)) == SaveResult::kSaved ? 0
+                                                                                                        : 1;
 }
 
 }  // namespace

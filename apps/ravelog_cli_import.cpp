@@ -16,6 +16,7 @@
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
 #include "common/installed_soil_tables.h"
+#include "common/path_text.h"
 #include "common/settings_files.h"
 #include "common/text_fields.h"
 #include "common/text_file.h"
@@ -121,19 +122,20 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         context.err << "ravelog import: " << problem << '\n';
         return 1;
     }
-    if (rave::cli::IsSameFile(SaveAsTargetPath(arguments.output), arguments.file)) {
+    if (rave::cli::IsSameFile(SaveAsTargetPath(rave::PathFromUtf8(arguments.output)),
+                              rave::PathFromUtf8(arguments.file))) {
         context.err << "ravelog import: the output " << arguments.output
                     << " is the file being imported; choose another name\n";
         return 1;
     }
-    if (const auto bytes = rave::ReadFileBytes(arguments.file)) {
+    if (const auto bytes = rave::ReadFileBytes(rave::PathFromUtf8(arguments.file))) {
         if (const std::string reason = rave::cli::BinaryInputReason(*bytes); !reason.empty()) {
             context.err << "ravelog import: " << arguments.file << ": " << reason << '\n';
             return 1;
         }
     }
     ForeignImport import(mode, choices);
-    if (!import.ChooseFile(arguments.file, context.messages)) {
+    if (!import.ChooseFile(rave::PathFromUtf8(arguments.file), context.messages)) {
         return 1;
     }
     SoundingDocument document;
@@ -147,7 +149,10 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
             << ": no measured rows were found (check the columns and the line range); nothing written\n";
         return 1;
     }
-    return SaveSoundingAs(document, context.messages, arguments.output) == SaveResult::kSaved ? 0 : 1;
+    return SaveSoundingAs(document, context.messages, rave::PathFromUtf8(arguments.output)) ==
+                   SaveResult::kSaved
+               ? 0
+               : 1;
 }
 
 }  // namespace

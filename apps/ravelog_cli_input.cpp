@@ -3,6 +3,7 @@
 
 #include "apps/cli_shared.h"
 #include "apps/ravelog_cli_context.h"
+#include "common/path_text.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/document/sounding_file_verdict.h"
 
@@ -33,7 +34,7 @@ std::string RefusalReason(std::string_view bytes, SoundingVerdict verdict) {
 // Open would make it.
 SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, CommandContext& context,
                                                const std::string& file) {
-    const std::optional<std::string> bytes = ReadFileForOpen(context.messages, file);
+    const std::optional<std::string> bytes = ReadFileForOpen(context.messages, rave::PathFromUtf8(file));
     if (!bytes) {
         return kVersionUnknown;  // the reason is shown, naming the file
     }
@@ -48,7 +49,7 @@ SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, Comma
         ShowNotSoundingFile(context.messages);
         return kVersionUnknown;
     }
-    AdoptOpenedSounding(document, std::move(read), file);
+    AdoptOpenedSounding(document, std::move(read), rave::PathFromUtf8(file));
     return version;
 }
 

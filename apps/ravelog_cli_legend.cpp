@@ -14,6 +14,7 @@
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
+#include "common/path_text.h"
 #include "common/soil_table_editor.h"
 #include "common/text_file.h"
 #include "platform/install_folder.h"
@@ -61,7 +62,8 @@ std::string UnusableTableReason(const std::filesystem::path& path, const std::ve
 }
 
 int RunLegend(CommandContext& context, const LegendArguments& arguments) {
-    const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(arguments.output);
+    const std::optional<rave::platform::PageFileKind> kind =
+        rave::platform::PageFileKindOf(rave::PathFromUtf8(arguments.output));
     if (!kind) {
         context.err << "ravelog legend: the output must end in .pdf, .png or .svg: " << arguments.output
                     << '\n';

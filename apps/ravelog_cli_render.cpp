@@ -21,6 +21,7 @@
 #include "apps/ravelog_cli_install.h"
 #include "common/format.h"
 #include "common/numbers.h"
+#include "common/path_text.h"
 #include "platform/install_folder.h"
 #include "platform/page_output.h"
 #include "platform/printer_paper.h"
@@ -181,7 +182,7 @@ RenderOutcome RenderSounding(const RenderSetup& setup, const std::string& file,
                                             setup.kind == rave::platform::PageFileKind::kDxf
                                         ? kDefaultPdfDpi
                                         : kDefaultImageDpi);
-    options.title = std::filesystem::path(file).filename().string();
+    options.title = rave::PathFromUtf8(file).filename().string();
 
     SheetResources resources = sheet->files.Resources();
     resources.drives = &setup.drives;
@@ -215,7 +216,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
     const std::string kindName = batch ? "x." + arguments.type : arguments.output;
-    const std::optional<rave::platform::PageFileKind> kind = rave::platform::PageFileKindOf(kindName);
+    const std::optional<rave::platform::PageFileKind> kind =
+        rave::platform::PageFileKindOf(rave::PathFromUtf8(kindName));
     if (!kind) {
         context.err << (batch ? "ravelog render: --type must be pdf, png, svg or dxf: " + arguments.type
                               : "ravelog render: the output must end in .pdf, .png, .svg or .dxf: " +
@@ -252,8 +254,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
         setup.startup = &startup;
         const rave::cli::InputFiles inputs(arguments.files);
         return rave::cli::RunBatch(
-            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err, progress,
-            "ravelog render",
+            arguments.files, rave::PathFromUtf8(arguments.output), arguments.type, arguments.jobs,
+            context.err, progress, "ravelog render",
             [&setup](const rave::cli::BatchItem& item) {
                 std::ostringstream messages;
                 auto sheet = std::make_unique<PreparedSheet>();
@@ -273,7 +275,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     RenderOutcome outcome;
     try {
         outcome =
-            RenderSounding(setup, arguments.files.front(), arguments.output,
+            RenderSounding(setup, arguments.files.front(), rave::PathFromUtf8(arguments.output),
                            rave::cli::InputFiles(arguments.files), context.err, [&](int done, int total) {
                                if (progress) {
                                    context.err << "\rpage " << done << " of " << total

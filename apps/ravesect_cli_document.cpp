@@ -12,6 +12,7 @@
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
 #include "common/numbers.h"
+#include "common/path_text.h"
 #include "common/text_fields.h"
 #include "platform/codec.h"
 #include "platform/source_paths.h"
@@ -129,7 +130,7 @@ Json SectionJson(const SectionDocument& document) {
 int RunInfo(CommandContext& context, const std::string& file) {
     PrivateWorkingFolder working;
     SectionDocument document;
-    if (!OpenSectionForCommandLine(context, working, file, document)) {
+    if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(file), document)) {
         return 1;
     }
     context.out << SectionJson(document).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
@@ -170,11 +171,11 @@ std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequ
     status = 2;
     const std::string& output = request.output;
     std::error_code error;
-    if (output.empty() || output.back() == '/' || fs::is_directory(output, error)) {
+    if (output.empty() || output.back() == '/' || fs::is_directory(rave::PathFromUtf8(output), error)) {
         context.err << "ravesect build: -o needs a file name (NAME.sqw), not \"" << output << "\"\n";
         return std::nullopt;
     }
-    const fs::path target = SaveAsTargetPath(output);
+    const fs::path target = SaveAsTargetPath(rave::PathFromUtf8(output));
     std::string extension = target.extension().string();
     for (char& c : extension) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -185,7 +186,8 @@ std::optional<fs::path> BuildOutputPath(CommandContext& context, const BuildRequ
     }
     for (const std::string& column : request.columns) {
         const std::size_t equals = column.find('=');
-        if (equals != std::string::npos && rave::cli::IsSameFile(target, column.substr(equals + 1))) {
+        if (equals != std::string::npos &&
+            rave::cli::IsSameFile(target, rave::PathFromUtf8(column.substr(equals + 1)))) {
             context.err << "ravesect build: the output " << target.string()
                         << " is one of the inputs; choose another name\n";
             status = 1;
@@ -229,8 +231,9 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
             return 1;
         }
         std::error_code error;
-        const fs::path native = fs::absolute(column.substr(equals + 1), error).lexically_normal();
-        const fs::path source = error ? fs::path(column.substr(equals + 1)) : native;
+        const fs::path given = rave::PathFromUtf8(column.substr(equals + 1));
+        const fs::path native = fs::absolute(given, error).lexically_normal();
+        const fs::path source = error ? given : native;
         const auto pathText = rave::platform::SourcePathText(source);
         if (!pathText) {
             // Stored anyway, the path would read back as another one and place another file.

@@ -13,6 +13,7 @@
 #include "apps/ravesect_cli_context.h"
 #include "common/format.h"
 #include "common/installed_soil_tables.h"
+#include "common/path_text.h"
 #include "common/soil_table_editor.h"
 #include "platform/codec.h"
 #include "ravesect/document/section_commands.h"
@@ -68,10 +69,10 @@ Json ProposalJson(const LayerProposal& p) {
 }
 
 int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
-    const fs::path target = SaveAsTargetPath(arguments.output);
+    const fs::path target = SaveAsTargetPath(rave::PathFromUtf8(arguments.output));
     std::error_code error;
     if (arguments.output.empty() || arguments.output.back() == '/' ||
-        fs::is_directory(arguments.output, error)) {
+        fs::is_directory(rave::PathFromUtf8(arguments.output), error)) {
         context.err << "ravesect interpret: -o needs a file name (NAME.sqw), not \"" << arguments.output
                     << "\"\n";
         return 2;
@@ -95,7 +96,7 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
     }
     PrivateWorkingFolder working;
     SectionDocument document;
-    if (!OpenSectionForCommandLine(context, working, arguments.input, document)) {
+    if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(arguments.input), document)) {
         return 1;
     }
     std::vector<ProposalColumn> columns = ProposalColumnsOf(document);

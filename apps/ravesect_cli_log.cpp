@@ -6,6 +6,7 @@
 
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
+#include "common/path_text.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
 #include "ravesect/document/boring_xml.h"
@@ -65,7 +66,7 @@ int RunLog(CommandContext& context, const std::vector<std::string>& files) {
     int status = 0;
     for (const std::string& file : files) {
         // The limit of every source reader; a folder, device or pipe is refused unopened.
-        const rave::InputFileBytes input = rave::ReadInputFile(file, kBoringXmlMaxBytes);
+        const rave::InputFileBytes input = rave::ReadInputFile(rave::PathFromUtf8(file), kBoringXmlMaxBytes);
         const std::optional<std::string>& bytes = input.bytes;
         std::string reason =
             rave::platform::Cp932ToUtf8(rave::InputRefusalText(input.refusal, kBoringXmlMaxBytes));

@@ -14,6 +14,7 @@
 #include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
+#include "common/path_text.h"
 #include "common/pattern_colors.h"
 #include "common/soil_name_table.h"
 #include "common/soil_table_editor.h"
@@ -117,7 +118,7 @@ rave::cli::BatchPlan PlanSection(const RenderSetup& setup, const rave::cli::Batc
     if (!working.ok()) {
         return {"cannot create a temporary working folder", {}};
     }
-    if (!OpenSectionForCommandLine(context, working, item.input, document)) {
+    if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(item.input), document)) {
         return {FailureText("", messages), {}};
     }
     const SysqSettings sysq = ReadSysqFile(DeriveSectionPaths(setup.installFolder).sysq, setup.installFolder)
@@ -143,7 +144,7 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
         return {1, "cannot create a temporary working folder"};
     }
     SectionDocument document;
-    if (!OpenSectionForCommandLine(context, working, file, document)) {
+    if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(file), document)) {
         return {1, ""};
     }
     const SectionPaths paths = DeriveSectionPaths(setup.installFolder);
@@ -187,7 +188,7 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
                                             setup.kind == rave::platform::PageFileKind::kDxf
                                         ? kDefaultPdfDpi
                                         : kDefaultImageDpi);
-    options.title = std::filesystem::path(file).filename().string();
+    options.title = rave::PathFromUtf8(file).filename().string();
 
     ravesect::DrawingMessages drawingMessages(&context.messages);  // each text once for all pages
     const SectionDrawingResources resources{sysq, fonts, &colours, &drawingMessages, &simple};
@@ -210,7 +211,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     const bool batch = arguments.files.size() > 1 || rave::cli::NamesOutputFolder(arguments.output);
     const std::optional<rave::platform::PageFileKind> kind =
-        rave::platform::PageFileKindOf(batch ? "x." + arguments.type : arguments.output);
+        rave::platform::PageFileKindOf(rave::PathFromUtf8(batch ? "x." + arguments.type : arguments.output));
     if (!kind) {
         context.err << "ravesect render: the output must end in .pdf, .png, .svg or .dxf: "
                     << arguments.output << '\n';
@@ -227,8 +228,8 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     if (batch) {
         const rave::cli::InputFiles inputs(arguments.files);
         return rave::cli::RunBatch(
-            arguments.files, arguments.output, arguments.type, arguments.jobs, context.err,
-            rave::cli::ShowsProgress(context.err), "ravesect render",
+            arguments.files, rave::PathFromUtf8(arguments.output), arguments.type, arguments.jobs,
+            context.err, rave::cli::ShowsProgress(context.err), "ravesect render",
             [&setup](const rave::cli::BatchItem& item) { return PlanSection(setup, item); },
             [&setup, &inputs](const rave::cli::BatchItem& item) {
                 std::ostringstream messages;
@@ -238,7 +239,7 @@ int RunRender(CommandContext& context, const RenderArguments& arguments) {
     }
     RenderOutcome outcome;
     try {
-        outcome = RenderSection(setup, arguments.files.front(), arguments.output,
+        outcome = RenderSection(setup, arguments.files.front(), rave::PathFromUtf8(arguments.output),
                                 rave::cli::InputFiles(arguments.files), context.err);
     } catch (const std::bad_alloc&) {
         outcome = {1, rave::cli::kOutOfMemory};

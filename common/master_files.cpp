@@ -5,6 +5,7 @@
 #include "common/cp932.h"
 #include "common/format.h"
 #include "common/messages.h"
+#include "common/path_text.h"
 #include "common/text_fields.h"
 #include "common/text_file.h"
 
@@ -94,7 +95,7 @@ std::optional<std::filesystem::path> OldVersionFolder(const std::filesystem::pat
     std::string text = installFolder.string();
     if (const std::size_t at = text.find("k5"); at != std::string::npos) {
         text.replace(at, 2, "k4");
-        return std::filesystem::path(text);
+        return PathFromUtf8(text);
     }
     std::filesystem::path folder = installFolder;
     if (!folder.has_filename()) {
@@ -103,7 +104,7 @@ std::optional<std::filesystem::path> OldVersionFolder(const std::filesystem::pat
     std::string name = folder.filename().string();
     if (!name.empty() && name.back() == '5') {
         name.back() = '4';
-        return folder.parent_path() / name;
+        return folder.parent_path() / PathFromUtf8(name);
     }
     return std::nullopt;
 }

@@ -91,7 +91,8 @@ std::string WriteOwnFile(const fs::path& file, std::string_view bytes) {
         return "cannot write " + file.string() + ": a folder stands in its place";
     }
     // The name carries the run's id, so anything already at it was left by an earlier run.
-    const fs::path temporary = file.parent_path() / ("." + file.filename().string() + ".new");
+    fs::path temporary = file.parent_path() / ".";
+    (temporary += file.filename()) += ".new";
     fs::remove(temporary, error);
     std::string failure = CreateNewFile(temporary, bytes);
     if (failure.empty()) {

@@ -53,7 +53,7 @@ std::string WrittenNumber(std::string_view text, int classDigit) {
 std::filesystem::path TileFolder(const std::filesystem::path& folder, SoilTableVariant variant, bool mono) {
     const char* sub = variant == SoilTableVariant::kJacic ? "J" : "C";
     if (mono) {
-        return std::filesystem::path(folder.string() + "01") / sub;
+        return (std::filesystem::path(folder) += "01") / sub;
     }
     return folder / sub;
 }

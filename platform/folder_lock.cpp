@@ -29,7 +29,7 @@ std::optional<RecoveryRecord> ReadRecord(const fs::path& file) {
 }  // namespace
 
 fs::path FolderLockRecordPath(const fs::path& lockFile) {
-    return fs::path(lockFile.string() + ".rec");
+    return fs::path(lockFile) += ".rec";
 }
 
 FolderLock::FolderLock(fs::path lockFile) : file_(std::move(lockFile)), lock_(NativeName(file_)) {

@@ -53,7 +53,7 @@ std::filesystem::path PageExportTarget(const std::filesystem::path& chosen, cons
     while (!name.empty() && name.back() == '.') {
         name.pop_back();
     }
-    return chosen.parent_path() / (name + extension);
+    return chosen.parent_path() / rave::PathFromUtf8(name + extension);
 }
 
 std::vector<std::filesystem::path> ExportPages(const std::filesystem::path& output, double widthMm,

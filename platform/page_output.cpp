@@ -74,7 +74,8 @@ std::optional<std::string> RenderDxf(const PageFileOptions& options, const std::
                            MillimetresToDots(options.heightMm, options.dpi)};
     const double pitchMm = page.width * 25.4 / options.dpi * 1.1;
     DxfSurface surface(options.dpi, page);
-    surface.SetTotalWidth(pitchMm * (static_cast<double>(pages.size()) - 1.0) + page.width * 25.4 / options.dpi);
+    surface.SetTotalWidth(pitchMm * (static_cast<double>(pages.size()) - 1.0) +
+                          page.width * 25.4 / options.dpi);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         surface.SetPageOffset(pitchMm * static_cast<double>(i));
         // DXF has no clipping: the drawing is cut to the page and to its clip regions first. The
@@ -159,8 +160,9 @@ std::filesystem::path PageFilePath(const std::filesystem::path& output, PageFile
         return output;
     }
     std::filesystem::path numbered = output;
-    numbered.replace_filename(output.stem().string() + "-" + std::to_string(page) +
-                              output.extension().string());
+    std::filesystem::path name = output.stem();
+    (name += "-" + std::to_string(page)) += output.extension();
+    numbered.replace_filename(name);
     return numbered;
 }
 

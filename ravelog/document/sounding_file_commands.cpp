@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "common/path_text.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file_verdict.h"
 
@@ -150,7 +151,7 @@ bool CanSaveInPlace(const SoundingDocument& document) {
     if (document.pathName.empty()) {
         return false;
     }
-    const std::string title = std::filesystem::path(document.pathName).filename().string();
+    const std::string title = rave::PathFromUtf8(document.pathName).filename().string();
     return title.size() >= 3 && EqualsIgnoringCase(std::string_view(title).substr(title.size() - 3), "sdw");
 }
 
@@ -158,7 +159,7 @@ SaveResult SaveSounding(SoundingDocument& document, rave::MessageSink& messages)
     if (!CanSaveInPlace(document)) {
         return SaveResult::kNeedsSaveAs;
     }
-    return WriteDocumentTo(document, messages, document.pathName);
+    return WriteDocumentTo(document, messages, rave::PathFromUtf8(document.pathName));
 }
 
 std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen) {
@@ -166,7 +167,7 @@ std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen) {
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }
-    std::filesystem::path target(text);
+    std::filesystem::path target = rave::PathFromUtf8(text);
     if (!target.has_extension()) {
         target += ".sdw";
     }

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "common/path_text.h"
 #include "common/text_file.h"
 #include "ravesect/document/section_file.h"
 #include "ravesect/document/section_file_verdict.h"
@@ -87,7 +88,7 @@ void NewSection(SectionDocument& document, const WorkingFiles& files,
     const std::string untitled = nativeName ? nativeName(UntitledName()) : UntitledName();
     const OpenFolderFile openFolder = ReadOpenFolderFile(installFolder);
     document.pathName = openFolder.folder.size() > 1
-                            ? (std::filesystem::path(openFolder.folder) / untitled).string()
+                            ? (rave::PathFromUtf8(openFolder.folder) / rave::PathFromUtf8(untitled)).string()
                             : untitled;
     DeleteWorkingFiles(files);
     document.ClearSectionTables();
@@ -117,7 +118,7 @@ bool CanSaveInPlace(const SectionDocument& document) {
     if (path.empty() || path.back() == '.') {
         return false;
     }
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = rave::PathFromUtf8(path).filename().string();
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos) {
         return false;
@@ -130,8 +131,9 @@ SaveResult SaveSection(SectionDocument& document, const WorkingFiles& files, rav
     if (!CanSaveInPlace(document)) {
         return SaveResult::kNeedsSaveAs;
     }
-    return SaveSectionFile(document, files, document.pathName, messages) ? SaveResult::kSaved
-                                                                         : SaveResult::kFailed;
+    return SaveSectionFile(document, files, rave::PathFromUtf8(document.pathName), messages)
+               ? SaveResult::kSaved
+               : SaveResult::kFailed;
 }
 
 std::string ProposedSaveAsName(const std::string& pathName) {
@@ -147,7 +149,7 @@ std::filesystem::path SaveAsTargetPath(const std::filesystem::path& chosen) {
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }
-    std::filesystem::path target(text);
+    std::filesystem::path target = rave::PathFromUtf8(text);
     if (!target.has_extension()) {
         target += ".sqw";
     }

@@ -8,6 +8,7 @@
 #include "common/drawing/surface_hints.h"
 #include "common/format.h"
 #include "common/numbers.h"
+#include "common/path_text.h"
 #include "common/patterns/pattern_bitmap.h"
 #include "common/patterns/pattern_primitives.h"
 #include "common/patterns/soil_patterns.h"
@@ -45,7 +46,7 @@ std::filesystem::path NativeTilePath(const std::string& file) {
             }
         }
     }
-    return std::filesystem::path(native);
+    return rave::PathFromCp932(native);
 }
 
 // The tile file of a pattern number in the pattern folder of its table.

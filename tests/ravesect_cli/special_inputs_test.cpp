@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <tuple>
 
 #include "apps/ravesect_cli.h"
+#include "common/path_text.h"
 #include "named_pipe.h"
 #include "temp_folder.h"
 
@@ -83,6 +85,35 @@ TEST_F(SpecialInputs, PathsThatWouldReadBackAsAnotherAreRefused) {
         EXPECT_FALSE(fs::exists(output)) << path;
     }
     EXPECT_EQ(Run({"build", "-o", output, "0=" + other}), 0) << err;
+}
+
+TEST_F(SpecialInputs, JapaneseFileNamesAreReadAndWrittenAsThemselves) {
+    const fs::path logs = folder.path() / rave::PathFromUtf8("測点Ａ");
+    const auto in = [&](const char* name) { return (logs / rave::PathFromUtf8(name)).string(); };
+    fs::create_directories(logs);
+    for (const char* name : {"北一.sdw", "北二.sdw"}) {
+        fs::copy_file(std::string(RAVE_SOURCE_DIR) + "/examples/example-long.sdw",
+                      rave::PathFromUtf8(in(name)));
+    }
+    const std::string section = in("断面.sqw");
+    const Arguments runs[] = {
+        {"build", "-o", section, "0=" + in("北一.sdw"), "12.5=" + in("北二.sdw")},
+        {"info", section},
+        {"interpret", section, "-o", in("推定.sqw")},
+        {"render", in("推定.sqw"), "-o", in("断面図.pdf")},
+    };
+    for (const Arguments& run : runs) {
+        EXPECT_EQ(Run(run), 0) << run.front() << ": " << err;
+    }
+    std::set<fs::path> names;
+    for (const auto& entry : fs::directory_iterator(logs)) {
+        names.insert(entry.path().filename());
+    }
+    std::set<fs::path> expected;
+    for (const char* name : {"北一.sdw", "北二.sdw", "断面.sqw", "推定.sqw", "断面図.pdf"}) {
+        expected.insert(rave::PathFromUtf8(name));
+    }
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(SpecialInputs, WhatASectionCannotKeepIsNamed) {
