@@ -153,10 +153,11 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
                           {QStringLiteral("記号"), QStringLiteral("土質"), QStringLiteral("色"),
                            QStringLiteral("ハッチ"), QStringLiteral("柱状図")},
                           QStringLiteral("unitTable"), QStringLiteral("地層"));
-    unitTable->setColumnWidth(0, 80);
-    unitTable->setColumnWidth(1, 90);
-    unitTable->setColumnWidth(2, 80);
-    unitTable->setColumnWidth(3, 100);
+    unitTable->setColumnWidth(0, 76);
+    unitTable->setColumnWidth(1, 84);
+    unitTable->setColumnWidth(2, 40);
+    unitTable->setColumnWidth(3, 96);
+    unitTable->setMinimumSize(460, 230);  // the placement sizes the dialog to its contents
     unitTable->setToolTip(QStringLiteral("チェックした地層を書き込みます。記号はダブルクリックか F2 で変更"));
     linkTable = MakeTable(
         this,
@@ -165,6 +166,7 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
     linkTable->setColumnWidth(0, 110);
     linkTable->setColumnWidth(1, 70);
     linkTable->setColumnWidth(2, 60);
+    linkTable->setMinimumSize(640, 170);
     linkTable->setToolTip(QStringLiteral("チェックを外したつながりの地層は書き込みません"));
 
     groupBox_ = new QWidget(this);
@@ -206,7 +208,6 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
     layout->addWidget(linkTable, 2);
     layout->addWidget(noteLabel);
     layout->addLayout(buttons);
-    resize(680, 640);
 
     connect(thicknessBox, &QDoubleSpinBox::valueChanged, this, [this](double metres) {
         review_->SetMinThickness(metres);
@@ -311,8 +312,9 @@ void LayerProposalDialog::FillUnits() {
         for (const ProposedUnit::Extent& e : unit.extents) {
             logs.append(ColumnName(p.columns[static_cast<std::size_t>(e.column)]));
         }
-        auto* colour = Cell(QStringLiteral("%1").arg(unit.style.colour, 6, 16, QLatin1Char('0')));
+        auto* colour = Cell({});
         colour->setData(Qt::DecorationRole, ToQColor(unit.style.colour));
+        colour->setToolTip(QStringLiteral("%1").arg(unit.style.colour, 6, 16, QLatin1Char('0')));
         unitTable->setItem(u, 0, CheckCell(FromCp932(unit.symbol), unit.accepted, true));
         unitTable->setItem(u, 1, Cell(FromCp932(SoilGroupName(unit.group))));
         unitTable->setItem(u, 2, colour);
@@ -355,8 +357,8 @@ void LayerProposalDialog::ShowState() {
             QTableWidgetItem* item = unitTable->item(u, c);
             item->setForeground(written ? palette().text()
                                         : palette().brush(QPalette::Disabled, QPalette::Text));
-            item->setToolTip(written ? QString() : QStringLiteral("書き込みません"));
         }
+        unitTable->item(u, 0)->setToolTip(written ? QString() : QStringLiteral("書き込みません"));
     }
     filling_ = false;
     QStringList notes;
