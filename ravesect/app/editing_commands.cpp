@@ -1,4 +1,5 @@
-// The point, layer and title dialogs of Ravesect's window and their mouse editing.
+// The point, layer and title dialogs of Ravesect's window and their mouse editing, and the
+// layer proposal that writes points, layers and titles at once.
 //
 // One SectionEditing object, owned by the main window, holds the editing session (the mode and
 // what the mouse picked) and the three modeless dialogs. It gives the view its mouse handlers and
@@ -11,6 +12,7 @@
 #include "ravesect/app/command_install.h"
 #include "ravesect/app/dialog_placement.h"
 #include "ravesect/app/layer_dialog.h"
+#include "ravesect/app/layer_proposal_dialog.h"
 #include "ravesect/app/point_dialog.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
@@ -65,6 +67,9 @@ public:
         Connect(command_id::kPoints, [this] { Open(points_); });
         Connect(command_id::kLayers, [this] { Open(layers_); });
         Connect(command_id::kTitles, [this] { Open(titles_); });
+        // Window-modal: the proposal is written as one step and the dialogs above follow the
+        // files through pointsLayersRead.
+        Connect(command_id::kProposeLayers, [this] { LayerProposalDialog::OpenOver(frame_); });
         // An undo, a redo or a commit: the point status and the title list show the document.
         connect(frame_.UndoStack(), &QUndoStack::indexChanged, this, [this] { RefreshDialogs(); });
         // The points and layers read from the file again: nothing is pending any more.

@@ -35,6 +35,8 @@ constexpr CommandText kCommands[] = {
     {command_id::kPlacement, "ｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙ(&F)", "断面図に配置するｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙの選択と配置"},
     {command_id::kPoints, "作図/点(&P)", "層の境界点の作図"},
     {command_id::kLayers, "作図/層(&L)", "点を結んだ層の作図"},
+    {command_id::kProposeLayers, "地層の推定(&A)...",
+     "配置した柱状図から地層を推定して点、層、標題記事にする"},
     {command_id::kTitles, "標題記事(&M)", "標題記事の入力と配置"},
     {command_id::kScale, "縮尺/標尺(&S)", "縮尺、標尺、ページの設定"},
     {command_id::kFormat, "様式(&Y)", "目盛り、記号、線種、マージン、名称の設定"},
@@ -164,7 +166,8 @@ void SectionFrame::CreateMenus() {
     QMenu* dataMenu = AddMenu(QStringLiteral("データ(&D)"), QStringLiteral("dataMenu"));
     dataMenu->addAction(Action(command_id::kPlacement));
     dataMenu->addSeparator();
-    for (int id : {command_id::kPoints, command_id::kLayers, command_id::kTitles}) {
+    for (int id :
+         {command_id::kPoints, command_id::kLayers, command_id::kProposeLayers, command_id::kTitles}) {
         dataMenu->addAction(Action(id));
     }
 

@@ -54,10 +54,11 @@ class SectionScrollView;
 namespace command_id {
 using namespace rave::platform::document_command;
 // データ menu.
-inline constexpr int kPlacement = 32771;  // "ｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙ(&F)"
-inline constexpr int kPoints = 32786;     // "作図/点(&P)"
-inline constexpr int kLayers = 32785;     // "作図/層(&L)"
-inline constexpr int kTitles = 32780;     // "標題記事(&M)"
+inline constexpr int kPlacement = 32771;      // "ｽｳｪｰﾃﾞﾝ、柱状図ﾌｧｲﾙ(&F)"
+inline constexpr int kPoints = 32786;         // "作図/点(&P)"
+inline constexpr int kLayers = 32785;         // "作図/層(&L)"
+inline constexpr int kProposeLayers = 32807;  // "地層の推定(&A)..."
+inline constexpr int kTitles = 32780;         // "標題記事(&M)"
 // 設定 menu.
 inline constexpr int kScale = 32772;     // "縮尺/標尺(&S)"
 inline constexpr int kFormat = 32779;    // "様式(&Y)"

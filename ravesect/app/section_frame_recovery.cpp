@@ -17,10 +17,11 @@ void SectionFrame::SetWorkingFilesReadOnly(bool heldByOther) {
                                              "このウィンドウでは表示と印刷だけができます（読み取り専用）。"));
     // Everything else that writes "Tmp0.tmp", "Tmp1.tmp", "TmpP.tmp" or "SmpP.tmp", the settings
     // files of the install folder, or moves them.
-    for (int id : {command_id::kPlacement, command_id::kPoints, command_id::kLayers, command_id::kTitles,
-                   command_id::kScale, command_id::kFormat, command_id::kPatterns, command_id::kFonts,
-                   command_id::kEnterKey, command_id::kSetup, command_id::kFigureLeft,
-                   command_id::kFigureRight, command_id::kFigureUp, command_id::kFigureDown}) {
+    for (int id :
+         {command_id::kPlacement, command_id::kPoints, command_id::kLayers, command_id::kProposeLayers,
+          command_id::kTitles, command_id::kScale, command_id::kFormat, command_id::kPatterns,
+          command_id::kFonts, command_id::kEnterKey, command_id::kSetup, command_id::kFigureLeft,
+          command_id::kFigureRight, command_id::kFigureUp, command_id::kFigureDown}) {
         if (QAction* action = Action(id)) {
             action->setEnabled(false);
         }

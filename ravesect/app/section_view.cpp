@@ -54,6 +54,11 @@ void SectionView::SetMouseHandlers(SectionMouseHandler press, SectionMouseHandle
     release_ = std::move(release);
 }
 
+void SectionView::ShowPreview(const SectionDocument* preview) {
+    preview_ = preview;
+    update();
+}
+
 void SectionView::SetEditMarkers(EditMarkerFunction markers) {
     markers_ = std::move(markers);
     update();
@@ -104,7 +109,7 @@ std::string SectionView::PictureKey() const {
     add(devicePixelRatioF());
     add(source_.position->shownLeftEnd);
     add(source_.position->shownTop);
-    const SectionSettings& s = source_.document->settings;
+    const SectionSettings& s = Shown().settings;
     for (const double value :
          {s.distanceScale, s.depthScale, s.rulerTop, s.rulerBottom, s.rulerStep, s.leftEnd, s.distancePerPage,
           s.pageOverlapDistance, s.depthPerPage, s.pageOverlapDepth, s.convertedNPlot}) {
@@ -113,7 +118,7 @@ std::string SectionView::PictureKey() const {
     add(s.topElevation);
     addText(s.rulerTitle);
     for (int n = 1; n <= kTitleEntries; ++n) {
-        const TitleText& title = source_.document->Title(n);
+        const TitleText& title = Shown().Title(n);
         add(title.x);
         add(title.y);
         addText(title.text);
@@ -152,7 +157,7 @@ void SectionView::DrawPicture(std::string key) {
         const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
                                                 &messages, source_.simpleTable};
         picture_.extent = DrawSnapshotColumnsAndOver(
-            surface, *source_.document, columns_, resources,
+            surface, Shown(), columns_, resources,
             ScreenPage(source_.position->shownLeftEnd, source_.position->shownTop));
     }
     picture_.messages = std::move(messages.shown);
@@ -182,9 +187,11 @@ void SectionView::paintEvent(QPaintEvent* event) {
         rave::RecordingMessageSink messages;
         const SectionDrawingResources resources{*source_.sysq, *source_.fonts, source_.patternColours,
                                                 &messages, source_.simpleTable};
-        DrawSectionUnderColumns(surface, *source_.document, resources, false, page, markers_);
+        // No editing markers over a preview: they point into the document, not the preview.
+        DrawSectionUnderColumns(surface, Shown(), resources, false, page,
+                                preview_ != nullptr ? EditMarkerFunction{} : markers_);
         if (!pictured) {
-            extent = DrawSnapshotColumnsAndOver(surface, *source_.document, columns_, resources, page);
+            extent = DrawSnapshotColumnsAndOver(surface, Shown(), columns_, resources, page);
             notices = std::move(messages.shown);
         }
     }

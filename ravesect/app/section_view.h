@@ -86,6 +86,10 @@ public:
     // The editing hooks (see the file comment).
     void SetMouseHandlers(SectionMouseHandler press, SectionMouseHandler move, SectionMouseHandler release);
     void SetEditMarkers(EditMarkerFunction markers);
+    // Draws `preview` (same settings and columns, other points, layers and titles) instead of the
+    // document, with no editing markers, until it is called with null; the caller keeps
+    // `preview` alive and calls update() when it changes.
+    void ShowPreview(const SectionDocument* preview);
 
     // The mapping of the screen page as the view draws it now (this widget's resolution, the
     // settings' scales and the margins of "Sysq.ndx", the shown left end and top).
@@ -132,6 +136,7 @@ private:
     std::string PictureKey() const;
     void DrawPicture(std::string key);
     SectionMouse MouseOf(const QMouseEvent& event) const;
+    const SectionDocument& Shown() const { return preview_ != nullptr ? *preview_ : *source_.document; }
     // What the last paint could not draw, and the columns no printed page shows, as one line.
     void SetNotice(const std::vector<rave::Message>& messages);
 
@@ -143,6 +148,7 @@ private:
     SectionMouseHandler move_;
     SectionMouseHandler release_;
     EditMarkerFunction markers_;
+    const SectionDocument* preview_ = nullptr;
     QString notice_;
 };
 

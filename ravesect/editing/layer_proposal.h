@@ -170,7 +170,8 @@ LayerProposal ProposeLayers(std::vector<ProposalColumn> columns, const SoilGroup
 std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGroupClassifier& classifier,
                                       double minThickness);
 
-// Writes the accepted units as points, layers and titles. `replace` empties the points and
+// Writes the accepted units as points, layers and titles; a unit one of whose links is not
+// accepted is left out, for the engineer to draw. `replace` empties the points and
 // layers first; otherwise they are added after the existing ones into free entries. False, with
 // nothing changed, when they do not fit.
 bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace);

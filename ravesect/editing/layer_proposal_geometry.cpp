@@ -279,8 +279,17 @@ bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, boo
     std::vector<int> numberOf(proposal.points.size(), 0);
     std::size_t nextPoint = 0;
     std::size_t nextTitle = 0;
-    for (const ProposedUnit& unit : proposal.units) {
-        if (!unit.accepted || unit.outline.size() < 2) {
+    // A unit is written when it and every link that continues it were accepted: a rejected
+    // link leaves the unit for the engineer to draw.
+    std::vector<bool> rejected(proposal.units.size(), false);
+    for (const ProposalLink& link : proposal.links) {
+        if (!link.accepted && link.unit >= 0 && link.unit < static_cast<int>(rejected.size())) {
+            rejected[static_cast<std::size_t>(link.unit)] = true;
+        }
+    }
+    for (std::size_t u = 0; u < proposal.units.size(); ++u) {
+        const ProposedUnit& unit = proposal.units[u];
+        if (!unit.accepted || rejected[u] || unit.outline.size() < 2) {
             continue;
         }
         if (++layer > kLayers || nextTitle >= freeTitles.size()) {
