@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#ifndef _WIN32
 #include "named_pipe.h"
+#endif
 
 namespace ravelog::cli::testing {
 namespace {
@@ -17,6 +19,7 @@ protected:
     }
 };
 
+#ifndef _WIN32  // devices and named pipes in the file system are POSIX's
 TEST_F(SpecialInputsTest, DevicesAndPipesAreRefusedAndABatchGoesOn) {
     const rave::testing::NamedPipe pipe(Folder() / "fifo.sdw");
     ASSERT_TRUE(pipe.ok);
@@ -37,6 +40,7 @@ TEST_F(SpecialInputsTest, DevicesAndPipesAreRefusedAndABatchGoesOn) {
     EXPECT_TRUE(fs::exists(folder / "a.pdf") && fs::exists(folder / "c.pdf")) << batch.err;
     EXPECT_FALSE(fs::exists(out));
 }
+#endif
 
 TEST_F(SpecialInputsTest, AnOutputFolderThatIsAFileRefusesTheRun) {
     const std::string file = Temp().Write("taken", "a file\n").string();

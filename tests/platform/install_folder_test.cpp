@@ -3,7 +3,9 @@
 // folder standing for the home folder; the real ~/Kelvard is never touched.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -150,6 +152,7 @@ TEST_F(FirstStart, NewFolderHoldsEveryFileOfTheShippedDataFolderByteForByte) {
     EXPECT_TRUE(hasSubfolderFile);  // the pattern bitmaps live in subfolders
 }
 
+#ifndef _WIN32  // the failing copy is made with a named pipe
 TEST_F(FirstStart, AFailedCopyLeavesNoHalfFilledFolder) {
     root.Write("data/Help.txt", "help\r\n");
     root.Write("data/Jbptn/1.bmp", "BM");
@@ -168,6 +171,7 @@ TEST_F(FirstStart, AFailedCopyLeavesNoHalfFilledFolder) {
     EXPECT_EQ(messages.shown[0].argument, folder.string());
     EXPECT_FALSE(fs::exists(folder));
 }
+#endif
 
 TEST_F(FirstStart, TheCopyLeftByAnInterruptedFirstStartIsRemoved) {
     root.Write("data/K.mst", "k\r\n");

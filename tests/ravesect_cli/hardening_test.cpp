@@ -1,8 +1,10 @@
 // Ravesect's command line against careless and hostile input: outputs that would destroy an
 // input, empty option values, files that are not sections, interrupted runs and batches.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <fstream>
@@ -102,6 +104,7 @@ TEST_F(RavesectHardening, FilesThatAreNoSectionAreRefused) {
     EXPECT_FALSE(fs::exists(folder.path() / "s.pdf"));
 }
 
+#ifndef _WIN32  // signals and fork; Windows stops a console program with Ctrl+C events
 TEST_F(RavesectHardening, AnInterruptedRunRemovesItsWorkingFolder) {
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
         int pipeEnds[2];
@@ -134,6 +137,7 @@ TEST_F(RavesectHardening, AnInterruptedRunRemovesItsWorkingFolder) {
         EXPECT_FALSE(fs::exists(working)) << working << " after signal " << signalNumber;
     }
 }
+#endif
 
 TEST_F(RavesectHardening, RenderUsageErrorsAndBatches) {
     const std::string section = Example("section/example-section.sqw");
