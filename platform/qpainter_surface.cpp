@@ -9,8 +9,10 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QPrinter>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <mutex>
 #include <numbers>
 #include <vector>
@@ -82,6 +84,27 @@ double CellHeightPerEmPixel(const QString& family) {
         metrics.ascent() + metrics.descent() > 0.0 ? (metrics.ascent() + metrics.descent()) / 1000.0 : 1.0;
     known.emplace(key, ratio);
     return ratio;
+}
+
+// The average character width a requested character width is measured against: the font's own
+// figure (OS/2 xAvgCharWidth) at its pixel size, in 1/64 pixel as FreeType gives it, so every
+// system's font engine stretches a face alike (Windows' engines answer with whole pixels or
+// averages of their own).
+double DesignAverageCharWidth(const QFont& font, QPaintDevice* device) {
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    const QByteArray head = raw.fontTable("head");
+    if (os2.size() >= 4 && head.size() >= 20) {
+        const auto byte = [](const QByteArray& table, int at) {
+            return static_cast<unsigned char>(table[at]);
+        };
+        const int average = static_cast<std::int16_t>(byte(os2, 2) << 8 | byte(os2, 3));
+        const int unitsPerEm = byte(head, 18) << 8 | byte(head, 19);
+        if (average > 0 && unitsPerEm > 0) {
+            return std::round(64.0 * average * font.pixelSize() / unitsPerEm) / 64.0;
+        }
+    }
+    return QFontMetricsF(font, device).averageCharWidth();
 }
 
 // The engines' feature flags cannot be trusted here (the PDF engine claims raster operations and
@@ -354,8 +377,9 @@ bool QPainterSurface::SelectFont(const FontSpec& spec) {
                                    : QFont::Normal);
     font.setItalic(spec.italic);
     font.setStyleStrategy(QFont::PreferOutline);
+    font.setHintingPreference(SheetFontHinting());
     if (spec.width > 0) {
-        const double natural = QFontMetricsF(font, painter_.device()).averageCharWidth();
+        const double natural = DesignAverageCharWidth(font, painter_.device());
         if (natural > 0.0) {
             font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * spec.width / natural)), 1, 4000));
         }

@@ -10,4 +10,8 @@ QStringList PreferredMinchoFamilies() {
             QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")};
 }
 
+QFont::HintingPreference SheetFontHinting() {
+    return QFont::PreferDefaultHinting;  // FreeType's advances are the design widths already
+}
+
 }  // namespace rave::platform

@@ -24,4 +24,9 @@ QStringList PreferredMinchoFamilies() {
             QStringLiteral("IPAexMincho"), QStringLiteral(u"IPA明朝"),  QStringLiteral("IPAMincho")};
 }
 
+// Without hinting Qt lays text out through DirectWrite, whose advances are the design widths.
+QFont::HintingPreference SheetFontHinting() {
+    return QFont::PreferNoHinting;
+}
+
 }  // namespace rave::platform
