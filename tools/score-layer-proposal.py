@@ -81,7 +81,7 @@ class Section:
         count = rng.randint(5, 9)
         xs = [0.0]
         for _ in range(count - 1):
-            xs.append(round(xs[-1] + rng.uniform(12.0, 40.0), 1))
+            xs.append(round(xs[-1] + rng.uniform(15.0, 45.0), 1))
         self.xs = xs
         self.length = xs[-1]
         slope = rng.uniform(-0.04, 0.04)
@@ -120,25 +120,30 @@ class Section:
                 "pinch": None,
             }
             kind = rng.random()
-            if kind < 0.35 and natural:
+            if kind < 0.45 and natural:
                 gap = rng.randrange(len(gaps))
                 edge = xs[gap] + rng.uniform(0.25, 0.75) * gaps[gap]
                 taper = rng.uniform(0.4, 2.0) * gaps[gap]
                 unit["pinch"] = ("left" if rng.random() < 0.5 else "right", edge, taper)
-            elif kind < 0.5 and natural and len(gaps) >= 3:
+            elif kind < 0.65 and natural and len(gaps) >= 3:
                 first = rng.randrange(len(gaps) - 1)
                 last = rng.randrange(first + 1, len(gaps))
                 left = xs[first] + rng.uniform(0.25, 0.75) * gaps[first]
                 right = xs[last] + rng.uniform(0.25, 0.75) * gaps[last]
                 unit["pinch"] = ("window", left, right, rng.uniform(0.4, 1.5) * min(gaps))
+            if natural and self.units[-1]["pinch"]:
+                unit["pinch"] = None  # one missing unit at a time: its neighbours are always different
             natural.append(group)
             self.units.append(unit)
             total += base
 
+        first = self.units[1 if self.fill else 0]["base"]
+        self.top = min(self.top, 0.8 * first - rises[-1])
+
         # Lenses: seen in one sounding, ending before its neighbours; inside a unit or across the
         # boundary of two.
         self.lenses = []
-        for _ in range(rng.choice([0, 1, 1, 2])):
+        for _ in range(rng.choice([1, 1, 2, 2])):
             c = rng.randrange(count)
             near = min(gaps[c - 1] if c > 0 else 1e9, gaps[c] if c < len(gaps) else 1e9)
             centre = xs[c] + rng.uniform(-0.15, 0.15) * near
