@@ -10,8 +10,10 @@ between units), 5 to 9 soundings at irregular distances and ground elevations, a
 ground line down to the shallower of the two sounding bottoms) whose drawn layer is the true unit:
 each drawn layer stands for the true unit it overlaps most, a point no layer covers is wrong.
 
-The same scorer rates two simple correlations for comparison: joining the units of neighbouring
-soundings by their order, and extending each sounding's units to halfway to its neighbours.
+The same scorer rates, for comparison (--baselines), two simple correlations: joining the units of
+neighbouring soundings by their order ("order"), and extending each sounding's units to halfway to its
+neighbours ("nearest"); and the true correlation drawn with straight lines ("linked"), the most that
+straight boundaries between the soundings can reach. Exit status 1 when --min-mean or --min-each fail.
 
   tools/score-layer-proposal.py --ravesect build/apps/ravesect [--seeds 1-30] [--baselines]
                                 [--min-mean 95 --min-each 90] [--keep DIR]
@@ -20,7 +22,6 @@ soundings by their order, and extending each sounding's units to halfway to its 
 import argparse
 import bisect
 import json
-import math
 import random
 import shutil
 import subprocess
