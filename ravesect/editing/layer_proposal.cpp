@@ -31,6 +31,9 @@ struct Side {
     const ProposalColumn& column;
     const std::vector<ColumnUnit>& units;
     double Elevation(double depth) const { return column.ground - depth; }
+    // The last unit ends where the sounding ends, not at a boundary.
+    bool EndsSounding(int k) const { return k + 1 == static_cast<int>(units.size()); }
+    double BottomElevation() const { return units.empty() ? column.ground : Elevation(units.back().bottom); }
 };
 
 struct CostModel {
@@ -46,11 +49,23 @@ struct CostModel {
         double cost =
             ua.group == ub.group ? 0.0 : 3.0 + std::abs(GroupPosition(ua.group) - GroupPosition(ub.group));
         const double topDifference = a.Elevation(ua.top) - (b.Elevation(ub.top) + shift);
-        const double bottomDifference = a.Elevation(la.bottom) - (b.Elevation(lb.bottom) + shift);
+        double bottomDifference = a.Elevation(la.bottom) - (b.Elevation(lb.bottom) + shift);
+        // A unit cut off by the end of its sounding may end anywhere above the other's bottom.
+        const bool cutA = a.EndsSounding(a1);
+        const bool cutB = b.EndsSounding(b1);
+        if (cutA && cutB) {
+            bottomDifference = 0.0;
+        } else if (cutA) {
+            bottomDifference = std::min(0.0, bottomDifference);
+        } else if (cutB) {
+            bottomDifference = std::max(0.0, bottomDifference);
+        }
         cost += elevationWeight * std::min(3.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
         const double thickA = la.bottom - ua.top;
         const double thickB = lb.bottom - ub.top;
-        cost += 0.3 * std::abs(std::log((thickA + 0.1) / (thickB + 0.1)));
+        if (!cutA && !cutB) {
+            cost += 0.3 * std::abs(std::log((thickA + 0.1) / (thickB + 0.1)));
+        }
         if (ua.meanN >= 0.0 && ub.meanN >= 0.0) {
             cost += 0.3 * std::min(2.0, std::abs(std::log((1.0 + ua.meanN) / (1.0 + ub.meanN))));
         }
@@ -58,6 +73,16 @@ struct CostModel {
             cost += 0.5 * std::abs(ua.selfSinkingShare - ub.selfSinkingShare);
         }
         return cost;
+    }
+
+    // The share of unit k of a side that lies above `end`, the other sounding's end in this side's
+    // elevations: below it the other sounding cannot have seen the unit, so leaving it without a
+    // partner there costs nothing.
+    static double BelowEnd(const Side& side, int k, double end) {
+        const ColumnUnit& unit = side.units[static_cast<std::size_t>(k)];
+        const double top = side.Elevation(unit.top);
+        const double bottom = side.Elevation(unit.bottom);
+        return top > bottom ? std::clamp((top - end) / (top - bottom), 0.0, 1.0) : 1.0;
     }
 };
 
@@ -79,6 +104,10 @@ GapAlignment Align(const Side& a, const Side& b, const CostModel& model) {
             cell = {cost, move, span};
         }
     };
+    // A lens costs as its units left without a partner, and more the thicker it is: a thick unit
+    // between two pieces of one group is more often a unit of its own than a lens.
+    constexpr double kLensCost = 0.3;
+    constexpr double kLensCostPerMetre = 0.4;
     at(0, 0).cost = 0.0;
     for (int i = 0; i <= m; ++i) {
         for (int j = 0; j <= n; ++j) {
@@ -87,10 +116,14 @@ GapAlignment Align(const Side& a, const Side& b, const CostModel& model) {
                 continue;
             }
             if (i < m) {
-                relax(at(i + 1, j), here + SkipCost(a.units[static_cast<std::size_t>(i)]), Move::kSkipA, 1);
+                const double cost = j == n ? model.BelowEnd(a, i, b.BottomElevation() + model.shift) : 1.0;
+                relax(at(i + 1, j), here + cost * SkipCost(a.units[static_cast<std::size_t>(i)]),
+                      Move::kSkipA, 1);
             }
             if (j < n) {
-                relax(at(i, j + 1), here + SkipCost(b.units[static_cast<std::size_t>(j)]), Move::kSkipB, 1);
+                const double cost = i == m ? model.BelowEnd(b, j, a.BottomElevation() - model.shift) : 1.0;
+                relax(at(i, j + 1), here + cost * SkipCost(b.units[static_cast<std::size_t>(j)]),
+                      Move::kSkipB, 1);
             }
             if (i >= m || j >= n) {
                 continue;
@@ -102,20 +135,22 @@ GapAlignment Align(const Side& a, const Side& b, const CostModel& model) {
             for (int k = 1; k <= kMaxLensUnits; ++k) {
                 // Inner units i + 1 .. i + k of A, the second piece i + k + 1.
                 if (i + k + 1 < m) {
-                    lensA += SkipCost(a.units[static_cast<std::size_t>(i + k)]);
+                    lensA += SkipCost(a.units[static_cast<std::size_t>(i + k)]) +
+                             kLensCostPerMetre * Thickness(a.units[static_cast<std::size_t>(i + k)]);
                     if (a.units[static_cast<std::size_t>(i + k + 1)].group ==
                         a.units[static_cast<std::size_t>(i)].group) {
                         relax(at(i + k + 2, j + 1),
-                              here + model.Match(a, i, i + k + 1, b, j, j) + 0.3 + lensA, Move::kSplitA,
+                              here + model.Match(a, i, i + k + 1, b, j, j) + kLensCost + lensA, Move::kSplitA,
                               k + 2);
                     }
                 }
                 if (j + k + 1 < n) {
-                    lensB += SkipCost(b.units[static_cast<std::size_t>(j + k)]);
+                    lensB += SkipCost(b.units[static_cast<std::size_t>(j + k)]) +
+                             kLensCostPerMetre * Thickness(b.units[static_cast<std::size_t>(j + k)]);
                     if (b.units[static_cast<std::size_t>(j + k + 1)].group ==
                         b.units[static_cast<std::size_t>(j)].group) {
                         relax(at(i + 1, j + k + 2),
-                              here + model.Match(a, i, i, b, j, j + k + 1) + 0.3 + lensB, Move::kSplitB,
+                              here + model.Match(a, i, i, b, j, j + k + 1) + kLensCost + lensB, Move::kSplitB,
                               k + 2);
                     }
                 }

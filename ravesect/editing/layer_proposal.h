@@ -10,11 +10,13 @@
 //    sequences (dynamic programming, so links never cross). A match costs by group, by the
 //    elevations of the unit's top and bottom (after the mean offset of the two columns is
 //    taken out, so a dipping sequence still lines up), by thickness and by resistance (mean
-//    converted N, self-sinking share). A unit without a partner pinches out halfway to the
+//    converted N, self-sinking share). The last unit of a column ends with its sounding, so its
+//    bottom and thickness are not compared, and units below the other column's end go without
+//    a partner for free. A unit without a partner pinches out three quarters of the way to the
 //    column that lacks it; one found in a single column is a lens; a unit of one column may
-//    match two same-group pieces of the other that enclose a lens.
+//    match two same-group pieces of the other that enclose a lens (thicker lenses cost more).
 // 3. Geometry: a point at every unit boundary of every column (x = distance x 10, y = -elevation),
-//    a tip halfway between columns where a unit thins out; every layer is the closed outline
+//    a tip between the columns where a unit thins out; every layer is the closed outline
 //    from its top line to its bottom line, so neighbouring layers share their boundary points.
 //    Lenses inside another unit come after it in the layer list, so they are drawn over it.
 // 4. Capacities: when points, layers, points per layer or titles would not fit, the thinnest
