@@ -61,7 +61,7 @@ TEST_F(HardeningTest, SoundingsThatHoldNothingAreRefused) {
 }
 
 TEST_F(HardeningTest, UsageErrors) {
-    const std::string example = Example("example-short.sdw");
+    const std::string example = Example("example-short.sdw").string();
     struct Case {
         std::vector<std::string> arguments;
         const char* says;

@@ -45,7 +45,7 @@ TEST_F(InputChecksTest, NumbersAreWholeDecimalsOrAUsageError) {
     }
     EXPECT_FALSE(rave::cli::ParseWholeInteger("99999999999999999999").has_value());
 
-    const std::string example = Example("example-short.sdw");
+    const std::string example = Example("example-short.sdw").string();
     const std::string png = (Folder() / "x.png").string();
     struct Case {
         std::vector<std::string> arguments;
@@ -99,7 +99,7 @@ TEST_F(InputChecksTest, CheckJudgesOnlyRowsItCanRead) {
 }
 
 TEST_F(InputChecksTest, LegendRefusesAnUnusableTable) {
-    ASSERT_EQ(Run({"info", Example("example-short.sdw")}).exitCode, 0);  // prepares the install folder
+    ASSERT_EQ(Run({"info", Example("example-short.sdw").string()}).exitCode, 0);  // prepares the install folder
     std::string random(3000, '\0');
     std::mt19937 generator(7);
     for (char& c : random) {

@@ -76,7 +76,7 @@ TEST_F(OutputSafetyTest, BatchNamesThatCollideAreRefusedBeforeAnythingIsWritten)
 }
 
 TEST_F(OutputSafetyTest, SeveralInputsNeedAFolderAndJobsAreBounded) {
-    const std::string example = Example("example-short.sdw");
+    const std::string example = Example("example-short.sdw").string();
     const CliResult many = Run({"render", example, example, "-o", (Folder() / "m.png").string()});
     EXPECT_EQ(many.exitCode, 2);
     EXPECT_NE(many.err.find("m.png"), std::string::npos) << many.err;

@@ -1,7 +1,6 @@
 #include "random_driver.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -761,7 +760,7 @@ Sandbox::Sandbox() {
     for (const auto& [name, value] : environment) {
         const char* old = std::getenv(name.c_str());
         oldEnvironment_.emplace_back(name, old != nullptr ? old : "");
-        ::setenv(name.c_str(), value.c_str(), 1);
+        qputenv(name.c_str(), QByteArray::fromStdString(value.string()));
     }
     oldDirectory_ = fs::current_path();
     fs::current_path(root_ / "cwd");
@@ -783,9 +782,9 @@ Sandbox::~Sandbox() {
     std::filesystem::current_path(oldDirectory_, ignored);
     for (const auto& [name, value] : oldEnvironment_) {
         if (value.empty()) {
-            ::unsetenv(name.c_str());
+            qunsetenv(name.c_str());
         } else {
-            ::setenv(name.c_str(), value.c_str(), 1);
+            qputenv(name.c_str(), QByteArray::fromStdString(value));
         }
     }
     std::filesystem::remove_all(root_, ignored);
