@@ -3,6 +3,7 @@
 # DLLs of the cache on the search path; the Qt ones under the offscreen platform. Prints each
 # program's count and fails with the log of any that failed.
 #   tools/windows/run-tests-under-wine.sh BUILD_FOLDER
+# RAVE_WINE_TEST_SECONDS bounds each program's run (default 900 s).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 cache=${RAVE_WINDOWS_CACHE:-$HOME/.cache/rave-windows}
@@ -19,7 +20,7 @@ for program in "$build"/tests/test_*.exe; do
     [ -f "$program" ] || continue
     name=$(basename "$program" .exe)
     start=$(date +%s)
-    if (cd "$build/tests" && timeout 900 wine "$program" --gtest_brief=1 > "$logs/$name.log" 2>&1); then
+    if (cd "$build/tests" && timeout "${RAVE_WINE_TEST_SECONDS:-900}" wine "$program" --gtest_brief=1 > "$logs/$name.log" 2>&1); then
         result=passed
     else
         result=FAILED
