@@ -16,7 +16,7 @@ version=$(sed -n 's/^project(Rave VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 setup=$root/out/windows/rave-$version-setup.exe
 work=$(mktemp -d)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'rm -rf "$work"; [ -n "${xvfb:-}" ] && kill "$xvfb" 2> /dev/null; true' EXIT
+trap '[ -n "${xvfb:-}" ] && kill "$xvfb" 2> /dev/null; wineserver -k 2> /dev/null; rm -rf "$work" 2> /dev/null || true' EXIT
 
 fail() {
     echo "test-windows: FAILED: $*" >&2
