@@ -53,10 +53,10 @@ QStringList ReadRecentFiles(const QString& application) {
     // never written: that build keeps its own list).
     QStringList files;
     for (const QString& organisation : {OrganisationName(), OldOrganisationName()}) {
-        QSettings settings(organisation, application);
-        settings.beginGroup(kRecentFileGroup);
+        const auto settings = OpenSettings(organisation, application);
+        settings->beginGroup(kRecentFileGroup);
         for (int i = 1; i <= kRecentFileCount && files.size() < kRecentFileCount; ++i) {
-            const QString file = settings.value(QStringLiteral("File%1").arg(i)).toString();
+            const QString file = settings->value(QStringLiteral("File%1").arg(i)).toString();
             if (!file.isEmpty() && !files.contains(file)) {
                 files.append(file);
             }
@@ -66,14 +66,14 @@ QStringList ReadRecentFiles(const QString& application) {
 }
 
 void WriteRecentFiles(const QString& application, const QStringList& files) {
-    QSettings settings(OrganisationName(), application);
-    settings.beginGroup(kRecentFileGroup);
+    const auto settings = OpenSettings(OrganisationName(), application);
+    settings->beginGroup(kRecentFileGroup);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);
         if (i <= files.size()) {
-            settings.setValue(key, files.at(i - 1));
+            settings->setValue(key, files.at(i - 1));
         } else {
-            settings.remove(key);
+            settings->remove(key);
         }
     }
 }

@@ -2,7 +2,6 @@
 #include "platform/program_settings.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QSettings>
@@ -18,20 +17,25 @@ QString OldOrganisationName() {
     return QStringLiteral("Local AppWizard-Generated Applications");
 }
 
+std::unique_ptr<QSettings> OpenSettings(const QString& organisation, const QString& application) {
+    return std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope, organisation,
+                                       application);
+}
+
 bool CopyOldSettings(const QString& application) {
-    const QSettings old(OldOrganisationName(), application);
-    if (!QFileInfo::exists(old.fileName())) {
+    const auto old = OpenSettings(OldOrganisationName(), application);
+    if (old->allKeys().isEmpty()) {
         return false;
     }
-    QSettings current(OrganisationName(), application);
-    if (!current.allKeys().isEmpty()) {
+    const auto current = OpenSettings(OrganisationName(), application);
+    if (!current->allKeys().isEmpty()) {
         return false;
     }
-    for (const QString& key : old.allKeys()) {
-        current.setValue(key, old.value(key));
+    for (const QString& key : old->allKeys()) {
+        current->setValue(key, old->value(key));
     }
-    current.sync();
-    return current.status() == QSettings::NoError;
+    current->sync();
+    return current->status() == QSettings::NoError;
 }
 
 void UseProgramSettings(const QString& application, const QString& displayName) {

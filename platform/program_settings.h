@@ -4,13 +4,21 @@
 
 #include <QString>
 
+#include <memory>
+
 class QCoreApplication;
+class QSettings;
 
 namespace rave::platform {
 
 // The organisation both programs keep their settings and per-user data under
 // (~/.config/Kelvard/<program>.conf, ~/.local/share/Kelvard/<program>/).
 QString OrganisationName();
+
+// The settings of `application` under `organisation` in the default format: the registry on
+// Windows and a .conf file elsewhere, unless the default has been changed (tests keep theirs in INI
+// files of their own, which is the only way to keep them out of the registry).
+std::unique_ptr<QSettings> OpenSettings(const QString& organisation, const QString& application);
 
 // Names the application (organisation, application and display name) and copies what an earlier
 // version kept under the framework's default organisation (the recent-file list) to the new

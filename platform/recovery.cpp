@@ -73,16 +73,16 @@ fs::path DefaultRecoveryFolder() {
 }
 
 int ReadAutosaveSeconds() {
-    QSettings settings(OrganisationName(), QCoreApplication::applicationName());
-    const QVariant value = settings.value(kRecoveryGroup + QStringLiteral("/") + kIntervalKey);
+    const auto settings = OpenSettings(OrganisationName(), QCoreApplication::applicationName());
+    const QVariant value = settings->value(kRecoveryGroup + QStringLiteral("/") + kIntervalKey);
     bool ok = false;
     const int seconds = value.toInt(&ok);
     return AutosaveSecondsFromSetting(value.isValid() && ok ? std::optional<int>(seconds) : std::nullopt);
 }
 
 void WriteAutosaveSeconds(int seconds) {
-    QSettings settings(OrganisationName(), QCoreApplication::applicationName());
-    settings.setValue(kRecoveryGroup + QStringLiteral("/") + kIntervalKey, seconds);
+    const auto settings = OpenSettings(OrganisationName(), QCoreApplication::applicationName());
+    settings->setValue(kRecoveryGroup + QStringLiteral("/") + kIntervalKey, seconds);
 }
 
 RecoverySession::RecoverySession(std::string program, std::string extension, fs::path folder, QObject* parent)

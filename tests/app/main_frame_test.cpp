@@ -22,6 +22,7 @@
 #include "ravelog/app/ravelog_view.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/report/page_count.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -100,8 +101,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     MainFrameTest() {
         TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((temp.path() / "settings").string()));
+        rave::testing::KeepSettingsIn(temp.path() / "settings");
         std::string error;
         installFolder = temp.path() / "install";
         EXPECT_TRUE(

@@ -6,16 +6,17 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QSettings>
-#include <QTimer>
 #include <QUndoStack>
 
 #include "data_dialog_test_support.h"
+#include "modal_dialogs.h"
 #include "platform/install_folder.h"
 #include "ravelog/app/conversion_settings_dialog.h"
 #include "ravelog/app/header_dialog.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/nsw_average_dialog.h"
 #include "ravelog/app/page_footer_dialog.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -40,8 +41,7 @@ class DataUndoTest : public ::testing::Test {
 protected:
     DataUndoTest() {
         TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((temp.path() / "settings").string()));
+        rave::testing::KeepSettingsIn(temp.path() / "settings");
         std::string error;
         const fs::path install = temp.path() / "install";
         EXPECT_TRUE(rave::platform::CreateInstallFolder(install, fs::path(RAVE_SOURCE_DIR) / "data", error))
@@ -159,11 +159,9 @@ TEST_F(DataUndoTest, MenuActionsOpenTheirDialogs) {
     };
     for (const auto& [id, title] : commands) {
         QString opened;
-        QTimer::singleShot(0, [&opened] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                opened = dialog->windowTitle();
-                dialog->reject();
-            }
+        const auto answer = rave::testing::WhenModalOpens<QDialog>([&opened](QDialog& dialog) {
+            opened = dialog.windowTitle();
+            dialog.reject();
         });
         frame->Action(id)->trigger();
         EXPECT_EQ(opened, title) << id;

@@ -14,6 +14,7 @@
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/nsw_average_dialog.h"
 #include "ravelog/app/page_footer_dialog.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -29,8 +30,7 @@ TEST(DialogScreenshots, WritesOnePicturePerDialog) {
     }
     TestApplication();
     rave::testing::TempFolder temp;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString((temp.path() / "settings").string()));
+    rave::testing::KeepSettingsIn(temp.path() / "settings");
     std::string error;
     ASSERT_TRUE(rave::platform::CreateInstallFolder(temp.path() / "install",
                                                     fs::path(RAVE_SOURCE_DIR) / "data", error));

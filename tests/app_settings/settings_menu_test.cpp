@@ -1,8 +1,8 @@
 // Every action of the 設定 menu that this group owns opens its own dialog, modal over the main
 // window, and a cancelled dialog changes no file of the install folder.
 #include <QAction>
-#include <QTimer>
 
+#include "modal_dialogs.h"
 #include "settings_dialog_fixture.h"
 
 namespace ravelog::app::testing {
@@ -27,11 +27,9 @@ TEST_F(SettingsMenuTest, EachActionOpensItsDialogAndCancelChangesNothing) {
     const auto before = InstallFiles();
     for (const auto& c : cases) {
         QString seen;
-        QTimer::singleShot(0, [&seen] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                seen = dialog->windowTitle();
-                dialog->reject();
-            }
+        const auto answer = rave::testing::WhenModalOpens<QDialog>([&seen](QDialog& dialog) {
+            seen = dialog.windowTitle();
+            dialog.reject();
         });
         ASSERT_NE(frame->Action(c.id), nullptr);
         frame->Action(c.id)->trigger();

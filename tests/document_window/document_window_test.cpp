@@ -17,6 +17,7 @@
 #include "platform/desktop_start.h"
 #include "platform/document_window.h"
 #include "platform/widget_text.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 #include "tests/platform/qt_test_application.h"
 
@@ -119,8 +120,7 @@ class DocumentWindowTest : public ::testing::Test {
 protected:
     DocumentWindowTest() {
         testing::TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((temp.path() / "settings").string()));
+        rave::testing::KeepSettingsIn(temp.path() / "settings");
         first = temp.Write("first.txt", "one");
         second = temp.Write("second.txt", "two");
         window = std::make_unique<TextWindow>(messages);

@@ -5,8 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 
+#include "modal_dialogs.h"
 #include "platform/codec.h"
 #include "platform/message_box.h"
 
@@ -28,13 +28,11 @@ struct SeenBox {
 };
 
 // When the box opens, notes what it shows and presses `button`.
-void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [&seen, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        box->button(button)->click();
+[[nodiscard]] rave::testing::ModalAnswer AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton button) {
+    return rave::testing::WhenModalOpens<QMessageBox>([&seen, button](QMessageBox& box) {
+        seen.title = box.windowTitle();
+        seen.text = box.text();
+        box.button(button)->click();
     });
 }
 
@@ -46,7 +44,7 @@ TEST(MessageBoxSink, ShowsTheTextWithThePathInTheProgramsTitle) {
     Application();
     MessageBoxSink sink(nullptr, QStringLiteral("Ravesect"));
     SeenBox seen;
-    AnswerNextBox(seen, QMessageBox::Ok);
+    const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
     sink.Show(Cp932Message("ファイルが見つかりません\n( %1 )", "/home/u/Kelvard/Sver5/Sys.ndx"));
     EXPECT_EQ(seen.title, QStringLiteral("Ravesect"));
     EXPECT_EQ(seen.text, QStringLiteral("ファイルが見つかりません\n( /home/u/Kelvard/Sver5/Sys.ndx )"));
@@ -56,10 +54,10 @@ TEST(MessageBoxSink, QuestionsAnswerWithTheButtonPressed) {
     Application();
     MessageBoxSink sink;
     SeenBox seen;
-    AnswerNextBox(seen, QMessageBox::No);
+    const auto no = AnswerNextBox(seen, QMessageBox::No);
     EXPECT_FALSE(sink.AskYesNo(Cp932Message("保存しますか?", "")));
     EXPECT_EQ(seen.title, QStringLiteral("Ravelog"));
-    AnswerNextBox(seen, QMessageBox::Yes);
+    const auto yes = AnswerNextBox(seen, QMessageBox::Yes);
     EXPECT_TRUE(sink.AskYesNo(Cp932Message("保存しますか?", "")));
 }
 

@@ -19,12 +19,14 @@
 #include <functional>
 
 #include "common/settings_enter_key.h"
+#include "modal_dialogs.h"
 #include "platform/enter_key_dialog.h"
 #include "platform/font_settings_dialog.h"
 #include "platform/help_dialog.h"
 #include "platform/install_folder.h"
 #include "platform/qt_test_application.h"
 #include "ravelog/app/main_frame.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 
 namespace ravelog::app {
@@ -33,19 +35,13 @@ namespace {
 namespace fs = std::filesystem;
 using rave::testing::TempFolder;
 
-// Runs `work` on the modal dialog of type D once the command has opened it; any other window is
-// closed so the test never hangs.
+// Runs `work` on the modal dialog of type D once the command has opened it.
 template <class D>
-void WhenOpen(std::function<void(D&)> work, bool& seen) {
+[[nodiscard]] rave::testing::ModalAnswer WhenOpen(std::function<void(D&)> work, bool& seen) {
     seen = false;
-    QTimer::singleShot(0, [work, &seen] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<D*>(modal)) {
-            seen = true;
-            work(*dialog);
-        } else if (modal != nullptr) {
-            modal->close();
-        }
+    return rave::testing::WhenModalOpens<D>([work, &seen](D& dialog) {
+        seen = true;
+        work(dialog);
     });
 }
 
@@ -57,8 +53,7 @@ class RavelogCommandsTest : public ::testing::Test {
 protected:
     RavelogCommandsTest() {
         rave::platform::testing::TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((temp.path() / "settings").string()));
+        rave::testing::KeepSettingsIn(temp.path() / "settings");
         std::string error;
         installFolder = temp.path() / "install";
         EXPECT_TRUE(
@@ -77,7 +72,7 @@ protected:
 
 TEST_F(RavelogCommandsTest, FontCommandWritesTheFilesAndTheWindowTakesThemUp) {
     bool seen = false;
-    WhenOpen<rave::platform::FontSettingsDialog>(
+    const auto answer = WhenOpen<rave::platform::FontSettingsDialog>(
         [](rave::platform::FontSettingsDialog& dialog) {
             QLineEdit* size = dialog.SizeBox(4)->lineEdit();
             size->selectAll();
@@ -94,7 +89,7 @@ TEST_F(RavelogCommandsTest, FontCommandWritesTheFilesAndTheWindowTakesThemUp) {
 
 TEST_F(RavelogCommandsTest, EnterKeyCommandRewritesTheSettingsFile) {
     bool seen = false;
-    WhenOpen<rave::platform::EnterKeyDialog>(
+    const auto answer = WhenOpen<rave::platform::EnterKeyDialog>(
         [](rave::platform::EnterKeyDialog& dialog) {
             QTest::mouseClick(dialog.ChoiceButton(rave::EnterKeyBehaviour::kWindowsStandard), Qt::LeftButton);
             Press(dialog, QDialogButtonBox::Ok);
@@ -116,7 +111,7 @@ TEST_F(RavelogCommandsTest, HelpCommandListsTheHelpText) {
     bool seen = false;
     int lines = 0;
     QString first;
-    WhenOpen<rave::platform::HelpDialog>(
+    const auto answer = WhenOpen<rave::platform::HelpDialog>(
         [&](rave::platform::HelpDialog& dialog) {
             lines = dialog.Lines()->count();
             first = dialog.Lines()->item(0)->text();
@@ -140,7 +135,8 @@ TEST_F(RavelogCommandsTest, LegendCommandsStandInTheHelpMenuAndPreview) {
     EXPECT_EQ(texts, expected);
 
     bool seen = false;
-    WhenOpen<QPrintPreviewDialog>([](QPrintPreviewDialog& preview) { preview.reject(); }, seen);
+    const auto answer =
+        WhenOpen<QPrintPreviewDialog>([](QPrintPreviewDialog& preview) { preview.reject(); }, seen);
     frame->findChild<QAction*>(QStringLiteral("legendPreview"))->trigger();
     EXPECT_TRUE(seen);
     EXPECT_TRUE(messages.shown.empty());

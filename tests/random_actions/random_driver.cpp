@@ -37,6 +37,8 @@
 #include <iostream>
 #include <random>
 
+#include "settings_sandbox.h"
+
 namespace rave::random_actions {
 
 namespace {
@@ -764,8 +766,7 @@ Sandbox::Sandbox() {
     }
     oldDirectory_ = fs::current_path();
     fs::current_path(root_ / "cwd");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString((root_ / "settings").string()));
+    rave::testing::KeepSettingsIn(root_ / "settings");
     const fs::path examples = fs::path(RAVE_SOURCE_DIR) / "examples";
     fs::copy(examples, root_ / "open", fs::copy_options::recursive);
     std::ofstream(root_ / "open" / "empty.sdw", std::ios::binary);

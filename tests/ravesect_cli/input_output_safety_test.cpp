@@ -64,11 +64,12 @@ TEST_F(SectionSafetyTest, ASectionReadsAlikeWithAnyLineEnds) {
 
 TEST_F(SectionSafetyTest, RenderNeverWritesOverAnInputAndPlansItsNames) {
     const fs::path section = folder.Write("s.sqw", Section());
-    fs::create_symlink(section, folder.path() / "s.pdf");
-    const SectRun link = Ravesect({"render", section.string(), "-o", (folder.path() / "s.pdf").string()});
-    EXPECT_EQ(link.status, 1);
-    EXPECT_NE(link.err.find("s.sqw"), std::string::npos) << link.err;
-    EXPECT_EQ(TempFolder::Read(section), Section());
+    if (rave::testing::MakeLinkWherePossible(section, folder.path() / "s.pdf")) {
+        const SectRun link = Ravesect({"render", section.string(), "-o", (folder.path() / "s.pdf").string()});
+        EXPECT_EQ(link.status, 1);
+        EXPECT_NE(link.err.find("s.sqw"), std::string::npos) << link.err;
+        EXPECT_EQ(TempFolder::Read(section), Section());
+    }
 
     const fs::path a = folder.Write("a/x.sqw", Section());
     const fs::path b = folder.Write("b/x.sqw", Section());

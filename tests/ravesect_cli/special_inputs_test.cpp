@@ -78,13 +78,14 @@ TEST_F(SpecialInputs, NoFileOrOneTooLargeIsRefusedByEveryVerb) {
 TEST_F(SpecialInputs, PathsThatWouldReadBackAsAnotherAreRefused) {
     // The wave dash U+301C and the minus sign U+2212 would be stored as the codes that read back
     // as U+FF5E and U+FF0D, the names of these other folders.
-    const std::string other = folder.Write("波～A/No1.sdw", Example("example-short.sdw")).string();
-    folder.Write("測点－2/No1.sdw", Example("example-short.sdw"));
+    const std::string other =
+        folder.Write(rave::PathFromUtf8("波～A/No1.sdw"), Example("example-short.sdw")).string();
+    folder.Write(rave::PathFromUtf8("測点－2/No1.sdw"), Example("example-short.sdw"));
     for (const auto& [path, code] :
          {std::pair{"波〜A/No1.sdw", "U+301C"}, std::pair{"測点−2/No1.sdw", "U+2212"}}) {
-        EXPECT_EQ(
-            Run({"build", "-o", output, "0=" + folder.Write(path, Example("example-short.sdw")).string()}),
-            1);
+        EXPECT_EQ(Run({"build", "-o", output,
+                       "0=" + folder.Write(rave::PathFromUtf8(path), Example("example-short.sdw")).string()}),
+                  1);
         EXPECT_NE(err.find(code), std::string::npos) << err;
         EXPECT_FALSE(fs::exists(output)) << path;
     }

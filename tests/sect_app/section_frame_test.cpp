@@ -29,6 +29,7 @@
 #include "platform/printer_paper.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
+#include "settings_sandbox.h"
 #include "temp_folder.h"
 #include "tests/platform/qt_test_application.h"
 
@@ -152,8 +153,7 @@ class SectionFrameTest : public ::testing::Test {
 protected:
     SectionFrameTest() {
         rave::platform::testing::TestApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((temp.path() / "settings").string()));
+        rave::testing::KeepSettingsIn(temp.path() / "settings");
         std::string error;
         installFolder = temp.path() / "install";
         EXPECT_TRUE(
