@@ -118,6 +118,13 @@ CellEditTable::CellEditTable(std::vector<CellEditColumn> columns, CellEditCallba
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
+    // The header's own minimum follows the style's font (wider on Windows than the narrow number
+    // columns); lowered to the narrowest column, every column gets the width it was given.
+    int narrowest = horizontalHeader()->minimumSectionSize();
+    for (const CellEditColumn& column : model_->Columns()) {
+        narrowest = std::min(narrowest, column.width);
+    }
+    horizontalHeader()->setMinimumSectionSize(std::max(narrowest, 1));
     for (int column = 0; column < model_->columnCount(); ++column) {
         setColumnWidth(column, model_->Columns()[static_cast<size_t>(column)].width);
     }

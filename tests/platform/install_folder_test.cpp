@@ -40,6 +40,15 @@ protected:
         return names;
     }
 
+    // What was said, for a failure's report.
+    std::string Said() const {
+        std::string said;
+        for (const Message& m : messages.shown) {
+            said += Cp932ToUtf8(m.text) + " " + m.argument + "\n";
+        }
+        return said;
+    }
+
     TempFolder root;
     InstallFolderRequest request;
     RecordingMessageSink messages;
@@ -51,7 +60,7 @@ TEST_F(FirstStart, DefaultFolderIsKelvardSver5InTheHomeFolderFilledFromData) {
     fs::create_directories(root.path() / "data" / "Cbptn" / "C");
 
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(*folder, home() / "Kelvard" / "Sver5");
     EXPECT_EQ(Entries(*folder), (std::vector<std::string>{"Cbptn", "Cbptn/C", "Help.txt", "Jbptn", "Jbptn/J",
                                                           "Jbptn/J/1.bmp"}));
@@ -67,24 +76,24 @@ TEST_F(FirstStart, ExistingFolderIsUsedAsItIs) {
     root.Write("data/Help.txt", "help\r\n");
     root.Write("home/Kelvard/Sver5/Sys.ndx", "500\r\n");
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(Entries(*folder), std::vector<std::string>{"Sys.ndx"});
 }
 
 TEST_F(FirstStart, MissingOrEmptyDataFolderGivesAnEmptyFolder) {
     request.overrideFolder = root.path() / "a";
-    ASSERT_TRUE(PrepareInstallFolder(request, messages));
+    ASSERT_TRUE(PrepareInstallFolder(request, messages)) << Said();
     EXPECT_TRUE(fs::is_directory(root.path() / "a"));
     EXPECT_TRUE(fs::is_empty(root.path() / "a"));
 
     fs::create_directories(request.dataFolder);
     request.overrideFolder = root.path() / "b";
-    ASSERT_TRUE(PrepareInstallFolder(request, messages));
+    ASSERT_TRUE(PrepareInstallFolder(request, messages)) << Said();
     EXPECT_TRUE(fs::is_empty(root.path() / "b"));
 
     request.dataFolder.clear();
     request.overrideFolder = root.path() / "c";
-    ASSERT_TRUE(PrepareInstallFolder(request, messages));
+    ASSERT_TRUE(PrepareInstallFolder(request, messages)) << Said();
     EXPECT_TRUE(fs::is_directory(root.path() / "c"));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -96,7 +105,7 @@ TEST_F(FirstStart, OverrideIsTakenRelativeToTheCurrentDirectoryAndCreated) {
     request.overrideFolder = "mine/rave/";
     const auto folder = PrepareInstallFolder(request, messages);
     fs::current_path(previous);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(*folder, work() / "mine" / "rave");
     EXPECT_EQ(TempFolder::Read(*folder / "M.mst"), "tester\r\n");
 }
@@ -115,7 +124,7 @@ TEST_F(FirstStart, PointerFileInTheHomeFolderNamesTheFolder) {
     // "C:\作業\Sver5" in cp932: the home folder's drive, a Japanese folder name.
     root.Write("home/Kelvard/Vuzor5.whr", *Utf8ToCp932("C:\\作業\\Sver5\r\n"));
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(*folder, home() / "作業" / "Sver5");
     EXPECT_TRUE(fs::is_directory(home() / "作業" / "Sver5"));
 }
@@ -124,7 +133,7 @@ TEST_F(FirstStart, PointerFileInTheCurrentDirectoryNamesAFolderThere) {
     root.Write("work/Kelvard/Vivad5.whr", "D:\\section\r\n");
     request.pointer = kRavesectPointerFile;
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(*folder, work() / "section");
 }
 
@@ -135,7 +144,7 @@ TEST_F(FirstStart, NewFolderHoldsEveryFileOfTheShippedDataFolderByteForByte) {
     request.dataFolder = data;
     request.overrideFolder = root.path() / "fresh";
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
 
     const std::vector<std::string> shipped = Entries(data);
     EXPECT_EQ(Entries(*folder), shipped);
@@ -184,7 +193,7 @@ TEST_F(FirstStart, TheCopyLeftByAnInterruptedFirstStartIsRemoved) {
     // One being filled right now by the first start of the other program.
     root.Write("home/Kelvard/.Sver5.new456/file.txt", "busy");
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(Entries(home() / "Kelvard"),
               (std::vector<std::string>{".Other.new5", ".Other.new5/file.txt", ".Sver5.new456",
                                         ".Sver5.new456/file.txt", ".Sver5.newer", ".Sver5.newer/file.txt",
@@ -203,7 +212,7 @@ TEST_F(FirstStart, CreatesTheParentFoldersOfADeepFolder) {
 TEST_F(FirstStart, PointerFileNamingAnUnknownDriveGivesTheDefaultFolder) {
     root.Write("home/Kelvard/Vuzor5.whr", "E:\\Rave\\Sver5\r\n");
     const auto folder = PrepareInstallFolder(request, messages);
-    ASSERT_TRUE(folder);
+    ASSERT_TRUE(folder) << Said();
     EXPECT_EQ(*folder, home() / "Kelvard" / "Sver5");
 }
 

@@ -194,6 +194,9 @@ TEST_F(RenderVerbTest, AFullDiskFailsAndKeepsTheEarlierOutput) {
 }
 
 TEST_F(RenderVerbTest, PdfTextIsTheSheetsText) {
+#ifdef _WIN32
+    GTEST_SKIP() << "reads the PDF with poppler's pdftotext, a Linux tool";
+#endif
     // Spaced texts come out a character at a time: compare without the blanks between them.
     std::string extracted;
     for (const char* format : {"1", "3"}) {

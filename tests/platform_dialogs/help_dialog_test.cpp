@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "common/path_text.h"
 #include "common/settings_files.h"
 #include "platform/codec.h"
 #include "platform/help_dialog.h"
@@ -81,7 +82,7 @@ TEST_F(HelpDialogTest, TheEditorButtonTriesTheEditorThenTheProgramsWindow) {
         dialog.show();
         QTest::mouseClick(dialog.EditorButton(), Qt::LeftButton);
         ASSERT_EQ(dialog.editorAsked.size(), 1);
-        EXPECT_EQ(dialog.editorAsked[0].toLocalFile().toStdString(), file.string());
+        EXPECT_EQ(rave::PathFromUtf8(dialog.editorAsked[0].toLocalFile().toStdString()), file);
         EXPECT_EQ(dialog.windowAsked, c.windowAsked);
         ASSERT_EQ(messages.shown.size(), c.couldNotRun ? 1u : 0u);
         if (c.couldNotRun) {

@@ -752,7 +752,9 @@ Sandbox::Sandbox() {
     std::random_device device;
     root_ = std::filesystem::temp_directory_path() / ("rave-random-" + std::to_string(device()));
     namespace fs = std::filesystem;
-    for (const char* folder : {"home", "config", "data", "cache", "cwd", "saves", "export", "open"}) {
+    // "open" is made by the copy of the examples below (copying into a folder already there
+    // fails on Windows).
+    for (const char* folder : {"home", "config", "data", "cache", "cwd", "saves", "export"}) {
         fs::create_directories(root_ / folder);
     }
     const std::vector<std::pair<std::string, fs::path>> environment = {{"HOME", root_ / "home"},

@@ -248,6 +248,11 @@ TEST_F(FrameCommandsTest, EveryCommittedEditIsOneUndoStepThatPutsTheFilesBack) {
 }
 
 TEST_F(FrameCommandsTest, SetupMovesTheProgramToTheNewLocation) {
+#ifdef _WIN32
+    // Windows' setup names the system's real drives and writes the pointer file there, which a
+    // test must not do to the machine it runs on.
+    GTEST_SKIP() << "drive letters are the system's own on Windows";
+#endif
     const rave::platform::DriveFolders drives{folder.path() / "home", folder.path() / "current"};
     CurrentSettingsCommandHooks().driveFolders = [drives] { return drives; };
     OnDialog<SetupDialog>([](SetupDialog& dialog) {

@@ -489,6 +489,7 @@ TEST_F(SectionEditingTest, EditingDialogsOpenBesideTheDrawingOrWhereTheyWereLeft
     }
 
     points->move(40, 50);
+    QTest::qWait(100);  // a windowing system moves a window when it gets to it
     points->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     points = Open<PointDialog>(command_id::kPoints);
