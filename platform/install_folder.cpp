@@ -125,13 +125,12 @@ bool CreateInstallFolder(const fs::path& folder, const fs::path& dataFolder, std
     RemoveAbandonedCopies(parent, temporaryPrefix);
     std::random_device random;
     const fs::path temporary = parent / (temporaryPrefix + std::to_string(random() % 1000000));
-    fs::create_directory(temporary, code);
-    if (code) {
-        error = code.message();
-        return false;
-    }
+    // The copy makes the temporary folder itself: libstdc++ on Windows refuses to copy a folder
+    // into one that is already there.
     if (!dataFolder.empty() && IsFolder(dataFolder)) {
         fs::copy(dataFolder, temporary, fs::copy_options::recursive, code);
+    } else {
+        fs::create_directory(temporary, code);
     }
     if (!code) {
         fs::rename(temporary, folder, code);

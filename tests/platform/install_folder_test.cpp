@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "common/path_text.h"
 #include "platform/codec.h"
 #include "platform/install_folder.h"
 #include "temp_folder.h"
@@ -125,8 +126,8 @@ TEST_F(FirstStart, PointerFileInTheHomeFolderNamesTheFolder) {
     root.Write("home/Kelvard/Vuzor5.whr", *Utf8ToCp932("C:\\作業\\Sver5\r\n"));
     const auto folder = PrepareInstallFolder(request, messages);
     ASSERT_TRUE(folder) << Said();
-    EXPECT_EQ(*folder, home() / "作業" / "Sver5");
-    EXPECT_TRUE(fs::is_directory(home() / "作業" / "Sver5"));
+    EXPECT_EQ(*folder, home() / PathFromUtf8("作業") / "Sver5");
+    EXPECT_TRUE(fs::is_directory(home() / PathFromUtf8("作業") / "Sver5"));
 }
 
 TEST_F(FirstStart, PointerFileInTheCurrentDirectoryNamesAFolderThere) {
@@ -183,6 +184,9 @@ TEST_F(FirstStart, AFailedCopyLeavesNoHalfFilledFolder) {
 #endif
 
 TEST_F(FirstStart, TheCopyLeftByAnInterruptedFirstStartIsRemoved) {
+#ifdef _WIN32
+    GTEST_SKIP() << "libstdc++ on Windows cannot set a folder's time, which makes a copy old";
+#endif
     root.Write("data/K.mst", "k\r\n");
     const auto yesterday = fs::file_time_type::clock::now() - std::chrono::hours(24);
     for (const char* name : {".Sver5.new123", ".Sver5.newer", ".Other.new5"}) {

@@ -37,6 +37,7 @@
 #include <iostream>
 #include <random>
 
+#include "common/path_text.h"
 #include "settings_sandbox.h"
 
 namespace rave::random_actions {
@@ -814,13 +815,29 @@ std::vector<std::filesystem::path> Sandbox::SaveCandidates(const std::string& ex
             root_ / "saves" / ("c" + extension + ".txt"), root_ / "missing-folder" / ("x" + extension)};
 }
 
+namespace {
+
 FileState StateOf(const std::string& path) {
     std::error_code error;
-    const auto written = std::filesystem::last_write_time(path, error);
+    const auto written = std::filesystem::last_write_time(rave::PathFromUtf8(path), error);
     if (path.empty() || error) {
         return {path, std::nullopt};
     }
     return {path, written};
+}
+
+}  // namespace
+
+FileState StateBeforeSave(const std::string& path) {
+    // Dated an hour back, so that a save within the file system's time resolution (coarse under
+    // wine) still shows as a new time.
+    std::error_code ignored;
+    if (!path.empty()) {
+        std::filesystem::last_write_time(
+            rave::PathFromUtf8(path), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1),
+            ignored);
+    }
+    return StateOf(path);
 }
 
 bool Written(const FileState& before, const std::string& path) {

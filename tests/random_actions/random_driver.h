@@ -184,7 +184,7 @@ struct FileState {
     std::string path;
     std::optional<std::filesystem::file_time_type> written;
 };
-FileState StateOf(const std::string& path);
+FileState StateBeforeSave(const std::string& path);
 // Whether `path` (the document's name after the save) was written since `before`.
 bool Written(const FileState& before, const std::string& path);
 

@@ -139,7 +139,7 @@ int RunRavelog(const RunLimits& limits) {
              log.Add("menu " + ActionName(*action));
              const bool save = action->data().toInt() == platform::document_command::kSave ||
                                action->data().toInt() == platform::document_command::kSaveAs;
-             const FileState before = StateOf(frame.Document().pathName);
+             const FileState before = StateBeforeSave(frame.Document().pathName);
              action->trigger();
              if (save && Written(before, frame.Document().pathName)) {
                  CheckSaved(frame, log);
@@ -151,7 +151,7 @@ int RunRavelog(const RunLimits& limits) {
          [&] {
              const bool as = random.Chance(0.5);
              log.Add(as ? "save as" : "save");
-             const FileState before = StateOf(frame.Document().pathName);
+             const FileState before = StateBeforeSave(frame.Document().pathName);
              if (as ? frame.SaveAs() : frame.Save()) {
                  EXPECT_TRUE(Written(before, frame.Document().pathName)) << "a save reported success\n"
                                                                          << log.Tail();

@@ -143,7 +143,7 @@ int RunRavesect(const RunLimits& limits) {
              log.Add("menu " + ActionName(*action));
              const bool save = action->data().toInt() == platform::document_command::kSave ||
                                action->data().toInt() == platform::document_command::kSaveAs;
-             const FileState before = StateOf(frame->Document().pathName);
+             const FileState before = StateBeforeSave(frame->Document().pathName);
              action->trigger();
              if (save && Written(before, frame->Document().pathName)) {
                  CheckSaved(*frame, sandbox, log);
@@ -165,7 +165,7 @@ int RunRavesect(const RunLimits& limits) {
          [&] {
              const bool as = random.Chance(0.5);
              log.Add(as ? "save as" : "save");
-             const FileState before = StateOf(frame->Document().pathName);
+             const FileState before = StateBeforeSave(frame->Document().pathName);
              if (as ? frame->SaveAs() : frame->Save()) {
                  EXPECT_TRUE(Written(before, frame->Document().pathName)) << "a save reported success\n"
                                                                           << log.Tail();
