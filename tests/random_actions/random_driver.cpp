@@ -810,9 +810,12 @@ std::vector<std::filesystem::path> Sandbox::OpenCandidates() const {
 }
 
 std::vector<std::filesystem::path> Sandbox::SaveCandidates(const std::string& extension) const {
-    return {root_ / "saves" / ("a" + extension),          root_ / "saves" / ("b" + extension),
-            root_ / "saves" / ("測点 1" + extension),     root_ / "saves" / "noext",
-            root_ / "saves" / ("c" + extension + ".txt"), root_ / "missing-folder" / ("x" + extension)};
+    return {root_ / "saves" / ("a" + extension),
+            root_ / "saves" / ("b" + extension),
+            root_ / "saves" / rave::PathFromUtf8("測点 1" + extension),
+            root_ / "saves" / "noext",
+            root_ / "saves" / ("c" + extension + ".txt"),
+            root_ / "missing-folder" / ("x" + extension)};
 }
 
 namespace {

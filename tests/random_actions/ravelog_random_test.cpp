@@ -14,6 +14,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "common/path_text.h"
 #include "platform/autosave_dialog.h"
 #include "platform/document_window.h"
 #include "platform/install_folder.h"
@@ -89,8 +90,8 @@ void CheckSaved(RandomLogFrame& frame, ActionLog& log) {
     if (document.modified || document.pathName.empty()) {
         return;  // nothing was saved (cancelled or refused)
     }
-    log.Add("  check saved " + fs::path(document.pathName).filename().string());
-    const std::string saved = testing::TempFolder::Read(document.pathName);
+    log.Add("  check saved " + rave::PathFromUtf8(document.pathName).filename().string());
+    const std::string saved = testing::TempFolder::Read(rave::PathFromUtf8(document.pathName));
     EXPECT_EQ(saved, frame.RecoveryBytes()) << "the saved file differs from the document\n" << log.Tail();
     ravelog::SoundingDocument fresh;
     RecordingMessageSink quiet;
