@@ -95,7 +95,7 @@ void CheckSaved(RandomLogFrame& frame, ActionLog& log) {
     EXPECT_EQ(saved, frame.RecoveryBytes()) << "the saved file differs from the document\n" << log.Tail();
     ravelog::SoundingDocument fresh;
     RecordingMessageSink quiet;
-    ASSERT_NE(ravelog::OpenSoundingThroughFramework(fresh, quiet, document.pathName),
+    ASSERT_NE(ravelog::OpenSoundingThroughFramework(fresh, quiet, rave::PathFromUtf8(document.pathName)),
               ravelog::kVersionUnknown)
         << log.Tail();
     // Opening puts the standard title into a title slot of at most one character.

@@ -102,7 +102,9 @@ void CheckSaved(RandomSectFrame& frame, const Sandbox& sandbox, ActionLog& log) 
     const ravesect::WorkingFiles files = ravesect::WorkingFiles::In(scratch);
     ravesect::SectionDocument fresh;
     RecordingMessageSink quiet;
-    ASSERT_TRUE(ravesect::OpenSectionThroughFramework(fresh, files, document.pathName, quiet)) << log.Tail();
+    ASSERT_TRUE(
+        ravesect::OpenSectionThroughFramework(fresh, files, rave::PathFromUtf8(document.pathName), quiet))
+        << log.Tail();
     EXPECT_EQ(ravesect::JoinSectionFile(fresh, files), saved) << "the saved file reads back otherwise\n"
                                                               << log.Tail();
 }
