@@ -92,6 +92,15 @@ cmake_once() {
 build_qt() {
     local source
     source=$(source_of qt6-base)
+    # Our own fixes to Qt, each applied once; a newly applied one rebuilds only what it touches.
+    local patch
+    for patch in "$root"/tools/windows/qt-patches/*.patch; do
+        if patch -d "$source" -p1 -N -s --dry-run < "$patch" > /dev/null 2>&1; then
+            log "patching Qt: $(basename "$patch")"
+            patch -d "$source" -p1 -N -s < "$patch"
+            rm -f "$cache/build/qt.done"
+        fi
+    done
     # The dfsg tarball has no wintab, iaccessible2 or sqlite; nothing here needs network, SQL, XML or OpenGL.
     cmake_once qt "$source" "$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_SHARED_LIBS=ON -DFEATURE_sql=OFF \
