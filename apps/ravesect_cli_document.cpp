@@ -15,6 +15,7 @@
 #include "common/path_text.h"
 #include "common/text_fields.h"
 #include "platform/codec.h"
+#include "platform/console_messages.h"
 #include "platform/source_paths.h"
 #include "ravesect/document/columns_build.h"
 #include "ravesect/document/section_commands.h"
@@ -209,6 +210,12 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
                     << request.scale << "\"\n";
         return 2;
     }
+    if (request.columns.size() > static_cast<std::size_t>(kUserColumns)) {
+        // Told before any file is read: the placement list would refuse the 26th after reading 25.
+        context.err << "ravesect build: a section holds at most " << kUserColumns << " columns; "
+                    << request.columns.size() << " were given\n";
+        return 1;
+    }
     PlacementList list;
     list.Open(document, std::nullopt);
     for (const std::string& column : request.columns) {
@@ -244,6 +251,11 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
             context.err << "ravesect build: " << source.string()
                         << ": パスに断面図ファイルへ保存できない文字「" << character << "」" << codeText
                         << "があります。フォルダ名かファイル名を変えてください\n";
+            return 1;
+        }
+        if (const auto tooLong = SourcePathTooLongMessage(*pathText)) {
+            context.err << "ravesect build: " << source.string() << ": "
+                        << rave::platform::MessageToUtf8(*tooLong) << '\n';
             return 1;
         }
         // Every column starts from empty boxes: nothing of the previous file carries over.

@@ -378,6 +378,11 @@ bool PlacementDialog::CellEdited(int row, int column, const QString& text) {
         messages_.Show(Cp932Message(message_id::kNoData, QStringLiteral("データが無い、または不正です.")));
         return false;
     }
+    if (const auto tooLong = SourcePathTooLongMessage(*bytes);
+        tooLong && column + 1 == colfield::kSourcePath) {
+        messages_.Show(*tooLong);
+        return false;
+    }
     list_.EditCell(row, column + 1, *bytes);
     if (row == list_.selected) {
         list_.Select(row);

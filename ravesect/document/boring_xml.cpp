@@ -87,6 +87,8 @@ constexpr const char* kUnknownSoil = "不明";
 constexpr const char* kNoWater = "無し";
 
 constexpr char kReadAs[] = "%s の値「%s」を %s と読みました";
+constexpr char kReadAsThousands[] = "%s の値「%s」はカンマを桁区切りとして %s と読みました";
+constexpr char kAmbiguousComma[] = "%s の値「%s」はカンマが桁区切りか小数点か決められないので使いません";
 constexpr char kUnreadable[] = "%s の値「%s」は数値として読めないので使いません";
 constexpr char kOtherLayerKind[] = "%s と %s の両方があります。%s だけを使います";
 constexpr char kLayerUpward[] = "%s の値「%s」が上の層の下端 %.2f m より浅いので、この層は使いません";
@@ -95,10 +97,9 @@ constexpr char kDepthAboveRecords[] = "%s の値「%s」より深い記録があ
 constexpr char kBlowsOutOfRange[] =
     "%s の値「%s」は 0 から 9999 の打撃回数ではないので、この試験は使いません";
 
-// A number as written in a file, in ASCII: full-width digits, signs, point and comma become their
-// ASCII forms, and a comma standing alone for the decimal point ("1,5") becomes a point. Nothing
-// when the text is not one decimal number as a whole.
-std::optional<std::string> AsciiNumberText(std::string_view utf8) {
+// A number as written in a file with its full-width digits, signs, point and comma in their
+// ASCII forms.
+std::string AsciiForms(std::string_view utf8) {
     static constexpr std::array<std::pair<std::string_view, char>, 5> kWide{{{"\xEF\xBC\x8B", '+'},
                                                                              {"\xEF\xBC\x8C", ','},
                                                                              {"\xEF\xBC\x8D", '-'},
@@ -122,6 +123,47 @@ std::optional<std::string> AsciiNumberText(std::string_view utf8) {
         }
         ascii += utf8[i++];
     }
+    return ascii;
+}
+
+// "1,160": one comma with one to three digits before it and exactly three after. As a decimal
+// comma it is 1.16, as a thousands separator 1160, and nothing in the text tells which.
+bool HasAmbiguousComma(std::string_view ascii) {
+    const std::size_t sign = !ascii.empty() && (ascii[0] == '+' || ascii[0] == '-') ? 1 : 0;
+    const std::size_t comma = ascii.find(',');
+    if (comma == std::string_view::npos) {
+        return false;
+    }
+    const auto digitsOnly = [](std::string_view part) {
+        return !part.empty() &&
+               std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::string_view before = ascii.substr(sign, comma - sign);
+    const std::string_view after = ascii.substr(comma + 1);
+    return before.size() <= 3 && digitsOnly(before) && after.size() == 3 && digitsOnly(after);
+}
+
+// The range a value of an element can take in a boring this program draws, for the elements where
+// a thousands reading ("1,160" as 1160) is plausible at all: a ground elevation in Japan lies
+// between reclaimed land below sea level and the summit of Mt Fuji (3776 m). Depths, blow counts,
+// penetration and angles stay below 1000 in any such boring, so for them it never is.
+struct PlausibleRange {
+    const char8_t* element;
+    double low;
+    double high;
+};
+constexpr std::array<PlausibleRange, 1> kThousandsPlausible{{{u8"孔口標高", -100.0, 4000.0}}};
+
+bool PlausibleAsThousands(const char* element, double value) {
+    return std::any_of(
+        kThousandsPlausible.begin(), kThousandsPlausible.end(), [&](const PlausibleRange& range) {
+            return std::strcmp(element, U8(range.element)) == 0 && value >= range.low && value <= range.high;
+        });
+}
+
+// A number in ASCII forms as a decimal text: a comma standing alone for the decimal point ("1,5")
+// becomes a point. Nothing when the text is not one decimal number as a whole.
+std::optional<std::string> DecimalText(std::string ascii) {
     if (std::count(ascii.begin(), ascii.end(), ',') == 1 && ascii.find('.') == std::string::npos) {
         ascii[ascii.find(',')] = '.';
     }
@@ -161,13 +203,26 @@ public:
     std::string Child(pugi::xml_node parent, const char8_t* name) { return Text(parent.child(U8(name))); }
 
     // The element's number; nothing when it is missing or empty, and nothing with a warning when
-    // its text is not a number. A full-width or comma-decimal number is read with a warning.
+    // its text is not a number. A full-width or comma-decimal number is read with a warning; a
+    // comma that may as well separate thousands is read so only where that value is plausible for
+    // the element, else the value is dropped with a warning.
     std::optional<double> Number(pugi::xml_node node) {
         const std::string_view text = TrimXmlValue(node.child_value());
         if (text.empty()) {
             return std::nullopt;
         }
-        const std::optional<std::string> ascii = AsciiNumberText(text);
+        std::string forms = AsciiForms(text);
+        if (HasAmbiguousComma(forms)) {
+            forms.erase(forms.find(','), 1);
+            const double thousands = rave::ParseDecimal(forms);
+            if (PlausibleAsThousands(node.name(), thousands)) {
+                Warn(rave::FormatText(kReadAsThousands, Convert(node.name()), Convert(text), forms));
+                return thousands;
+            }
+            Warn(rave::FormatText(kAmbiguousComma, Convert(node.name()), Convert(text)));
+            return std::nullopt;
+        }
+        const std::optional<std::string> ascii = DecimalText(std::move(forms));
         const double value = ascii ? rave::ParseDecimal(*ascii) : 0.0;
         if (!ascii || !std::isfinite(value)) {
             Warn(rave::FormatText(kUnreadable, Convert(node.name()), Convert(text)));
@@ -311,18 +366,14 @@ Wanted LayerKindToRead(const Found& found, const std::string& version, ValueRead
 }  // namespace
 
 bool LooksLikeBoringXml(std::string_view bytes) {
-    std::size_t i = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    while (i < bytes.size() &&
-           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) {
-        ++i;
-    }
-    if (i >= bytes.size() || bytes[i] != '<') {
-        return false;
-    }
-    const std::string_view head = bytes.substr(i, 4096);
-    // The root element's name in UTF-8 and in Shift_JIS.
-    return head.find(U8(u8"ボーリング情報")) != std::string_view::npos ||
-           head.find("ボーリング情報") != std::string_view::npos;
+    // Decided from the text as the reader decodes it (UTF-8, Shift_JIS, EUC-JP or UTF-16), so a
+    // file the reader can read is never turned away here. Only a head is decoded: the root
+    // element stands after the declaration and the document type, near the top.
+    constexpr std::size_t kHeadBytes = 8192;
+    const std::string head = XmlHeadAsUtf8(bytes, kHeadBytes);
+    const std::size_t first = head.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && head[first] == '<' &&
+           head.find(U8(u8"ボーリング情報")) != std::string::npos;
 }
 
 double PenetrationN(int blows, std::optional<double> penetrationCm) {
@@ -424,7 +475,12 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
     for (const auto& [what, node] : found.records) {
         if (what == Wanted::kPenetration) {
             BoringPenetration test;
-            test.depth = values.ChildNumber(node, u8"標準貫入試験_開始深度").value_or(0.0);
+            const pugi::xml_node depthOfTest = node.child(U8(u8"標準貫入試験_開始深度"));
+            const std::optional<double> start = values.Number(depthOfTest);
+            if (!start && !TrimXmlValue(depthOfTest.child_value()).empty()) {
+                continue;  // warned of; the test would otherwise stand at the ground surface
+            }
+            test.depth = start.value_or(0.0);
             const pugi::xml_node blowsNode = node.child(U8(u8"標準貫入試験_合計打撃回数"));
             const std::optional<double> written = values.Number(blowsNode);
             if (!written && !TrimXmlValue(blowsNode.child_value()).empty()) {

@@ -69,7 +69,7 @@ struct BoringXmlResult {
 };
 
 // True when the bytes start like an XML document whose root element is the boring exchange
-// root (in UTF-8 or Shift_JIS bytes).
+// root, in any encoding the reader reads.
 bool LooksLikeBoringXml(std::string_view bytes);
 
 // Reads a file's bytes. Refuses (with a message) what is not the boring exchange XML and every

@@ -143,6 +143,21 @@ std::string EucJpToUtf8(std::string_view bytes) {
     return out;
 }
 
+// The head of a file without a last UTF-8 sequence that the end of the head cut short.
+std::string_view WithoutCutUtf8Tail(std::string_view head) {
+    for (std::size_t back = 1; back <= 3 && back <= head.size(); ++back) {
+        const auto b = static_cast<unsigned char>(head[head.size() - back]);
+        if (b < 0x80) {
+            break;
+        }
+        if (b >= 0xC0) {
+            const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+            return length > back ? head.substr(0, head.size() - back) : head;
+        }
+    }
+    return head;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -223,6 +238,22 @@ std::optional<std::string> XmlBytesAsUtf8(std::string_view bytes) {
     }
     // A file declared UTF-8 (or nothing) whose bytes are not UTF-8 is cp932, as the Shift_JIS family.
     return NamesEucJp(Lower(DeclaredXmlEncoding(bytes))) ? EucJpToUtf8(bytes) : rave::Cp932ToUtf8(bytes);
+}
+
+std::string XmlHeadAsUtf8(std::string_view bytes, std::size_t limit) {
+    if (bytes.size() <= limit) {
+        return XmlBytesAsUtf8(bytes).value_or(std::string());
+    }
+    const Utf16Order order = Utf16OrderOf(bytes);
+    if (order != Utf16Order::kNone) {
+        return Utf16ToUtf8(bytes.substr(0, limit & ~std::size_t{1}), order);
+    }
+    std::string_view head = bytes.substr(0, limit);
+    if (IsValidUtf8(WithoutCutUtf8Tail(head))) {
+        head = WithoutCutUtf8Tail(head);
+        return std::string(head.substr(head.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0));
+    }
+    return NamesEucJp(Lower(DeclaredXmlEncoding(bytes))) ? EucJpToUtf8(head) : rave::Cp932ToUtf8(head);
 }
 
 std::string UnsupportedXmlEncoding(std::string_view bytes) {

@@ -24,6 +24,11 @@ std::string DeclaredXmlEncoding(std::string_view bytes);
 // is in an encoding the reader cannot convert (UnsupportedXmlEncoding names it).
 std::optional<std::string> XmlBytesAsUtf8(std::string_view bytes);
 
+// The first `limit` bytes of a file as UTF-8, decoded as XmlBytesAsUtf8 decodes the whole file
+// (a character cut by the limit becomes U+FFFD or is left off): enough to tell what the file is
+// without converting all of it.
+std::string XmlHeadAsUtf8(std::string_view bytes, std::size_t limit);
+
 // The declared encoding of a file that cannot be read in it (ISO-2022-JP, say); empty when the
 // file can be read.
 std::string UnsupportedXmlEncoding(std::string_view bytes);

@@ -62,6 +62,20 @@ std::optional<std::string> CheckedDistance(std::string_view text, rave::MessageS
 
 }  // namespace
 
+std::optional<rave::Message> SourcePathTooLongMessage(std::string_view pathText) {
+    if (pathText.size() <= kSourcePathLimit) {
+        return std::nullopt;
+    }
+    // Two parts: one format would outgrow the formatter's first buffer.
+    return rave::Message{
+        0,
+        rave::FormatText("ファイルのパスが長すぎます（%zu バイト）。", pathText.size()) +
+            rave::FormatText("断面図ファイルに保存できるのは半角 %zu 文字（全角 %zu 文字）までです。",
+                             kSourcePathLimit, kSourcePathLimit / 2) +
+            "短いフォルダに移すか、名前を短くしてください。",
+        {}};
+}
+
 std::filesystem::path PathFromBytes(std::string_view cp932Path) {
     return std::filesystem::path(std::string(cp932Path));
 }
@@ -134,8 +148,12 @@ void PlacementList::Open(const SectionDocument& document,
     sourceFolder = installFolder ? ReadSourceFolderFile(*installFolder) : SourceFolderFile{};
 }
 
-void PlacementList::OpenSource(std::string_view pathText, const SourcePathResolver& resolve,
+bool PlacementList::OpenSource(std::string_view pathText, const SourcePathResolver& resolve,
                                rave::MessageSink& messages) {
+    if (const auto tooLong = SourcePathTooLongMessage(pathText)) {
+        messages.Show(*tooLong);
+        return false;
+    }
     boxes.fileName = pathText;
     const std::string folder = FolderOf(pathText);
     if (!folder.empty()) {
@@ -152,7 +170,7 @@ void PlacementList::OpenSource(std::string_view pathText, const SourcePathResolv
     boxes.version.clear();
     boxes.waterLevelChoices.clear();
     if (header.status != SourceHeader::Status::kRead) {
-        return;
+        return true;
     }
     boxes.version = header.VersionText();
     boxes.waterLevelChoices = WaterLevelEntries(header.records, messages);
@@ -167,11 +185,16 @@ void PlacementList::OpenSource(std::string_view pathText, const SourcePathResolv
             boxes.frameOrder = "4";
         }
     }
+    return true;
 }
 
 std::optional<PlacedColumn> PlacementList::RowFromBoxes(rave::MessageSink& messages) const {
     const auto distance = CheckedDistance(boxes.distance, messages);
     if (!distance) {
+        return std::nullopt;
+    }
+    if (const auto tooLong = SourcePathTooLongMessage(boxes.fileName)) {
+        messages.Show(*tooLong);
         return std::nullopt;
     }
     PlacedColumn row;
@@ -200,7 +223,10 @@ bool PlacementList::Add(rave::MessageSink& messages) {
         return false;
     }
     if (rows.size() >= static_cast<std::size_t>(kUserColumns)) {
-        return Refuse(messages, message_id::kMaximumRows, "最大行数です. 追加できません.");
+        return Refuse(
+            messages, message_id::kMaximumRows,
+            rave::FormatText("最大行数です. 追加できません.\n断面図に置ける柱状図は %d 本までです。",
+                             kUserColumns));
     }
     const double distance = row->Distance();
     for (const PlacedColumn& existing : rows) {

@@ -12,13 +12,14 @@
 #include "common/messages.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/document/source_header.h"
+#include "ravesect/document/working_files.h"
 
 namespace ravesect {
 
 namespace message_id {
 inline constexpr int kNoData = 903;           // "データが無い、または不正です."
 inline constexpr int kNumberAbnormal = 4007;  // "数値が異常です"
-inline constexpr int kMaximumRows = 902;      // "最大行数です. 追加できません."
+inline constexpr int kMaximumRows = 902;  // "最大行数です. 追加できません." and the 25 columns
 inline constexpr int kSameData = 908;  // "同じ %1データがあります.\n修正なら上書きしてください."
 inline constexpr int kCancelChanged = 132;  // cancel after changes?
 }  // namespace message_id
@@ -27,6 +28,13 @@ inline constexpr int kCancelChanged = 132;  // cancel after changes?
 using SourcePathResolver = std::function<std::filesystem::path(std::string_view cp932Path)>;
 // The bytes as they stand: paths in the document are native names already.
 std::filesystem::path PathFromBytes(std::string_view cp932Path);
+
+// The longest source path a placed column keeps, in cp932 bytes: the path is one line of the
+// section file, whose lines are read up to kSectionLineLimit bytes with their CR LF. A longer
+// path would come back cut short and name no file.
+inline constexpr std::size_t kSourcePathLimit = kSectionLineLimit - 2;
+// The message that refuses a longer path, naming the limit; nothing when the path fits.
+std::optional<rave::Message> SourcePathTooLongMessage(std::string_view pathText);
 
 // "FileQv.ndx" in the install folder: the folder of the last chosen source file and a second
 // line ("*.sdw" at first) kept as read.
@@ -89,8 +97,9 @@ public:
     void Open(const SectionDocument& document, const std::optional<std::filesystem::path>& installFolder);
 
     // "開く": reads the header of the file into the boxes. `pathText` is the path as the
-    // document keeps it (cp932); `resolve` finds the file to read.
-    void OpenSource(std::string_view pathText, const SourcePathResolver& resolve,
+    // document keeps it (cp932); `resolve` finds the file to read. False, with the message and
+    // the boxes as they were, when the section could not keep the path.
+    bool OpenSource(std::string_view pathText, const SourcePathResolver& resolve,
                     rave::MessageSink& messages);
 
     // "データ追加": checks the boxes and appends a row. False (message shown) when refused.
@@ -126,7 +135,7 @@ public:
     SourceFolderFile sourceFolder;
 
 private:
-    // The boxes as a row, or nothing after a refusal (903, 4007).
+    // The boxes as a row, or nothing after a refusal (903, 4007, a path too long).
     std::optional<PlacedColumn> RowFromBoxes(rave::MessageSink& messages) const;
 };
 

@@ -312,6 +312,26 @@ TEST(BoringXml, ImplausibleValuesAreReadOrDroppedWithAWarning) {
     }
 }
 
+// "1,160" is 1160 where plausible for the element (an elevation), else dropped; warned of either way.
+TEST(BoringXml, ACommaBeforeThreeDigitsIsThousandsOnlyWherePlausible) {
+    const auto height = [](const char8_t* text) { return Element(u8"孔口標高", text) + Layer4(u8"5"); };
+    const std::vector<std::tuple<std::u8string, double, const char*>> cases = {
+        {height(u8"1,160"), 1160, "孔口標高 の値「1,160」はカンマを桁区切りとして 1160 と"},
+        {height(u8"１，１６０"), 1160, "「１，１６０」はカンマを桁区切りとして 1160"},
+        {height(u8"-1,160"), -1, "孔口標高 の値「-1,160」はカンマが桁区切りか小数点か"},
+        {Layer4(u8"1,160") + Layer4(u8"5"), -1, "_下端深度 の値「1,160」はカンマが"},
+        {Layer4(u8"5") + PenetrationTest(u8"1,150", u8"9"), -1, "_開始深度 の値「1,150」はカンマが"},
+        {Layer4(u8"5") + PenetrationTest(u8"1", u8"1,000"), -1, "_合計打撃回数 の値「1,000」はカンマが"},
+    };
+    for (const auto& [body, elevation, warning] : cases) {
+        const BoringXmlResult read = ReadBody(u8"ボーリング情報 DTD_version=\"4.00\"", body);
+        ASSERT_TRUE(read.log && read.warnings.size() == 1) << warning;
+        EXPECT_DOUBLE_EQ(read.log->groundElevation.value_or(-1), elevation) << warning;
+        EXPECT_EQ(read.log->layers.size() + read.log->penetration.size(), 1u) << warning;  // the 5 m layer
+        EXPECT_NE(read.warnings[0].find(warning), std::string::npos) << read.warnings[0];
+    }
+}
+
 TEST(BoringXml, SoilNamesAreNormalisedForMatching) {
     const std::vector<std::pair<std::u8string, std::u8string>> cases = {
         {u8"ｼﾙﾄ", u8"シルト"},

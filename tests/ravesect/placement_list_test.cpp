@@ -64,7 +64,19 @@ TEST(PlacementAdd, TwentySixthRowIsRefusedAfterTheDistanceChecks) {
     EXPECT_EQ(LastId(m), message_id::kNoData);
     EXPECT_FALSE(AddAt(list, "0", m));  // full is reported before the equal distance
     EXPECT_EQ(LastId(m), message_id::kMaximumRows);
+    EXPECT_NE(m.shown.back().text.find("柱状図は 25 本まで"), std::string::npos);
     EXPECT_EQ(list.rows.size(), 25u);
+}
+
+// The path is one line of the section file, read back up to 500 bytes with its CR LF.
+TEST(PlacementAdd, PathsLongerThanTheSectionKeepsAreRefused) {
+    for (const std::size_t length : {498u, 499u}) {
+        PlacementList list;
+        rave::RecordingMessageSink m;
+        EXPECT_EQ(list.OpenSource(std::string(length, 'a'), PathFromBytes, m), length == 498);
+        list.boxes.fileName = std::string(length, 'a');
+        EXPECT_EQ(AddAt(list, "5", m) ? 0u : m.shown.size(), length == 498 ? 0u : 2u);
+    }
 }
 
 TEST(PlacementAdd, RowTakesTheBoxes) {

@@ -91,6 +91,20 @@ TEST_F(BoringXmlCli, LogPrintsOneLinePerFileOfAnyKind) {
               Json({{"depth", 12.15}, {"blows", 50}, {"penetrationCm", 25.0}, {"n", 60.0}}));
 }
 
+// UTF-16 (both byte orders, with a mark) and EUC-JP: every verb reads them as the UTF-8 original.
+TEST_F(BoringXmlCli, Utf16AndEucJpFilesReadAsTheirUtf8Original) {
+    const CliRun original = Log({Boring("no7-utf8.xml")});
+    ASSERT_EQ(original.lines.size(), 1u) << original.err;
+    EXPECT_EQ(original.lines[0]["layers"][1]["soil"], "ｼﾙﾄ質砂");
+    for (const std::string file : {"no7-utf16le.xml", "no7-utf16be.xml", "no7-eucjp.xml"}) {
+        EXPECT_EQ(Log({Boring(file)}).lines, original.lines) << file;
+        const std::string output = (folder.path() / (file + ".sqw")).string();
+        ASSERT_EQ(Ravesect({"build", "-o", output, "--install-folder", install, "0=" + Boring(file)}).status,
+                  0);
+        EXPECT_EQ(Json::parse(Ravesect({"info", output}).out)["columns"][1]["log"]["C"].size(), 30u) << file;
+    }
+}
+
 TEST_F(BoringXmlCli, RefusedFilesAreNamedAndTheOthersStillPrinted) {
     const std::string root = "ボーリング情報";
     std::string deep = "<" + root + ">";

@@ -147,7 +147,9 @@ TEST_F(RavesectCli, TwentySixColumnsAreTooMany) {
     }
     const CliRun run = Build(columns);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("最大行数です. 追加できません."), std::string::npos);
+    EXPECT_NE(run.err.find("a section holds at most 25 columns; 26 were given"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 TEST_F(RavesectCli, UsageErrors) {
