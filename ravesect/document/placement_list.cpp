@@ -66,7 +66,7 @@ std::optional<rave::Message> SourcePathTooLongMessage(std::string_view pathText)
     if (pathText.size() <= kSourcePathLimit) {
         return std::nullopt;
     }
-    // Two parts: one format would outgrow the formatter's first buffer.
+    // In two formats: the compiler cannot prove one this long fits the formatter's first buffer.
     return rave::Message{
         0,
         rave::FormatText("ファイルのパスが長すぎます（%zu バイト）。", pathText.size()) +
