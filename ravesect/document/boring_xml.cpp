@@ -502,7 +502,11 @@ BoringXmlResult ReadBoringXml(std::string_view bytes) {
         } else if (what == Wanted::kWater) {
             BoringWaterLevel water;
             water.date = values.Child(node, u8"孔内水位_測定年月日");
-            water.depth = values.ChildNumber(node, u8"孔内水位_孔内水位");
+            const pugi::xml_node levelNode = node.child(U8(u8"孔内水位_孔内水位"));
+            water.depth = values.Number(levelNode);
+            if (!water.depth && !TrimXmlValue(levelNode.child_value()).empty()) {
+                continue;  // warned of; the record would otherwise say no water was found
+            }
             if (water.depth && *water.depth <= -99.0) {
                 water.depth.reset();  // -99.99: no water found
             }

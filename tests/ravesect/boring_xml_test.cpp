@@ -322,12 +322,15 @@ TEST(BoringXml, ACommaBeforeThreeDigitsIsThousandsOnlyWherePlausible) {
         {Layer4(u8"1,160") + Layer4(u8"5"), -1, "_下端深度 の値「1,160」はカンマが"},
         {Layer4(u8"5") + PenetrationTest(u8"1,150", u8"9"), -1, "_開始深度 の値「1,150」はカンマが"},
         {Layer4(u8"5") + PenetrationTest(u8"1", u8"1,000"), -1, "_合計打撃回数 の値「1,000」はカンマが"},
+        {Layer4(u8"5") + Element(u8"孔内水位", Element(u8"孔内水位_孔内水位", u8"2,150")), -1,
+         "水位 の値「2,150」"},
     };
     for (const auto& [body, elevation, warning] : cases) {
         const BoringXmlResult read = ReadBody(u8"ボーリング情報 DTD_version=\"4.00\"", body);
         ASSERT_TRUE(read.log && read.warnings.size() == 1) << warning;
         EXPECT_DOUBLE_EQ(read.log->groundElevation.value_or(-1), elevation) << warning;
-        EXPECT_EQ(read.log->layers.size() + read.log->penetration.size(), 1u) << warning;  // the 5 m layer
+        const BoringLog& log = *read.log;
+        EXPECT_EQ(log.layers.size() + log.penetration.size() + log.waterLevels.size(), 1u) << warning;  // 5 m
         EXPECT_NE(read.warnings[0].find(warning), std::string::npos) << read.warnings[0];
     }
 }
