@@ -93,15 +93,21 @@ TEST_F(BoringXmlCli, LogPrintsOneLinePerFileOfAnyKind) {
 
 // UTF-16 (both byte orders, with a mark) and EUC-JP: every verb reads them as the UTF-8 original.
 TEST_F(BoringXmlCli, Utf16AndEucJpFilesReadAsTheirUtf8Original) {
-    const CliRun original = Log({Boring("no7-utf8.xml")});
-    ASSERT_EQ(original.lines.size(), 1u) << original.err;
-    EXPECT_EQ(original.lines[0]["layers"][1]["soil"], "ｼﾙﾄ質砂");
-    for (const std::string file : {"no7-utf16le.xml", "no7-utf16be.xml", "no7-eucjp.xml"}) {
-        EXPECT_EQ(Log({Boring(file)}).lines, original.lines) << file;
-        const std::string output = (folder.path() / (file + ".sqw")).string();
-        ASSERT_EQ(Ravesect({"build", "-o", output, "--install-folder", install, "0=" + Boring(file)}).status,
-                  0);
-        EXPECT_EQ(Json::parse(Ravesect({"info", output}).out)["columns"][1]["log"]["C"].size(), 30u) << file;
+    std::vector<std::string> files, columns;
+    for (const char* name : {"no7-utf8.xml", "no7-utf16le.xml", "no7-utf16be.xml", "no7-eucjp.xml"}) {
+        files.push_back(Boring(name));
+        columns.push_back(std::to_string(files.size() * 10) + "=" + files.back());
+    }
+    const CliRun log = Log(files);
+    ASSERT_EQ(log.lines.size(), 4u) << log.err;
+    EXPECT_EQ(log.lines[0]["layers"][1]["soil"], "ｼﾙﾄ質砂");
+    columns.insert(columns.begin(), {"build", "-o", install + ".sqw", "--install-folder", install});
+    ASSERT_EQ(Ravesect(columns).status, 0);
+    const Json placed = Json::parse(Ravesect({"info", install + ".sqw"}).out)["columns"];
+    EXPECT_EQ(placed[1]["log"]["C"].size(), 30u);
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(log.lines[i], log.lines[0]) << files[i];
+        EXPECT_EQ(placed[i + 1]["log"], placed[1]["log"]) << files[i];
     }
 }
 
