@@ -51,7 +51,8 @@ TEST(LayerProposalReview, EditsDecideWhatIsWrittenAndOutliveANewProposal) {
 
     // Unit 0 renamed, unit 1 left out, and a link of the last unit rejected: that unit goes too.
     const std::string renamed = review.Proposal().units[0].symbol + "x";
-    review.SetSymbol(0, renamed);
+    rave::RecordingMessageSink messages;
+    EXPECT_TRUE(review.SetSymbol(0, renamed, messages));
     review.SetUnitAccepted(1, false);
     int link = 0;
     while (review.Proposal().links[static_cast<std::size_t>(link)].unit != units - 1) {
@@ -75,6 +76,20 @@ TEST(LayerProposalReview, EditsDecideWhatIsWrittenAndOutliveANewProposal) {
     EXPECT_NE(std::find(titles.begin(), titles.end(), renamed), titles.end());
     EXPECT_EQ(std::find(titles.begin(), titles.end(), dropped), titles.end());
     EXPECT_EQ(review.Base().LayerCount(), base.LayerCount()) << "the base is never written";
+}
+
+TEST(LayerProposalReview, ARenamedSymbolIsCheckedAsATitleText) {
+    LayerProposalReview review(Review(kSource / "examples" / "section" / "example-interpretation.sqw"));
+    const std::string proposed = review.Proposal().units[0].symbol;
+    rave::RecordingMessageSink messages;
+    // A line break or "$$" would break the titles file; a long text loses its tail and font on reading.
+    for (const std::string& refused : {std::string("Ac\r\n1"), std::string("A$$c"), std::string(300, 'A')}) {
+        EXPECT_FALSE(review.SetSymbol(0, refused, messages));
+        EXPECT_EQ(review.Proposal().units[0].symbol, proposed);
+    }
+    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_TRUE(review.SetSymbol(0, "Ac-1", messages));
+    EXPECT_EQ(review.Proposal().units[0].symbol, "Ac-1");
 }
 
 TEST(LayerProposalReview, ASectionWithoutLogsProposesAndWritesNothing) {
