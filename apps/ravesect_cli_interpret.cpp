@@ -86,9 +86,9 @@ std::string NoRoomMessage(bool replacingHelps, const ProposalOptions& replaceRoo
 
 // Proposes the layers into `document` (warnings on stderr); false after the message when they
 // do not fit.
-bool ProposeInto(CommandContext& context, SectionDocument& document, const std::vector<ProposalColumn>& columns,
-                 const SoilGroupClassifier& classifier, ProposalOptions options, bool replace,
-                 LayerProposal& proposal) {
+bool ProposeInto(CommandContext& context, SectionDocument& document,
+                 const std::vector<ProposalColumn>& columns, const SoilGroupClassifier& classifier,
+                 ProposalOptions options, bool replace, LayerProposal& proposal) {
     ProposalOptions replaceRoom = options;
     SetRoomFromDocument(replaceRoom, document, true);
     SetRoomFromDocument(options, document, replace);
@@ -200,10 +200,10 @@ void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context) {
         ->check(CLI::Validator(
             [](const std::string& value) {
                 const std::optional<double> metres = rave::cli::ParseWholeDecimal(value);
-                return metres && *metres >= 0.0
-                           ? std::string()
-                           : "\"" + value +
-                                 "\" は 0 から断面図で最も深い柱状図の深さまでの数 (m) ではありません (例: 0.3)";
+                return metres && *metres >= 0.0 ? std::string()
+                                                : "\"" + value +
+                                                      "\" は 0 から断面図で最も深い柱状図の深さまでの数 (m) "
+                                                      "ではありません (例: 0.3)";
             },
             ""));
     verb->add_flag("--json", arguments->json, "print the units, links and warnings as JSON (UTF-8)");

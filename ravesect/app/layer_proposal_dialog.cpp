@@ -429,9 +429,9 @@ bool LayerProposalDialog::Adopt(bool replace) {
         messages.Show(Cp932Message(0, QStringLiteral("書き込む地層がありません。")));
         return false;
     }
-    if (replace && !messages.AskYesNo(Cp932Message(
-                       0, QStringLiteral(
-                                     "既存の点と層、前回の推定が書いた地層記号の標題をすべて消して、推定した地層に置き換えますか？")))) {
+    if (replace &&
+        !messages.AskYesNo(Cp932Message(0, QStringLiteral("既存の点と層、前回の推定が書いた地層記号の標題をす"
+                                                          "べて消して、推定した地層に置き換えますか？")))) {
         return false;
     }
     const std::optional<SectionDocument> result = review_->Result(replace);

@@ -250,8 +250,9 @@ std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document) {
         columns.push_back(std::move(column));
     }
     // The slots hold the logs in the order they were placed; the section runs by distance.
-    std::stable_sort(columns.begin(), columns.end(),
-                     [](const ProposalColumn& a, const ProposalColumn& b) { return a.distance < b.distance; });
+    std::stable_sort(columns.begin(), columns.end(), [](const ProposalColumn& a, const ProposalColumn& b) {
+        return a.distance < b.distance;
+    });
     return columns;
 }
 

@@ -83,7 +83,7 @@ TEST(LayerProposalReview, ARenamedSymbolIsCheckedAsATitleText) {
     const std::string proposed = review.Proposal().units[0].symbol;
     rave::RecordingMessageSink messages;
     // A line break or "$$" would break the titles file; a long text loses its tail and font on reading.
-    for (const std::string& refused : {std::string("Ac\r\n1"), std::string("A$$c"), std::string(300, 'A')}) {
+    for (const std::string& refused : {std::string("Ac\r\n1"), std::string("A$$c"), std::string(480, 'A')}) {
         EXPECT_FALSE(review.SetSymbol(0, refused, messages));
         EXPECT_EQ(review.Proposal().units[0].symbol, proposed);
     }

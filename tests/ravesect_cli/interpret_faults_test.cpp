@@ -1,10 +1,12 @@
 // The interpret verb on sections as offices have them: logs out of order, at one distance, without
-// usable layers or at impossible elevations; deleted points a layer still lists; titles full; and
-// replacing twice. Each case is the example section with a few of its lines changed.
+// usable layers or at impossible elevations; deleted points a layer still lists; titles full;
+// thicknesses that are no number; and replacing twice. Each case is the example section with a few
+// of its lines changed.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "apps/ravesect_cli.h"
@@ -48,7 +50,8 @@ protected:
     }
     // The example section changed by `edit`, written as NAME.sqw.
     std::string Section(const std::string& name, const std::function<void(Lines&)>& edit) {
-        Lines lines = Split(rave::testing::TempFolder::Read(kExamples + "section/example-interpretation.sqw"));
+        Lines lines =
+            Split(rave::testing::TempFolder::Read(kExamples + "section/example-interpretation.sqw"));
         edit(lines);
         std::string bytes;
         for (const std::string& line : lines) {
@@ -63,113 +66,92 @@ protected:
     }
 };
 
-// Slots 1..6 hold logs at 0, 12.5, 20, 31, 45 and 60 m; slot 3 (P-1) is the middle of three.
-TEST_F(InterpretFaults, LogsAreTakenByDistanceOnlyWhenTheSectionCanHoldThem) {
+// Slots 1..6 hold logs at 0, 12.5, 20, 31, 45 and 60 m (the deepest 13.5 m); slot 3 (P-1) is the
+// middle of three; layer 4 lists point 29 (0, 1), which is never moved, nor defined once deleted.
+TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
     const std::string sand = *rave::platform::Utf8ToCp932("0.00,砂,400.1");
     const auto onlySand = [&](Lines& l) {
         After(l, "$$Z3", 22) = sand;
-        l.erase(std::find(l.begin(), l.end(), sand) + 1, std::find(l.begin(), l.end(), sand) + 3);
+        l.erase(l.begin() + (&After(l, "$$Z3", 23) - l.data()),
+                l.begin() + (&After(l, "$$Z3", 25) - l.data()));
     };
+    const auto titlesFull = [](Lines& l) {
+        for (int n = 7; n <= 50; ++n) {
+            After(l, "$$Z HY", n) = "10.00,1.00,memo,1";
+        }
+    };
+    const auto none = [](Lines&) {};
+    const std::vector<int> bySlot{1, 2, 3, 4, 5, 6};
     const struct {
-        const char* name;
         std::function<void(Lines&)> edit;
+        std::vector<std::string> options;
         int status;
         const char* says;
-        int leftOut;  // the slot no link may touch
+        std::vector<int> order;  // the logs by distance: links join neighbours of this order only
     } cases[] = {
-        {"zero-depth", onlySand, 0, "", 3},
-        {"slot-order", [](Lines& l) { After(l, "$$Z1", 1) = "45.00", After(l, "$$Z5", 1) = "0.00"; }, 0, "", 0},
-        {"same-distance", [](Lines& l) { After(l, "$$Z2", 1) = "20.00"; }, 1, "同じ距離 20.00 m", 0},
-        {"too-high", [](Lines& l) { After(l, "$$Z2", 7) = "99999.99"; }, 1, "標高 99999.99 m は断面図に保存でき", 0},
-        {"far-too-high", [](Lines& l) { After(l, "$$Z2", 7) = "1e9"; }, 1, "保存できません", 0},
-        {"too-low", [](Lines& l) { After(l, "$$Z2", 7) = "-9999.99"; }, 1, "保存できません", 0},
+        {onlySand, {}, 0, "", {1, 2, 4, 5, 6}},
+        {[](Lines& l) { After(l, "$$Z1", 1) = "45.00", After(l, "$$Z5", 1) = "0.00"; },
+         {},
+         0,
+         "",
+         {5, 2, 3, 4, 1, 6}},
+        {[](Lines& l) { After(l, "$$Z PO", 29) = "-9999.99,-9999.99,29"; }, {}, 0, "", bySlot},
+        {[](Lines& l) { After(l, "$$Z2", 1) = "20.00"; }, {}, 1, "同じ距離 20.00 m", {}},
+        {[](Lines& l) { After(l, "$$Z2", 7) = "99999.99"; }, {}, 1, "標高 99999.99 m は断面図に保存でき", {}},
+        {[](Lines& l) { After(l, "$$Z2", 7) = "1e9"; }, {}, 1, "保存できません", {}},
+        {[](Lines& l) { After(l, "$$Z2", 7) = "-9999.99"; }, {}, 1, "保存できません", {}},
+        {titlesFull, {"--replace"}, 1, "標題記事が 50 件すべて使われている", {}},
+        {none, {"--min-thickness", "nan"}, 2, "0 から断面図で最も深い", {}},
+        {none, {"--min-thickness", "1e9"}, 2, "0 から断面図で最も深い", {}},
+        {none, {"--min-thickness", " 0.3"}, 2, "0 から断面図で最も深い", {}},
+        {none, {"--min-thickness", "-1"}, 2, "0 から断面図で最も深い", {}},
+        {none, {"--min-thickness", "13.51"}, 2, "(0 から 13.50 m まで", {}},
+        {none, {"--min-thickness", "13.5"}, 0, "", bySlot},
     };
+    int number = 0;
     for (const auto& c : cases) {
-        const std::string output = (folder.path() / (std::string(c.name) + "-out.sqw")).string();
+        const std::string input = Section(std::to_string(++number), c.edit), output = input + ".out.sqw";
+        std::vector<std::string> arguments{"interpret", input, "-o", output, "--json"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
         Json proposal;
-        ASSERT_EQ(Run({"interpret", Section(c.name, c.edit), "-o", output, "--json"}, &proposal), c.status)
-            << c.name << ": " << err;
-        EXPECT_NE(err.find(c.says), std::string::npos) << c.name << ": " << err;
-        if (c.status != 0) {
-            EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
-            continue;
-        }
-        // Every link joins two logs that are neighbours by distance.
-        std::map<double, int> byDistance;
-        const Json written = Info(output);
-        for (const Json& column : written["columns"]) {
-            if (column["slot"] != c.leftOut && !column["fields"][1].get<std::string>().empty()) {
-                byDistance[std::stod(column["fields"][0].get<std::string>())] = column["slot"];
-            }
-        }
-        std::vector<int> order;
-        for (const auto& [at, slot] : byDistance) {
-            order.push_back(slot);
-        }
+        ASSERT_EQ(Run(arguments, &proposal), c.status) << number << ": " << err;
+        EXPECT_NE(err.find(c.says), std::string::npos) << number << ": " << err;
+        EXPECT_EQ(err.find("--replace で置き換えられます"), std::string::npos) << number << ": " << err;
+        EXPECT_LT(err.size(), 300u) << number << ": " << err;
+        EXPECT_EQ(std::filesystem::exists(output), c.status == 0) << number;
         for (const Json& link : proposal["links"]) {
-            const auto from = std::find(order.begin(), order.end(), link["fromSlot"].get<int>());
-            const auto to = std::find(order.begin(), order.end(), link["toSlot"].get<int>());
-            EXPECT_TRUE(from != order.end() && to != order.end() && std::abs(from - to) == 1)
-                << c.name << ": " << link.dump();
+            const auto from = std::find(c.order.begin(), c.order.end(), link["fromSlot"].get<int>());
+            const auto to = std::find(c.order.begin(), c.order.end(), link["toSlot"].get<int>());
+            EXPECT_TRUE(from != c.order.end() && to != c.order.end() && std::abs(from - to) == 1)
+                << number << link;
         }
-    }
-}
-
-TEST_F(InterpretFaults, AddingNeverTakesAPointALayerLists) {
-    // Point 29, deleted as the point dialog deletes, is still listed by layer 4.
-    const std::string section = Section("deleted", [](Lines& l) { After(l, "$$Z PO", 29) = "-9999.99,-9999.99,29"; });
-    const std::string output = (folder.path() / "added.sqw").string();
-    ASSERT_EQ(Run({"interpret", section, "-o", output}), 0) << err;
-    const Json before = Info(section), after = Info(output);
-    for (const Json& point : after["points"]) {
-        EXPECT_NE(point["number"], 29);
-    }
-    for (int n = 0; n < 5; ++n) {
-        EXPECT_EQ(after["layers"][n]["points"], before["layers"][n]["points"]);
+        for (const Json& point : c.status == 0 ? Info(output)["points"] : Json::array()) {
+            EXPECT_TRUE(point["number"] != 29 || (point["x"] == 0.0 && point["y"] == 1.0)) << number;
+        }
     }
 }
 
 TEST_F(InterpretFaults, ReplacingTwiceLeavesTheEngineersTitlesAndOneProposals) {
-    const std::string once = (folder.path() / "once.sqw").string(), twice = (folder.path() / "twice.sqw").string();
+    const std::string once = Section("once", [](Lines&) {}) + ".out.sqw", twice = once + ".out.sqw";
     Json proposal;
-    ASSERT_EQ(Run({"interpret", kExamples + "section/example-interpretation.sqw", "-o", once, "--replace", "--json"}, &proposal), 0);
+    ASSERT_EQ(Run({"interpret", kExamples + "section/example-interpretation.sqw", "-o", once, "--replace",
+                   "--json"},
+                  &proposal),
+              0);
     ASSERT_EQ(Run({"interpret", once, "-o", twice, "--replace"}), 0);
     const Json titles = Info(twice)["titles"];
     EXPECT_EQ(titles, Info(once)["titles"]);
     EXPECT_EQ(titles.size(), 6 + proposal["units"].size()) << titles.dump();
 }
 
-TEST_F(InterpretFaults, MinThicknessIsANumberFromZeroToTheDeepestLog) {
-    const std::string example = kExamples + "section/example-interpretation.sqw";
-    const std::string output = (folder.path() / "out.sqw").string();
-    for (const char* value : {"nan", "NaN", "1e9", " 0.3", "-1", "inf", "", "1000"}) {
-        EXPECT_EQ(Run({"interpret", example, "-o", output, "--min-thickness", value}), 2) << value;
-        EXPECT_NE(err.find("0 から"), std::string::npos) << value << ": " << err;
-        EXPECT_LT(err.size(), 300u) << err;
-    }
-    for (const char* value : {"0", "0.3", "12"}) {
-        EXPECT_EQ(Run({"interpret", example, "-o", output, "--min-thickness", value}), 0) << value << ": " << err;
-    }
-}
-
-TEST_F(InterpretFaults, TitlesInUseAreNamedWhenReplacingCannotHelp) {
-    const std::string full = Section("full", [](Lines& l) {
-        for (int n = 7; n <= 50; ++n) {
-            After(l, "$$Z HY", n) = "10.00,1.00,memo,1";
-        }
-    });
-    EXPECT_EQ(Run({"interpret", full, "-o", (folder.path() / "out.sqw").string(), "--replace"}), 1);
-    EXPECT_EQ(err.find("--replace で置き換えられます"), std::string::npos) << err;
-    EXPECT_NE(err.find("標題記事が 50 件すべて使われている"), std::string::npos) << err;
-}
-
 TEST_F(InterpretFaults, BuildRefusesAnElevationTheSectionCannotHold) {
     const std::string log = rave::testing::TempFolder::Read(kExamples + "example-short.sdw");
-    for (const auto& [elevation, status] : {std::pair{"99999.99", 1}, {"1e9", 1}, {"-9999.99", 1}, {"9999.00", 0}}) {
+    for (const auto& [elevation, status] :
+         {std::pair{"99999.99", 1}, {"1e9", 1}, {"-9999.99", 1}, {"9999.00", 0}}) {
         std::string changed = log;
         changed.replace(changed.find("\r\n12.35\r\n") + 2, 5, elevation);
         const std::string sdw = folder.Write("high.sdw", changed).string();
-        EXPECT_EQ(Run({"build", "-o", (folder.path() / "built.sqw").string(), "0=" + sdw}), status) << elevation << err;
+        EXPECT_EQ(Run({"build", "-o", sdw + ".sqw", "0=" + sdw}), status) << elevation << err;
     }
 }
 
