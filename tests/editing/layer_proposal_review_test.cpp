@@ -78,18 +78,16 @@ TEST(LayerProposalReview, EditsDecideWhatIsWrittenAndOutliveANewProposal) {
     EXPECT_EQ(review.Base().LayerCount(), base.LayerCount()) << "the base is never written";
 }
 
+// A line break or "$$" would break the titles file; a long text loses its tail and font on reading.
 TEST(LayerProposalReview, ARenamedSymbolIsCheckedAsATitleText) {
     LayerProposalReview review(Review(kSource / "examples" / "section" / "example-interpretation.sqw"));
-    const std::string proposed = review.Proposal().units[0].symbol;
     rave::RecordingMessageSink messages;
-    // A line break or "$$" would break the titles file; a long text loses its tail and font on reading.
-    for (const std::string& refused : {std::string("Ac\r\n1"), std::string("A$$c"), std::string(480, 'A')}) {
-        EXPECT_FALSE(review.SetSymbol(0, refused, messages));
-        EXPECT_EQ(review.Proposal().units[0].symbol, proposed);
+    for (const std::string& symbol :
+         {std::string("Ac\r\n1"), std::string("A$$c"), std::string(480, 'A'), std::string("Ac-1")}) {
+        EXPECT_EQ(review.SetSymbol(0, symbol, messages), symbol == "Ac-1");
     }
-    EXPECT_EQ(messages.shown.size(), 3u);
-    EXPECT_TRUE(review.SetSymbol(0, "Ac-1", messages));
     EXPECT_EQ(review.Proposal().units[0].symbol, "Ac-1");
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST(LayerProposalReview, ASectionWithoutLogsProposesAndWritesNothing) {
