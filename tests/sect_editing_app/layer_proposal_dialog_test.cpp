@@ -126,12 +126,10 @@ TEST_F(LayerProposalDialogTest, ReplaceAsksFirst) {
 }
 
 TEST_F(LayerProposalDialogTest, NothingIsWrittenWhenTheTitlesFileCannotBe) {
-    LayerProposalDialog* dialog = Open();
-    ASSERT_NE(dialog, nullptr);
     const std::string points = TempFolder::Read(frame->Files().pointsLayers);
     std::filesystem::remove(frame->Files().titles);
     std::filesystem::create_directory(frame->Files().titles);
-    EXPECT_FALSE(dialog->Adopt(false));
+    EXPECT_FALSE(Open()->Adopt(false));
     EXPECT_EQ(TempFolder::Read(frame->Files().pointsLayers), points) << "half of the change";
     EXPECT_EQ(frame->UndoStack()->count(), 0);
     EXPECT_EQ(messages.shown.size(), 1u);
