@@ -71,7 +71,6 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
         {{{"$$Z PO", 29, 29, "-9999.99,-9999.99,29"}}, {}, 0, "", bySlot},
         {{{"$$Z2", 1, 1, "20.00"}}, {}, 1, "同じ距離 20.00 m", {}},
         {{{"$$Z2", 7, 7, "99999.99"}}, {}, 1, "標高 99999.99 m は断面図に保存でき", {}},
-        {{{"$$Z2", 7, 7, "-9999.99"}}, {}, 1, "保存できません", {}},
         {titlesFull, {"--replace"}, 1, "標題記事が 50 件すべて使われている", {}},
         {{}, {"--min-thickness", "nan"}, 2, "0 から断面図で最も深い", {}},
         {{}, {"--min-thickness", " 0.3"}, 2, "0 から断面図で最も深い", {}},
@@ -101,7 +100,7 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
     }
 }
 
-// The example's own six titles say more than a symbol; the proposal's are replaced.
+// The example's own six titles say more than a symbol and stay.
 TEST_F(InterpretFaults, ReplacingTwiceLeavesTheEngineersTitlesAndOneProposals) {
     const std::string once = (folder.path() / "once.sqw").string(), twice = once + ".out.sqw";
     ASSERT_EQ(Run({"interpret", kExamples + "section/example-interpretation.sqw", "-o", once, "--replace"}),
