@@ -58,7 +58,6 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
     const std::vector<Change> onlySand{{"$$Z3", 22, 22, *rave::platform::Utf8ToCp932("0.00,砂,400.1")},
                                        {"$$Z3", 23, 24, ""}};
     const std::vector<Change> titlesFull{{"$$Z HY", 7, 50, "10.00,1.00,memo,1"}};
-    const std::vector<int> bySlot{1, 2, 3, 4, 5, 6};
     const struct {
         std::vector<Change> changes;
         std::vector<std::string> options;
@@ -68,7 +67,7 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
     } cases[] = {
         {onlySand, {}, 0, "", {1, 2, 4, 5, 6}},
         {{{"$$Z1", 1, 1, "45.00"}, {"$$Z5", 1, 1, "0.00"}}, {}, 0, "", {5, 2, 3, 4, 1, 6}},
-        {{{"$$Z PO", 29, 29, "-9999.99,-9999.99,29"}}, {}, 0, "", bySlot},
+        {{{"$$Z PO", 29, 29, "-9999.99,-9999.99,29"}}, {}, 0, "", {1, 2, 3, 4, 5, 6}},
         {{{"$$Z2", 1, 1, "20.00"}}, {}, 1, "同じ距離 20.00 m", {}},
         {{{"$$Z2", 7, 7, "99999.99"}}, {}, 1, "標高 99999.99 m は断面図に保存でき", {}},
         {titlesFull, {"--replace"}, 1, "標題記事が 50 件すべて使われている", {}},
@@ -76,7 +75,7 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
         {{}, {"--min-thickness", " 0.3"}, 2, "0 から断面図で最も深い", {}},
         {{}, {"--min-thickness", "-1"}, 2, "0 から断面図で最も深い", {}},
         {{}, {"--min-thickness", "13.51"}, 2, "(0 から 13.50 m まで", {}},
-        {{}, {"--min-thickness", "13.5"}, 0, "", bySlot},
+        {{}, {"--min-thickness", "13.5"}, 0, "", {1, 2, 3, 4, 5, 6}},
     };
     int number = 0;
     for (const auto& c : cases) {
@@ -86,7 +85,6 @@ TEST_F(InterpretFaults, LogsPointsTitlesAndOptionsAsOfficesHaveThem) {
         ASSERT_EQ(Run(arguments), c.status) << number << ": " << err;
         EXPECT_NE(err.find(c.says), std::string::npos) << number << ": " << err;
         EXPECT_EQ(err.find("--replace で置き換えられます"), std::string::npos) << number << ": " << err;
-        EXPECT_LT(err.size(), 300u) << number << ": " << err;
         EXPECT_EQ(std::filesystem::exists(output), c.status == 0) << number;
         for (const Json& link : c.status == 0 ? Json::parse(out)["links"] : Json::array()) {
             const auto from = std::find(c.order.begin(), c.order.end(), link["fromSlot"].get<int>());
