@@ -32,6 +32,7 @@ struct InterpretArguments {
     std::string output;
     bool replace = false;
     std::string minThickness = "0.3";  // checked as a number by the option, against the logs after
+    bool minThicknessGiven = false;    // the default stands even for logs shallower than it
     bool json = false;
 };
 
@@ -153,7 +154,7 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
     // A thickness beyond the deepest log would merge every log into one unit.
     const double minThickness = rave::cli::ParseWholeDecimal(arguments.minThickness).value_or(-1.0);
     const double deepest = DeepestLayerBottom(columns);
-    if (!(minThickness >= 0.0 && minThickness <= deepest)) {
+    if (!(minThickness >= 0.0 && (minThickness <= deepest || !arguments.minThicknessGiven))) {
         context.err << "--min-thickness: \"" << arguments.minThickness << "\" は範囲外です (0 から "
                     << rave::FormatText("%.2f", deepest) << " m まで: この断面図で最も深い柱状図の深さ)\n";
         return 2;
@@ -193,21 +194,26 @@ void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context) {
         ->required();
     verb->add_flag("--replace", arguments->replace,
                    "replace the existing points and layers instead of adding");
-    verb->add_option("--min-thickness", arguments->minThickness,
-                     "layers thinner than this (m, from 0 to the depth of the deepest log) join a "
-                     "neighbour (default 0.3)")
-        ->type_name("M")
-        ->check(CLI::Validator(
-            [](const std::string& value) {
-                const std::optional<double> metres = rave::cli::ParseWholeDecimal(value);
-                return metres && *metres >= 0.0 ? std::string()
-                                                : "\"" + value +
-                                                      "\" は 0 から断面図で最も深い柱状図の深さまでの数 (m) "
-                                                      "ではありません (例: 0.3)";
-            },
-            ""));
+    CLI::Option* thickness =
+        verb->add_option("--min-thickness", arguments->minThickness,
+                         "layers thinner than this (m, from 0 to the depth of the deepest log) join a "
+                         "neighbour (default 0.3)")
+            ->type_name("M")
+            ->check(CLI::Validator(
+                [](const std::string& value) {
+                    const std::optional<double> metres = rave::cli::ParseWholeDecimal(value);
+                    return metres && *metres >= 0.0
+                               ? std::string()
+                               : "\"" + value +
+                                     "\" は 0 から断面図で最も深い柱状図の深さまでの数 (m) "
+                                     "ではありません (例: 0.3)";
+                },
+                ""));
     verb->add_flag("--json", arguments->json, "print the units, links and warnings as JSON (UTF-8)");
-    verb->callback([&context, arguments] { context.exitCode = RunInterpret(context, *arguments); });
+    verb->callback([&context, arguments, thickness] {
+        arguments->minThicknessGiven = thickness->count() > 0;
+        context.exitCode = RunInterpret(context, *arguments);
+    });
 }
 
 }  // namespace ravesect::cli
