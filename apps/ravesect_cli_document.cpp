@@ -266,6 +266,16 @@ int RunBuild(CommandContext& context, const BuildRequest& request) {
             context.messages.Show(rave::Message{0, list.boxes.surveyName + "\n( %1 )", native.string()});
             return 1;
         }
+        // Points and titles hold minus the elevation, and the reader takes one below -9999 for
+        // "no point": a log higher than that (or far below) would lose its layers on reading.
+        if (rave::HasLeadingNumber(list.boxes.elevation) &&
+            !IsStorableElevation(rave::ParseDecimal(list.boxes.elevation))) {
+            context.err << "ravesect build: " << native.string() << ": 標高 "
+                        << rave::platform::Cp932ToUtf8(list.boxes.elevation)
+                        << " m は断面図に保存できません（" << kLowestElevation << " m から "
+                        << kHighestElevation << " m まで）\n";
+            return 1;
+        }
         list.boxes.distance = column.substr(0, equals);
         if (!list.Add(context.messages)) {
             return 1;

@@ -18,6 +18,7 @@
 #include "platform/codec.h"
 #include "ravesect/document/section_commands.h"
 #include "ravesect/editing/layer_proposal.h"
+#include "ravesect/editing/layer_proposal_io.h"
 
 namespace ravesect::cli {
 
@@ -30,7 +31,8 @@ struct InterpretArguments {
     std::string input;
     std::string output;
     bool replace = false;
-    double minThickness = 0.3;
+    std::string minThickness = "0.3";  // checked as a number by the option, against the logs after
+    bool minThicknessGiven = false;    // the default stands even for logs shallower than it
     bool json = false;
 };
 
@@ -68,6 +70,45 @@ Json ProposalJson(const LayerProposal& p) {
     return Json{{"units", std::move(units)}, {"links", std::move(links)}, {"warnings", std::move(warnings)}};
 }
 
+// Why the proposal does not fit the section: when replacing would make room, that adding cannot;
+// else what the room is. Titles the engineer wrote keep their entries, and each unit needs one.
+std::string NoRoomMessage(bool replacingHelps, const ProposalOptions& replaceRoom) {
+    if (replacingHelps) {
+        return "断面図に空きがないため地層を追加できません（--replace で置き換えられます）";
+    }
+    if (replaceRoom.freeTitles == 0) {
+        return "標題記事が " + std::to_string(kTitleEntries) +
+               " 件すべて使われているため地層を書き込めません（地層ごとに標題記事を1件使います。"
+               "不要な標題記事を削除してください）";
+    }
+    return "推定した地層が断面図の点 (" + std::to_string(kPoints) + ")・層 (" + std::to_string(kLayers) +
+           ")・空いている標題記事 (" + std::to_string(replaceRoom.freeTitles) + ") の数に収まりません";
+}
+
+// Proposes the layers into `document` (warnings on stderr); false after the message when they
+// do not fit.
+bool ProposeInto(CommandContext& context, SectionDocument& document,
+                 const std::vector<ProposalColumn>& columns, const SoilGroupClassifier& classifier,
+                 ProposalOptions options, bool replace, LayerProposal& proposal) {
+    ProposalOptions replaceRoom = options;
+    SetRoomFromDocument(replaceRoom, document, true);
+    SetRoomFromDocument(options, document, replace);
+    // With every title entry in use not even one unit fits: say so before any merging is tried.
+    if (options.freeTitles > 0) {
+        proposal = ProposeLayers(columns, classifier, options);
+        for (const std::string& warning : proposal.warnings) {
+            context.err << "ravesect interpret: " << Utf8(warning) << '\n';
+        }
+        if (proposal.fits && ApplyProposal(document, proposal, replace)) {
+            return true;
+        }
+    }
+    const bool replacingHelps =
+        !replace && replaceRoom.freeTitles > 0 && ProposeLayers(columns, classifier, replaceRoom).fits;
+    context.err << "ravesect interpret: " << NoRoomMessage(replacingHelps, replaceRoom) << '\n';
+    return false;
+}
+
 int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
     const fs::path target = SaveAsTargetPath(rave::PathFromUtf8(arguments.output));
     std::error_code error;
@@ -99,12 +140,24 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
     if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(arguments.input), document)) {
         return 1;
     }
-    std::vector<ProposalColumn> columns = ProposalColumnsOf(document);
+    const std::vector<ProposalColumn> columns = ProposalColumnsOf(document);
     if (columns.size() < 2) {
         context.err << "ravesect interpret: " << arguments.input
                     << ": 地層を推定するには土質のある柱状図が2本以上必要です (" << columns.size()
                     << " 本)\n";
         return 1;
+    }
+    if (const std::string problem = ProposalColumnsProblem(columns); !problem.empty()) {
+        context.err << "ravesect interpret: " << arguments.input << ": " << Utf8(problem) << '\n';
+        return 1;
+    }
+    // A thickness beyond the deepest log would merge every log into one unit.
+    const double minThickness = rave::cli::ParseWholeDecimal(arguments.minThickness).value_or(-1.0);
+    const double deepest = DeepestLayerBottom(columns);
+    if (!(minThickness >= 0.0 && (minThickness <= deepest || !arguments.minThicknessGiven))) {
+        context.err << "--min-thickness: \"" << arguments.minThickness << "\" は範囲外です (0 から "
+                    << rave::FormatText("%.2f", deepest) << " m まで: この断面図で最も深い柱状図の深さ)\n";
+        return 2;
     }
     rave::SoilNameTable jacic;
     rave::SoilNameTable simple;
@@ -113,20 +166,13 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
     rave::LoadBothSoilNameKinds(simple, *installFolder / rave::SoilTableEditor::kSimpleMasterFile,
                                 context.messages);
     ProposalOptions options;
-    options.minThickness = arguments.minThickness;
-    SetRoomFromDocument(options, document, arguments.replace);
-    const LayerProposal proposal =
-        ProposeLayers(std::move(columns), SoilGroupClassifier(&jacic, &simple), options);
-    for (const std::string& warning : proposal.warnings) {
-        context.err << "ravesect interpret: " << Utf8(warning) << '\n';
-    }
-    if (!proposal.fits || !ApplyProposal(document, proposal, arguments.replace)) {
-        context.err << "ravesect interpret: 断面図に空きがないため地層を追加できません（--replace "
-                       "で置き換えられます）\n";
+    options.minThickness = minThickness;
+    LayerProposal proposal;
+    if (!ProposeInto(context, document, columns, SoilGroupClassifier(&jacic, &simple), options,
+                     arguments.replace, proposal)) {
         return 1;
     }
-    if (!WritePointsLayersFile(working.files(), document, context.messages) ||
-        !WriteTitlesFile(working.files(), document, context.messages) ||
+    if (!WritePointsLayersAndTitles(working.files(), document, context.messages) ||
         SaveSectionAs(document, working.files(), target, context.messages) != SaveResult::kSaved) {
         return 1;
     }
@@ -148,12 +194,26 @@ void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context) {
         ->required();
     verb->add_flag("--replace", arguments->replace,
                    "replace the existing points and layers instead of adding");
-    verb->add_option("--min-thickness", arguments->minThickness,
-                     "layers thinner than this (m) join a neighbour (default 0.3)")
-        ->check(CLI::NonNegativeNumber)
-        ->capture_default_str();
+    CLI::Option* thickness =
+        verb->add_option("--min-thickness", arguments->minThickness,
+                         "layers thinner than this (m, from 0 to the depth of the deepest log) join a "
+                         "neighbour (default 0.3)")
+            ->type_name("M")
+            ->check(CLI::Validator(
+                [](const std::string& value) {
+                    const std::optional<double> metres = rave::cli::ParseWholeDecimal(value);
+                    return metres && *metres >= 0.0
+                               ? std::string()
+                               : "\"" + value +
+                                     "\" は 0 から断面図で最も深い柱状図の深さまでの数 (m) "
+                                     "ではありません (例: 0.3)";
+                },
+                ""));
     verb->add_flag("--json", arguments->json, "print the units, links and warnings as JSON (UTF-8)");
-    verb->callback([&context, arguments] { context.exitCode = RunInterpret(context, *arguments); });
+    verb->callback([&context, arguments, thickness] {
+        arguments->minThicknessGiven = thickness->count() > 0;
+        context.exitCode = RunInterpret(context, *arguments);
+    });
 }
 
 }  // namespace ravesect::cli

@@ -24,6 +24,7 @@
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/document/working_files.h"
+#include "ravesect/editing/layer_proposal_io.h"
 
 namespace ravesect::app {
 
@@ -103,11 +104,15 @@ LayerProposalDialog* LayerProposalDialog::OpenOver(SectionFrame& frame) {
     SectionDocument base = frame.Document();
     ReadPointsLayersFile(frame.Files(), base);
     ReadTitlesFile(frame.Files(), base);
-    const std::size_t logs = ProposalColumnsOf(base).size();
-    if (logs < 2) {
+    const std::vector<ProposalColumn> columns = ProposalColumnsOf(base);
+    if (columns.size() < 2) {
         frame.Messages().Show(Cp932Message(
             0, QStringLiteral("地層を推定するには、土質のある柱状図を2本以上配置してください（%1 本）。")
-                   .arg(logs)));
+                   .arg(columns.size())));
+        return nullptr;
+    }
+    if (const std::string problem = ProposalColumnsProblem(columns); !problem.empty()) {
+        frame.Messages().Show(rave::Message{0, problem, {}});  // cp932 already
         return nullptr;
     }
     rave::SoilNameTable jacic;
@@ -389,7 +394,7 @@ void LayerProposalDialog::UnitChanged(QTableWidgetItem* item) {
     if (item->text() != FromCp932(shown.symbol)) {
         if (const std::optional<std::string> symbol =
                 ToCp932(item->text().trimmed(), QStringLiteral("記号"), frame_.Messages())) {
-            review_->SetSymbol(unit, *symbol);
+            review_->SetSymbol(unit, *symbol, frame_.Messages());
         }
         FillUnits();  // the symbol as kept (the proposed one again when it was emptied or refused)
         FillLinks();
@@ -424,8 +429,9 @@ bool LayerProposalDialog::Adopt(bool replace) {
         messages.Show(Cp932Message(0, QStringLiteral("書き込む地層がありません。")));
         return false;
     }
-    if (replace && !messages.AskYesNo(Cp932Message(
-                       0, QStringLiteral("既存の点と層をすべて消して、推定した地層に置き換えますか？")))) {
+    if (replace &&
+        !messages.AskYesNo(Cp932Message(0, QStringLiteral("既存の点と層、前回の推定が書いた地層記号の標題をす"
+                                                          "べて消して、推定した地層に置き換えますか？")))) {
         return false;
     }
     const std::optional<SectionDocument> result = review_->Result(replace);
@@ -439,11 +445,10 @@ bool LayerProposalDialog::Adopt(bool replace) {
     }
     const WorkingFiles& files = frame_.Files();
     SectionDocument& document = frame_.Document();
-    // One undo step for both files. The document takes up what they now hold before the history
-    // tells the open dialogs, whose pending edits give way as after an undo.
+    // One undo step for both files, written both or neither. The document takes up what they now
+    // hold before the history tells the open dialogs, whose pending edits give way as after an undo.
     const bool written = CommitSectionEdit(frame_, QStringLiteral("地層の推定"), [&] {
-        const bool done =
-            WritePointsLayersFile(files, *result, messages) && WriteTitlesFile(files, *result, messages);
+        const bool done = WritePointsLayersAndTitles(files, *result, messages);
         ReadPointsLayersFile(files, document);
         ReadTitlesFile(files, document);
         return done;

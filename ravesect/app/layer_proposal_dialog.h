@@ -4,8 +4,10 @@
 // and reason (an unchecked link leaves its unit out, for the engineer to draw); 土質 sets the
 // colour and hatch of each group; 最小層厚(m) proposes again. While open, the section view shows
 // the section as 採用 would write it. 採用 adds the checked units as points, layers and titles
-// after the existing ones, 置き換え (after a question) replaces the points and layers; either is
-// one undo step, after which the open point, layer and title dialogs show the files again.
+// after the existing ones, 置き換え (after a question) replaces the points and layers and the
+// titles an earlier proposal wrote; either is one undo step that writes both files or neither,
+// after which the open point, layer and title dialogs show the files again. Logs at one distance
+// or at an elevation the section cannot hold give a message instead of the dialog.
 // キャンセル leaves the section as it was.
 #pragma once
 

@@ -31,6 +31,14 @@ inline constexpr double kUndefinedCoordinate = -9999.9;
 constexpr bool IsDefinedCoordinate(double value) {
     return value >= -9999.0;
 }
+// The elevations a section holds, m. A point's y is minus its elevation, so a point higher than
+// 9999 m would read back as undefined; the same bound below keeps the ruler and page values
+// within what the settings line holds.
+inline constexpr double kLowestElevation = -9999.0;
+inline constexpr double kHighestElevation = 9999.0;
+constexpr bool IsStorableElevation(double metres) {
+    return metres >= kLowestElevation && metres <= kHighestElevation;
+}
 
 // Fields of a placed column (1..20).
 namespace colfield {

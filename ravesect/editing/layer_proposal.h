@@ -97,7 +97,8 @@ struct ProposalColumn {
     std::vector<ProposalLayer> layers;
     std::vector<ProposalReading> readings;
 };
-// The placed columns of the document that name a file and have layers, left to right.
+// The placed columns of the document that name a file and have a layer of some thickness, ordered
+// by distance (the slots keep the order they were placed in).
 std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document);
 
 // A unit within one column (after merging).
@@ -174,8 +175,9 @@ std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGr
 
 // Writes the accepted units as points, layers and titles; a unit one of whose links is not
 // accepted is left out, for the engineer to draw. `replace` empties the points and
-// layers first; otherwise they are added after the existing ones into free entries. False, with
-// nothing changed, when they do not fit.
+// layers first and removes the titles an earlier proposal wrote (IsProposedTitle); otherwise they
+// are added after the existing ones into free entries (FreePointNumbers). False, with nothing
+// changed, when they do not fit or a point would not read back from the section file.
 bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace);
 
 // The room a document leaves for a proposal (all of it when `replace`).

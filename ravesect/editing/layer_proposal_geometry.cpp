@@ -1,5 +1,5 @@
 // The layer proposal's geometry: boundary points, the tips where units thin out, every unit's
-// closed outline and its title; and writing the accepted units into the document.
+// closed outline and its title.
 #include <algorithm>
 #include <set>
 
@@ -251,98 +251,6 @@ void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps) {
     for (int u = 0; u < static_cast<int>(proposal.units.size()); ++u) {
         geometry.Outline(u);
     }
-}
-
-void SetRoomFromDocument(ProposalOptions& options, const SectionDocument& document, bool replace) {
-    int points = 0;
-    for (int n = 1; n <= kPoints; ++n) {
-        points += replace || !document.Point(n).IsDefined() ? 1 : 0;
-    }
-    int titles = 0;
-    for (int n = 1; n <= kTitleEntries; ++n) {
-        titles += document.Title(n).IsFree() ? 1 : 0;
-    }
-    options.freePoints = points;
-    options.freeLayers = kLayers - (replace ? 0 : document.LayerCount());
-    options.freeTitles = titles;
-}
-
-bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace) {
-    SectionDocument result = document;
-    if (replace) {
-        for (int n = 1; n <= kPoints; ++n) {
-            result.Point(n) = SectionPoint{};
-        }
-        for (int n = 1; n <= kLayers; ++n) {
-            result.Layer(n).Clear();
-        }
-    }
-    std::vector<int> freePoints;
-    for (int n = 1; n <= kPoints; ++n) {
-        if (!result.Point(n).IsDefined()) {
-            freePoints.push_back(n);
-        }
-    }
-    std::vector<int> freeTitles;
-    for (int n = 1; n <= kTitleEntries; ++n) {
-        if (result.Title(n).IsFree()) {
-            freeTitles.push_back(n);
-        }
-    }
-    int layer = result.LayerCount();
-    long number = 0;
-    for (int n = 1; n <= layer; ++n) {
-        number = std::max(number, rave::ParseInteger(result.Layer(n).number));
-    }
-    std::vector<int> numberOf(proposal.points.size(), 0);
-    std::size_t nextPoint = 0;
-    std::size_t nextTitle = 0;
-    // A unit is written when it and every link that continues it were accepted: a rejected
-    // link leaves the unit for the engineer to draw.
-    std::vector<bool> rejected(proposal.units.size(), false);
-    for (const ProposalLink& link : proposal.links) {
-        if (!link.accepted && link.unit >= 0 && link.unit < static_cast<int>(rejected.size())) {
-            rejected[static_cast<std::size_t>(link.unit)] = true;
-        }
-    }
-    for (std::size_t u = 0; u < proposal.units.size(); ++u) {
-        const ProposedUnit& unit = proposal.units[u];
-        if (!unit.accepted || rejected[u] || unit.outline.size() < 2) {
-            continue;
-        }
-        if (++layer > kLayers || nextTitle >= freeTitles.size()) {
-            return false;
-        }
-        std::vector<int> numbers;
-        for (const int point : unit.outline) {
-            int& assigned = numberOf[static_cast<std::size_t>(point)];
-            if (assigned == 0) {
-                if (nextPoint >= freePoints.size()) {
-                    return false;
-                }
-                assigned = freePoints[nextPoint++];
-                const ProposalPoint& at = proposal.points[static_cast<std::size_t>(point)];
-                result.Point(assigned) = {at.x, at.y};
-            }
-            numbers.push_back(assigned);
-        }
-        if (numbers.size() > static_cast<std::size_t>(kLayerPointLimit)) {
-            return false;
-        }
-        LayerOutline& outline = result.Layer(layer);
-        outline.number = rave::FormatText("%ld", ++number);
-        outline.colour = rave::FormatText("0x%06lx", unit.style.colour);
-        outline.hatch = rave::FormatText("%d", unit.style.hatch);
-        outline.lineMode = "0";
-        outline.SetPointNumbers(numbers);
-        TitleText& title = result.Title(freeTitles[nextTitle++]);
-        title.x = unit.titleX;
-        title.y = unit.titleY;
-        title.text = unit.symbol;
-        title.font = "1";
-    }
-    document = std::move(result);
-    return true;
 }
 
 }  // namespace ravesect

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "common/field_validation.h"
 #include "common/format.h"
+#include "ravesect/editing/editing_messages.h"
+#include "ravesect/editing/layer_proposal_io.h"
+#include "ravesect/editing/title_list.h"
 
 namespace ravesect {
 
@@ -14,7 +18,8 @@ LayerProposalReview::LayerProposalReview(SectionDocument base, rave::SoilNameTab
       jacic_(std::move(jacic)),
       simple_(std::move(simple)),
       classifier_(&jacic_, &simple_),
-      columns_(ProposalColumnsOf(base_)) {
+      columns_(ProposalColumnsOf(base_)),
+      columnsProblem_(ProposalColumnsProblem(columns_)) {
     Propose();
 }
 
@@ -27,7 +32,7 @@ std::string LayerProposalReview::LinkKey(const ProposalLink& link) const {
 }
 
 void LayerProposalReview::Propose() {
-    if (columns_.size() < 2) {
+    if (columns_.size() < 2 || !columnsProblem_.empty()) {
         proposal_ = {};
         proposal_.fits = false;
         addable_ = false;
@@ -88,9 +93,17 @@ std::vector<SoilGroup> LayerProposalReview::Groups() const {
     return groups;
 }
 
-void LayerProposalReview::SetSymbol(int unit, const std::string& symbol) {
+bool LayerProposalReview::SetSymbol(int unit, const std::string& symbol, rave::MessageSink& messages) {
     ProposedUnit& target = proposal_.units.at(static_cast<std::size_t>(unit));
     const std::string& proposed = proposedSymbols_[static_cast<std::size_t>(unit)];
+    // The proposal writes its titles in font 1.
+    if (!rave::CheckStorableText(symbol, messages)) {
+        return false;
+    }
+    if (const std::size_t limit = TitleTextLimit(symbol, "1"); symbol.size() > limit) {
+        messages.Show(TitleTooLongMessage(limit));
+        return false;
+    }
     target.symbol = symbol.empty() ? proposed : symbol;
     const auto edit = std::find_if(unitEdits_.begin(), unitEdits_.end(),
                                    [&](const UnitEdit& e) { return e.proposed == proposed; });
@@ -99,6 +112,7 @@ void LayerProposalReview::SetSymbol(int unit, const std::string& symbol) {
     } else {
         unitEdits_.push_back({proposed, target.symbol, target.accepted});
     }
+    return true;
 }
 
 void LayerProposalReview::SetUnitAccepted(int unit, bool accepted) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "common/soil_name_table.h"
 #include "ravesect/document/section_document.h"
 #include "ravesect/editing/layer_proposal.h"
@@ -31,6 +32,9 @@ public:
     const SectionDocument& Base() const { return base_; }
     // The placed logs with layers the proposal reads (fewer than two: nothing to propose).
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    // Why the logs cannot be proposed from (two at one distance, an elevation the file cannot
+    // hold), cp932; empty when they can. Nothing is proposed while there is one.
+    const std::string& ColumnsProblem() const { return columnsProblem_; }
     const LayerProposal& Proposal() const { return proposal_; }
 
     double MinThickness() const { return minThickness_; }
@@ -40,8 +44,10 @@ public:
     // The groups of the proposed units, each once, in the order of the units.
     std::vector<SoilGroup> Groups() const;
 
-    // cp932; an empty symbol keeps the one proposed.
-    void SetSymbol(int unit, const std::string& symbol);
+    // cp932; an empty symbol keeps the one proposed. The symbol is written as a title, so it is
+    // checked as the title dialog checks a text: false, after a message, for a line break, "$$" or
+    // a text longer than a title line holds.
+    bool SetSymbol(int unit, const std::string& symbol, rave::MessageSink& messages);
     void SetUnitAccepted(int unit, bool accepted);
     void SetLinkAccepted(int link, bool accepted);
     // True when the unit is accepted and none of its links is rejected: it is written.
@@ -75,6 +81,7 @@ private:
     rave::SoilNameTable simple_;
     SoilGroupClassifier classifier_;
     std::vector<ProposalColumn> columns_;
+    std::string columnsProblem_;
     double minThickness_ = 0.3;
     GroupStyleTable styles_ = DefaultGroupStyles();
     LayerProposal proposal_;

@@ -223,6 +223,11 @@ std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document) {
             const LogRow& row = log.Rows(logsection::kLayers)[static_cast<std::size_t>(k)];
             column.layers.push_back({rave::ParseDecimal(Field(row, 0)), Field(row, 1), Field(row, 2)});
         }
+        // A log whose layer rows have no thickness (a single row at depth 0) has no layers to propose.
+        if (std::none_of(column.layers.begin(), column.layers.end(),
+                         [](const ProposalLayer& layer) { return layer.bottom > 0.0; })) {
+            continue;
+        }
         const int measured = log.RowCount(logsection::kMeasured);
         for (int k = 0; k < measured; ++k) {
             const LogRow& row = log.Rows(logsection::kMeasured)[static_cast<std::size_t>(k)];
@@ -244,6 +249,10 @@ std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document) {
         }
         columns.push_back(std::move(column));
     }
+    // The slots hold the logs in the order they were placed; the section runs by distance.
+    std::stable_sort(columns.begin(), columns.end(), [](const ProposalColumn& a, const ProposalColumn& b) {
+        return a.distance < b.distance;
+    });
     return columns;
 }
 

@@ -51,7 +51,8 @@ TEST(LayerProposalReview, EditsDecideWhatIsWrittenAndOutliveANewProposal) {
 
     // Unit 0 renamed, unit 1 left out, and a link of the last unit rejected: that unit goes too.
     const std::string renamed = review.Proposal().units[0].symbol + "x";
-    review.SetSymbol(0, renamed);
+    rave::RecordingMessageSink messages;
+    EXPECT_TRUE(review.SetSymbol(0, renamed, messages));
     review.SetUnitAccepted(1, false);
     int link = 0;
     while (review.Proposal().links[static_cast<std::size_t>(link)].unit != units - 1) {
@@ -75,6 +76,17 @@ TEST(LayerProposalReview, EditsDecideWhatIsWrittenAndOutliveANewProposal) {
     EXPECT_NE(std::find(titles.begin(), titles.end(), renamed), titles.end());
     EXPECT_EQ(std::find(titles.begin(), titles.end(), dropped), titles.end());
     EXPECT_EQ(review.Base().LayerCount(), base.LayerCount()) << "the base is never written";
+}
+
+// A line break or "$$" would break the titles file; a long text loses its tail and font on reading.
+TEST(LayerProposalReview, ARenamedSymbolIsCheckedAsATitleText) {
+    LayerProposalReview review(Review(kSource / "examples" / "section" / "example-interpretation.sqw"));
+    rave::RecordingMessageSink messages;
+    for (const std::string& symbol :
+         {std::string("Ac\r\n1"), std::string("A$$c"), std::string(480, 'A'), std::string("Ac-1")}) {
+        EXPECT_EQ(review.SetSymbol(0, symbol, messages), symbol == "Ac-1");
+    }
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST(LayerProposalReview, ASectionWithoutLogsProposesAndWritesNothing) {

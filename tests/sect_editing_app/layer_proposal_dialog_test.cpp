@@ -125,6 +125,16 @@ TEST_F(LayerProposalDialogTest, ReplaceAsksFirst) {
     }
 }
 
+TEST_F(LayerProposalDialogTest, NothingIsWrittenWhenTheTitlesFileCannotBe) {
+    const std::string points = TempFolder::Read(frame->Files().pointsLayers);
+    std::filesystem::remove(frame->Files().titles);
+    std::filesystem::create_directory(frame->Files().titles);
+    EXPECT_FALSE(Open()->Adopt(false));
+    EXPECT_EQ(TempFolder::Read(frame->Files().pointsLayers), points) << "half of the change";
+    EXPECT_EQ(frame->UndoStack()->count(), 0);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 TEST_F(LayerProposalDialogTest, ASectionWithoutLogsGetsAMessageAndNoDialog) {
     frame->NewDocument();
     messages.shown.clear();
