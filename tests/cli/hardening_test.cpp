@@ -79,5 +79,24 @@ TEST_F(HardeningTest, UsageErrors) {
     EXPECT_FALSE(IsCommandLineVerb({"--install-folder", "x"}));
 }
 
+TEST_F(HardeningTest, AfterTwoDashesEveryWordIsAFile) {
+    const auto dashed = Temp().Write("--help.sdw", TempFolder::Read(Example("example-short.sdw")));
+    const auto run = [this](std::vector<std::string> arguments, std::string& err) {
+        arguments.insert(arguments.begin(), {"--install-folder", InstallFolder().string()});
+        std::ostringstream out;
+        std::ostringstream errText;
+        const int status = RunRavelogCommandLine(arguments, out, errText);
+        err = errText.str();
+        return status;
+    };
+    std::string err;
+    EXPECT_EQ(run({"save", "--", dashed.string(), "-o", Output().string()}, err), 2);
+    EXPECT_NE(err.find("after -- every word is a file name, so -o is not"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(Output()));
+
+    EXPECT_EQ(run({"save", "-o", Output().string(), "--", dashed.string()}, err), 0) << err;
+    EXPECT_TRUE(std::filesystem::exists(Output()));
+}
+
 }  // namespace
 }  // namespace ravelog::cli::testing
