@@ -73,7 +73,8 @@ bool DeniesWriting(const std::filesystem::path& file) {
     }
     if (::geteuid() != 0) {
         // The system's own answer, which counts every group and access list.
-        return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM);
+        return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 &&
+               (errno == EACCES || errno == EPERM);
     }
     // The administrator may write anything; the bits of the class it falls into decide instead.
     if (info.st_uid == 0) {

@@ -33,8 +33,9 @@ std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const st
 namespace {
 
 // Reads and recognises the file; on success the document holds it, is named after it and counts
-// as unmodified, and the user hears of rows it cannot use in full. A file that is not a sounding (binary, or nothing usable read from it) leaves
-// the document and its name as they were, so Save can never write an empty sheet over it.
+// as unmodified, and the user hears of rows it cannot use in full. A file that is not a sounding (binary, or
+// nothing usable read from it) leaves the document and its name as they were, so Save can never write an
+// empty sheet over it.
 SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& messages,
                                  const std::filesystem::path& file, const SoundingReadLimits& limits) {
     const auto bytes = ReadFileForOpen(messages, file);

@@ -80,22 +80,15 @@ TEST_F(HardeningTest, UsageErrors) {
 }
 
 TEST_F(HardeningTest, AfterTwoDashesEveryWordIsAFile) {
-    const auto dashed = Temp().Write("--help.sdw", TempFolder::Read(Example("example-short.sdw")));
-    const auto run = [this](std::vector<std::string> arguments, std::string& err) {
-        arguments.insert(arguments.begin(), {"--install-folder", InstallFolder().string()});
-        std::ostringstream out;
-        std::ostringstream errText;
-        const int status = RunRavelogCommandLine(arguments, out, errText);
-        err = errText.str();
-        return status;
-    };
-    std::string err;
-    EXPECT_EQ(run({"save", "--", dashed.string(), "-o", Output().string()}, err), 2);
-    EXPECT_NE(err.find("after -- every word is a file name, so -o is not"), std::string::npos) << err;
-    EXPECT_FALSE(std::filesystem::exists(Output()));
-
-    EXPECT_EQ(run({"save", "-o", Output().string(), "--", dashed.string()}, err), 0) << err;
-    EXPECT_TRUE(std::filesystem::exists(Output()));
+    const auto dashed = Temp().Write("--help.sdw", TempFolder::Read(Example("example-short.sdw"))).string();
+    const std::string install = "--install-folder=" + InstallFolder().string();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunRavelogCommandLine({install, "save", "--", dashed, "-o", Output().string()}, out, err), 2);
+    EXPECT_NE(err.str().find("after -- every word is a file name, so -o is not"), std::string::npos)
+        << err.str();
+    EXPECT_EQ(RunRavelogCommandLine({install, "save", "-o", Output().string(), "--", dashed}, out, err), 0);
+    EXPECT_TRUE(std::filesystem::exists(Output())) << err.str();
 }
 
 }  // namespace

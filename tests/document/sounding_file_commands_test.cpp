@@ -227,32 +227,5 @@ TEST(SaveAs, AFolderInTheWayIsAFailureNotACrash) {
     EXPECT_TRUE(doc.pathName.empty());
 }
 
-TEST(OpenAndSave, TheWindowIsToldOfUnusedRowsAndOfAReadOnlyFile) {
-    TempFolder temp;
-    std::string rows = "1.00,4,0.25\r\n1.00,4,\r\n1.00,4,0.75\r\n";  // row 2 has no depth
-    for (int i = 4; i <= 1400; ++i) {
-        rows += "1.00,4,9\r\n";
-    }
-    const std::string bytes = "$$_SWJVERAN304\r\n$$Z\r\n$$A\r\n" + rows + "$$C\r\n";
-    const auto file = temp.Write("rows.sdw", bytes);
-    SoundingDocument doc;
-    rave::RecordingMessageSink messages;
-    ASSERT_EQ(OpenSoundingFromMenu(doc, messages, file, std::nullopt), kVersionCurrent);
-    ASSERT_EQ(messages.shown.size(), 2U);
-    EXPECT_NE(messages.shown[0].text.find(" 50 行"), std::string::npos);  // 1400 - 1350 rows left out
-    EXPECT_EQ(messages.shown[1].id, 903);  // the row editor's "no or insufficient data"
-    EXPECT_NE(messages.shown[1].text.find("2 行目に深度がありません"), std::string::npos);
-
-    // Save and Save As keep a file its owner made read-only, and say why.
-    messages.shown.clear();
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
-    EXPECT_EQ(SaveSounding(doc, messages), SaveResult::kFailed);
-    EXPECT_EQ(SaveSoundingAs(doc, messages, file), SaveResult::kFailed);
-    ASSERT_EQ(messages.shown.size(), 2U);
-    EXPECT_NE(messages.shown[1].text.find("読み取り専用"), std::string::npos);
-    EXPECT_EQ(messages.shown[1].argument, file.string());
-    EXPECT_TRUE(TempFolder::Read(file) == bytes);
-}
-
 }  // namespace
 }  // namespace ravelog

@@ -184,13 +184,6 @@ TEST(SoundingFileWriter, KeepsRowsAfterOneWithoutDepthAndStopsAtTheFirstEntryWit
     EXPECT_EQ(bytes.substr(bytes.find("$$A")),
               "$$A\r\n1.00,2,0.25,,,,,,,,\r\n1.00,2,abc,,,,,,,,\r\n1.00,2,0.75,,,,,,,,\r\n"
               "$$C\r\n0.25,,,\r\n,4.0,,\r\n");
-
-    // Without a depth in row 1 there are no rows to draw, but the data stay.
-    SoundingDocument later;
-    later.Row(2)[field::kDepth] = "0.50";
-    const std::string laterBytes = WriteSoundingFile(later);
-    EXPECT_EQ(later.header[32], "");
-    EXPECT_NE(laterBytes.find("$$A\r\n,,,,,,,,,,\r\n,,0.50,,,,,,,,\r\n$$C"), std::string::npos);
 }
 
 TEST(SoundingFileWriter, SlotTextEndingInCrLfGetsNoSecondLineEnd) {

@@ -1,5 +1,5 @@
-// Both programs give one verdict on a file that calls itself a sounding: what Ravelog refuses to
-// open, Ravesect neither places nor lists. And a section is never saved over a read-only file.
+// What Ravelog refuses as a sounding, Ravesect neither places nor lists; and a section is never
+// saved over a read-only file.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,47 +11,32 @@
 namespace ravesect::cli {
 namespace {
 
-namespace fs = std::filesystem;
-using rave::testing::TempFolder;
-
-class SoundingVerdictTest : public ::testing::Test {
-protected:
-    // The exit status of a verb of either program; its stderr in `err`.
-    int Run(bool ravelog, std::vector<std::string> arguments) {
-        arguments.insert(arguments.end(), {"--install-folder", (folder.path() / "install").string()});
-        std::ostringstream out;
-        std::ostringstream stderrText;
-        const int status = ravelog ? ravelog::cli::RunRavelogCommandLine(arguments, out, stderrText)
-                                   : RunRavesectCommandLine(arguments, out, stderrText);
-        err = stderrText.str();
-        return status;
+TEST(SoundingVerdict, BothProgramsRefuseTheSameFilesAndReadOnlyOutputsAreKept) {
+    rave::testing::TempFolder folder;
+    std::ostringstream out;
+    std::ostringstream err;
+    const auto run = [&](auto program, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "--install-folder=" + (folder.path() / "install").string());
+        return program(arguments, out, err);
+    };
+    const std::string output = (folder.path() / "out.sqw").string();
+    for (const std::string bytes :
+         {std::string("$$_SWCVERAN304\r\n"), "$$_SWCVERAN304\r\n" + std::string(4000, '\0')}) {
+        const std::string file = folder.Write("s.sdw", bytes).string();
+        EXPECT_EQ(run(ravelog::cli::RunRavelogCommandLine, {"info", file}), 1);
+        EXPECT_EQ(run(RunRavesectCommandLine, {"log", file}), 1);
+        EXPECT_EQ(run(RunRavesectCommandLine, {"build", "-o", output, "0=" + file}), 1);
+        EXPECT_FALSE(std::filesystem::exists(output));
     }
-    TempFolder folder;
-    std::string err;
-};
+    EXPECT_NE(err.str().find("柱状図、スウェーデンのファイルではありません（"), std::string::npos)
+        << err.str();
 
-TEST_F(SoundingVerdictTest, WhatRavelogRefusesRavesectNeitherPlacesNorLists) {
-    const std::string magic = "$$_SWCVERAN304\r\n";
-    const fs::path output = folder.path() / "out.sqw";
-    for (const auto& [name, bytes] : {std::pair<const char*, std::string>{"magic.sdw", magic},
-                                      {"nul.sdw", magic + std::string(4000, '\0')}}) {
-        const std::string file = folder.Write(name, bytes).string();
-        EXPECT_EQ(Run(true, {"info", file}), 1) << name;
-        EXPECT_EQ(Run(false, {"log", file}), 1) << name;
-        EXPECT_NE(err.find("スウェーデンのファイルではありません"), std::string::npos) << err;
-        EXPECT_EQ(Run(false, {"build", "-o", output.string(), "0=" + file}), 1) << name;
-        EXPECT_NE(err.find("スウェーデンのファイルではありません"), std::string::npos) << err;
-        EXPECT_FALSE(fs::exists(output)) << name;
-    }
-}
-
-TEST_F(SoundingVerdictTest, ASectionIsNotSavedOverAReadOnlyFile) {
-    const std::string example = std::string(RAVE_SOURCE_DIR) + "/examples/section/example-interpretation.sqw";
-    const fs::path output = folder.Write("ro.sqw", "kept\r\n");
-    fs::permissions(output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(Run(false, {"interpret", example, "-o", output.string()}), 1);
-    EXPECT_NE(err.find("読み取り専用"), std::string::npos) << err;
-    EXPECT_EQ(TempFolder::Read(output), "kept\r\n");
+    const auto readOnly = folder.Write("ro.sqw", "kept");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    const std::string section = std::string(RAVE_SOURCE_DIR) + "/examples/section/example-interpretation.sqw";
+    EXPECT_EQ(run(RunRavesectCommandLine, {"interpret", section, "-o", readOnly.string()}), 1);
+    EXPECT_NE(err.str().find("読み取り専用"), std::string::npos) << err.str();
+    EXPECT_EQ(rave::testing::TempFolder::Read(readOnly), "kept");
 }
 
 }  // namespace
