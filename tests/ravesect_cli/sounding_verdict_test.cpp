@@ -20,7 +20,7 @@ TEST(SoundingVerdict, BothProgramsRefuseTheSameFilesAndReadOnlyOutputsAreKept) {
         return program(arguments, out, err);
     };
     const std::string output = (folder.path() / "out.sqw").string();
-    for (const std::string bytes :
+    for (const std::string& bytes :
          {std::string("$$_SWCVERAN304\r\n"), "$$_SWCVERAN304\r\n" + std::string(4000, '\0')}) {
         const std::string file = folder.Write("s.sdw", bytes).string();
         EXPECT_EQ(run(ravelog::cli::RunRavelogCommandLine, {"info", file}), 1);
