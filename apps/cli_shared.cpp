@@ -74,8 +74,8 @@ int ParseAndRun(CLI::App& app, const std::vector<std::string>& arguments, std::o
             }
         }
         if (!optionsAfter.empty()) {
-            err << "after -- every word is a file name, so" << optionsAfter
-                << " is not taken as an option: write the options before --\n";
+            err << "after -- every word is a file name," << optionsAfter
+                << " too: write the options before --\n";
         }
         return 2;
     }
