@@ -64,6 +64,19 @@ int ParseAndRun(CLI::App& app, const std::vector<std::string>& arguments, std::o
         return 0;
     } catch (const CLI::ParseError& error) {
         err << error.what() << '\n';
+        // After "--" every word is a file, an option's name too; say so when that is likely why
+        // an option counts as missing or a file as one too many.
+        const auto dashes = std::find(arguments.begin(), arguments.end(), "--");
+        std::string optionsAfter;
+        for (auto word = dashes; word != arguments.end(); ++word) {
+            if (word != dashes && word->size() > 1 && word->front() == '-') {
+                optionsAfter += " " + *word;
+            }
+        }
+        if (!optionsAfter.empty()) {
+            err << "after -- every word is a file name," << optionsAfter
+                << " too: write the options before --\n";
+        }
         return 2;
     }
     return exitCode;

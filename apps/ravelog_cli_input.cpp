@@ -4,6 +4,7 @@
 #include "apps/cli_shared.h"
 #include "apps/ravelog_cli_context.h"
 #include "common/path_text.h"
+#include "platform/codec.h"
 #include "ravelog/document/sounding_file_commands.h"
 #include "ravelog/document/sounding_file_verdict.h"
 
@@ -39,7 +40,8 @@ SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, Comma
         return kVersionUnknown;  // the reason is shown, naming the file
     }
     SoundingDocument read;
-    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, kMenuOpenLimits);
+    int rowsLeftOut = 0;
+    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, kMenuOpenLimits, &rowsLeftOut);
     const SoundingVerdict verdict = JudgeSoundingFile(*bytes, version, read);
     if (const std::string reason = RefusalReason(*bytes, verdict); !reason.empty()) {
         context.err << file << ": not a sounding file: " << reason << '\n';
@@ -48,6 +50,14 @@ SoundingFileVersion OpenSoundingForCommandLine(SoundingDocument& document, Comma
     if (verdict != SoundingVerdict::kSounding) {
         ShowNotSoundingFile(context.messages);
         return kVersionUnknown;
+    }
+    // Rows the verb cannot use in full are named, so a script's log says what the sheet or the
+    // figures leave out; the verb goes on.
+    const UnusedRowNotes notes = NoteUnusedRows(read, rowsLeftOut);
+    for (const std::string* note : {&notes.rowsLeftOut, &notes.rowWithoutDepth}) {
+        if (!note->empty()) {
+            context.err << file << ": " << rave::platform::Cp932ToUtf8(*note) << '\n';
+        }
     }
     AdoptOpenedSounding(document, std::move(read), rave::PathFromUtf8(file));
     return version;

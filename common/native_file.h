@@ -20,6 +20,12 @@ std::string CreateNewFile(const std::filesystem::path& path, std::string_view by
 // system's reason.
 std::string ReplaceByRename(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// True when `file` exists and its permissions do not let this user write it: a file made
+// read-only, or one owned by another user who has not shared it. Decided from the permission bits
+// (and the read-only attribute on Windows), for the administrator too, who could otherwise replace
+// any file: a save never replaces a file its owner protected. False for a missing file.
+bool DeniesWriting(const std::filesystem::path& file);
+
 // The longest file name, in bytes of the name as the file system stores it, that a new file in
 // `folder` may have.
 std::size_t LongestFileName(const std::filesystem::path& folder);

@@ -80,6 +80,12 @@ std::string ReplaceByRename(const std::filesystem::path& from, const std::filesy
     return Reason(GetLastError());
 }
 
+bool DeniesWriting(const std::filesystem::path& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 std::size_t LongestFileName(const std::filesystem::path&) {
     return 255;  // UTF-16 units, as NTFS and FAT with long names store them
 }

@@ -222,6 +222,10 @@ std::string WriteFilesAtomically(const std::vector<FileContent>& files) {
             failure = "cannot write " + file.path.string() + ": it is not a regular file";
             break;
         }
+        if (fs::exists(status) && DeniesWriting(target)) {
+            failure = "cannot write " + file.path.string() + ": the file is read-only (Permission denied)";
+            break;
+        }
         RemoveStaleTemporaries(target);
         const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
         fs::path temporary;
@@ -258,6 +262,16 @@ std::string WriteFilesAtomically(const std::vector<FileContent>& files) {
         fs::remove(entry.first, ignored);
     }
     return failure;
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& path) {
+    const fs::path target = ResolveWriteTarget(path);
+    std::error_code error;
+    return fs::is_regular_file(target, error) && DeniesWriting(target);
+}
+
+std::string ReadOnlyFileText() {
+    return "読み取り専用のファイルなので保存できませんでした（ファイルは元のままです）\n( %1 )";
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

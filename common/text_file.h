@@ -80,6 +80,14 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
 // False (and `path` untouched) when anything fails.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// True when `path` (through links) names an existing file whose permissions keep this user from
+// writing it. A writer that renames a new file over its target would replace such a file anyway,
+// so WriteFilesAtomically refuses it first, as cp does.
+bool IsReadOnlyFile(const std::filesystem::path& path);
+
+// What a save says of such a file (cp932; "%1" stands for the file).
+std::string ReadOnlyFileText();
+
 // One file of a group written together.
 struct FileContent {
     std::filesystem::path path;
@@ -88,7 +96,8 @@ struct FileContent {
 
 // Writes every file to a temporary file beside it (each write, flush to disk and close checked),
 // and only when all of them are complete renames them into place: all files or none. A path that
-// is a symbolic link is written through to its target, an existing file keeps its permissions,
+// is a symbolic link is written through to its target, an existing file keeps its permissions (a
+// read-only one is refused before anything is written: IsReadOnlyFile),
 // and temporary files an interrupted earlier write of the same name left behind are removed.
 // Returns an empty text on success, else what failed (in English, with the system's reason).
 std::string WriteFilesAtomically(const std::vector<FileContent>& files);

@@ -135,6 +135,8 @@ void SoundingReadPass::ReadCurrentLine(std::string_view line) {
                 rowsSet_ = std::max(rowsSet_, counter_);
                 MeasuredRow& row = document_.Row(counter_++);
                 rave::SplitCsvFields(line, &row.fields[field::kLoad], kStoredRowFields);
+            } else if (!line.empty()) {
+                ++rowsLeftOut_;  // beyond the capacity; the open says how many
             }
             break;
         case 'C':
@@ -166,7 +168,13 @@ void SoundingReadPass::ReadOldLine(std::string_view line) {
         }
         return;
     }
-    if (section_ != 'A' || counter_ > kMaxRows) {
+    if (section_ != 'A') {
+        return;
+    }
+    if (counter_ > kMaxRows) {
+        // Rows beyond the capacity are counted as they start, so the open can say how many.
+        rowsLeftOut_ += valueLine_ == 1 ? 1 : 0;
+        valueLine_ = valueLine_ % kOldValueLinesPerRow + 1;
         return;
     }
     MeasuredRow& row = document_.Row(counter_);
@@ -204,7 +212,10 @@ void SoundingReadPass::ReadOldLine(std::string_view line) {
 }
 
 SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_view bytes,
-                                      const SoundingReadLimits& limits) {
+                                      const SoundingReadLimits& limits, int* rowsLeftOut) {
+    if (rowsLeftOut != nullptr) {
+        *rowsLeftOut = 0;
+    }
     std::string normalized;
     bytes = WithCrLfLineEnds(bytes, normalized);
     rave::LineCursor first(bytes, limits.firstLine);
@@ -231,6 +242,9 @@ SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_vi
     if (version != kVersionOld) {
         // The current reader sets whole slots, rows and entries; the rest is cleared afterwards.
         document.ClearSoundingDataExcept(pass.HeaderSlotsSet(), pass.RowsSet(), pass.EntriesSet());
+    }
+    if (rowsLeftOut != nullptr) {
+        *rowsLeftOut = pass.RowsLeftOut();
     }
     return version;
 }
@@ -381,8 +395,11 @@ std::string WriteQuotedFields(const SoundingDocument& document, int rowCount, in
 }  // namespace
 
 std::string WriteSoundingFile(SoundingDocument& document) {
-    const int rowCount = document.RowCount();
-    document.header[slot::kFinalDepth] = rowCount > 0 ? document.Row(rowCount)[field::kDepth] : std::string();
+    const int depthRows = document.RowCount();
+    document.header[slot::kFinalDepth] =
+        depthRows > 0 ? document.Row(depthRows)[field::kDepth] : std::string();
+    // Rows after one without a depth are kept too: the file loses nothing the user typed.
+    const int rowCount = document.LastUsedRow();
     const bool jacic = rave::ParseInteger(document.header[slot::kSoilTableKind]) != 0;
 
     // Conversion entries are written up to the first one with neither a depth nor a value.

@@ -4,7 +4,7 @@
 // File layout written by WriteSoundingFile, every line ending in CR LF:
 //   magic ("$$_SWJVERAN304" for the JACIC soil-name table, "$$_SWCVERAN304" for the simple one)
 //   "$$Z", header slots 1..100, one per line
-//   "$$A", measured rows 1..RowCount(), fields 1..11 joined by ","
+//   "$$A", measured rows 1..LastUsedRow(), fields 1..11 joined by ","
 //   "$$C", conversion entries while field 1 or 2 holds a number, fields 1..4 joined by ","
 // The Ver2 format is only read: a "$Z40" header of 40 lines mapped onto slots, then "$A" rows of
 // eight lines each (one value per line).
@@ -51,6 +51,8 @@ public:
     int HeaderSlotsSet() const { return headerSlotsSet_; }
     int RowsSet() const { return rowsSet_; }
     int EntriesSet() const { return entriesSet_; }
+    // Measured rows that held something but came after the last row the document holds.
+    int RowsLeftOut() const { return rowsLeftOut_; }
 
 private:
     void ReadCurrentLine(std::string_view line);
@@ -63,6 +65,7 @@ private:
     int headerSlotsSet_ = 0;
     int rowsSet_ = 0;
     int entriesSet_ = 0;
+    int rowsLeftOut_ = 0;
 };
 
 // Line-length limits of a reading path, line end included in the count.
@@ -79,12 +82,15 @@ inline constexpr SoundingReadLimits kFrameworkOpenLimits{399, 399, false};
 
 // Recognises the version from the first line of `bytes` and, when it is readable, clears the
 // document and reads every line into it. Returns the version; the document is untouched when it
-// is not readable.
+// is not readable. `rowsLeftOut`, when given, receives the number of measured rows beyond the
+// document's capacity that were not read.
 SoundingFileVersion ReadSoundingBytes(SoundingDocument& document, std::string_view bytes,
-                                      const SoundingReadLimits& limits);
+                                      const SoundingReadLimits& limits, int* rowsLeftOut = nullptr);
 
 // The whole document as file bytes. Sets header slot 32 to the depth of the last measured row
-// first (empty without rows), as every save does. Fields that hold a comma are written in double
+// first (empty without rows), as every save does. Every row up to the last used one is written,
+// also those after a row without a depth, which the sheets and calculations do not reach: they
+// are the user's data and read back as they were. Fields that hold a comma are written in double
 // quotes so they read back whole; everything else is written exactly as held.
 std::string WriteSoundingFile(SoundingDocument& document);
 

@@ -33,8 +33,9 @@ std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const st
 namespace {
 
 // Reads and recognises the file; on success the document holds it, is named after it and counts
-// as unmodified. A file that is not a sounding (binary, or nothing usable read from it) leaves
-// the document and its name as they were, so Save can never write an empty sheet over it.
+// as unmodified, and the user hears of rows it cannot use in full. A file that is not a sounding (binary, or
+// nothing usable read from it) leaves the document and its name as they were, so Save can never write an
+// empty sheet over it.
 SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& messages,
                                  const std::filesystem::path& file, const SoundingReadLimits& limits) {
     const auto bytes = ReadFileForOpen(messages, file);
@@ -42,12 +43,15 @@ SoundingFileVersion OpenSounding(SoundingDocument& document, rave::MessageSink& 
         return kVersionUnknown;
     }
     SoundingDocument read;
-    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, limits);
+    int rowsLeftOut = 0;
+    const SoundingFileVersion version = ReadSoundingBytes(read, *bytes, limits, &rowsLeftOut);
     if (JudgeSoundingFile(*bytes, version, read) != SoundingVerdict::kSounding) {
         ShowNotSoundingFile(messages);
         return kVersionUnknown;
     }
+    const UnusedRowNotes notes = NoteUnusedRows(read, rowsLeftOut);
     AdoptOpenedSounding(document, std::move(read), file);
+    ShowUnusedRows(messages, notes);
     return version;
 }
 
@@ -67,6 +71,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 // Writes the document to `path` without ever leaving a half-written file there.
 SaveResult WriteDocumentTo(SoundingDocument& document, rave::MessageSink& messages,
                            const std::filesystem::path& path) {
+    if (rave::IsReadOnlyFile(path)) {
+        messages.Show(rave::Message{message_id::kCannotSave, rave::ReadOnlyFileText(), path.string()});
+        return SaveResult::kFailed;
+    }
     const std::string previousFinalDepth = document.header[slot::kFinalDepth];
     const std::string bytes = WriteSoundingFile(document);
     if (const std::string failure = rave::WriteFilesAtomically({{path, bytes}}); !failure.empty()) {

@@ -9,6 +9,7 @@
 #include "common/soil_name_table.h"
 #include "common/text_file.h"
 #include "ravesect/document/boring_xml.h"
+#include "ravesect/document/source_header.h"
 #include "ravesect/document/source_parsers.h"
 
 namespace ravesect {
@@ -206,6 +207,12 @@ int BuildColumnsFile(SectionDocument& document, const WorkingFiles& files, const
             continue;
         }
         const SourceKind kind = KindOfSource(column, *bytes);
+        if (const std::string refusal = SoundingSourceRefusal(kind, *bytes); !refusal.empty()) {
+            // Changed since it was placed into something Ravelog would not open either.
+            messages.Show(rave::Message{message_id::kNotLogFile, refusal + "\n( %1 )", source.string()});
+            ++failures;
+            continue;
+        }
         if (kind == kKindBoringXml) {
             std::optional<NormalizedLog> boring =
                 ReadBoringColumn(document.Column(slot), *bytes, jacicTable, source, messages);

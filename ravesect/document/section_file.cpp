@@ -152,6 +152,10 @@ std::string JoinSectionFile(const SectionDocument& document, const WorkingFiles&
 
 bool SaveSectionFile(SectionDocument& document, const WorkingFiles& files, const std::filesystem::path& path,
                      rave::MessageSink& messages) {
+    if (rave::IsReadOnlyFile(path)) {
+        messages.Show(rave::Message{message_id::kCannotSave, rave::ReadOnlyFileText(), path.string()});
+        return false;
+    }
     if (const std::string failure = rave::WriteFilesAtomically({{path, JoinSectionFile(document, files)}});
         !failure.empty()) {
         // The message names the file and the system's reason (a full disk, a missing folder, no

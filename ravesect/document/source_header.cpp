@@ -6,6 +6,7 @@
 #include "common/numbers.h"
 #include "common/text_fields.h"
 #include "common/text_file.h"
+#include "ravelog/document/sounding_file_verdict.h"
 #include "ravesect/document/boring_xml.h"
 
 namespace ravesect {
@@ -176,6 +177,17 @@ std::string SourceHeader::VersionText() const {
     return rave::FormatText("%d  _%d", kind, flagBits);
 }
 
+std::string SoundingSourceRefusal(SourceKind kind, std::string_view bytes) {
+    if (!IsSoundingKind(kind)) {
+        return {};
+    }
+    const ravelog::SoundingVerdict verdict = ravelog::JudgeSoundingBytes(bytes);
+    if (verdict == ravelog::SoundingVerdict::kSounding) {
+        return {};
+    }
+    return "柱状図、スウェーデンのファイルではありません（" + ravelog::SoundingVerdictText(verdict) + "）";
+}
+
 SourceHeader ReadSourceHeader(std::string_view bytes) {
     if (LooksLikeBoringXml(bytes)) {
         return BoringSourceHeader(ReadBoringXml(bytes));
@@ -190,6 +202,12 @@ SourceHeader ReadSourceHeader(std::string_view bytes) {
         header.kind = kKindUnknown;
         header.status = SourceHeader::Status::kNotAccepted;
         header.surveyName = "柱状図、スウェーデンのファイルではありません";
+        return header;
+    }
+    if (std::string refusal = SoundingSourceRefusal(header.kind, bytes); !refusal.empty()) {
+        header.kind = kKindUnknown;
+        header.status = SourceHeader::Status::kNotAccepted;
+        header.surveyName = std::move(refusal);
         return header;
     }
     HeaderReader reader(header);

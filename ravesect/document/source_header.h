@@ -56,8 +56,14 @@ struct SourceHeader {
     std::string VersionText() const;
 };
 
-// The header of a file's bytes. A first line of no known kind gives status kNotAccepted and the
-// survey name of string 202.
+// Why the bytes of a file whose first line names a Ravelog sounding (kinds 300..303) are not
+// one after all, judged as Ravelog judges a file it opens: string 202 with the reason (nothing but
+// the first line, bytes that are not text, no row with a depth). Empty for a sounding and for
+// every other kind.
+std::string SoundingSourceRefusal(SourceKind kind, std::string_view bytes);
+
+// The header of a file's bytes. A first line of no known kind, or a sounding Ravelog would not
+// open (SoundingSourceRefusal), gives status kNotAccepted and the survey name of string 202.
 SourceHeader ReadSourceHeader(std::string_view bytes);
 // The header of a file; a file that cannot be opened gives kNotFound and the text of string 201.
 SourceHeader ReadSourceHeaderFile(const std::filesystem::path& path);

@@ -12,8 +12,6 @@ namespace ravesect {
 
 namespace {
 
-constexpr const char* kNotLog = "柱状図、スウェーデンのファイルではありません";
-
 std::optional<double> NumberOf(std::string_view text) {
     text = rave::TrimBlanks(text);
     if (!rave::HasLeadingNumber(text)) {
@@ -127,7 +125,7 @@ SourceLogSummaryResult SummariseSourceLog(std::string_view bytes, const rave::So
     }
     const SourceHeader header = ReadSourceHeader(bytes);
     if (header.status != SourceHeader::Status::kRead) {
-        return {std::nullopt, kNotLog};
+        return {std::nullopt, header.surveyName};  // string 202, with the reason for a sounding
     }
     return {FromOtherKind(header, bytes), {}};
 }

@@ -79,5 +79,16 @@ TEST_F(HardeningTest, UsageErrors) {
     EXPECT_FALSE(IsCommandLineVerb({"--install-folder", "x"}));
 }
 
+TEST_F(HardeningTest, AfterTwoDashesEveryWordIsAFile) {
+    const auto dashed = Temp().Write("--help.sdw", TempFolder::Read(Example("example-short.sdw"))).string();
+    const std::string install = "--install-folder=" + InstallFolder().string();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunRavelogCommandLine({install, "save", "--", dashed, "-o", Output().string()}, out, err), 2);
+    EXPECT_NE(err.str().find("after -- every word is a file name, -o too"), std::string::npos) << err.str();
+    EXPECT_EQ(RunRavelogCommandLine({install, "save", "-o", Output().string(), "--", dashed}, out, err), 0);
+    EXPECT_TRUE(std::filesystem::exists(Output())) << err.str();
+}
+
 }  // namespace
 }  // namespace ravelog::cli::testing

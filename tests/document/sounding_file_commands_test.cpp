@@ -227,5 +227,20 @@ TEST(SaveAs, AFolderInTheWayIsAFailureNotACrash) {
     EXPECT_TRUE(doc.pathName.empty());
 }
 
+TEST(OpenFromMenu, TheWindowHearsOfRowsLeftOutAndOfARowWithoutDepth) {
+    TempFolder temp;
+    std::string rows = "$$_SWJVERAN304\r\n$$A\r\n1.00,4,0.25\r\n1.00,4,\r\n";  // row 2 has no depth
+    for (int i = 3; i <= 1400; ++i) {
+        rows += "1.00,4,9\r\n";
+    }
+    SoundingDocument doc;
+    rave::RecordingMessageSink messages;
+    ASSERT_EQ(OpenSoundingFromMenu(doc, messages, temp.Write("a.sdw", rows), std::nullopt), kVersionCurrent);
+    ASSERT_EQ(messages.shown.size(), 2U);
+    EXPECT_NE(messages.shown[0].text.find(" 50 行"), std::string::npos);  // rows 1351..1400
+    EXPECT_EQ(messages.shown[1].id, 903);  // the row editor's "no or insufficient data"
+    EXPECT_NE(messages.shown[1].text.find("2 行目に深度がありません"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace ravelog

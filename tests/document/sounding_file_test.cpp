@@ -156,8 +156,7 @@ TEST(SoundingFileWriter, ReadsBackToTheSameSlotsRowsAndConversions) {
 TEST(SoundingFileWriter, ZeroRowsGiveAdjacentMarkersAndAnEmptyFinalDepth) {
     SoundingDocument doc;
     doc.header[1] = "件名";
-    doc.header[32] = "5.25";             // left over from rows deleted since the last save
-    doc.Row(2)[field::kDepth] = "0.50";  // not a row: row 1 has no depth
+    doc.header[32] = "5.25";  // left over from rows deleted since the last save
     const std::string bytes = WriteSoundingFile(doc);
     EXPECT_NE(bytes.find("\r\n$$A\r\n$$C\r\n"), std::string::npos);
     EXPECT_EQ(bytes.size(), bytes.find("$$C\r\n") + 5);  // nothing after the conversion marker
@@ -171,7 +170,7 @@ TEST(SoundingFileWriter, ZeroRowsGiveAdjacentMarkersAndAnEmptyFinalDepth) {
     EXPECT_EQ(copy.header[32], "");
 }
 
-TEST(SoundingFileWriter, StopsAtTheFirstRowWithoutDepthAndTheFirstEntryWithoutNumbers) {
+TEST(SoundingFileWriter, KeepsRowsAfterOneWithoutDepthAndStopsAtTheFirstEntryWithoutNumbers) {
     SoundingDocument doc;
     SetRow(doc, 1, {"1.00", "2", "0.25"});
     SetRow(doc, 2, {"1.00", "2", "abc"});
@@ -181,8 +180,10 @@ TEST(SoundingFileWriter, StopsAtTheFirstRowWithoutDepthAndTheFirstEntryWithoutNu
     doc.Conversion(3)[3] = "9.0";  // qu alone does not
     doc.Conversion(4)[1] = "1.00";
     const std::string bytes = WriteSoundingFile(doc);
-    EXPECT_EQ(doc.header[32], "0.25");
-    EXPECT_EQ(bytes.substr(bytes.find("$$A")), "$$A\r\n1.00,2,0.25,,,,,,,,\r\n$$C\r\n0.25,,,\r\n,4.0,,\r\n");
+    EXPECT_EQ(doc.header[32], "0.25");  // the sheets end where the depths do
+    EXPECT_EQ(bytes.substr(bytes.find("$$A")),
+              "$$A\r\n1.00,2,0.25,,,,,,,,\r\n1.00,2,abc,,,,,,,,\r\n1.00,2,0.75,,,,,,,,\r\n"
+              "$$C\r\n0.25,,,\r\n,4.0,,\r\n");
 }
 
 TEST(SoundingFileWriter, SlotTextEndingInCrLfGetsNoSecondLineEnd) {
