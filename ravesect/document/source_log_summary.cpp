@@ -127,7 +127,8 @@ SourceLogSummaryResult SummariseSourceLog(std::string_view bytes, const rave::So
     }
     const SourceHeader header = ReadSourceHeader(bytes);
     if (header.status != SourceHeader::Status::kRead) {
-        return {std::nullopt, kNotLog};
+        // The refusal says why (no log at all, or a character cp932 lacks).
+        return {std::nullopt, header.surveyName.size() > 1 ? header.surveyName : std::string(kNotLog)};
     }
     return {FromOtherKind(header, bytes), {}};
 }
