@@ -51,7 +51,8 @@ struct ImportListLine {
     std::string soilName;
 };
 
-// Splits the first six lines of a file's bytes (199 characters each at most).
+// Splits the first six lines of a file's bytes (kImportLineLimit characters each at most: the
+// plausibility checks judge their columns, which a shorter cut would lose).
 ImportPreview ReadImportPreview(std::string_view bytes, ImportMode mode);
 
 // Number of lines in a file's bytes; a last line without a line end counts.
@@ -125,7 +126,7 @@ public:
     int fileLastLine() const { return fileLastLine_; }
 
     // The file chosen by the user: keeps the path and reads the preview. A file that cannot be
-    // opened shows string 32790 and leaves the preview empty.
+    // opened (32790) or read (ReadImportText) says so and leaves the preview empty.
     bool ChooseFile(const std::filesystem::path& path, rave::MessageSink& messages);
 
     // "標準の設定": the standard columns of the mode.
