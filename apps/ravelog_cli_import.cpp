@@ -15,6 +15,7 @@
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
+#include "common/foreign_text.h"
 #include "common/installed_soil_tables.h"
 #include "common/path_text.h"
 #include "common/settings_files.h"
@@ -129,7 +130,12 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         return 1;
     }
     if (const auto bytes = rave::ReadFileBytes(rave::PathFromUtf8(arguments.file))) {
-        if (const std::string reason = rave::cli::BinaryInputReason(*bytes); !reason.empty()) {
+        // Judged as the import reads it: UTF-16 text holds zero bytes and is no binary file. Text
+        // that cannot be read as cp932 is named by the import itself.
+        std::string converted;
+        const rave::ForeignText text = rave::DecodeForeignText(*bytes, converted);
+        if (const std::string reason = text.ok ? rave::cli::BinaryInputReason(text.cp932) : std::string();
+            !reason.empty()) {
             context.err << "ravelog import: " << arguments.file << ": " << reason << '\n';
             return 1;
         }
@@ -139,14 +145,18 @@ int RunImport(CommandContext& context, const ImportArguments& arguments) {
         return 1;
     }
     SoundingDocument document;
-    if (!import.Import(document, context.messages, refresh)) {
+    ImportReport report;
+    if (!import.Import(document, context.messages, refresh, &report)) {
         return 1;
     }
     if (document.RowCount() == 0) {
         // Writing a sounding without rows would report an empty or header-only file as imported.
-        context.err
-            << "ravelog import: " << arguments.file
-            << ": no measured rows were found (check the columns and the line range); nothing written\n";
+        // The import has said why above; this names the line for scripts.
+        context.err << "ravelog import: " << arguments.file << ": no measured rows";
+        if (report.noDepthLine > 0) {
+            context.err << " (line " << report.noDepthLine << " has no depth)";
+        }
+        context.err << "; nothing written\n";
         return 1;
     }
     return SaveSoundingAs(document, context.messages, rave::PathFromUtf8(arguments.output)) ==

@@ -94,6 +94,10 @@ void SplitCsvFields(std::string_view line, std::string* fields, int count, Messa
             messages->Show(Message{0, "too many csv", {}});
         }
     }
+    SplitCsvFieldsOfWholeLine(line, fields, count);
+}
+
+void SplitCsvFieldsOfWholeLine(std::string_view line, std::string* fields, int count) {
     if (count <= 0) {
         return;
     }

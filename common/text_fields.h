@@ -39,6 +39,9 @@ std::string CsvField(std::string_view line, int n, MessageSink* messages = nullp
 // All fields of a line at once, `count` of them (missing ones empty), with the same rules as
 // CsvField. Readers use this to avoid rescanning the line per field.
 void SplitCsvFields(std::string_view line, std::string* fields, int count, MessageSink* messages = nullptr);
+// The same over the whole line however long it is, for files of other programs, whose lines have
+// no length of ours.
+void SplitCsvFieldsOfWholeLine(std::string_view line, std::string* fields, int count);
 
 // Encloses a text field in double quotes when it holds a comma, so CsvField reads it back whole.
 // Texts without a comma are returned unchanged, which keeps ordinary files byte-identical.

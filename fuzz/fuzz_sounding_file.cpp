@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the sounding file readers (current and Ver2 format, with the line
-// limits of the menu and of the framework path) and writes what was read back out. Any crash,
-// hang or out-of-range access is a fault: a bad file must only ever give a message or be skipped.
+// limits of the menu and of the framework path), after the decoding of UTF-8 and UTF-16 text, and
+// writes what was read back out. Any crash, hang or out-of-range access is a fault: a bad file
+// must only ever give a message or be skipped.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "common/foreign_text.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file.h"
 
@@ -25,7 +27,14 @@ void ReadEveryLine(ravelog::SoundingDocument& document, std::string_view bytes,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view raw(reinterpret_cast<const char*>(data), size);
+    // As the open reads a file: UTF-8 and UTF-16 turned into cp932 first.
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(raw, converted);
+    if (text.cp932.size() > raw.size() || (!text.ok && !text.cp932.empty())) {
+        __builtin_trap();
+    }
+    const std::string_view bytes = text.ok ? text.cp932 : raw;
     static ravelog::SoundingDocument document;
 
     for (const ravelog::SoundingReadLimits& limits :

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "common/cp932.h"
+#include "common/foreign_text.h"
 #include "common/format.h"
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -79,11 +81,57 @@ int ClampToInt(long value) {
     return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
+// The first line longer than the import reads, or 0.
+int FirstOverlongLine(std::string_view bytes) {
+    rave::LineCursor cursor(bytes, 0);
+    std::string_view line;
+    int number = 0;
+    while (cursor.Next(line)) {
+        ++number;
+        if (line.size() > kImportLineLimit) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+// Why row 1, read from `line`, has no depth, so that the sounding counts no row at all.
+std::string NoDepthReason(int number, std::string_view line, ImportMode mode, const ImportFields& fields,
+                          const ImportChoices& choices) {
+    const int column = ImportColumnNumber(choices.columns[kColumnDepth]);
+    if (column == 0) {
+        return "貫入深さの列が指定されていません";
+    }
+    const int fieldCount = CountImportFields(line, mode);
+    if (fieldCount < column) {
+        return rave::FormatText("%d 行目は %d 列しかなく、貫入深さの %d 列目がありません", number, fieldCount,
+                                column);
+    }
+    const std::string& depth = fields[static_cast<std::size_t>(column - 1)];
+    if (rave::IsNumericStart(depth) > 0) {
+        return {};
+    }
+    if (!depth.empty()) {
+        // The value comes from the file: it is appended, never used as a format.
+        return rave::FormatText("%d 行目の %d 列目（貫入深さ）が数値ではありません：", number, column) +
+               std::string(rave::Cp932Prefix(depth, 40));
+    }
+    std::string reason = rave::FormatText("%d 行目の %d 列目（貫入深さ）が空です", number, column);
+    const bool blanksInARow =
+        line.find("  ") != line.npos || line.find('\t') != line.npos || line.front() == ' ';
+    if (mode == ImportMode::kBlank && blanksInARow) {
+        reason +=
+            "。\nスペース区切りでは空白やタブの 1 つごとに列が分かれるため、"
+            "空白が続くと間に空の列ができます";
+    }
+    return reason;
+}
+
 }  // namespace
 
 ImportPreview ReadImportPreview(std::string_view bytes, ImportMode mode) {
     ImportPreview preview;
-    rave::LineCursor cursor(bytes, kPreviewLineLimit);
+    rave::LineCursor cursor(bytes, kImportLineLimit);
     std::string_view line;
     while (preview.lineCount < kPreviewLines && cursor.Next(line)) {
         SplitImportLine(rave::StripLineEnd(line), mode,
@@ -143,7 +191,8 @@ void CheckImportPlausibility(const ImportPreview& preview, const ImportChoices& 
 }
 
 int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportChoices& choices, int fromLine,
-                        int toLine, SoundingDocument& document) {
+                        int toLine, SoundingDocument& document, ImportReport* report) {
+    ImportReport read;
     if (choices.clearHeader) {
         for (std::string& text : document.header.slots) {
             text.clear();
@@ -157,7 +206,7 @@ int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportCho
     int number = 0;
     int stored = 0;
     std::string previousName;
-    while (stored < kMaxRows && cursor.Next(rawLine)) {
+    while (cursor.Next(rawLine)) {
         ++number;
         const std::string_view line = rave::StripLineEnd(rawLine);
         SplitImportLine(line, mode, fields);
@@ -170,6 +219,11 @@ int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportCho
         // An empty line is no measurement: it would otherwise repeat the line before it or
         // leave a gap that ends the sounding.
         if (number < fromLine || line.empty()) {
+            continue;
+        }
+        if (stored == kMaxRows) {
+            // No room: the rest of the range is only counted, so the user is told what is missing.
+            read.firstLeftOutLine = read.leftOut++ == 0 ? number : read.firstLeftOutLine;
             continue;
         }
         MeasuredRow& row = document.Row(++stored);
@@ -188,12 +242,65 @@ int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportCho
             document.Row(stored - 1)[field::kJacicSoilName].clear();
         }
         previousName = name;
+        if (stored == 1) {
+            read.noDepthReason = NoDepthReason(number, line, mode, fields, choices);
+            read.noDepthLine = read.noDepthReason.empty() ? 0 : number;
+        }
     }
     if (stored > 0) {
         document.Row(1)[field::kAttribute] = "1";
         document.Row(stored)[field::kAttribute] = "2";
     }
+    read.stored = stored;
+    if (report != nullptr) {
+        *report = std::move(read);
+    }
     return stored;
+}
+
+void ShowImportReport(const ImportReport& report, int fromLine, int toLine, rave::MessageSink& messages) {
+    if (report.stored == 0) {
+        messages.Show(rave::Message{
+            0, rave::FormatText("行範囲（%d～%d 行目）にデータのある行がありません", fromLine, toLine), {}});
+    } else if (!report.noDepthReason.empty()) {
+        messages.Show(rave::Message{
+            0,
+            "貫入深さのある行がありません。\n" + report.noDepthReason + "\n列No.と行範囲を確かめてください",
+            {}});
+    }
+    if (report.leftOut > 0) {
+        messages.Show(rave::Message{0,
+                                    rave::FormatText("読み込めるのは %d 行までです。%d 行目から後の %d 行は"
+                                                     "読み込みませんでした",
+                                                     kMaxRows, report.firstLeftOutLine, report.leftOut),
+                                    {}});
+    }
+}
+
+std::optional<std::string> ReadImportText(const std::filesystem::path& path, rave::MessageSink& messages) {
+    std::optional<std::string> bytes = rave::ReadFileBytes(path);
+    if (!bytes) {
+        ShowFileNotFound(path, messages);
+        return std::nullopt;
+    }
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(*bytes, converted);
+    if (!text.ok) {
+        messages.Show(rave::ForeignTextProblemMessage(text.problem));
+        return std::nullopt;
+    }
+    if (text.encoding != rave::TextEncoding::kCp932) {
+        bytes = std::move(converted);
+    }
+    if (const int line = FirstOverlongLine(*bytes); line > 0) {
+        messages.Show(
+            rave::Message{0,
+                          rave::FormatText("%d 行目が長すぎて読めません（1 行 %d MB まで）\n( %%1 )", line,
+                                           static_cast<int>(kImportLineLimit / (1024 * 1024))),
+                          path.string()});
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 ForeignImport::ForeignImport(ImportMode mode, ImportChoices choices)
@@ -204,9 +311,8 @@ bool ForeignImport::ChooseFile(const std::filesystem::path& path, rave::MessageS
     preview_ = ImportPreview{};
     lineList_.clear();
     fileLastLine_ = 0;
-    const auto bytes = rave::ReadFileBytes(path_);
+    const auto bytes = ReadImportText(path_, messages);
     if (!bytes) {
-        ShowFileNotFound(path_, messages);
         return false;
     }
     preview_ = ReadImportPreview(*bytes, mode_);
@@ -226,9 +332,8 @@ bool ForeignImport::FillLineList(rave::MessageSink& messages) {
         messages.Show(rave::Message{32794, kNoFile, {}});
         return false;
     }
-    const auto bytes = rave::ReadFileBytes(path_);
+    const auto bytes = ReadImportText(path_, messages);
     if (!bytes) {
-        ShowFileNotFound(path_, messages);
         return false;
     }
     preview_ = ReadImportPreview(*bytes, mode_);
@@ -266,9 +371,9 @@ void RefreshAfterImportCancelled(SoundingDocument& document, const ImportRefresh
 }
 
 bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messages,
-                           const ImportRefresh& refresh, int* rowsStored) {
-    if (rowsStored != nullptr) {
-        *rowsStored = 0;
+                           const ImportRefresh& refresh, ImportReport* report) {
+    if (report != nullptr) {
+        *report = ImportReport{};
     }
     if (path_.string().size() < kShortestPath) {
         messages.Show(rave::Message{32794, kNoFile, {}});
@@ -279,9 +384,8 @@ bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messag
     }
     // Read the file before touching the document: a file that has gone away must not cost the
     // user the rows already loaded.
-    const auto bytes = rave::ReadFileBytes(path_);
+    const auto bytes = ReadImportText(path_, messages);
     if (!bytes) {
-        ShowFileNotFound(path_, messages);
         return false;
     }
     CheckImportPlausibility(ReadImportPreview(*bytes, mode_), choices_, false, messages);
@@ -291,16 +395,18 @@ bool ForeignImport::Import(SoundingDocument& document, rave::MessageSink& messag
         // An empty to-field means "to the end", whether or not the line list was filled.
         to = CountImportLines(*bytes);
     }
-    const int stored = ImportRowsFromBytes(*bytes, mode_, choices_, from, to, document);
-    if (rowsStored != nullptr) {
-        *rowsStored = stored;
-    }
+    ImportReport read;
+    ImportRowsFromBytes(*bytes, mode_, choices_, from, to, document, &read);
     if (refresh.fillEmptySettings) {
         refresh.fillEmptySettings(document);
     }
     document.pathName = path_.string();
     document.modified = false;
     RefreshAfterImport(document, refresh);
+    ShowImportReport(read, from, to, messages);
+    if (report != nullptr) {
+        *report = std::move(read);
+    }
     return true;
 }
 

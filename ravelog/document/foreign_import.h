@@ -17,6 +17,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,8 @@ struct ImportListLine {
     std::string soilName;
 };
 
-// Splits the first six lines of a file's bytes (199 characters each at most).
+// Splits the first six lines of a file's bytes (kImportLineLimit characters each at most: the
+// plausibility checks judge their columns, which a shorter cut would lose).
 ImportPreview ReadImportPreview(std::string_view bytes, ImportMode mode);
 
 // Number of lines in a file's bytes; a last line without a line end counts.
@@ -66,12 +68,31 @@ std::vector<ImportListLine> ListImportLines(std::string_view bytes, ImportMode m
 void CheckImportPlausibility(const ImportPreview& preview, const ImportChoices& choices,
                              bool checkDepthIsNumber, rave::MessageSink& messages);
 
+// What an import read, beyond the rows themselves.
+struct ImportReport {
+    int stored = 0;             // rows stored
+    int leftOut = 0;            // lines of the range that found no room past the last row
+    int firstLeftOutLine = 0;   // the first of them
+    int noDepthLine = 0;        // the line of row 1 when that row has no depth, so none counts
+    std::string noDepthReason;  // why, in cp932
+};
+
 // Lines from..to of a file's bytes become measured rows 1, 2, ... of the document (at most
-// 1350); line 1 supplies the point number and the date in any case. The document's rows and
-// conversion results are emptied first, and its header too with the header-clearing option.
-// An empty line contributes no row. Returns the number of rows stored.
+// 1350; the lines past that are counted in the report); line 1 supplies the point number and
+// the date in any case. The document's rows and conversion results are emptied first, and its
+// header too with the header-clearing option. An empty line contributes no row. Returns the
+// number of rows stored.
 int ImportRowsFromBytes(std::string_view bytes, ImportMode mode, const ImportChoices& choices, int fromLine,
-                        int toLine, SoundingDocument& document);
+                        int toLine, SoundingDocument& document, ImportReport* report = nullptr);
+
+// The messages after an import: the lines left out past the last row, or why no row counts
+// (no line in the range, or row 1 without a depth).
+void ShowImportReport(const ImportReport& report, int fromLine, int toLine, rave::MessageSink& messages);
+
+// A file's text as the import reads it: converted to cp932 when it is UTF-8 or UTF-16. Nothing,
+// with the reason shown, when it cannot be read, holds a character cp932 lacks or a line longer
+// than kImportLineLimit.
+std::optional<std::string> ReadImportText(const std::filesystem::path& path, rave::MessageSink& messages);
 
 // The work that follows the reading of the rows, bound by the caller to the conversion library
 // and the loaded soil-name tables. Empty functions are skipped.
@@ -105,7 +126,7 @@ public:
     int fileLastLine() const { return fileLastLine_; }
 
     // The file chosen by the user: keeps the path and reads the preview. A file that cannot be
-    // opened shows string 32790 and leaves the preview empty.
+    // opened (32790) or read (ReadImportText) says so and leaves the preview empty.
     bool ChooseFile(const std::filesystem::path& path, rave::MessageSink& messages);
 
     // "標準の設定": the standard columns of the mode.
@@ -126,9 +147,9 @@ public:
     // (4007) and goes on; unlikely units are warned about (4019) without stopping. An empty
     // to-field means the file's last line, whether or not the line list was filled.
     // After the rows are read: FillEmptySettings, the document named after the imported file
-    // and unmodified, and RefreshAfterImport. `rowsStored` receives the number of rows read.
+    // and unmodified, RefreshAfterImport, and ShowImportReport. `report` receives what was read.
     bool Import(SoundingDocument& document, rave::MessageSink& messages, const ImportRefresh& refresh,
-                int* rowsStored = nullptr);
+                ImportReport* report = nullptr);
 
 private:
     ImportMode mode_;

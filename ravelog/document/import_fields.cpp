@@ -13,6 +13,13 @@ namespace {
 // rather than measurements.
 constexpr double kConversionThreshold = 0.001;
 
+// A tab ends a field like a blank: files saved by a spreadsheet as tab-separated text then keep
+// the spreadsheet's column numbers, empty cells included. Neither byte is ever part of a
+// double-byte character.
+bool IsFieldBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 void SplitBlankFields(std::string_view line, ImportFields& fields) {
     for (std::string& field : fields) {
         field.clear();
@@ -22,7 +29,7 @@ void SplitBlankFields(std::string_view line, ImportFields& fields) {
     for (char c : line) {
         if (c == '"') {
             inQuotes = !inQuotes;
-        } else if (c == ' ') {
+        } else if (IsFieldBlank(c)) {
             if (!inQuotes && ++index >= fields.size()) {
                 return;
             }
@@ -36,10 +43,26 @@ void SplitBlankFields(std::string_view line, ImportFields& fields) {
 
 void SplitImportLine(std::string_view line, ImportMode mode, ImportFields& fields) {
     if (mode == ImportMode::kComma) {
-        rave::SplitCsvFields(line, fields.data(), kImportFieldCount);
+        rave::SplitCsvFieldsOfWholeLine(line, fields.data(), kImportFieldCount);
     } else {
         SplitBlankFields(line, fields);
     }
+}
+
+int CountImportFields(std::string_view line, ImportMode mode) {
+    if (line.empty()) {
+        return 0;
+    }
+    int count = 1;
+    bool inQuotes = false;
+    for (char c : line) {
+        if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (!inQuotes && (mode == ImportMode::kComma ? c == ',' : IsFieldBlank(c))) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 const std::string& ImportedField(const ImportFields& fields, const ImportColumnTexts& columns,

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "common/foreign_text.h"
 #include "common/path_text.h"
 #include "common/text_file.h"
 #include "ravelog/document/sounding_file_verdict.h"
@@ -26,6 +27,20 @@ std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const st
         ShowFileNotFound(messages, file);
     } else if (!input.bytes) {
         messages.Show(rave::Message{0, rave::InputRefusalText(input.refusal) + "\n( %1 )", file.string()});
+    }
+    if (!input.bytes) {
+        return std::nullopt;
+    }
+    // A sounding saved again by an editor may be UTF-8 or UTF-16: it is read as the cp932 it
+    // held, or refused naming the character cp932 cannot hold.
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(*input.bytes, converted);
+    if (!text.ok) {
+        messages.Show(rave::ForeignTextProblemMessage(text.problem));
+        return std::nullopt;
+    }
+    if (text.encoding != rave::TextEncoding::kCp932) {
+        input.bytes = std::move(converted);
     }
     return std::move(input.bytes);
 }

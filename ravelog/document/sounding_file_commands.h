@@ -33,7 +33,8 @@ LastFolderFile ReadLastFolderFile(const std::filesystem::path& installFolder);
 bool WriteLastFolderFile(const std::filesystem::path& installFolder, const LastFolderFile& lastFolder);
 
 // The bytes of a file an open reads, or nothing with the reason shown: not found, a folder, a
-// device or a pipe (never opened), larger than any sounding.
+// device or a pipe (never opened), larger than any sounding. A file in UTF-8 or UTF-16 (an
+// editor saved it so) is given as cp932, or refused when it holds a character cp932 lacks.
 std::optional<std::string> ReadFileForOpen(rave::MessageSink& messages, const std::filesystem::path& file);
 
 // Open from the menu, after the open dialog returned `file`. Reads the file with the menu's line

@@ -2,6 +2,7 @@
 #include "ravesect/document/source_header.h"
 
 #include "common/cp932.h"
+#include "common/foreign_text.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/text_fields.h"
@@ -181,7 +182,10 @@ std::string SoundingSourceRefusal(SourceKind kind, std::string_view bytes) {
     if (!IsSoundingKind(kind)) {
         return {};
     }
-    const ravelog::SoundingVerdict verdict = ravelog::JudgeSoundingBytes(bytes);
+    // Judged on the text Ravelog would read: a sounding saved again in UTF-16 is no binary file.
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(bytes, converted);
+    const ravelog::SoundingVerdict verdict = ravelog::JudgeSoundingBytes(text.ok ? text.cp932 : bytes);
     if (verdict == ravelog::SoundingVerdict::kSounding) {
         return {};
     }
@@ -193,6 +197,15 @@ SourceHeader ReadSourceHeader(std::string_view bytes) {
         return BoringSourceHeader(ReadBoringXml(bytes));
     }
     SourceHeader header;
+    // A log saved again by an editor in UTF-8 or UTF-16 reads as the cp932 it held.
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(bytes, converted);
+    if (!text.ok) {
+        header.status = SourceHeader::Status::kNotAccepted;
+        header.surveyName = rave::ForeignTextProblemText(text.problem);
+        return header;
+    }
+    bytes = text.cp932;
     rave::LineCursor cursor(bytes, kSourceHeaderLineLimit);
     std::string_view line;
     if (cursor.Next(line)) {

@@ -62,8 +62,9 @@ struct SourceHeader {
 // every other kind.
 std::string SoundingSourceRefusal(SourceKind kind, std::string_view bytes);
 
-// The header of a file's bytes. A first line of no known kind, or a sounding Ravelog would not
-// open (SoundingSourceRefusal), gives status kNotAccepted and the survey name of string 202.
+// The header of a file's bytes (cp932, or UTF-8 or UTF-16 read as cp932). A first line of no known kind, or a
+// sounding Ravelog would not open (SoundingSourceRefusal), gives status kNotAccepted and the survey name of
+// string 202; a character cp932 lacks gives kNotAccepted with a survey name that names it.
 SourceHeader ReadSourceHeader(std::string_view bytes);
 // The header of a file; a file that cannot be opened gives kNotFound and the text of string 201.
 SourceHeader ReadSourceHeaderFile(const std::filesystem::path& path);

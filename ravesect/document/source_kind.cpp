@@ -1,6 +1,7 @@
 // Recognising the kind of a source log from its first line.
 #include "ravesect/document/source_kind.h"
 
+#include "common/foreign_text.h"
 #include "common/text_file.h"
 #include "ravesect/document/boring_xml.h"
 
@@ -44,7 +45,9 @@ SourceKind DetectSourceKindOfBytes(std::string_view bytes) {
     }
     // The longest first line the kinds accept, so a huge one-line file is not searched whole.
     constexpr std::size_t kFirstLineLimit = 400;
-    rave::LineCursor cursor(bytes, kFirstLineLimit);
+    std::string converted;
+    const rave::ForeignText text = rave::DecodeForeignText(bytes, converted);
+    rave::LineCursor cursor(text.cp932, kFirstLineLimit);
     std::string_view line;
     return cursor.Next(line) ? DetectSourceKind(rave::StripLineEnd(line)) : kKindUnknown;
 }

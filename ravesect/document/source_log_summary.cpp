@@ -125,7 +125,9 @@ SourceLogSummaryResult SummariseSourceLog(std::string_view bytes, const rave::So
     }
     const SourceHeader header = ReadSourceHeader(bytes);
     if (header.status != SourceHeader::Status::kRead) {
-        return {std::nullopt, header.surveyName};  // string 202, with the reason for a sounding
+        // The refusal says why (no log at all, a sounding Ravelog would not open, or a character
+        // cp932 lacks).
+        return {std::nullopt, header.surveyName.size() > 1 ? header.surveyName : std::string(kNotLog)};
     }
     return {FromOtherKind(header, bytes), {}};
 }

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "common/foreign_text.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/soil_name_table.h"
@@ -203,6 +204,10 @@ NormalizedLog ParseSourceLog(SourceKind kind, std::string_view bytes, const rave
         const rave::SoilNameTable none;
         return BoringNormalizedLog(*read.log, jacicTable != nullptr ? *jacicTable : none, unknownSoilNames);
     }
+    // The other kinds are line files of ours, possibly saved again by an editor in UTF-8 or
+    // UTF-16: read as the cp932 they held (a file cp932 cannot hold was refused by its header).
+    std::string converted;
+    bytes = rave::DecodeForeignText(bytes, converted).cp932;
     if (IsSoundingKind(kind)) {
         NormalizedLog log = ParseSoundingSource(kind, bytes);
         if (kind == kKindSoundingJacic || kind == kKindSoundingSimple) {

@@ -38,7 +38,8 @@ private:
     int counter_ = 1;
 };
 
-// The normalized log of a source file's bytes, read with the parser of `kind`. For kinds 300
+// The normalized log of a source file's bytes (cp932, or UTF-8 or UTF-16 read as cp932; a file
+// with a character cp932 lacks gives an empty log), read with the parser of `kind`. For kinds 300
 // and 302 the drawing attribute of the last measured row becomes "2"; for kind 320 the measured
 // rows are dropped. An unknown kind gives an empty log. The soil names of a boring exchange XML
 // are resolved through `jacicTable` (without one they draw no pattern); the names it does not

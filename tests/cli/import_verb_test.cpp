@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "office_text.h"
 
 namespace ravelog::cli::testing {
 namespace {
@@ -107,6 +108,21 @@ TEST_F(ImportVerbTest, BlankSeparatedExample) {
     EXPECT_GT(json["rowCount"].get<int>(), 10);
     EXPECT_EQ(json["rowCount"], json["lastUsedRow"]);
     EXPECT_EQ(json["header"][4], "");  // the blank mode reads no point number
+}
+
+TEST_F(ImportVerbTest, ExcelUnicodeTextOfMoreRowsThanASoundingHoldsSaysWhatWasLeftOut) {
+    std::u16string text;  // Excel's "Unicode text": UTF-16 with its mark, tab-separated
+    for (int i = 1; i <= 2000; ++i) {
+        const std::string depth = std::to_string(i);
+        text += u"1.00\t" + std::u16string(depth.begin(), depth.end()) + u"\t盛土\r\n";
+    }
+    const CliResult result =
+        Run({"import", "space", Temp().Write("f.txt", rave::testing::Utf16(text)).string(), "-o",
+             Output().string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("1351 行目から後の 650 行は読み込みませんでした"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(Info(Output())["rows"][1349][9], "盛土");
 }
 
 TEST_F(ImportVerbTest, CommaSeparatedExample) {

@@ -75,7 +75,12 @@ protected:
         return import;
     }
     bool Import(ForeignImport& import, int* rows = nullptr) {
-        return import.Import(doc_, messages_, refresh_.Bind(), rows);
+        ImportReport report;
+        const bool imported = import.Import(doc_, messages_, refresh_.Bind(), &report);
+        if (rows != nullptr) {
+            *rows = report.stored;
+        }
+        return imported;
     }
 
     TempFolder temp_;
@@ -185,12 +190,12 @@ TEST_F(ImportTest, PreviewShowsTheFirstSixLinesSplit) {
     for (int i = 1; i <= 8; ++i) {
         lines.push_back(CsvLine("0." + std::to_string(i), "1.00", "4", "粘土"));
     }
-    lines[1] = std::string(250, 'a') + ",b";  // cut at 199 characters: no second field
+    lines[1] = std::string(3000, 'a') + ",b";  // a long line is read whole, past any CSV limit
     ForeignImport import = Prepare(lines);
     EXPECT_EQ(import.preview().lineCount, 6);
     EXPECT_EQ(import.preview().lines[0][17], "0.1");
-    EXPECT_EQ(import.preview().lines[1][0].size(), 199U);
-    EXPECT_EQ(import.preview().lines[1][1], "");
+    EXPECT_EQ(import.preview().lines[1][0].size(), 3000U);
+    EXPECT_EQ(import.preview().lines[1][1], "b");
     EXPECT_EQ(import.preview().lines[5][17], "0.6");
     EXPECT_EQ(ImportPreviewLineHeading(3), " 3行目");
     EXPECT_EQ(ImportNumberText(7), " 7");
@@ -457,6 +462,9 @@ TEST_F(ImportTest, StopsAtTheRowCapacity) {
     EXPECT_EQ(rows, kMaxRows);
     EXPECT_EQ(doc_.Row(kMaxRows)[field::kDepth], "1350");
     EXPECT_EQ(doc_.Row(kMaxRows)[field::kAttribute], "2");
+    ASSERT_EQ(messages_.shown.size(), 1U);  // the rows left out are never dropped silently
+    EXPECT_EQ(messages_.shown[0].text,
+              "読み込めるのは 1350 行までです。1351 行目から後の 5 行は読み込みませんでした");
 }
 
 TEST_F(ImportTest, AFileThatCannotBeOpenedClearsNothing) {

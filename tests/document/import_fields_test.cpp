@@ -37,10 +37,15 @@ TEST(BlankSplitting, QuotesJoinWordsButBlanksInsideAreDropped) {
     EXPECT_EQ(f[2], "12");
 }
 
-TEST(BlankSplitting, CommasAndTabsAreOrdinaryCharacters) {
-    const ImportFields f = Split("1,5 a\tb", ImportMode::kBlank);
+TEST(BlankSplitting, CommasAreOrdinaryAndEachTabEndsAFieldLikeABlank) {
+    // A spreadsheet's tab-separated text keeps its column numbers, empty cells included.
+    const ImportFields f = Split("1,5 a\tb\t\t\"c\td\"", ImportMode::kBlank);
     EXPECT_EQ(f[0], "1,5");
-    EXPECT_EQ(f[1], "a\tb");
+    EXPECT_EQ(f[1], "a");
+    EXPECT_EQ(f[2], "b");
+    EXPECT_EQ(f[3], "");
+    EXPECT_EQ(f[4], "cd");
+    EXPECT_EQ(CountImportFields("1,5 a\tb\t\t\"c\td\"", ImportMode::kBlank), 5);
 }
 
 TEST(BlankSplitting, DoubleByteCharactersWithBlankLikeTrailBytesStayWhole) {

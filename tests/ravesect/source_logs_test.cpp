@@ -6,7 +6,9 @@
 
 #include "common/soil_name_table.h"
 #include "common/text_file.h"
+#include "office_text.h"
 #include "ravesect/document/source_header.h"
+#include "ravesect/document/source_kind.h"
 #include "ravesect/document/source_parsers.h"
 #include "temp_folder.h"
 
@@ -143,6 +145,19 @@ TEST(SourceHeader, MoreRecordsThanTheListHoldsStopWithString4001) {
     EXPECT_EQ(WaterLevelEntries(h.records, messages).size(),
               static_cast<std::size_t>(kWaterLevelListCapacity));
     EXPECT_TRUE(messages.Saw(message_id::kListFull));
+}
+
+TEST(SourceHeader, EditorSavedSoundingsReadAsTheCp932TheyHeld) {
+    const std::u8string sdw =
+        u8"$$_SWJVERAN304\r\n$$Z\r\n宅地A\r\n$$A\r\n1.00,5,0.50,0.25,20.0000,,,,シルト\r\n";
+    for (const std::string& bytes :
+         {rave::testing::kUtf8Mark + rave::testing::Utf8(sdw), rave::testing::Utf8(sdw)}) {
+        EXPECT_EQ(DetectSourceKindOfBytes(bytes), 301);
+        EXPECT_EQ(ReadSourceHeader(bytes).surveyName, "宅地A");
+        EXPECT_EQ(ParseSourceLog(301, bytes).Rows(logsection::kLayers).at(0)[1], "シルト");
+    }
+    const std::string lacking = rave::testing::Utf8(u8"$$_SWJVERAN304\r\n$$Z\r\n𠮷田\r\n");
+    EXPECT_EQ(ReadSourceHeader(lacking).surveyName, "3 行目に、シフトJISで表せない文字 (U+20BB7) があります");
 }
 
 TEST(SoundingParser, LayersContinueUntilTheNameChangesOrAnUnderlineClosesThem) {
