@@ -1,5 +1,5 @@
 // What the programs ask of Windows itself: its drives for the pointer files, the identity of a
-// file under two names, Unicode file names, and the help text's editor.
+// file under two names, Unicode file names, the help text's editor, and the console's code page.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -72,6 +72,34 @@ TEST(WindowsFiles, TwoNamesOfOneFileHaveOneIdentity) {
     EXPECT_EQ(a, b);
     EXPECT_NE(a, rave::cli::FileIdentity(other));
     EXPECT_FALSE(rave::cli::FileIdentity(temp.path() / "missing.sdw"));
+}
+
+// Set by the test's own console handler. Registered before the program's, it is called after
+// them, and answers "handled" so the interrupt does not end the test.
+HANDLE g_interrupted = nullptr;
+
+BOOL WINAPI NoteInterrupt(DWORD) {
+    SetEvent(g_interrupted);
+    return TRUE;
+}
+
+TEST(WindowsConsole, CtrlCGivesTheConsoleItsCodePageBack) {
+    if (GetConsoleWindow() == nullptr) {
+        // wine gives a console only to a program started on a terminal (run it under `script`).
+        GTEST_SKIP() << "no console";
+    }
+    const UINT users = GetConsoleOutputCP() == CP_UTF8 ? 932 : GetConsoleOutputCP();
+    ASSERT_TRUE(SetConsoleOutputCP(users));
+    g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(SetConsoleCtrlHandler(NoteInterrupt, TRUE));
+    SetConsoleCtrlHandler(nullptr, FALSE);  // Ctrl+C reaches the handlers
+    rave::cli::PrepareStandardStreams();
+    EXPECT_EQ(GetConsoleOutputCP(), static_cast<UINT>(CP_UTF8));  // the verbs write UTF-8
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    EXPECT_EQ(WaitForSingleObject(g_interrupted, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(GetConsoleOutputCP(), users);
+    SetConsoleCtrlHandler(NoteInterrupt, FALSE);
+    CloseHandle(g_interrupted);
 }
 
 }  // namespace
