@@ -10,12 +10,13 @@ namespace rave::platform {
 
 namespace {
 
-// A path's native form is wide text on Windows and bytes (UTF-8 here) elsewhere.
-QString FromNative(const std::wstring& wide) {
+// A path's native form is wide text on Windows and bytes (UTF-8 here) elsewhere: one of the two
+// is used on each system.
+[[maybe_unused]] QString FromNative(const std::wstring& wide) {
     return QString::fromStdWString(wide);
 }
 
-QString FromNative(const std::string& utf8) {
+[[maybe_unused]] QString FromNative(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
