@@ -74,32 +74,25 @@ TEST(WindowsFiles, TwoNamesOfOneFileHaveOneIdentity) {
     EXPECT_FALSE(rave::cli::FileIdentity(temp.path() / "missing.sdw"));
 }
 
-// Set by the test's own console handler. Registered before the program's, it is called after
-// them, and answers "handled" so the interrupt does not end the test.
+// Registered before the program's handler, so called after it; "handled" keeps the test running.
 HANDLE g_interrupted = nullptr;
-
 BOOL WINAPI NoteInterrupt(DWORD) {
-    SetEvent(g_interrupted);
-    return TRUE;
+    return SetEvent(g_interrupted);
 }
 
 TEST(WindowsConsole, CtrlCGivesTheConsoleItsCodePageBack) {
     if (GetConsoleWindow() == nullptr) {
-        // wine gives a console only to a program started on a terminal (run it under `script`).
-        GTEST_SKIP() << "no console";
+        GTEST_SKIP() << "no console (wine gives one only to a program started on a terminal)";
     }
     const UINT users = GetConsoleOutputCP() == CP_UTF8 ? 932 : GetConsoleOutputCP();
-    ASSERT_TRUE(SetConsoleOutputCP(users));
     g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_TRUE(SetConsoleCtrlHandler(NoteInterrupt, TRUE));
+    ASSERT_TRUE(SetConsoleOutputCP(users) && SetConsoleCtrlHandler(NoteInterrupt, TRUE));
     SetConsoleCtrlHandler(nullptr, FALSE);  // Ctrl+C reaches the handlers
     rave::cli::PrepareStandardStreams();
     EXPECT_EQ(GetConsoleOutputCP(), static_cast<UINT>(CP_UTF8));  // the verbs write UTF-8
     ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
     EXPECT_EQ(WaitForSingleObject(g_interrupted, 10000), WAIT_OBJECT_0);
     EXPECT_EQ(GetConsoleOutputCP(), users);
-    SetConsoleCtrlHandler(NoteInterrupt, FALSE);
-    CloseHandle(g_interrupted);
 }
 
 }  // namespace
