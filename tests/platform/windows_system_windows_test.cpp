@@ -1,5 +1,5 @@
 // What the programs ask of Windows itself: its drives for the pointer files, the identity of a
-// file under two names, Unicode file names, the help text's editor, and the console's code page.
+// file under two names, Unicode file names, and the help text's editor.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -75,7 +75,7 @@ TEST(WindowsFiles, TwoNamesOfOneFileHaveOneIdentity) {
 }
 
 // Registered before the program's handler, so called after it; "handled" keeps the test running.
-HANDLE g_interrupted = nullptr;
+HANDLE g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 BOOL WINAPI NoteInterrupt(DWORD) {
     return SetEvent(g_interrupted);
 }
@@ -85,12 +85,9 @@ TEST(WindowsConsole, CtrlCGivesTheConsoleItsCodePageBack) {
         GTEST_SKIP() << "no console (wine gives one only to a program started on a terminal)";
     }
     const UINT users = GetConsoleOutputCP() == CP_UTF8 ? 932 : GetConsoleOutputCP();
-    g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ASSERT_TRUE(SetConsoleOutputCP(users) && SetConsoleCtrlHandler(NoteInterrupt, TRUE));
-    SetConsoleCtrlHandler(nullptr, FALSE);  // Ctrl+C reaches the handlers
-    rave::cli::PrepareStandardStreams();
-    EXPECT_EQ(GetConsoleOutputCP(), static_cast<UINT>(CP_UTF8));  // the verbs write UTF-8
-    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    rave::cli::PrepareStandardStreams();  // UTF-8 for the run
+    ASSERT_TRUE(SetConsoleCtrlHandler(nullptr, FALSE) && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
     EXPECT_EQ(WaitForSingleObject(g_interrupted, 10000), WAIT_OBJECT_0);
     EXPECT_EQ(GetConsoleOutputCP(), users);
 }
