@@ -174,7 +174,7 @@ const CLI::Validator& OneOrMore() {
 void QuietToolkitNotes() {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+            std::fprintf(stderr, "%s\n", message.toUtf8().constData());
         }
     });
 }

@@ -39,6 +39,13 @@ void RestoreConsolePage() {
     }
 }
 
+// Ctrl+C, Ctrl+Break and closing the console end the process without running atexit: the code
+// page goes back to what the user had here too.
+BOOL WINAPI RestoreConsolePageOnInterrupt(DWORD) {
+    RestoreConsolePage();
+    return FALSE;  // the next handler, Windows' own, ends the process
+}
+
 bool IsValid(HANDLE handle) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE;
 }
@@ -58,6 +65,7 @@ void PrepareStandardStreams() {
         g_consoleOutputPage = GetConsoleOutputCP();
         SetConsoleOutputCP(CP_UTF8);
         std::atexit(RestoreConsolePage);
+        SetConsoleCtrlHandler(RestoreConsolePageOnInterrupt, TRUE);
     }
 }
 

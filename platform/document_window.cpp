@@ -23,11 +23,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/path_text.h"
 #include "platform/dxf_export.h"
 #include "platform/message_box.h"
 #include "platform/page_export.h"
 #include "platform/page_output.h"
+#include "platform/path_qstring.h"
 #include "platform/program_settings.h"
 #include "platform/recovery.h"
 #include "platform/widget_text.h"
@@ -37,14 +37,6 @@ namespace rave::platform {
 namespace {
 
 const QString kRecentFileGroup = QStringLiteral("Recent File List");
-
-std::filesystem::path ToPath(const QString& text) {
-    return rave::PathFromUtf8(text.toStdString());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 }  // namespace
 
@@ -403,7 +395,7 @@ void DocumentWindow::OpenRecentFile(int index) {
         return;
     }
     const QString file = recentFiles_.at(index);
-    if (!OpenThroughFramework(ToPath(file)) && !QFileInfo::exists(file)) {
+    if (!OpenThroughFramework(PathFromQString(file)) && !QFileInfo::exists(file)) {
         // A file that is gone leaves the list.
         recentFiles_.removeAll(file);
         WriteRecentFiles(application_, recentFiles_);
@@ -417,7 +409,7 @@ bool DocumentWindow::OpenDroppedFiles(const QList<QUrl>& urls) {
             activateWindow();
             // One document at a time: the first dropped file is opened.
             if (ConfirmDiscardChanges()) {
-                OpenThroughFramework(ToPath(url.toLocalFile()));
+                OpenThroughFramework(PathFromQString(url.toLocalFile()));
             }
             return true;
         }
@@ -459,10 +451,10 @@ bool DocumentWindow::SaveAs() {
         // is asked about here, so no file is replaced without a question.
         std::error_code error;
         if (target == *chosen || !std::filesystem::exists(target, error) ||
-            AskToReplaceFile(QFileInfo(FromPath(target)).fileName())) {
+            AskToReplaceFile(QFileInfo(PathToQString(target)).fileName())) {
             break;
         }
-        proposed = FromPath(*chosen);
+        proposed = PathToQString(*chosen);
     }
     if (!SaveTo(target)) {
         return false;
@@ -509,7 +501,7 @@ std::optional<std::filesystem::path> DocumentWindow::ChooseFileToOpen(const QStr
     if (file.isEmpty()) {
         return std::nullopt;
     }
-    return ToPath(file);
+    return PathFromQString(file);
 }
 
 std::optional<std::filesystem::path> DocumentWindow::ChooseFileToSaveAs(const QString& proposed) {
@@ -518,7 +510,7 @@ std::optional<std::filesystem::path> DocumentWindow::ChooseFileToSaveAs(const QS
     if (file.isEmpty()) {
         return std::nullopt;
     }
-    return ToPath(file);
+    return PathFromQString(file);
 }
 
 UnsavedChoice DocumentWindow::AskAboutUnsavedChanges() {
@@ -686,7 +678,7 @@ void DocumentWindow::PrintPreview() {
 
 void DocumentWindow::ExportDxf() {
     const std::optional<std::filesystem::path> chosen =
-        ChooseFileToExportDxf(FromPath(ProposedDxfName(DocumentPath())));
+        ChooseFileToExportDxf(PathToQString(ProposedDxfName(DocumentPath())));
     if (!chosen) {
         return;
     }
@@ -706,12 +698,12 @@ std::optional<std::filesystem::path> DocumentWindow::ChooseFileToExportDxf(const
     if (file.isEmpty()) {
         return std::nullopt;
     }
-    return ToPath(file);
+    return PathFromQString(file);
 }
 
 void DocumentWindow::ExportPages() {
     const std::optional<std::filesystem::path> chosen =
-        ChooseFileToExportPages(FromPath(ProposedPdfName(DocumentPath())));
+        ChooseFileToExportPages(PathToQString(ProposedPdfName(DocumentPath())));
     if (!chosen) {
         return;
     }

@@ -1,10 +1,10 @@
 // The lock of a folder of working files (see folder_lock.h).
 #include "platform/folder_lock.h"
 
-#include <QFile>
 #include <system_error>
 
 #include "common/text_file.h"
+#include "platform/path_qstring.h"
 #include "platform/recovery.h"
 
 namespace rave::platform {
@@ -12,10 +12,6 @@ namespace rave::platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-QString NativeName(const fs::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
 
 std::optional<RecoveryRecord> ReadRecord(const fs::path& file) {
     std::error_code error;
@@ -32,7 +28,7 @@ fs::path FolderLockRecordPath(const fs::path& lockFile) {
     return fs::path(lockFile) += ".rec";
 }
 
-FolderLock::FolderLock(fs::path lockFile) : file_(std::move(lockFile)), lock_(NativeName(file_)) {
+FolderLock::FolderLock(fs::path lockFile) : file_(std::move(lockFile)), lock_(PathToQString(file_)) {
     // Held for the whole run: only a gone process makes it stale, never its age.
     lock_.setStaleLockTime(0);
 }

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/path_text.h"
 #include "common/settings_help.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
+#include "platform/path_qstring.h"
 #include "platform/text_editor.h"
 
 namespace rave::platform {
@@ -28,7 +28,7 @@ QString DisplayLine(std::string line) {
 }
 
 QUrl FileUrl(const std::filesystem::path& file) {
-    return QUrl::fromLocalFile(QString::fromStdString(file.string()));
+    return QUrl::fromLocalFile(PathToQString(file));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ void HelpDialog::OpenHelpFile() {
 }
 
 bool HelpDialog::OpenInEditor(const QUrl& file) {
-    return OpenInTextEditor(rave::PathFromUtf8(file.toLocalFile().toStdString()));
+    return OpenInTextEditor(PathFromQString(file.toLocalFile()));
 }
 
 bool HelpDialog::ShowTextWindow(const std::filesystem::path& file) {
@@ -85,7 +85,7 @@ bool HelpDialog::ShowTextWindow(const std::filesystem::path& file) {
     }
     auto* window = new QDialog(this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QString::fromStdString(file.filename().string()));
+    window->setWindowTitle(PathToQString(file.filename()));
     auto* view = new QPlainTextEdit(text.join(QLatin1Char('\n')));
     view->setReadOnly(true);
     view->setAccessibleName(QStringLiteral("ヘルプの内容"));

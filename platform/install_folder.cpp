@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "common/path_text.h"
 #include "platform/codec.h"
+#include "platform/path_qstring.h"
 
 namespace rave::platform {
 
@@ -67,7 +67,7 @@ void RemoveAbandonedCopies(const fs::path& parent, const std::string& temporaryP
 
 DriveFolders CurrentDriveFolders() {
     DriveFolders folders;
-    folders.home = rave::PathFromUtf8(QDir::homePath().toStdString());
+    folders.home = PathFromQString(QDir::homePath());
     std::error_code error;
     folders.currentDir = fs::current_path(error);
     if (error) {

@@ -5,6 +5,7 @@
 
 #include "common/path_text.h"
 #include "platform/codec.h"
+#include "platform/path_qstring.h"
 
 namespace rave::platform {
 
@@ -27,7 +28,7 @@ std::optional<std::filesystem::path> ChoosePageExportFile(QWidget* parent, const
     if (file.isEmpty()) {
         return std::nullopt;
     }
-    return PageExportTarget(rave::PathFromUtf8(file.toStdString()), picked.toStdString());
+    return PageExportTarget(PathFromQString(file), picked.toStdString());
 }
 
 std::filesystem::path ProposedPdfName(const std::filesystem::path& document) {

@@ -264,7 +264,7 @@ void EnsureGuiApplication() {
     // a command line and would mix with the program's own messages on stderr.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+            std::fprintf(stderr, "%s\n", message.toUtf8().constData());
         }
     });
     static int argc = 3;

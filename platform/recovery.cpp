@@ -14,7 +14,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/path_text.h"
+#include "platform/path_qstring.h"
 #include "platform/process.h"
 #include "platform/program_settings.h"
 
@@ -69,7 +69,7 @@ bool IsProcessRunning(const ProcessIdentity& process) {
 
 fs::path DefaultRecoveryFolder() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return rave::PathFromUtf8(data.toStdString()) / "recovery";
+    return PathFromQString(data) / "recovery";
 }
 
 int ReadAutosaveSeconds() {

@@ -15,11 +15,11 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "common/path_text.h"
 #include "common/settings_files.h"
 #include "platform/cell_edit_table.h"
 #include "platform/codec.h"
 #include "platform/install_folder.h"
+#include "platform/path_qstring.h"
 #include "ravelog/app/import_column_settings_dialog.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/conversion/conversions.h"
@@ -46,7 +46,7 @@ QString ChooserStartFolder(const std::string& cp932) {
     if (cp932.size() > 2 && cp932[1] == ':' && (cp932[2] == '\\' || cp932[2] == '/')) {
         const rave::DriveMap drives = rave::platform::SystemDriveMap(rave::platform::CurrentDriveFolders());
         if (const auto native = rave::WindowsPathToNative(cp932, drives)) {
-            return QString::fromStdString(native->string());
+            return rave::platform::PathToQString(*native);
         }
     }
     return FromCp932(cp932);
@@ -339,7 +339,7 @@ std::optional<std::filesystem::path> ImportDialog::AskForFile(const QString& sta
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return rave::PathFromUtf8(chooser.selectedFiles().first().toStdString());
+    return rave::platform::PathFromQString(chooser.selectedFiles().first());
 }
 
 void ImportDialog::ChooseFile() {
@@ -351,7 +351,7 @@ void ImportDialog::ChooseFile() {
 
 void ImportDialog::OpenFile(const std::filesystem::path& file) {
     import_.ChooseFile(file, messages_);
-    path_->setText(QString::fromStdString(file.string()));
+    path_->setText(rave::platform::PathToQString(file));
     preview_->Reload();
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/cell_edit_table.h"
+#include "platform/path_qstring.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/settings_dialog_support.h"
 
@@ -65,7 +66,7 @@ MasterEditorDialog::MasterEditorDialog(MainFrame& frame, rave::MasterKind kind, 
     body->addWidget(table_, 1);
     body->addLayout(side);
 
-    auto* path = new QLabel(QString::fromStdString(model_.Path().string()));
+    auto* path = new QLabel(rave::platform::PathToQString(model_.Path()));
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     path->setAccessibleName(QStringLiteral("ファイル"));
 

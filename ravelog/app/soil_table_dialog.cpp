@@ -20,6 +20,7 @@
 #include "common/settings_files.h"
 #include "common/soil_name_table.h"
 #include "platform/cell_edit_table.h"
+#include "platform/path_qstring.h"
 #include "ravelog/app/main_frame.h"
 #include "ravelog/app/settings_dialog_support.h"
 
@@ -121,7 +122,7 @@ SoilTableDialog::SoilTableDialog(MainFrame& frame, rave::SoilTableVariant varian
     auto* files = new QGridLayout;
     auto* masterLabel = new QLabel(IsJacic() ? QStringLiteral("JACIC版様式土質名マスタファイル")
                                              : QStringLiteral("シンプル版様式土質名マスタファイル"));
-    auto* masterPath = new QLineEdit(QString::fromStdString(model_.masterPath.string()));
+    auto* masterPath = new QLineEdit(rave::platform::PathToQString(model_.masterPath));
     masterPath->setReadOnly(true);
     masterLabel->setBuddy(masterPath);
     NameByLabel(masterPath, masterLabel->text());

@@ -18,9 +18,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/path_text.h"
 #include "common/text_fields.h"
 #include "platform/cell_edit_table.h"
+#include "platform/path_qstring.h"
 #include "platform/source_paths.h"
 #include "ravesect/app/dialog_support.h"
 #include "ravesect/app/placement_details_dialog.h"
@@ -303,7 +303,7 @@ void PlacementDialog::OpenSourceFile() {
     const QString start =
         list_.sourceFolder.folder.empty()
             ? QString()
-            : QString::fromStdString(rave::platform::ResolveSourcePath(list_.sourceFolder.folder).string());
+            : rave::platform::PathToQString(rave::platform::ResolveSourcePath(list_.sourceFolder.folder));
     const QString chosen = ChooseSourceFile(start);
     if (!chosen.isEmpty()) {
         OpenSourcePath(chosen);
@@ -314,7 +314,7 @@ void PlacementDialog::OpenSourcePath(const QString& chosen) {
     if (!CollectBoxes()) {
         return;
     }
-    const auto pathText = rave::platform::SourcePathText(rave::PathFromUtf8(chosen.toStdString()));
+    const auto pathText = rave::platform::SourcePathText(rave::platform::PathFromQString(chosen));
     if (!pathText) {
         messages_.Show(Cp932Message(0, QStringLiteral("ファイル名に保存できない文字があります。")));
         return;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/desktop_start.h"
+#include "platform/path_qstring.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/document/section_document.h"
 
@@ -17,7 +18,7 @@ std::int64_t NewestWorkingFileTime(const WorkingFiles& files) {
     std::int64_t newest = 0;
     for (const std::filesystem::path& file :
          {files.columns, files.settings, files.titles, files.pointsLayers}) {
-        const QFileInfo info(QString::fromStdString(file.string()));
+        const QFileInfo info(rave::platform::PathToQString(file));
         if (info.exists()) {
             newest = std::max<std::int64_t>(newest, info.lastModified().toSecsSinceEpoch());
         }

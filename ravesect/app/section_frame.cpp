@@ -14,6 +14,7 @@
 
 #include "common/soil_table_editor.h"
 #include "common/text_file.h"
+#include "platform/path_qstring.h"
 #include "platform/printer_paper.h"
 #include "platform/widget_text.h"
 #include "ravesect/app/command_install.h"
@@ -319,7 +320,7 @@ bool SectionFrame::MoveInstallFolder(const std::filesystem::path& installFolder)
             Messages().Show(rave::platform::Utf8Message(
                 QStringLiteral("移動先の作業ファイルは別の Ravesect が編集中か、ロックできません。\n"
                                "インストール場所は移動しませんでした。\n( %1 )")
-                    .arg(QString::fromStdString(installFolder.string()))));
+                    .arg(rave::platform::PathToQString(installFolder))));
             return false;
         }
         left = attempt.previous;

@@ -6,9 +6,9 @@
 #include <QPrinter>
 #include <QStatusBar>
 
-#include "common/path_text.h"
 #include "common/text_file.h"
 #include "platform/codec.h"
+#include "platform/path_qstring.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "ravesect/document/section_commands.h"
@@ -123,7 +123,7 @@ std::optional<std::filesystem::path> SectionFrame::ChooseFileToSaveAs(const QStr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return rave::PathFromUtf8(dialog.selectedFiles().constFirst().toStdString());
+    return rave::platform::PathFromQString(dialog.selectedFiles().constFirst());
 }
 
 std::filesystem::path SectionFrame::SaveAsTarget(const std::filesystem::path& chosen) const {

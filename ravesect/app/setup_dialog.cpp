@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/codec.h"
+#include "platform/path_qstring.h"
 #include "ravesect/app/dialog_support.h"
 
 namespace ravesect::app {
@@ -55,9 +56,8 @@ void SetupDialog::ShowNativeFolder() {
     const auto bytes = rave::platform::Utf8ToCp932(windowsPath.toStdString());
     const auto native = bytes ? rave::WindowsPathToNative(*bytes, drives_) : std::nullopt;
     native_->setText(
-        native
-            ? QStringLiteral("このコンピュータのフォルダ: %1").arg(QString::fromStdString(native->string()))
-            : QStringLiteral("このコンピュータにないドライブです"));
+        native ? QStringLiteral("このコンピュータのフォルダ: %1").arg(rave::platform::PathToQString(*native))
+               : QStringLiteral("このコンピュータにないドライブです"));
 }
 
 void SetupDialog::accept() {

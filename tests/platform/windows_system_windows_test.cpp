@@ -74,4 +74,22 @@ TEST(WindowsFiles, TwoNamesOfOneFileHaveOneIdentity) {
     EXPECT_FALSE(rave::cli::FileIdentity(temp.path() / "missing.sdw"));
 }
 
+// Registered before the program's handler, so called after it; "handled" keeps the test running.
+HANDLE g_interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+BOOL WINAPI NoteInterrupt(DWORD) {
+    return SetEvent(g_interrupted);
+}
+
+TEST(WindowsConsole, CtrlCGivesTheConsoleItsCodePageBack) {
+    if (GetConsoleWindow() == nullptr) {
+        GTEST_SKIP() << "no console (wine gives one only to a program started on a terminal)";
+    }
+    const UINT users = GetConsoleOutputCP() == CP_UTF8 ? 932 : GetConsoleOutputCP();
+    ASSERT_TRUE(SetConsoleOutputCP(users) && SetConsoleCtrlHandler(NoteInterrupt, TRUE));
+    rave::cli::PrepareStandardStreams();  // UTF-8 for the run
+    ASSERT_TRUE(SetConsoleCtrlHandler(nullptr, FALSE) && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    EXPECT_EQ(WaitForSingleObject(g_interrupted, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(GetConsoleOutputCP(), users);
+}
+
 }  // namespace

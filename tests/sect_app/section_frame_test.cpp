@@ -28,6 +28,7 @@
 #include "platform/codec.h"
 #include "platform/install_folder.h"
 #include "platform/printer_paper.h"
+#include "ravesect/app/ravesect_application.h"
 #include "ravesect/app/section_frame.h"
 #include "ravesect/app/section_view.h"
 #include "settings_sandbox.h"
@@ -428,6 +429,23 @@ TEST_F(SectionFrameTest, DroppedFilesOpenThroughTheDocumentPath) {
     EXPECT_EQ(messages.shown[0].id, 4010);
     EXPECT_EQ(messages.shown[0].argument, "/nonexistent/x.sqw");
     EXPECT_EQ(frame->Document().LastUsedSlot(), 2);
+}
+
+TEST_F(SectionFrameTest, InstallRecoveryAndDocumentFoldersUnderAJapaneseUserName) {
+    const fs::path user = temp.path() / u8"山田";
+    std::string error;
+    ASSERT_TRUE(
+        rave::platform::CreateInstallFolder(user / "Sver5", fs::path(RAVE_SOURCE_DIR) / "data", error));
+    fs::copy_file(ExampleSection(), user / u8"断面.sqw");
+    AnsweredFrame window(user / "Sver5", messages);
+    rave::platform::RecoverySession session("Ravesect", ".sqw", user / "recovery");
+    ASSERT_EQ(TakeWorkingFiles(window, session, WorkingFilesLockPath(user / "Sver5")),
+              WorkingFilesAccess::kOwn);
+    window.AttachRecovery(&session);
+    ASSERT_TRUE(window.OpenThroughFramework(user / u8"断面.sqw"));
+    window.MoveFigure(FigureMove::kLeft);
+    EXPECT_TRUE(session.WriteNow() && !fs::is_empty(user / "recovery"));
+    EXPECT_TRUE(window.Save() && window.MoveInstallFolder(installFolder));  // セットアップ's move locks too
 }
 
 TEST_F(SectionFrameTest, WindowAndScrollAreaFollowTheScreen) {
