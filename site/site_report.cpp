@@ -5,6 +5,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "common/cp932.h"
 #include "common/cp932_codec.h"
 #include "common/format.h"
 #include "common/path_text.h"
@@ -24,6 +25,9 @@ void AppendTextLine(std::string& out, std::string_view text) {
     if (const std::size_t end = text.find_first_of("\r\n"); end != std::string_view::npos) {
         text = text.substr(0, end);
     }
+    // Kept within the reader's line limit with the escape and the line end, so what is written is
+    // read back whole.
+    text = rave::Cp932Prefix(text, kReportLineLimit - 3);
     if (!text.empty() && (text.front() == '$' || text.front() == '\\')) {
         out += '\\';
     }
@@ -95,7 +99,8 @@ public:
             pointTaken_ = static_cast<int>(report_.points.size()) < kMaxReportPoints;
             if (pointTaken_) {
                 report_.points.emplace_back();
-            } else {
+            } else if (!pointsCut_) {
+                pointsCut_ = true;
                 Warn("測点が " + std::to_string(kMaxReportPoints) + " を超えるため、残りは読みませんでした");
             }
         } else if (section_ == Section::kPhoto) {
@@ -267,6 +272,7 @@ private:
     bool pointTaken_ = false;
     bool photoTaken_ = false;
     bool outlineCut_ = false;
+    bool pointsCut_ = false;
     std::optional<double> pendingX_;
     bool xGiven_ = false;
     std::vector<bool> halfPositions_;
