@@ -122,6 +122,11 @@ std::vector<std::string> FindingsLines(const std::string& findings) {
                 }
                 cut = next;
             }
+            // A closing mark never starts a line: it stays at the end of the one before.
+            while (cut < paragraph.size() && cut > at &&
+                   (paragraph.substr(cut, 2) == "。" || paragraph.substr(cut, 2) == "、")) {
+                cut += 2;
+            }
             lines.emplace_back(paragraph.substr(at, cut - at));
             at = cut;
         } while (at < paragraph.size());
@@ -214,8 +219,8 @@ void DrawCover(PageCanvas& canvas, const PreparedSite& site, const std::vector<C
                                       : std::to_string(entry.firstPage);
         const double size = contents.size() > 24 ? 8.5 : 10;
         canvas.Text(45, y, canvas.FitText(entry.title, size, 100), size, rave::text_align::kLeftBottom);
-        canvas.Line(45 + canvas.TextWidth(entry.title, size) + 2, y - 1, 160, y - 1, 0.1,
-                    rave::pen_style::kDot);
+        canvas.Line(45 + canvas.TextWidth(entry.title, size) + 2, y - 1, 163 - canvas.TextWidth(pages, size),
+                    y - 1, 0.1, rave::pen_style::kDot);
         canvas.Text(165, y, pages, size, rave::text_align::kRightBottom);
         y += contents.size() > 24 ? 4.2 : 5.6;
     }
