@@ -27,9 +27,7 @@ TEST_F(ReportVerbTest, JsonAgreesWithCheckAndQaForEveryFooting) {
         for (const std::string& point : PlacedPoints()) {
             arguments.push_back(point);
         }
-        for (const char* option : {"-o", pdf.string().c_str(), "--footing-depth", footing, "--json"}) {
-            arguments.push_back(option);
-        }
+        arguments.insert(arguments.end(), {"-o", pdf.string(), "--footing-depth", footing, "--json"});
         const CliResult result = Run(arguments);
         ASSERT_EQ(result.exitCode, 0) << result.err;
         const Json json = Json::parse(result.out);
