@@ -175,3 +175,27 @@ TEST(SitePages, DrawsPhotographsInTheirOwnProportions) {
 
 }  // namespace
 }  // namespace site
+
+namespace site {
+namespace {
+
+TEST(SiteFindings, DraftNamesTheLayersOfEachBandAndTheDeepestPoint) {
+    const PreparedSite site = MakeSite(2);
+    std::vector<PointSummary> rows = {site.points[0].summary, site.points[1].summary};
+    rows[1].depth = 3.5;
+    // Both points sank from 0.5 to 1.0 m under 0.5 kN: inside F .. F + 2 for F = 0.5, above it for F = 1.
+    const std::string shallow = DraftFindings(rows, 0.5, std::nullopt);
+    EXPECT_NE(shallow.find("No.1(GL-0.50〜1.00m, Wsw 0.50kN)、No.2(GL-0.50〜1.00m"), std::string::npos)
+        << shallow;
+    EXPECT_NE(shallow.find("沈下の検討が求められる"), std::string::npos);
+    EXPECT_NE(shallow.find("No.2 の GL-3.50 m"), std::string::npos);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = SummarizePoint(*site.points[i].document, site.startup.settings, 1.0, "");
+    }
+    const std::string deep = DraftFindings(rows, 1.0, std::nullopt);
+    EXPECT_NE(deep.find("2 m 以内に荷重 1kN 以下の自沈層は認められなかった"), std::string::npos) << deep;
+    EXPECT_NE(deep.find("沈下の検討を求める自沈層はない"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace site
