@@ -37,6 +37,7 @@ TEST(SitePlan, ChoosesTheLargestScaleThatFitsAndCentres) {
         EXPECT_NEAR(layout.PaperX(c.lot[0].x), c.corner.x, 1e-9) << c.name;
         EXPECT_NEAR(layout.PaperY(c.lot[0].y), c.corner.y, 1e-9) << c.name;
         EXPECT_EQ(ScaleBarMetres(layout), c.scaleBar) << c.name;
+        EXPECT_EQ(layout.ToPlan(c.corner.x, c.corner.y), c.lot[0]) << c.name;  // a click there
     }
     // Nothing placed: 1:100 round the origin, which sits in the middle of the box.
     const PlanLayout empty = LayoutPlan(SiteReport{}, box);
