@@ -10,7 +10,7 @@ namespace ravelog::cli {
 
 namespace {
 const std::initializer_list<std::string_view> kVerbs = {"info", "save",   "render", "import",
-                                                        "qa",   "legend", "check"};
+                                                        "qa",   "legend", "check",  "report"};
 }
 
 bool IsCommandLineVerb(const std::vector<std::string>& arguments) {
@@ -31,6 +31,7 @@ int RunRavelogCommandLine(const std::vector<std::string>& arguments, std::ostrea
     RegisterRenderVerbs(app, context);
     RegisterLegendVerbs(app, context);
     RegisterCheckVerbs(app, context);
+    RegisterReportVerbs(app, context);
 
     return rave::cli::ParseAndRun(app, arguments, out, err, context.exitCode);
 }

@@ -25,5 +25,6 @@ void RegisterImportVerbs(CLI::App& app, CommandContext& context);      // import
 void RegisterRenderVerbs(CLI::App& app, CommandContext& context);      // render
 void RegisterLegendVerbs(CLI::App& app, CommandContext& context);      // legend
 void RegisterCheckVerbs(CLI::App& app, CommandContext& context);       // check
+void RegisterReportVerbs(CLI::App& app, CommandContext& context);      // report
 
 }  // namespace ravelog::cli

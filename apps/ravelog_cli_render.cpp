@@ -19,6 +19,7 @@
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_input.h"
 #include "apps/ravelog_cli_install.h"
+#include "apps/ravelog_cli_paper.h"
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/path_text.h"
@@ -52,15 +53,6 @@ constexpr int kDefaultImageDpi = 300;
 // No sounding reaches this deep: 1350 rows a metre apart. A sheet deeper than this is a typing
 // slip in the last rows (a depth of 1e9 would ask for millions of pages).
 constexpr double kDeepestSheetMetres = 1350.0;
-
-PaperSize DefaultPrinterPaper(rave::MessageSink& messages) {
-    const std::optional<rave::platform::PrinterPageInfo> printer = rave::platform::DefaultPrinterPage();
-    if (!printer) {
-        return PaperSizeFromPrinter(std::nullopt, messages);
-    }
-    return PaperSizeFromPrinter(
-        PrinterPage{printer->widthUnits, printer->heightUnits, printer->dpiX, printer->dpiY}, messages);
-}
 
 // What every sounding of one run shares; prepared once, read by every thread.
 struct RenderSetup {

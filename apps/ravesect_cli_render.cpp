@@ -14,6 +14,7 @@
 #include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
 #include "apps/ravesect_cli_context.h"
+#include "apps/ravesect_cli_printout.h"
 #include "common/path_text.h"
 #include "common/pattern_colors.h"
 #include "common/soil_name_table.h"
@@ -60,14 +61,6 @@ std::optional<std::vector<int>> SelectSectionPages(const std::string& text, int 
     }
     pages.push_back(static_cast<int>(page));
     return pages;
-}
-
-rave::PatternColorTable ReadPatternColours(const std::filesystem::path& path) {
-    rave::PatternColorTable table;
-    if (const std::optional<std::string> bytes = rave::ReadFileBytes(path)) {
-        table.LoadPatternColorBytes(*bytes);
-    }
-    return table;
 }
 
 double LastColumnDistance(const SectionDocument& document) {
@@ -139,36 +132,14 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
                             std::ostream& messagesOut) {
     CommandContext context(messagesOut, messagesOut);
     context.installFolder = setup.installFolder;
-    PrivateWorkingFolder working;
-    if (!working.ok()) {
-        return {1, "cannot create a temporary working folder"};
+    SectionPrintout printout(setup.installFolder, setup.paper, context.messages);
+    std::string openError;
+    if (!printout.Open(context, rave::PathFromUtf8(file), openError)) {
+        return {1, openError};
     }
-    SectionDocument document;
-    if (!OpenSectionForCommandLine(context, working, rave::PathFromUtf8(file), document)) {
-        return {1, ""};
-    }
-    const SectionPaths paths = DeriveSectionPaths(setup.installFolder);
-    const SysqSettings sysq =
-        ReadSysqFile(paths.sysq, setup.installFolder).value_or(SysqSettings::Defaults(setup.installFolder));
-    const SectionFonts fonts = LoadSectionFonts(setup.installFolder, nullptr);
-    const rave::PatternColorTable colours = ReadPatternColours(paths.patternColours);
-    // A missing simple table only leaves the stored numbers: it is not a failure of the render.
-    rave::SoilNameTable simple;
-    if (const std::optional<std::string> bytes =
-            rave::ReadFileBytes(setup.installFolder / rave::SoilTableEditor::kSimpleMasterFile)) {
-        simple.LoadSoilNameBytes(*bytes, rave::soil_number_kind::kBitmap);
-    }
-    FillPageLengthsFromPaper(document.settings, setup.paper, sysq);
-    // The paging stays as printing cuts it; logs it leaves out are named (the render succeeds).
-    const std::vector<int> offPage =
-        ColumnsOnNoPrintedPage(document, document.settings, sysq.Real(sysqline::kNGraphWidth));
-    if (!offPage.empty()) {
-        context.messages.Show(ColumnsOnNoPageMessage(document, offPage));
-    }
-
-    const int count = CountPrintedPages(document.settings, LastColumnDistance(document));
     std::string error;
-    const std::optional<std::vector<int>> pages = SelectSectionPages(setup.pages, count, error);
+    const std::optional<std::vector<int>> pages =
+        SelectSectionPages(setup.pages, printout.PageCount(), error);
     if (!pages) {
         return {2, error};
     }
@@ -189,14 +160,8 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
                                         ? kDefaultPdfDpi
                                         : kDefaultImageDpi);
     options.title = rave::PathFromUtf8(file).filename().string();
-
-    ravesect::DrawingMessages drawingMessages(&context.messages);  // each text once for all pages
-    const SectionDrawingResources resources{sysq, fonts, &colours, &drawingMessages, &simple};
-    const rave::platform::PageFileResult result =
-        rave::platform::WritePageFiles(options, *pages, [&](rave::DrawingSurface& surface, int page) {
-            DrawSectionFromColumnsFile(surface, document, working.files().columns, resources, true,
-                                       PrintedPage(document.settings, page));
-        });
+    const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
+        options, *pages, [&](rave::DrawingSurface& surface, int page) { printout.DrawPage(surface, page); });
     if (!result.ok) {
         return {1, result.error};
     }

@@ -29,6 +29,15 @@ int MillimetresToDots(double mm, int dpi) {
     return std::max(1, static_cast<int>(std::lround(mm / 25.4 * dpi)));
 }
 
+// The paper of one page, mm.
+std::pair<double, double> PaperOf(const PageFileOptions& options, int page) {
+    return options.paperOf ? options.paperOf(page) : std::pair{options.widthMm, options.heightMm};
+}
+
+QPageSize PageSizeOf(const std::pair<double, double>& paper) {
+    return QPageSize(QSizeF(paper.first, paper.second), QPageSize::Millimeter);
+}
+
 // The whole PDF, every page, in memory; its text mended so extracted text equals the sheet's.
 std::optional<std::string> RenderPdf(const PageFileOptions& options, const std::vector<int>& pages,
                                      const DrawPageFunction& draw, const PageProgressFunction& progress,
@@ -39,7 +48,7 @@ std::optional<std::string> RenderPdf(const PageFileOptions& options, const std::
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(options.dpi);
-        writer.setPageSize(QPageSize(QSizeF(options.widthMm, options.heightMm), QPageSize::Millimeter));
+        writer.setPageSize(PageSizeOf(PaperOf(options, pages.front())));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(QString::fromStdString(options.title));
         writer.setCreator(QStringLiteral("Ravelog"));
@@ -48,12 +57,14 @@ std::optional<std::string> RenderPdf(const PageFileOptions& options, const std::
             error = "cannot start the PDF " + options.output.string();
             return std::nullopt;
         }
-        const SurfaceSize page{MillimetresToDots(options.widthMm, options.dpi),
-                               MillimetresToDots(options.heightMm, options.dpi)};
         for (std::size_t i = 0; i < pages.size(); ++i) {
+            const std::pair<double, double> paper = PaperOf(options, pages[i]);
             if (i > 0) {
+                writer.setPageSize(PageSizeOf(paper));  // taken by the page newPage starts
                 writer.newPage();
             }
+            const SurfaceSize page{MillimetresToDots(paper.first, options.dpi),
+                                   MillimetresToDots(paper.second, options.dpi)};
             {
                 QPainterSurface surface(painter, options.dpi, options.dpi, page);
                 draw(surface, pages[i]);
@@ -92,8 +103,9 @@ std::optional<std::string> RenderDxf(const PageFileOptions& options, const std::
 // One page as the bytes of a PNG or SVG file.
 std::optional<std::string> RenderSinglePage(const PageFileOptions& options, int pageNumber,
                                             const DrawPageFunction& draw, std::string& error) {
-    const int width = MillimetresToDots(options.widthMm, options.dpi);
-    const int height = MillimetresToDots(options.heightMm, options.dpi);
+    const std::pair<double, double> paper = PaperOf(options, pageNumber);
+    const int width = MillimetresToDots(paper.first, options.dpi);
+    const int height = MillimetresToDots(paper.second, options.dpi);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -56,6 +56,10 @@ private:
     rave::testing::TempFolder temp_;
 };
 
+// The pages of a PDF file; -1 when it cannot be read (cli_runner.cpp: Qt stays out of this header,
+// whose includers use names Qt takes as keywords).
+int PdfPages(const std::filesystem::path& path);
+
 // The examples shipped with the project.
 inline std::filesystem::path Example(const std::string& name) {
     return std::filesystem::path(RAVE_SOURCE_DIR) / "examples" / name;

@@ -13,15 +13,6 @@ namespace {
 
 using LegendVerbTest = CliTest;
 
-int PdfPageCount(const std::filesystem::path& path) {
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    return static_cast<int>(
-        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type /Page\\b"))));
-}
-
 // Non-white pixels in a rectangle given in millimetres of the page.
 int InkPixels(const QImage& image, int dpi, double left, double top, double right, double bottom) {
     const double unit = dpi / 25.4;
@@ -39,7 +30,7 @@ TEST_F(LegendVerbTest, JacicTableToPdf) {
     const CliResult result = Run({"legend", "-o", pdf.string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     // 3 group headings and 117 names at 50 lines a page of A4.
-    EXPECT_EQ(PdfPageCount(pdf), 3);
+    EXPECT_EQ(PdfPages(pdf), 3);
 }
 
 TEST_F(LegendVerbTest, SimpleTableToPngWithEverySwatchInked) {
