@@ -1,0 +1,41 @@
+// The file menu's report command.
+#include "site/app/site_report_command.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+
+#include "common/path_text.h"
+#include "ravelog/app/main_frame.h"
+
+namespace site::app {
+
+QAction* InstallSiteReportCommand(ravelog::app::MainFrame& frame, SiteWindowServices services) {
+    auto* action = new QAction(QStringLiteral("報告書(&R)..."), &frame);
+    action->setData(kSiteReportCommand);
+    action->setStatusTip(
+        QStringLiteral("複数の測点の柱状図、調査位置図、告示の検討と考察を地盤調査報告書にまとめる"));
+    action->setToolTip(QStringLiteral("報告書"));
+    QMenu* fileMenu = frame.Menu(QStringLiteral("fileMenu"));
+    QAction* exportPages = frame.Action(ravelog::app::command_id::kExportPages);
+    const QList<QAction*> actions = fileMenu->actions();
+    const qsizetype at = actions.indexOf(exportPages);
+    fileMenu->insertAction(at >= 0 && at + 1 < actions.size() ? actions.at(at + 1) : nullptr, action);
+
+    auto window = std::make_shared<QPointer<SiteReportWindow>>();
+    QObject::connect(action, &QAction::triggered, &frame, [&frame, services, window] {
+        if (!*window) {
+            *window = new SiteReportWindow(frame.InstallFolder(), services, nullptr, &frame);
+            (*window)->setAttribute(Qt::WA_DeleteOnClose);
+            (*window)->OfferCurrentDocument(rave::PathFromUtf8(frame.Document().pathName));
+            (*window)->show();
+            (*window)->OfferRecoveries();
+        }
+        (*window)->show();
+        (*window)->raise();
+        (*window)->activateWindow();
+    });
+    return action;
+}
+
+}  // namespace site::app
