@@ -18,6 +18,7 @@
 #include "apps/ravelog_cli.h"
 #include "apps/ravelog_cli_context.h"
 #include "apps/ravelog_cli_install.h"
+#include "apps/ravelog_cli_paper.h"
 #include "apps/ravesect_cli_printout.h"
 #include "common/path_text.h"
 #include "common/text_file.h"
@@ -53,7 +54,8 @@ public:
     explicit SectionPages(ravesect::cli::SectionPrintout& printout) : printout_(printout) {}
     int PageCount() const override { return printout_.PageCount(); }
     site::PaperMm Paper() const override {
-        return {static_cast<double>(printout_.Paper().widthMm), static_cast<double>(printout_.Paper().heightMm)};
+        return {static_cast<double>(printout_.Paper().widthMm),
+                static_cast<double>(printout_.Paper().heightMm)};
     }
     void DrawPage(rave::DrawingSurface& surface, int page) override { printout_.DrawPage(surface, page); }
 
@@ -62,7 +64,8 @@ private:
 };
 
 bool IsReportFile(const std::string& input) {
-    const std::optional<std::string> bytes = rave::ReadFileBytes(rave::PathFromUtf8(input), site::kMaxReportFileBytes);
+    const std::optional<std::string> bytes =
+        rave::ReadFileBytes(rave::PathFromUtf8(input), site::kMaxReportFileBytes);
     return bytes && bytes->rfind("$$RAVESITE", 0) == 0;
 }
 
@@ -84,7 +87,9 @@ std::pair<std::optional<site::PlanPoint>, std::string> SplitPointArgument(const 
     return {std::nullopt, argument};
 }
 
-std::string Utf8(std::string_view cp932) { return rave::platform::Cp932ToUtf8(cp932); }
+std::string Utf8(std::string_view cp932) {
+    return rave::platform::Cp932ToUtf8(cp932);
+}
 
 // Every file the report reads, for the check that the output names none of them.
 std::vector<std::string> InputNames(const site::PreparedSite& prepared) {
@@ -101,7 +106,9 @@ std::vector<std::string> InputNames(const site::PreparedSite& prepared) {
     return names;
 }
 
-Json NumberOrNull(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
+Json NumberOrNull(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
 
 Json ReportJson(const site::PreparedSite& prepared, const site::SitePages& pages) {
     Json json;
@@ -171,8 +178,8 @@ std::optional<site::SiteReport> ReportFromArguments(CommandContext& context, con
     if (!arguments.footingDepth.empty()) {
         const std::optional<double> depth = ParseFootingDepth(arguments.footingDepth);
         if (!depth) {
-            context.err << "--footing-depth: a depth of 0 m or more is needed, not \"" << arguments.footingDepth
-                        << "\"\n";
+            context.err << "--footing-depth: a depth of 0 m or more is needed, not \""
+                        << arguments.footingDepth << "\"\n";
             status = 2;
             return std::nullopt;
         }
@@ -195,7 +202,8 @@ std::optional<site::SiteReport> ReportFromArguments(CommandContext& context, con
         const std::optional<std::string> stored =
             site::ReportPathText(folder, rave::PathFromUtf8(arguments.section));
         if (!stored) {
-            context.err << "ravelog report: " << arguments.section << ": the file name cannot be written in cp932\n";
+            context.err << "ravelog report: " << arguments.section
+                        << ": the file name cannot be written in cp932\n";
             return std::nullopt;
         }
         report.section = *stored;
@@ -207,7 +215,8 @@ int RunReport(CommandContext& context, const ReportArguments& arguments) {
     const std::optional<rave::platform::PageFileKind> kind =
         rave::platform::PageFileKindOf(rave::PathFromUtf8(arguments.output));
     if (!kind || *kind == rave::platform::PageFileKind::kDxf) {
-        context.err << "ravelog report: the output must end in .pdf, .png or .svg: " << arguments.output << '\n';
+        context.err << "ravelog report: the output must end in .pdf, .png or .svg: " << arguments.output
+                    << '\n';
         return 2;
     }
     int status = 1;
@@ -230,13 +239,26 @@ int RunReport(CommandContext& context, const ReportArguments& arguments) {
         return 1;
     }
 
+    // A report without findings gets the draft the window's "案を作成" makes: facts only, for the
+    // engineer to read and complete; a text the engineer wrote is never replaced.
+    if (prepared->report.findings.empty()) {
+        std::vector<site::PointSummary> rows;
+        for (const site::PreparedPoint& point : prepared->points) {
+            rows.push_back(point.summary);
+        }
+        prepared->report.findings =
+            site::DraftFindings(rows, prepared->report.footingDepth, prepared->report.contactPressure);
+    }
+
     ravesect::cli::CommandContext sectionContext(context.err, context.err);
     sectionContext.installFolder = *installFolder;
-    ravesect::cli::SectionPrintout printout(*installFolder, ravesect::cli::DefaultSectionPaper(context.messages),
-                                            context.messages);
+    ravesect::cli::SectionPrintout printout(
+        *installFolder, ravesect::cli::DefaultSectionPaper(context.messages), context.messages);
     SectionPages sectionPages(printout);
     site::SitePageOptions options;
-    options.decodeImage = [](const std::filesystem::path& file) { return rave::platform::ReadImageFileBitmap(file); };
+    options.decodeImage = [](const std::filesystem::path& file) {
+        return rave::platform::ReadImageFileBitmap(file);
+    };
     options.messages = &context.messages;
     const PaperSize sheetPaper = DefaultPrinterPaper(context.messages);
     options.sheetPaper = {static_cast<double>(sheetPaper.widthMm), static_cast<double>(sheetPaper.heightMm)};
@@ -255,8 +277,9 @@ int RunReport(CommandContext& context, const ReportArguments& arguments) {
     rave::platform::PageFileOptions files;
     files.output = rave::PathFromUtf8(arguments.output);
     files.kind = *kind;
-    files.dpi = arguments.dpi != 0 ? arguments.dpi
-                                   : (*kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi : kDefaultImageDpi);
+    files.dpi = arguments.dpi != 0
+                    ? arguments.dpi
+                    : (*kind == rave::platform::PageFileKind::kPdf ? kDefaultPdfDpi : kDefaultImageDpi);
     files.title = "地盤調査報告書";
     files.paperOf = [&pages](int page) {
         const site::PaperMm paper = pages.Paper(page);
@@ -276,10 +299,12 @@ int RunReport(CommandContext& context, const ReportArguments& arguments) {
     }
     const bool progress = rave::cli::ShowsProgress(context.err);
     const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
-        files, pageNumbers, [&pages](rave::DrawingSurface& surface, int page) { pages.DrawPage(surface, page); },
+        files, pageNumbers,
+        [&pages](rave::DrawingSurface& surface, int page) { pages.DrawPage(surface, page); },
         [&](int done, int total) {
             if (progress) {
-                context.err << "\rpage " << done << " of " << total << (done == total ? "\n" : "") << std::flush;
+                context.err << "\rpage " << done << " of " << total << (done == total ? "\n" : "")
+                            << std::flush;
             }
         });
     if (!result.ok) {
@@ -287,7 +312,8 @@ int RunReport(CommandContext& context, const ReportArguments& arguments) {
         return 1;
     }
     if (arguments.json) {
-        context.out << ReportJson(*prepared, pages).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+        context.out << ReportJson(*prepared, pages).dump(2, ' ', false, Json::error_handler_t::replace)
+                    << '\n';
     }
     return 0;
 }
@@ -300,9 +326,10 @@ void RegisterReportVerbs(CLI::App& app, CommandContext& context) {
         "report",
         "draw the site report (地盤調査報告書) of a lot's soundings, or of a report file, into one PDF");
     report
-        ->add_option("INPUT", arguments->inputs,
-                     "sounding files (.sdw or Ver2), each optionally X,Y=FILE with its place in metres (X east, "
-                     "Y north); or one report file")
+        ->add_option(
+            "INPUT", arguments->inputs,
+            "sounding files (.sdw or Ver2), each optionally X,Y=FILE with its place in metres (X east, "
+            "Y north); or one report file")
         ->required();
     report->add_option("-o,--output", arguments->output, "OUT.pdf (or OUT.png / OUT.svg: OUT-1.png, ...)")
         ->required();
@@ -314,10 +341,11 @@ void RegisterReportVerbs(CLI::App& app, CommandContext& context) {
         ->check(rave::cli::DecimalNumber());
     report->add_option("--format", arguments->format, "sheet format: 1, 2 or 3")
         ->transform(rave::cli::IntegerIn(1, 3));
-    report->add_option("--section", arguments->section, "a section file (.sqw) whose pages the report includes");
-    report->add_flag("--json", arguments->json, "print the pages, the points' checks and the contents as JSON");
-    report
-        ->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
+    report->add_option("--section", arguments->section,
+                       "a section file (.sqw) whose pages the report includes");
+    report->add_flag("--json", arguments->json,
+                     "print the pages, the points' checks and the contents as JSON");
+    report->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")
         ->transform(rave::cli::IntegerIn(rave::platform::kLowestPageDpi, rave::platform::kHighestPageDpi));
     report->callback([&context, arguments] {
         try {

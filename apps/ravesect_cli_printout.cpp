@@ -6,6 +6,7 @@
 #include "ravesect/drawing/section_coverage.h"
 #include "ravesect/drawing/section_drawing.h"
 #include "ravesect/settings/section_paging.h"
+#include "ravesect/settings/startup_settings.h"
 
 namespace ravesect::cli {
 

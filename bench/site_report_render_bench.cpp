@@ -50,7 +50,8 @@ void ThirtyPoints(benchmark::State& state) {
     std::vector<std::string> arguments;
     for (int i = 0; i < 30; ++i) {
         const std::string file = "no" + std::to_string(i % 5 + 1) + ".sdw";
-        arguments.push_back(std::to_string(i % 6 * 5) + "," + std::to_string(i / 6 * 5) + "=" + (kSite / file).string());
+        arguments.push_back(std::to_string(i % 6 * 5) + "," + std::to_string(i / 6 * 5) + "=" +
+                            (kSite / file).string());
     }
     RunReport(state, arguments);
 }

@@ -37,7 +37,8 @@ std::optional<SurfaceBitmap> ReadImageFileBitmap(const std::filesystem::path& fi
         for (int x = 0; x < bitmap.width; ++x) {
             const QRgb pixel = line[x];
             bitmap.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width) +
-                          static_cast<std::size_t>(x)] = MakeColorRef(qRed(pixel), qGreen(pixel), qBlue(pixel));
+                          static_cast<std::size_t>(x)] =
+                MakeColorRef(qRed(pixel), qGreen(pixel), qBlue(pixel));
         }
     }
     return bitmap;

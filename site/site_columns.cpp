@@ -57,8 +57,9 @@ void DrawColumnsPage(PageCanvas& canvas, const PreparedSite& site, int pageIndex
         deepest = std::max(deepest, point.summary.depth);
     }
     const double mmPerMetre = DepthScale(deepest);
-    const double bottomDepth = (kPlotBottom - kPlotTop) / mmPerMetre;
-    const ravelog::DepthWindow window{0.0, bottomDepth, kPlotTop, kPlotBottom};
+    // The axis runs to the next whole metre below the deepest point.
+    const double bottomDepth = std::min(std::ceil(deepest - 1e-9), (kPlotBottom - kPlotTop) / mmPerMetre);
+    const ravelog::DepthWindow window{0.0, bottomDepth, kPlotTop, kPlotTop + bottomDepth * mmPerMetre};
     const double f = site.report.footingDepth;
 
     canvas.Text(15, 38,
@@ -67,7 +68,7 @@ void DrawColumnsPage(PageCanvas& canvas, const PreparedSite& site, int pageIndex
                 8, rave::text_align::kLeftBottom);
 
     // The depth axis.
-    canvas.Line(kAxisRight, kPlotTop, kAxisRight, kPlotBottom, 0.25);
+    canvas.Line(kAxisRight, kPlotTop, kAxisRight, window.yBottom, 0.25);
     const double step = LabelStep(mmPerMetre);
     for (double depth = 0; depth <= bottomDepth + 1e-9; depth += step) {
         const double y = window.MapY(depth);
@@ -129,7 +130,7 @@ void DrawColumnsPage(PageCanvas& canvas, const PreparedSite& site, int pageIndex
     }
     // The footing depth across every column.
     const double footingY = window.MapY(f);
-    if (footingY <= kPlotBottom && count > 0) {
+    if (footingY <= window.yBottom && count > 0) {
         canvas.Line(kAxisRight, footingY,
                     kBlockLeft + (count - 1) * kBlockPitch + kColumnWidth + 1 + kGraphLinear + kGraphLog + 2,
                     footingY, 0.35, rave::pen_style::kDash, kFootingColour);

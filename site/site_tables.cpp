@@ -122,6 +122,11 @@ std::vector<std::string> FindingsLines(const std::string& findings) {
                 }
                 cut = next;
             }
+            // A closing mark never starts a line: it stays at the end of the one before.
+            while (cut < paragraph.size() && cut > at &&
+                   (paragraph.substr(cut, 2) == "。" || paragraph.substr(cut, 2) == "、")) {
+                cut += 2;
+            }
             lines.emplace_back(paragraph.substr(at, cut - at));
             at = cut;
         } while (at < paragraph.size());
@@ -198,26 +203,40 @@ void DrawCover(PageCanvas& canvas, const PreparedSite& site, const std::vector<C
         canvas.Text(40, y, label, 12, rave::text_align::kLeftBottom);
         canvas.Text(72, y, canvas.FitText(*text, 12, 100), 12, rave::text_align::kLeftBottom);
         canvas.Line(70, y + 1.5, 175, y + 1.5, 0.15);
-        y += 11;
+        y += 10;
     }
 
     y += 12;
     canvas.Text(middle, y, "目　次", 13, rave::text_align::kCenterBottom, true);
     y += 9;
+    // With many points their sheets make one line of the list, so it stays on the cover.
+    std::vector<ContentsEntry> lines;
+    const bool mergeSheets = contents.size() > 16;
     for (const ContentsEntry& entry : contents) {
         if (entry.part == PagePart::kCover) {
             continue;
         }
+        if (mergeSheets && entry.part == PagePart::kSheet && !lines.empty() &&
+            lines.back().part == PagePart::kSheet) {
+            lines.back().pageCount += entry.pageCount;
+            continue;
+        }
+        lines.push_back(entry);
+        if (mergeSheets && entry.part == PagePart::kSheet) {
+            lines.back().title = "各測点の試験結果";
+        }
+    }
+    for (const ContentsEntry& entry : lines) {
         const std::string pages = entry.pageCount > 1
                                       ? std::to_string(entry.firstPage) + "〜" +
                                             std::to_string(entry.firstPage + entry.pageCount - 1)
                                       : std::to_string(entry.firstPage);
-        const double size = contents.size() > 24 ? 8.5 : 10;
+        constexpr double size = 10;
         canvas.Text(45, y, canvas.FitText(entry.title, size, 100), size, rave::text_align::kLeftBottom);
-        canvas.Line(45 + canvas.TextWidth(entry.title, size) + 2, y - 1, 160, y - 1, 0.1,
-                    rave::pen_style::kDot);
+        canvas.Line(45 + canvas.TextWidth(entry.title, size) + 2, y - 1, 163 - canvas.TextWidth(pages, size),
+                    y - 1, 0.1, rave::pen_style::kDot);
         canvas.Text(165, y, pages, size, rave::text_align::kRightBottom);
-        y += contents.size() > 24 ? 4.2 : 5.6;
+        y += 5.6;
     }
 }
 

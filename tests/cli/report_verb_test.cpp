@@ -65,10 +65,19 @@ TEST_F(ReportVerbTest, ReportFileGivesItsPagesAndContents) {
     }
     EXPECT_EQ(next - 1, json["pages"].get<int>());
     EXPECT_EQ(PdfPages(pdf), json["pages"].get<int>());
-    const std::vector<std::string> expected = {
-        "地盤調査報告書", "調査概要", "調査位置図", "柱状図一覧", "告示第1113号による検討",
-        "測点 No.1 試験結果", "測点 No.2 試験結果", "測点 No.3 試験結果", "測点 No.4 試験結果", "測点 No.5 試験結果",
-        "推定断面図", "写真", "考察"};
+    const std::vector<std::string> expected = {"地盤調査報告書",
+                                               "調査概要",
+                                               "調査位置図",
+                                               "柱状図一覧",
+                                               "告示第1113号による検討",
+                                               "測点 No.1 試験結果",
+                                               "測点 No.2 試験結果",
+                                               "測点 No.3 試験結果",
+                                               "測点 No.4 試験結果",
+                                               "測点 No.5 試験結果",
+                                               "推定断面図",
+                                               "写真",
+                                               "考察"};
     EXPECT_EQ(titles, expected);
 }
 
@@ -76,7 +85,8 @@ TEST_F(ReportVerbTest, RefusesWhatRenderRefusesAndKeepsTheEarlierOutput) {
     const std::filesystem::path pdf = Temp().Write("kept.pdf", "earlier");
     const std::filesystem::path notSounding = Temp().Write("notes.sdw", "hello\r\n");
     const std::filesystem::path missingPhoto =
-        WriteCp932("lot/r.rsr", "$$RAVESITE 1\r\n$$POINT\r\n" + Site("no1.sdw") + "\r\n\r\n\r\n\r\n$$PHOTO\r\ngone.png\r\n\r\n");
+        WriteCp932("lot/r.rsr", "$$RAVESITE 1\r\n$$POINT\r\n" + Site("no1.sdw") +
+                                    "\r\n\r\n\r\n\r\n$$PHOTO\r\ngone.png\r\n\r\n");
     std::vector<std::string> tooMany = {"report"};
     for (int i = 0; i < 31; ++i) {
         tooMany.push_back(Site("no1.sdw"));
@@ -89,11 +99,20 @@ TEST_F(ReportVerbTest, RefusesWhatRenderRefusesAndKeepsTheEarlierOutput) {
         std::string named;  // what the message names
     };
     const Case cases[] = {
-        {"no sounding", {"report", Site("no1.sdw"), notSounding.string(), "-o", pdf.string()}, 1, "notes.sdw"},
+        {"no sounding",
+         {"report", Site("no1.sdw"), notSounding.string(), "-o", pdf.string()},
+         1,
+         "notes.sdw"},
         {"missing photo", {"report", missingPhoto.string(), "-o", pdf.string()}, 1, "gone.png"},
         {"31 points", tooMany, 1, "30"},
-        {"missing section", {"report", Site("no1.sdw"), "--section", "none.sqw", "-o", pdf.string()}, 1, "none.sqw"},
-        {"bad footing", {"report", Site("no1.sdw"), "--footing-depth", "-1", "-o", pdf.string()}, 2, "footing"},
+        {"missing section",
+         {"report", Site("no1.sdw"), "--section", "none.sqw", "-o", pdf.string()},
+         1,
+         "none.sqw"},
+        {"bad footing",
+         {"report", Site("no1.sdw"), "--footing-depth", "-1", "-o", pdf.string()},
+         2,
+         "footing"},
         {"dxf", {"report", Site("no1.sdw"), "-o", (Folder() / "x.dxf").string()}, 2, ".dxf"},
     };
     for (const Case& c : cases) {

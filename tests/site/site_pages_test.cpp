@@ -61,7 +61,8 @@ PreparedSite MakeSite(int points) {
         point.document = std::make_unique<ravelog::SoundingDocument>();
         ravelog::SoundingDocument& d = *point.document;
         d.header[ravelog::slot::kPointNumber] = "No." + std::to_string(p + 1);
-        const char* rows[][4] = {{"0.50", "1.00", "4", "16"}, {"1.00", "0.50", "0", "0"}, {"3.00", "1.00", "20", "40"}};
+        const char* rows[][4] = {
+            {"0.50", "1.00", "4", "16"}, {"1.00", "0.50", "0", "0"}, {"3.00", "1.00", "20", "40"}};
         int i = 0;
         for (const auto& r : rows) {
             ravelog::MeasuredRow& row = d.Row(++i);
@@ -98,8 +99,8 @@ TEST(SitePages, LeavesOutPartsWithNothingToShow) {
         int pages;
     };
     const std::string cover = "地盤調査報告書", overview = "調査概要", plan = "調査位置図",
-                      columns = "柱状図一覧", notice = "告示第1113号による検討", section = "推定断面図", photos = "写真",
-                      findings = "考察";
+                      columns = "柱状図一覧", notice = "告示第1113号による検討", section = "推定断面図",
+                      photos = "写真", findings = "考察";
     const Case cases[] = {
         {"bare", false, 0, false, false, {cover, overview, columns, notice, sheets[0], sheets[1]}, 6},
         {"placed", true, 0, false, false, {cover, overview, plan, columns, notice, sheets[0], sheets[1]}, 7},
@@ -164,7 +165,8 @@ TEST(SitePages, DrawsPhotographsInTheirOwnProportions) {
     pages.DrawPage(surface, photoPage);
     std::vector<double> ratios;
     for (const rave::RecordedCall& call : surface.CallsOf(rave::SurfaceCall::kStretchBitmap)) {
-        ratios.push_back(static_cast<double>(call.rect.right - call.rect.left) / (call.rect.bottom - call.rect.top));
+        ratios.push_back(static_cast<double>(call.rect.right - call.rect.left) /
+                         (call.rect.bottom - call.rect.top));
     }
     ASSERT_EQ(ratios.size(), 2u);  // the unreadable one is a framed box with its name
     EXPECT_NEAR(ratios[0], 4.0, 0.05);

@@ -2,6 +2,9 @@
 // short, hostile or from a newer program are read without harm.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "site/site_report.h"
 
 namespace site {
@@ -41,6 +44,18 @@ TEST(SiteReportFile, WritesAndReadsBackByteForByte) {
     EXPECT_EQ(bytes.substr(bytes.size() - 7), "$$END\r\n");
 }
 
+TEST(SiteReportFile, TheExampleReadsAndWritesBackByteForByte) {
+    const std::filesystem::path example =
+        std::filesystem::path(RAVE_SOURCE_DIR) / "examples/site/site-report.rsr";
+    std::ifstream in(example, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const SiteReportReadResult read = ReadSiteReportBytes(bytes);
+    ASSERT_TRUE(read.report) << read.error;
+    EXPECT_EQ(read.report->points.size(), 5u);
+    EXPECT_EQ(read.report->photos.size(), 2u);
+    EXPECT_EQ(WriteSiteReportBytes(*read.report), bytes);
+}
+
 TEST(SiteReportFile, ReadsHostileAndTruncatedFiles) {
     const std::string full = WriteSiteReportBytes(FullReport());
     // Every cut of a real file reads without harm, keeping what came before the cut.
@@ -62,7 +77,8 @@ TEST(SiteReportFile, ReadsHostileAndTruncatedFiles) {
     const Case cases[] = {
         {"not a report", "$$_SWJVERAN304\r\n", false, 0},
         {"empty", "", false, 0},
-        {"bad numbers", "$$RAVESITE 1\n$$SETTINGS\n-1\nabc\n7\n$$POINT\nf.sdw\n1e999\n2\n$$LOT\n1;2\nx,y\n", true, 6},
+        {"bad numbers", "$$RAVESITE 1\n$$SETTINGS\n-1\nabc\n7\n$$POINT\nf.sdw\n1e999\n2\n$$LOT\n1;2\nx,y\n",
+         true, 6},
         {"newer sections", "$$RAVESITE 2\r\n$$WEATHER\r\nrain\r\n$$POINT\r\na.sdw\r\n", true, 0},
         {"too many points", manyPoints, true, 1},
         {"binary", std::string("$$RAVESITE\0\xff\xfe\r\n$$POINT\r\n\0\0\0", 27), true, 0},
