@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
@@ -466,19 +467,39 @@ bool SiteReportWindow::DrawPages(QPrinter& printer, const Output& output, int fr
     printer.setFullPage(true);
     QPainter painter;
     for (int page = from; page <= to; ++page) {
-        SetPaper(printer, output.pages->Paper(page));
-        if (page == from ? !painter.begin(&printer) : !printer.newPage()) {
-            if (painter.isActive()) {
-                painter.end();
+        const PaperMm paper = output.pages->Paper(page);
+        if (page == from) {
+            SetPaper(printer, paper);
+            if (!painter.begin(&printer)) {
+                return false;
             }
-            return false;
+        } else {
+            // A PDF printer takes each page's own paper; a device that keeps one paper while it
+            // prints (the preview) gets a page of the other orientation turned onto it.
+            if (printer.paintEngine()->type() == QPaintEngine::Pdf) {
+                SetPaper(printer, paper);
+            }
+            if (!printer.newPage()) {
+                painter.end();
+                return false;
+            }
         }
-        const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-        rave::platform::QPainterSurface surface(painter, printer.logicalDpiX(), printer.logicalDpiY(),
-                                                {paper.width(), paper.height()});
-        output.pages->DrawPage(surface, page);
+        const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
+        const bool turned = (paper.width > paper.height) != (sheet.width() > sheet.height());
+        painter.save();
+        if (turned) {
+            painter.translate(sheet.width(), 0);
+            painter.rotate(90);
+        }
+        {
+            const QSize size = turned ? sheet.size().transposed() : sheet.size();
+            rave::platform::QPainterSurface surface(painter, printer.logicalDpiX(), printer.logicalDpiY(),
+                                                    {size.width(), size.height()});
+            output.pages->DrawPage(surface, page);
+        }
+        painter.restore();
     }
-    return !painter.isActive() || painter.end();
+    return painter.end();
 }
 
 void SiteReportWindow::PaintPreview(QPrinter* printer) {
