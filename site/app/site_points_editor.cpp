@@ -85,7 +85,7 @@ SitePointsEditor::SitePointsEditor(SiteReport& report, std::function<std::filesy
     right->addWidget(planLabel);
     right->addWidget(plan_, 3);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 2);
+    layout->addLayout(left, 1);
     layout->addLayout(right, 3);
     setTabOrder(list_, add);
     setTabOrder(add, remove_);

@@ -45,13 +45,16 @@ QString FromPath(const fs::path& path) {
     return QString::fromStdWString(path.wstring());
 }
 
-// The printer's next page on this paper (a section's pages may lie in landscape).
-void SetPaper(QPrinter& printer, const PaperMm& paper) {
+// The paper of one page as a page layout without margins (a section's pages may lie in landscape).
+QPageLayout PageLayout(const PaperMm& paper) {
     const bool landscape = paper.width > paper.height;
     const QSizeF portrait(std::min(paper.width, paper.height), std::max(paper.width, paper.height));
-    printer.setPageLayout(
-        QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
-                    landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+void SetPaper(QPrinter& printer, const PaperMm& paper) {
+    printer.setPageLayout(PageLayout(paper));
 }
 
 }  // namespace
@@ -209,10 +212,14 @@ QWidget* SiteReportWindow::CreatePreviewPage() {
         previewPage_->setText(
             QStringLiteral("%1 / %2 ページ").arg(preview_->currentPage()).arg(PreviewPageCount()));
     };
-    connect(previous, &QPushButton::clicked, this,
-            [this] { preview_->setCurrentPage(preview_->currentPage() - 1); });
-    connect(next, &QPushButton::clicked, this,
-            [this] { preview_->setCurrentPage(preview_->currentPage() + 1); });
+    connect(previous, &QPushButton::clicked, this, [this, showPage] {
+        preview_->setCurrentPage(preview_->currentPage() - 1);
+        showPage();
+    });
+    connect(next, &QPushButton::clicked, this, [this, showPage] {
+        preview_->setCurrentPage(preview_->currentPage() + 1);
+        showPage();
+    });
     connect(refresh, &QPushButton::clicked, this, [this] { RefreshPreview(); });
     connect(preview_, &QPrintPreviewWidget::previewChanged, this, showPage);
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &SiteReportWindow::PaintPreview);
@@ -474,8 +481,9 @@ bool SiteReportWindow::DrawPages(QPrinter& printer, const Output& output, int fr
                 return false;
             }
         } else {
-            // A PDF printer takes each page's own paper; a device that keeps one paper while it
-            // prints (the preview) gets a page of the other orientation turned onto it.
+            // A PDF printer takes each page's own paper; the preview keeps one paper for all its
+            // pages (its engine would clip a landscape page), so there a page of the other
+            // orientation is turned onto the sheet.
             if (printer.paintEngine()->type() == QPaintEngine::Pdf) {
                 SetPaper(printer, paper);
             }

@@ -11,9 +11,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTabWidget>
+#include <cstdlib>
 #include <QTest>
 #include <deque>
 
+#include "apps/ravelog_site_window.h"
 #include "common/messages.h"
 #include "platform/install_folder.h"
 #include "platform/recovery.h"
@@ -207,6 +210,34 @@ TEST_F(SiteWindowTest, FileMenuOpensTheWindowWithTheSoundingInHandFirst) {
     report->trigger();  // the same window again
     EXPECT_EQ(frame.findChildren<SiteReportWindow*>().size(), 1);
     window->close();
+}
+
+// RAVE_DIALOG_SHOTS=docs/dialogs: the window over the example report, its points and plan and
+// its page preview, as pictures for the README.
+TEST_F(SiteWindowTest, Screenshots) {
+    const char* shots = std::getenv("RAVE_DIALOG_SHOTS");
+    if (shots == nullptr) {
+        GTEST_SKIP() << "RAVE_DIALOG_SHOTS is not set";
+    }
+    SiteReportWindow window(Install(), ravelog::cli::SiteWindowServices(Install()), &messages_);
+    ASSERT_TRUE(window.OpenReport(fs::path(RAVE_SOURCE_DIR) / "examples" / "site" / "site-report.rsr"));
+    window.move(0, 0);
+    window.resize(1280, 900);
+    window.show();
+    window.Points()->SelectPoint(4);
+    auto grab = [&](const char* name) {
+        for (int i = 0; i < 10; ++i) {
+            QApplication::processEvents();
+            QTest::qWait(30);
+        }
+        const QString path = QString::fromUtf8(shots) + QLatin1Char('/') + QString::fromUtf8(name);
+        EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+    };
+    grab("ravelog-site-report.png");
+    window.Tabs()->setCurrentIndex(window.Tabs()->count() - 1);
+    EXPECT_GT(window.PreviewPageCount(), 10);
+    grab("ravelog-site-report-preview.png");
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace
