@@ -154,7 +154,7 @@ int SitePhotosEditor::AddFiles(const std::vector<std::filesystem::path>& files) 
     for (const std::filesystem::path& file : files) {
         const std::optional<std::string> stored = ReportPathText(folder_(), file);
         if (static_cast<int>(photos_.size()) >= kMaxReportPhotos || !stored) {
-            messages_.Show(Utf8Message(QString::fromStdWString(file.wstring()) +
+            messages_.Show(Utf8Message(QString::fromStdString(file.string()) +
                                        QStringLiteral("\nこの写真は追加できません。")));
             continue;
         }

@@ -146,7 +146,7 @@ std::vector<std::string> SitePointsEditor::Labels() {
 int SitePointsEditor::AddFiles(const std::vector<std::filesystem::path>& files) {
     int added = 0;
     for (const std::filesystem::path& file : files) {
-        const QString name = QString::fromStdWString(file.wstring());
+        const QString name = QString::fromStdString(file.string());
         if (static_cast<int>(report_.points.size()) >= kMaxReportPoints) {
             messages_.Show(
                 Utf8Message(QStringLiteral("報告書に入れられる測点は%1までです。\n%2 は追加しませんでした。")

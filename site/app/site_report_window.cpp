@@ -42,7 +42,7 @@ const QString kCaption = QStringLiteral("地盤調査報告書");
 constexpr const char* kReportExtension = ".rsr";
 
 QString FromPath(const fs::path& path) {
-    return QString::fromStdWString(path.wstring());
+    return QString::fromStdString(path.string());
 }
 
 // The paper of one page as a page layout without margins (a section's pages may lie in landscape).

@@ -4,6 +4,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "common/path_text.h"
 #include "site/app/site_report_window.h"
 
 namespace site::app {
@@ -16,10 +17,10 @@ using rave::platform::UnsavedChoice;
 const QString kReportFilter = QStringLiteral("報告書ファイル (*.rsr);;すべてのファイル (*)");
 
 fs::path ToPath(const QString& text) {
-    return fs::path(text.toStdWString());
+    return rave::PathFromUtf8(text.toStdString());
 }
 QString FromPath(const fs::path& path) {
-    return QString::fromStdWString(path.wstring());
+    return QString::fromStdString(path.string());
 }
 
 std::vector<fs::path> ToPaths(const QStringList& files) {

@@ -12,8 +12,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <cstdlib>
 #include <QTest>
+#include <cstdlib>
 #include <deque>
 
 #include "apps/ravelog_site_window.h"
@@ -118,6 +118,16 @@ TEST_F(SiteWindowTest, PointsPlacedDraftedSavedReopenedAndPrinted) {
     EXPECT_NEAR(window.Report().points[0].position->y, 9.0, 0.25);
     EXPECT_FALSE(window.Report().points[2].position);
 
+    // A drop that moves No.3 to the top reorders the report; each point keeps its place.
+    QListWidget& list = *window.Points()->List();
+    ASSERT_TRUE(list.model()->moveRow(QModelIndex(), 2, QModelIndex(), 0));
+    QApplication::processEvents();
+    ASSERT_EQ(window.Report().points.size(), 3u);
+    EXPECT_EQ(ResolveReportPath({}, window.Report().points[0].file).filename(), "no3.sdw");
+    EXPECT_FALSE(window.Report().points[0].position);
+    ASSERT_TRUE(window.Report().points[1].position);
+    EXPECT_NEAR(window.Report().points[1].position->x, -4.0, 0.25);
+
     // Typed fields, then the draft: into empty findings at once; over the engineer's text only
     // after a yes.
     window.Fields()->FootingDepth()->clear();
@@ -146,7 +156,7 @@ TEST_F(SiteWindowTest, PointsPlacedDraftedSavedReopenedAndPrinted) {
     const SiteReportReadResult read = ReadSiteReportFile(file);
     ASSERT_TRUE(read.report);
     EXPECT_EQ(*read.report, window.Report());
-    EXPECT_EQ(read.report->points[0].file, "../soundings/no1.sdw");
+    EXPECT_EQ(read.report->points[1].file, "../soundings/no1.sdw");
     EXPECT_EQ(read.report->footingDepth, 0.75);
     EXPECT_EQ(read.report->cover.place, "\x93\x8c\x8b\x9e\x93\x73\x81\x9b\x81\x9b\x8e\x73");  // 東京都○○市
     EXPECT_NE(read.report->findings.find("\r\n\x88\xc8\x8f\xe3"), std::string::npos);         // CR LF 以上
