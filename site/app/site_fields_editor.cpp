@@ -118,7 +118,7 @@ bool SiteFieldsEditor::Store(SiteReport& report, rave::MessageSink& messages) {
     };
     for (int i = 0; i < 6; ++i) {
         const std::optional<std::string> text =
-            ToCp932(cover_[i]->text().trimmed(), QString::fromUtf8(kCoverLabels[i]), messages);
+            ToCp932(cover_[i]->text(), QString::fromUtf8(kCoverLabels[i]), messages);
         if (!text) {
             cover_[i]->setFocus();
             return false;
@@ -143,8 +143,7 @@ bool SiteFieldsEditor::Store(SiteReport& report, rave::MessageSink& messages) {
         report.contactPressure = q;
     }
     report.sheetFormat = format_->currentIndex() + 1;
-    const std::optional<std::string> section =
-        ToCp932(section_->text().trimmed(), QStringLiteral("断面図"), messages);
+    const std::optional<std::string> section = ToCp932(section_->text(), QStringLiteral("断面図"), messages);
     if (!section) {
         section_->setFocus();
         return false;

@@ -2,6 +2,7 @@
 #include "site/app/site_report_command.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 
@@ -9,6 +10,30 @@
 #include "ravelog/app/main_frame.h"
 
 namespace site::app {
+
+namespace {
+
+// Closing the main window closes the report window first, with its own question about unsaved
+// changes; when that is cancelled the main window stays open too.
+class CloseReportFirst : public QObject {
+public:
+    CloseReportFirst(QObject* parent, std::shared_ptr<QPointer<SiteReportWindow>> window)
+        : QObject(parent), window_(std::move(window)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close && *window_ && (*window_)->isVisible() && !(*window_)->close()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::shared_ptr<QPointer<SiteReportWindow>> window_;
+};
+
+}  // namespace
 
 QAction* InstallSiteReportCommand(ravelog::app::MainFrame& frame, SiteWindowServices services) {
     auto* action = new QAction(QStringLiteral("報告書(&R)..."), &frame);
@@ -35,6 +60,7 @@ QAction* InstallSiteReportCommand(ravelog::app::MainFrame& frame, SiteWindowServ
         (*window)->raise();
         (*window)->activateWindow();
     });
+    frame.installEventFilter(new CloseReportFirst(&frame, window));
     return action;
 }
 

@@ -4,15 +4,18 @@
 // the file menu's command opens the window with the sounding in hand first.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <deque>
 
@@ -219,7 +222,24 @@ TEST_F(SiteWindowTest, FileMenuOpensTheWindowWithTheSoundingInHandFirst) {
     EXPECT_FALSE(window->IsModified());
     report->trigger();  // the same window again
     EXPECT_EQ(frame.findChildren<SiteReportWindow*>().size(), 1);
-    window->close();
+
+    // Closing Ravelog closes the report first: unsaved work there is asked about, and a cancel
+    // keeps both windows open.
+    frame.show();
+    window->Findings()->setPlainText(QStringLiteral("考察"));
+    int asked = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ++asked;
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(window->isVisible());
+    window->Findings()->clear();
+    EXPECT_TRUE(frame.close());
+    EXPECT_FALSE(window->isVisible());
 }
 
 // RAVE_DIALOG_SHOTS=docs/dialogs: the window over the example report, its points and plan and
