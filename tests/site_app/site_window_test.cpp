@@ -202,6 +202,36 @@ TEST_F(SiteWindowTest, ClosingWithChangesAsksAndKeepsARecoveryCopyMeanwhile) {
     EXPECT_FALSE(window.Recovery().HasCopy());
 }
 
+TEST_F(SiteWindowTest, WorkLeftByAnEarlierRunIsRestoredAsUnsaved) {
+    SiteReport left;
+    left.cover.title = "\x8c\x8f\x96\xbc";  // 件名
+    left.points.push_back({*ReportPathText({}, Sounding("no1.sdw")), PlanPoint{1, 2}, {}});
+    const fs::path original = temp_.path() / "reports" / "lot.rsr";
+    const rave::RecoveryRecord record{
+        "RavelogReport", {999999, "gone"}, original.string(), 1700000000, {}, true};
+    ASSERT_EQ(rave::WriteRecoveryCopy(temp_.path() / "recovery", record, ".rsr", WriteSiteReportBytes(left)),
+              "");
+
+    TestWindow window(Install(), Services(), &messages_);
+    window.show();
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QStringLiteral("復元(&R)")) {
+                button->click();
+            }
+        }
+    });
+    ASSERT_TRUE(window.OfferRecoveries());
+    EXPECT_EQ(window.Report(), left);
+    EXPECT_EQ(window.ReportPath(), original);
+    EXPECT_TRUE(window.IsModified());
+    EXPECT_EQ(window.Fields()->Field(0)->text(), QStringLiteral("件名"));
+    window.unsavedAnswers = {UnsavedChoice::kDiscard};
+    window.close();
+}
+
 TEST_F(SiteWindowTest, FileMenuOpensTheWindowWithTheSoundingInHandFirst) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString((temp_.path() / "data").string()));
     ravelog::app::MainFrame frame(Install(), &messages_);
