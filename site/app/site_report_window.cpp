@@ -6,9 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
-#include <QPaintEngine>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -17,11 +14,8 @@
 #include <QVBoxLayout>
 
 #include "common/path_text.h"
-#include "platform/codec.h"
-#include "platform/image_file_bitmap.h"
 #include "platform/message_box.h"
 #include "platform/page_output.h"
-#include "platform/qpainter_surface.h"
 #include "platform/recovery.h"
 #include "platform/widget_text.h"
 #include "site/app/site_fields_editor.h"
@@ -45,26 +39,7 @@ QString FromPath(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// The paper of one page as a page layout without margins (a section's pages may lie in landscape).
-QPageLayout PageLayout(const PaperMm& paper) {
-    const bool landscape = paper.width > paper.height;
-    const QSizeF portrait(std::min(paper.width, paper.height), std::max(paper.width, paper.height));
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
-                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
-
-void SetPaper(QPrinter& printer, const PaperMm& paper) {
-    printer.setPageLayout(PageLayout(paper));
-}
-
 }  // namespace
-
-// The pages of the report as they were prepared, with what they draw from.
-struct SiteReportWindow::Output {
-    std::unique_ptr<PreparedSite> site = std::make_unique<PreparedSite>();
-    std::unique_ptr<PageSource> section;
-    std::unique_ptr<SitePages> pages;
-};
 
 SiteReportWindow::SiteReportWindow(fs::path installFolder, SiteWindowServices services,
                                    rave::MessageSink* messages, QWidget* parent)
@@ -428,7 +403,7 @@ bool SiteReportWindow::SaveTo(const fs::path& file) {
     return true;
 }
 
-std::unique_ptr<SiteReportWindow::Output> SiteReportWindow::Prepare() {
+std::unique_ptr<SiteOutput> SiteReportWindow::Prepare() {
     if (!Sync()) {
         return nullptr;
     }
@@ -437,82 +412,15 @@ std::unique_ptr<SiteReportWindow::Output> SiteReportWindow::Prepare() {
         return nullptr;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto output = std::make_unique<Output>();
-    const std::optional<PrepareProblem> problem =
-        PrepareSite(report_, Folder(), installFolder_, *output->site, messages_);
+    std::unique_ptr<SiteOutput> output =
+        PrepareSiteOutput(report_, Folder(), installFolder_, services_, messages_);
     QApplication::restoreOverrideCursor();
-    if (problem) {
-        messages_.Show(
-            Utf8Message((problem->file.empty() ? QString() : FromPath(problem->file) + QStringLiteral("\n")) +
-                        FromCp932(problem->reason)));
-        return nullptr;
-    }
-    SitePageOptions options;
-    options.decodeImage = [](const fs::path& file) { return rave::platform::ReadImageFileBitmap(file); };
-    options.messages = &messages_;
-    if (services_.sheetPaper) {
-        options.sheetPaper = services_.sheetPaper(messages_);
-    }
-    if (!report_.section.empty()) {
-        const fs::path section = ResolveReportPath(Folder(), report_.section);
-        std::string error = "断面図を開けません。";
-        if (services_.openSection) {
-            output->section = services_.openSection(section, messages_, error);
-        }
-        if (!output->section) {
-            messages_.Show(
-                Utf8Message(FromPath(section) + QStringLiteral("\n") + QString::fromStdString(error)));
-            return nullptr;
-        }
-        options.section = output->section.get();
-    }
-    output->pages = std::make_unique<SitePages>(*output->site, std::move(options));
     return output;
-}
-
-bool SiteReportWindow::DrawPages(QPrinter& printer, const Output& output, int from, int to) {
-    printer.setFullPage(true);
-    QPainter painter;
-    for (int page = from; page <= to; ++page) {
-        const PaperMm paper = output.pages->Paper(page);
-        if (page == from) {
-            SetPaper(printer, paper);
-            if (!painter.begin(&printer)) {
-                return false;
-            }
-        } else {
-            // A PDF printer takes each page's own paper; the preview keeps one paper for all its
-            // pages (its engine would clip a landscape page), so there a page of the other
-            // orientation is turned onto the sheet.
-            if (printer.paintEngine()->type() == QPaintEngine::Pdf) {
-                SetPaper(printer, paper);
-            }
-            if (!printer.newPage()) {
-                painter.end();
-                return false;
-            }
-        }
-        const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
-        const bool turned = (paper.width > paper.height) != (sheet.width() > sheet.height());
-        painter.save();
-        if (turned) {
-            painter.translate(sheet.width(), 0);
-            painter.rotate(90);
-        }
-        {
-            const QSize size = turned ? sheet.size().transposed() : sheet.size();
-            rave::platform::QPainterSurface surface(painter, printer.logicalDpiX(), printer.logicalDpiY(),
-                                                    {size.width(), size.height()});
-            output.pages->DrawPage(surface, page);
-        }
-        painter.restore();
-    }
-    return painter.end();
 }
 
 void SiteReportWindow::PaintPreview(QPrinter* printer) {
     if (previewOutput_ && previewOutput_->pages->PageCount() > 0) {
-        DrawPages(*printer, *previewOutput_, 1, previewOutput_->pages->PageCount());
+        DrawSitePages(*printer, *previewOutput_, 1, previewOutput_->pages->PageCount());
     }
 }
 
@@ -523,7 +431,7 @@ bool SiteReportWindow::RefreshPreview() {
 }
 
 void SiteReportWindow::Print() {
-    const std::unique_ptr<Output> output = Prepare();
+    const std::unique_ptr<SiteOutput> output = Prepare();
     if (!output) {
         return;
     }
@@ -539,7 +447,7 @@ void SiteReportWindow::Print() {
         from = std::max(1, printer.fromPage());
         to = std::min(count, printer.toPage());
     }
-    if (from <= to && !DrawPages(printer, *output, from, to)) {
+    if (from <= to && !DrawSitePages(printer, *output, from, to)) {
         messages_.Show(Utf8Message(
             QStringLiteral("プリンタを開始できませんでした。\nプリンタの設定を確認して下さい。")));
     }
@@ -559,37 +467,22 @@ bool SiteReportWindow::ExportPdfTo(const fs::path& chosen) {
     if (rave::platform::PageFileKindOf(file) != rave::platform::PageFileKind::kPdf) {
         file += ".pdf";
     }
-    const std::unique_ptr<Output> output = Prepare();
+    const std::unique_ptr<SiteOutput> output = Prepare();
     if (!output) {
         return false;
     }
-    rave::platform::PageFileOptions options;
-    options.output = file;
-    options.kind = rave::platform::PageFileKind::kPdf;
-    options.dpi = 600;
-    options.title = "地盤調査報告書";
-    options.paperOf = [&output](int page) {
-        const PaperMm paper = output->pages->Paper(page);
-        return std::pair{paper.width, paper.height};
-    };
-    std::vector<int> pages;
-    for (int page = 1; page <= output->pages->PageCount(); ++page) {
-        pages.push_back(page);
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const rave::platform::PageFileResult result = rave::platform::WritePageFiles(
-        options, pages,
-        [&output](rave::DrawingSurface& surface, int page) { output->pages->DrawPage(surface, page); });
+    const std::string error = WriteSitePdf(file, *output);
     QApplication::restoreOverrideCursor();
-    if (!result.ok) {
+    if (!error.empty()) {
         messages_.Show(Utf8Message(FromPath(file) + QStringLiteral("\nPDFファイルを書けませんでした。\n") +
-                                   QString::fromStdString(result.error)));
+                                   QString::fromStdString(error)));
     }
-    return result.ok;
+    return error.empty();
 }
 
 bool SiteReportWindow::DraftFindings() {
-    const std::unique_ptr<Output> output = Prepare();
+    const std::unique_ptr<SiteOutput> output = Prepare();
     if (!output) {
         return false;
     }

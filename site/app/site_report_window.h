@@ -24,6 +24,7 @@
 
 #include "common/messages.h"
 #include "platform/document_window.h"
+#include "site/app/site_report_output.h"
 #include "site/site_pages.h"
 #include "site/site_report.h"
 
@@ -44,19 +45,6 @@ class SiteFieldsEditor;
 class SiteOutlineEditor;
 class SitePhotosEditor;
 class SitePointsEditor;
-
-struct SiteWindowServices {
-    // The section's printed pages (what it says while drawing goes to `messages`, which outlives
-    // the pages); null (with `error`, UTF-8) when it cannot be opened. Empty: a report with a
-    // section cannot be drawn.
-    std::function<std::unique_ptr<PageSource>(const std::filesystem::path& file, rave::MessageSink& messages,
-                                              std::string& error)>
-        openSection;
-    // The paper of the sounding sheets (the printer's); empty: A4 portrait.
-    std::function<PaperMm(rave::MessageSink& messages)> sheetPaper;
-    // Where recovery copies go; empty: the program's recovery folder.
-    std::filesystem::path recoveryFolder;
-};
 
 class SiteReportWindow : public QDialog {
     Q_OBJECT
@@ -115,7 +103,6 @@ protected:
     void reject() override;
 
 private:
-    struct Output;
     QWidget* CreateFindingsPage();
     QWidget* CreatePreviewPage();
     QPushButton* AddButton(const QString& text, const QString& accessible);
@@ -125,8 +112,7 @@ private:
     void UpdateTitle();
     std::filesystem::path Folder() const;
     QString StartFolder() const;
-    std::unique_ptr<Output> Prepare();
-    bool DrawPages(QPrinter& printer, const Output& output, int from, int to);
+    std::unique_ptr<SiteOutput> Prepare();
     void PaintPreview(QPrinter* printer);
 
     std::filesystem::path installFolder_;
@@ -137,7 +123,7 @@ private:
     std::optional<SiteReport> saved_;  // as last opened or saved; none: restored work, unsaved
     std::filesystem::path reportPath_;
     std::unique_ptr<rave::platform::RecoverySession> recovery_;
-    std::unique_ptr<Output> previewOutput_;
+    std::unique_ptr<SiteOutput> previewOutput_;
     std::unique_ptr<QPrinter> previewPrinter_;
 
     QTabWidget* tabs_ = nullptr;
