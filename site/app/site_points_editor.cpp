@@ -69,8 +69,9 @@ SitePointsEditor::SitePointsEditor(SiteReport& report, std::function<std::filesy
 
     auto* listLabel = rave::platform::BuddyLabel(QStringLiteral("測点(&L):"), list_, this);
     auto* tableLabel = rave::platform::BuddyLabel(QStringLiteral("名称と位置(&T):"), table_, this);
-    auto* planLabel = rave::platform::BuddyLabel(
-        QStringLiteral("調査位置図(&M): クリックで選択中の測点を置く"), plan_, this);
+    auto* planLabel = rave::platform::BuddyLabel(QStringLiteral("調査位置図(&M):"), plan_, this);
+    auto* planHint =
+        new QLabel(QStringLiteral("クリック (または矢印キーとEnter) で選択中の測点を置きます"), this);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {add, remove_, up_, down_}) {
         buttons->addWidget(button);
@@ -82,7 +83,10 @@ SitePointsEditor::SitePointsEditor(SiteReport& report, std::function<std::filesy
     auto* right = new QVBoxLayout;
     right->addWidget(tableLabel);
     right->addWidget(table_, 2);
-    right->addWidget(planLabel);
+    auto* planRow = new QHBoxLayout;
+    planRow->addWidget(planLabel);
+    planRow->addWidget(planHint, 1);
+    right->addLayout(planRow);
     right->addWidget(plan_, 3);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);

@@ -91,7 +91,6 @@ SiteReportWindow::SiteReportWindow(fs::path installFolder, SiteWindowServices se
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
-    setTabOrder(tabs_, open);
 
     connect(open, &QPushButton::clicked, this, &SiteReportWindow::OpenFromButton);
     connect(save, &QPushButton::clicked, this, [this] { Save(); });
