@@ -42,6 +42,7 @@ struct ReportArguments {
     int format = 0;  // 0: the report file's (1 without one)
     std::string section;
     bool json = false;
+    bool atElevation = false;
     int dpi = 0;
 };
 
@@ -195,6 +196,9 @@ std::optional<site::SiteReport> ReportFromArguments(CommandContext& context, con
         }
         report.contactPressure = q;
     }
+    if (arguments.atElevation) {
+        report.columnsAtElevation = true;
+    }
     if (arguments.format != 0) {
         report.sheetFormat = arguments.format;
     }
@@ -343,6 +347,8 @@ void RegisterReportVerbs(CLI::App& app, CommandContext& context) {
         ->transform(rave::cli::IntegerIn(1, 3));
     report->add_option("--section", arguments->section,
                        "a section file (.sqw) whose pages the report includes");
+    report->add_flag("--at-elevation", arguments->atElevation,
+                     "set the points' columns at their borehole elevations (else at the ground)");
     report->add_flag("--json", arguments->json,
                      "print the pages, the points' checks and the contents as JSON");
     report->add_option("--dpi", arguments->dpi, "resolution (default 600 for PDF, 300 for PNG and SVG)")

@@ -138,7 +138,8 @@ RenderOutcome RenderSection(const RenderSetup& setup, const std::string& file,
         return {1, openError};
     }
     std::string error;
-    const std::optional<std::vector<int>> pages = SelectSectionPages(setup.pages, printout.PageCount(), error);
+    const std::optional<std::vector<int>> pages =
+        SelectSectionPages(setup.pages, printout.PageCount(), error);
     if (!pages) {
         return {2, error};
     }

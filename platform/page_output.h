@@ -32,8 +32,8 @@ struct PageFileOptions {
     PageFileKind kind = PageFileKind::kPdf;
     double widthMm = 210.0;  // the paper
     double heightMm = 297.0;
-    int dpi = 300;      // device units per inch of the surface (and the image's pixels)
-    std::string title;  // UTF-8; the PDF's and SVG's title
+    int dpi = 300;         // device units per inch of the surface (and the image's pixels)
+    std::string title;     // UTF-8; the PDF's and SVG's title
     bool oneFile = false;  // DXF: every page in one file, side by side, instead of one file each
     // The paper (width, height in mm) of each page where pages differ, as a report whose section
     // pages lie in landscape; empty: widthMm x heightMm for every page. PDF, PNG and SVG only.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/cp932.h"
+#include "common/drawing/pattern_mapping.h"
 #include "common/font_settings.h"
 
 namespace site {
@@ -25,14 +26,16 @@ PageCanvas::PageCanvas(rave::DrawingSurface& surface)
     surface_.SetTransparentText(true);
 }
 
+// Clamped to the devices' coordinate range: a plan point a typing slip puts a million metres away
+// must not overflow the device.
 int PageCanvas::X(double mm) const {
-    return static_cast<int>(std::lround(mm * unitX_));
+    return rave::ClampToSurface(mm * unitX_);
 }
 int PageCanvas::Y(double mm) const {
-    return static_cast<int>(std::lround(mm * unitY_));
+    return rave::ClampToSurface(mm * unitY_);
 }
 int PageCanvas::Units(double mm) const {
-    return static_cast<int>(std::lround(mm * unitX_));
+    return rave::ClampToSurface(mm * unitX_);
 }
 
 rave::SurfaceRect PageCanvas::Box(double left, double top, double right, double bottom) const {

@@ -90,6 +90,11 @@ double PlanLayout::PaperY(double y) const {
     return (box.top + box.bottom) / 2 - (y - centreY) * MillimetresPerMetre();
 }
 
+PlanPoint PlanLayout::ToPlan(double paperX, double paperY) const {
+    return {centreX + (paperX - (box.left + box.right) / 2) / MillimetresPerMetre(),
+            centreY - (paperY - (box.top + box.bottom) / 2) / MillimetresPerMetre()};
+}
+
 PlanLayout LayoutPlan(const SiteReport& report, const PaperBox& box) {
     PlanLayout layout;
     layout.box = box;

@@ -32,6 +32,8 @@ struct PlanLayout {
     // Where a place in metres lies on the paper: north up.
     double PaperX(double x) const;
     double PaperY(double y) const;
+    // The place in metres under a point of the paper: where a click on the plan puts a point.
+    PlanPoint ToPlan(double paperX, double paperY) const;
     double MillimetresPerMetre() const { return 1000.0 / denominator; }
 };
 

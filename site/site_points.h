@@ -50,7 +50,8 @@ std::vector<ravelog::SelfSinkingLayer> LayersInBand(const ravelog::SelfSinkingCh
 
 // "案を作成": a draft of the findings from the rows (which points show self-sinking layers in
 // which depths, the range of qa~, the deepest layer reached), cp932, lines separated by CR LF.
-// It states facts only; the judgement is the engineer's to add.
+// It states facts only; the judgement is the engineer's to add. The rows are those SummarizePoint
+// made for the same footing depth.
 std::string DraftFindings(const std::vector<PointSummary>& rows, double footingDepth,
                           const std::optional<double>& contactPressure);
 

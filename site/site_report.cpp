@@ -200,6 +200,9 @@ private:
             case 3:
                 report_.section = std::string(text);
                 break;
+            case 4:
+                report_.columnsAtElevation = rave::TrimBlanks(text) == "1";
+                break;
             default:
                 break;
         }
@@ -316,6 +319,7 @@ std::string WriteSiteReportBytes(const SiteReport& report) {
     AppendMarker(out, NumberOrEmpty(report.contactPressure));
     AppendMarker(out, std::to_string(report.sheetFormat));
     AppendTextLine(out, report.section);
+    AppendMarker(out, report.columnsAtElevation ? "1" : "0");
     for (const ReportPoint& point : report.points) {
         AppendMarker(out, "$$POINT");
         AppendTextLine(out, point.file);

@@ -17,7 +17,8 @@
 //   "$$COVER"     件名, 調査場所, 依頼者, 調査会社, 報告日, 担当者: one line each; an empty line takes
 //                 the default from the first sounding (件名: its survey name, 調査会社: its company)
 //   "$$SETTINGS"  footing depth F (m), design contact pressure (kN/m2, empty: none), the sheet
-//                 format (1, 2 or 3), the section file (empty: none): one line each
+//                 format (1, 2 or 3), the section file (empty: none), "1" when the columns page
+//                 sets the columns at their elevations ("0" or missing: at the ground): one line each
 //   "$$POINT"     one section per point, in the report's order: the sounding file, X (m east),
 //                 Y (m north) (both empty: no position), the label (empty: the sheet's point number)
 //   "$$LOT", "$$BUILDING"  the outline's corners, one "X,Y" line each
@@ -88,8 +89,10 @@ struct SiteReport {
     std::optional<double> contactPressure;   // design contact pressure, kN/m2
     CoverTexts cover;
     std::vector<ReportPhoto> photos;
-    std::string section;   // the section (.sqw), stored form; empty: none
-    int sheetFormat = 1;   // 1, 2 or 3
+    std::string section;  // the section (.sqw), stored form; empty: none
+    int sheetFormat = 1;  // 1, 2 or 3
+    // The columns page draws every column from its borehole elevation instead of from the ground.
+    bool columnsAtElevation = false;
     std::string findings;  // 考察; lines separated by CR LF
     friend bool operator==(const SiteReport&, const SiteReport&) = default;
 };

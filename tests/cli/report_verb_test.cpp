@@ -4,6 +4,7 @@
 // earlier output as it was.
 #include <gtest/gtest.h>
 
+#include "apps/ravesect_cli.h"
 #include "cli_runner.h"
 
 namespace ravelog::cli::testing {
@@ -27,9 +28,7 @@ TEST_F(ReportVerbTest, JsonAgreesWithCheckAndQaForEveryFooting) {
         for (const std::string& point : PlacedPoints()) {
             arguments.push_back(point);
         }
-        for (const char* option : {"-o", pdf.string().c_str(), "--footing-depth", footing, "--json"}) {
-            arguments.push_back(option);
-        }
+        arguments.insert(arguments.end(), {"-o", pdf.string(), "--footing-depth", footing, "--json"});
         const CliResult result = Run(arguments);
         ASSERT_EQ(result.exitCode, 0) << result.err;
         const Json json = Json::parse(result.out);
@@ -79,6 +78,31 @@ TEST_F(ReportVerbTest, ReportFileGivesItsPagesAndContents) {
                                                "写真",
                                                "考察"};
     EXPECT_EQ(titles, expected);
+}
+
+TEST_F(ReportVerbTest, SheetAndSectionPagesAreThoseOfTheRenderVerbs) {
+    const std::filesystem::path report = Folder() / "r.png";
+    ASSERT_EQ(Run({"report", Site("site-report.rsr"), "-o", report.string(), "--dpi", "30"}).exitCode, 0);
+    const std::filesystem::path sheet = Folder() / "sheet.png";
+    ASSERT_EQ(Run({"render", Site("no3.sdw"), "--format", "2", "-o", sheet.string(), "--dpi", "30"}).exitCode,
+              0);
+    const std::filesystem::path section = Folder() / "section.png";
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(
+        ravesect::cli::RunRavesectCommandLine({"render", Site("section.sqw"), "-o", section.string(), "--dpi",
+                                               "30", "--install-folder", InstallFolder().string()},
+                                              out, err),
+        0)
+        << err.str();
+    // Page 8 is No.3's sheet (format 2 of the report file), pages 11 and 12 the section's.
+    const auto bytes = [](const std::filesystem::path& file) {
+        return rave::testing::TempFolder::Read(file);
+    };
+    EXPECT_EQ(bytes(Folder() / "r-8.png"), bytes(sheet));
+    EXPECT_EQ(bytes(Folder() / "r-11.png"), bytes(Folder() / "section-1.png"));
+    EXPECT_EQ(bytes(Folder() / "r-12.png"), bytes(Folder() / "section-2.png"));
+    EXPECT_FALSE(bytes(sheet).empty());
 }
 
 TEST_F(ReportVerbTest, RefusesWhatRenderRefusesAndKeepsTheEarlierOutput) {

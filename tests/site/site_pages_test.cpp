@@ -37,6 +37,7 @@ TEST(SitePlan, ChoosesTheLargestScaleThatFitsAndCentres) {
         EXPECT_NEAR(layout.PaperX(c.lot[0].x), c.corner.x, 1e-9) << c.name;
         EXPECT_NEAR(layout.PaperY(c.lot[0].y), c.corner.y, 1e-9) << c.name;
         EXPECT_EQ(ScaleBarMetres(layout), c.scaleBar) << c.name;
+        EXPECT_EQ(layout.ToPlan(c.corner.x, c.corner.y), c.lot[0]) << c.name;  // a click there
     }
     // Nothing placed: 1:100 round the origin, which sits in the middle of the box.
     const PlanLayout empty = LayoutPlan(SiteReport{}, box);
@@ -171,6 +172,30 @@ TEST(SitePages, DrawsPhotographsInTheirOwnProportions) {
     ASSERT_EQ(ratios.size(), 2u);  // the unreadable one is a framed box with its name
     EXPECT_NEAR(ratios[0], 4.0, 0.05);
     EXPECT_NEAR(ratios[1], 1.0 / 3.0, 0.01);
+}
+
+}  // namespace
+}  // namespace site
+
+namespace site {
+namespace {
+
+TEST(SiteFindings, DraftNamesTheLayersOfEachBandAndTheDeepestPoint) {
+    const PreparedSite site = MakeSite(2);
+    std::vector<PointSummary> rows = {site.points[0].summary, site.points[1].summary};
+    rows[1].depth = 3.5;
+    // Both points sank from 0.5 to 1.0 m under 0.5 kN: inside F .. F + 2 for F = 0.5, above it for F = 1.
+    const std::string shallow = DraftFindings(rows, 0.5, std::nullopt);
+    EXPECT_NE(shallow.find("No.1(GL-0.50〜1.00m, Wsw 0.50kN)、No.2(GL-0.50〜1.00m"), std::string::npos)
+        << shallow;
+    EXPECT_NE(shallow.find("沈下の検討が求められる"), std::string::npos);
+    EXPECT_NE(shallow.find("No.2 の GL-3.50 m"), std::string::npos);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = SummarizePoint(*site.points[i].document, site.startup.settings, 1.0, "");
+    }
+    const std::string deep = DraftFindings(rows, 1.0, std::nullopt);
+    EXPECT_NE(deep.find("2 m 以内に荷重 1kN 以下の自沈層は認められなかった"), std::string::npos) << deep;
+    EXPECT_NE(deep.find("沈下の検討を求める自沈層はない"), std::string::npos);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ SiteReport FullReport() {
     report.photos = {{"photos/site.png", "敷地全景"}, {"p2.jpg", ""}};
     report.section = "section.sqw";
     report.sheetFormat = 2;
+    report.columnsAtElevation = true;
     report.findings = "一行目\r\n$$END\r\n\r\n\\四行目";
     return report;
 }
