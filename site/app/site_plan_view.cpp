@@ -47,14 +47,9 @@ PaperBox SitePlanView::Box() const {
 }
 
 PlanPoint SitePlanView::PlaceAt(QPointF widgetPoint) const {
-    const PlanLayout layout = LayoutPlan(report_, Box());
-    const double mmX = widgetPoint.x() * MmPerPixel();
-    const double mmY = widgetPoint.y() * MmPerPixel();
-    const double x =
-        layout.centreX + (mmX - (layout.box.left + layout.box.right) / 2) / layout.MillimetresPerMetre();
-    const double y =
-        layout.centreY - (mmY - (layout.box.top + layout.box.bottom) / 2) / layout.MillimetresPerMetre();
-    return {Decimetres(x), Decimetres(y)};
+    const PlanPoint place =
+        LayoutPlan(report_, Box()).ToPlan(widgetPoint.x() * MmPerPixel(), widgetPoint.y() * MmPerPixel());
+    return {Decimetres(place.x), Decimetres(place.y)};
 }
 
 QPointF SitePlanView::PointOf(const PlanPoint& place) const {
