@@ -1,6 +1,7 @@
 // The cover and conditions of the report window.
 #include "site/app/site_fields_editor.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -51,6 +52,7 @@ SiteFieldsEditor::SiteFieldsEditor(QWidget* parent) : QWidget(parent) {
     contactPressure_->setPlaceholderText(QStringLiteral("空欄: 検討しない"));
     format_ = new QComboBox(conditionsBox);
     format_->addItems({QStringLiteral("様式1"), QStringLiteral("様式2"), QStringLiteral("様式3")});
+    atElevation_ = new QCheckBox(QStringLiteral("柱状図一覧の柱を孔口標高に合わせる(&E)"), conditionsBox);
     section_ = new QLineEdit(conditionsBox);
     section_->setPlaceholderText(QStringLiteral("なし"));
     auto* chooseSection = new QPushButton(QStringLiteral("参照(&R)..."), conditionsBox);
@@ -62,14 +64,15 @@ SiteFieldsEditor::SiteFieldsEditor(QWidget* parent) : QWidget(parent) {
     sectionRow->addWidget(chooseSection);
     sectionRow->addWidget(clearSection);
     form->addRow(
-        rave::platform::BuddyLabel(QStringLiteral("基礎の深さ F (m)(&F):"), footingDepth_, conditionsBox),
+        rave::platform::BuddyLabel(QStringLiteral("基礎の深さ F (m)(&D):"), footingDepth_, conditionsBox),
         footingDepth_);
-    form->addRow(rave::platform::BuddyLabel(QStringLiteral("設計接地圧 (kN/m²)(&P):"), contactPressure_,
+    form->addRow(rave::platform::BuddyLabel(QStringLiteral("設計接地圧 (kN/m²)(&Q):"), contactPressure_,
                                             conditionsBox),
                  contactPressure_);
     form->addRow(rave::platform::BuddyLabel(QStringLiteral("柱状図の様式(&Y):"), format_, conditionsBox),
                  format_);
-    form->addRow(rave::platform::BuddyLabel(QStringLiteral("断面図 (.sqw)(&S):"), section_, conditionsBox),
+    form->addRow(QString(), atElevation_);
+    form->addRow(rave::platform::BuddyLabel(QStringLiteral("断面図 (.sqw)(&N):"), section_, conditionsBox),
                  sectionRow);
 
     auto* layout = new QVBoxLayout(this);
@@ -82,7 +85,8 @@ SiteFieldsEditor::SiteFieldsEditor(QWidget* parent) : QWidget(parent) {
     setTabOrder(cover_[5], footingDepth_);
     setTabOrder(footingDepth_, contactPressure_);
     setTabOrder(contactPressure_, format_);
-    setTabOrder(format_, section_);
+    setTabOrder(format_, atElevation_);
+    setTabOrder(atElevation_, section_);
     setTabOrder(section_, chooseSection);
     setTabOrder(chooseSection, clearSection);
 
@@ -90,6 +94,7 @@ SiteFieldsEditor::SiteFieldsEditor(QWidget* parent) : QWidget(parent) {
         connect(field, &QLineEdit::textEdited, this, [this] { Q_EMIT Edited(); });
     }
     connect(format_, &QComboBox::activated, this, [this] { Q_EMIT Edited(); });
+    connect(atElevation_, &QCheckBox::toggled, this, [this] { Q_EMIT Edited(); });
     connect(chooseSection, &QPushButton::clicked, this, [this] { Q_EMIT ChooseSectionRequested(); });
     connect(clearSection, &QPushButton::clicked, this, [this] {
         section_->clear();
@@ -107,6 +112,7 @@ void SiteFieldsEditor::Load(const SiteReport& report) {
                                   ? QString::fromStdString(ReportNumberText(*report.contactPressure))
                                   : QString());
     format_->setCurrentIndex(std::clamp(report.sheetFormat, 1, 3) - 1);
+    atElevation_->setChecked(report.columnsAtElevation);
     section_->setText(FromCp932(report.section));
 }
 
@@ -143,6 +149,7 @@ bool SiteFieldsEditor::Store(SiteReport& report, rave::MessageSink& messages) {
         report.contactPressure = q;
     }
     report.sheetFormat = format_->currentIndex() + 1;
+    report.columnsAtElevation = atElevation_->isChecked();
     const std::optional<std::string> section = ToCp932(section_->text(), QStringLiteral("断面図"), messages);
     if (!section) {
         section_->setFocus();

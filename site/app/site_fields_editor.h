@@ -1,5 +1,6 @@
 // The report window's cover and conditions: 件名, 調査場所, 依頼者, 調査会社, 報告日, 担当者, the
-// footing depth, the design contact pressure, the sheet format and the section file. The fields
+// footing depth, the design contact pressure, the sheet format, the columns page's tops and the
+// section file. The fields
 // are the text being typed; Store takes them into the report (refusing, with a message naming
 // the field, text the report file cannot hold and numbers that are none).
 #pragma once
@@ -11,6 +12,7 @@
 #include "common/messages.h"
 #include "site/site_report.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -33,6 +35,7 @@ public:
     QLineEdit* ContactPressure() const { return contactPressure_; }
     QComboBox* SheetFormat() const { return format_; }
     QLineEdit* Section() const { return section_; }
+    QCheckBox* ColumnsAtElevation() const { return atElevation_; }
 
 Q_SIGNALS:
     void Edited();
@@ -45,6 +48,7 @@ private:
     QLineEdit* contactPressure_ = nullptr;
     QComboBox* format_ = nullptr;
     QLineEdit* section_ = nullptr;
+    QCheckBox* atElevation_ = nullptr;
 };
 
 }  // namespace site::app

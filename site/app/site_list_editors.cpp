@@ -119,7 +119,7 @@ SitePhotosEditor::SitePhotosEditor(std::vector<ReportPhoto>& photos,
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
-        rave::platform::BuddyLabel(QStringLiteral("写真 (JPEG、PNG) と説明(&P):"), table_, this));
+        rave::platform::BuddyLabel(QStringLiteral("写真 (JPEG、PNG) と説明(&J):"), table_, this));
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
 
