@@ -424,8 +424,13 @@ void SiteReportWindow::PaintPreview(QPrinter* printer) {
 }
 
 bool SiteReportWindow::RefreshPreview() {
-    previewOutput_ = Prepare();
+    // An empty report shows an empty preview without a message each time the tab is opened.
+    previewOutput_ = report_.points.empty() ? nullptr : Prepare();
     preview_->updatePreview();
+    if (!previewOutput_) {
+        previewPage_->setText(report_.points.empty() ? QStringLiteral("測点がありません。")
+                                                     : QStringLiteral("ページを作れません。"));
+    }
     return previewOutput_ != nullptr;
 }
 
