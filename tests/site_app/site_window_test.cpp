@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -55,14 +56,20 @@ void Type(QWidget* field, const QString& text) {
     }
 }
 
-// The window with its one question answered by the test.
+// The window with its question answered by the test, and its printer a PDF file.
 class TestWindow : public SiteReportWindow {
 public:
     using SiteReportWindow::SiteReportWindow;
     std::deque<UnsavedChoice> unsavedAnswers;
     int unsavedAsked = 0;
+    fs::path printedPdf;
 
 protected:
+    bool ChoosePrinter(QPrinter& printer, int) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printedPdf.string()));
+        return !printedPdf.empty();
+    }
     UnsavedChoice AskAboutUnsavedChanges() override {
         ++unsavedAsked;
         const UnsavedChoice answer = unsavedAnswers.empty() ? UnsavedChoice::kCancel : unsavedAnswers.front();
@@ -179,6 +186,24 @@ TEST_F(SiteWindowTest, PointsPlacedDraftedSavedReopenedAndPrinted) {
     fs::create_directories(pdf.parent_path());
     ASSERT_TRUE(reopened.ExportPdfTo(pdf));
     EXPECT_EQ(PdfPageCount(temp_.path() / "out" / "site.pdf"), pages);
+}
+
+// The example report with its section: printing gives every page, the section's in landscape.
+TEST_F(SiteWindowTest, PrintingGivesEachPageItsOwnPaper) {
+    TestWindow window(Install(), ravelog::cli::SiteWindowServices(Install()), &messages_);
+    ASSERT_TRUE(window.OpenReport(fs::path(RAVE_SOURCE_DIR) / "examples" / "site" / "site-report.rsr"));
+    window.printedPdf = temp_.path() / "printed.pdf";
+    window.Print();
+    ASSERT_TRUE(window.RefreshPreview());
+    EXPECT_EQ(PdfPageCount(window.printedPdf), window.PreviewPageCount());
+    QFile file(QString::fromStdString(window.printedPdf.string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString pdf = QString::fromLatin1(file.readAll());
+    // A4 in points: 595 x 842 portrait, 842 x 595 landscape (the section's pages).
+    EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595\\.\\d+ 842"))));
+    EXPECT_TRUE(pdf.contains(QRegularExpression(
+        QStringLiteral("/MediaBox \\[0 0 841\\.\\d+ 595|/MediaBox \\[0 0 842\\.?\\d* 595"))));
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(SiteWindowTest, ClosingWithChangesAsksAndKeepsARecoveryCopyMeanwhile) {
