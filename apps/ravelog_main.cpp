@@ -9,6 +9,7 @@
 #include "apps/ravelog_cli.h"
 
 #ifdef RAVE_HAS_RAVELOG_APP
+#include "apps/ravelog_site_window.h"
 #include "ravelog/app/ravelog_application.h"
 #endif
 
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
         return ravelog::cli::RunRavelogCommandLine(arguments, std::cout, std::cerr);
     }
 #ifdef RAVE_HAS_RAVELOG_APP
-    return ravelog::app::RunDesktopProgram(argc, argv);
+    return ravelog::app::RunDesktopProgram(argc, argv, ravelog::cli::AddSiteReportCommand);
 #else
     std::cerr << "ravelog: this build has no desktop program; use a verb (info, save, render, import, qa)\n";
     return 2;

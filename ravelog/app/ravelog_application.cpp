@@ -7,12 +7,16 @@
 
 namespace ravelog::app {
 
-int RunDesktopProgram(int argc, char** argv) {
+int RunDesktopProgram(int argc, char** argv, const std::function<void(MainFrame&)>& extendWindow) {
     rave::platform::DesktopProgram program(QStringLiteral("Ravelog"), ApplicationCaption(), "ravelog", ".sdw",
                                            rave::kRavelogPointerFile);
     program.resetDocument = [] { ResetCurrentSounding(); };
-    program.createWindow = [](const std::filesystem::path& folder) {
-        return std::make_unique<MainFrame>(folder);
+    program.createWindow = [extendWindow](const std::filesystem::path& folder) {
+        auto frame = std::make_unique<MainFrame>(folder);
+        if (extendWindow) {
+            extendWindow(*frame);
+        }
+        return frame;
     };
     return rave::platform::RunDesktopProgram(argc, argv, program);
 }

@@ -10,10 +10,12 @@
 #include <QAction>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTabWidget>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
 
+#include "apps/ravelog_site_window.h"
 #include "common/path_text.h"
 #include "platform/autosave_dialog.h"
 #include "platform/document_window.h"
@@ -124,6 +126,8 @@ int RunRavelog(const RunLimits& limits) {
     RandomLogFrame frame(sandbox, messages, random, log);
     frame.AttachRecovery(&recovery);
     platform::AddAutosaveCommand(*frame.Menu(QStringLiteral("settingsMenu")), frame, recovery);
+    // The file menu's 報告書 as the executable adds it: its window is stepped like the modeless dialogs.
+    ravelog::cli::AddSiteReportCommand(frame);
     frame.resize(900, 700);
     frame.show();
 
@@ -145,6 +149,22 @@ int RunRavelog(const RunLimits& limits) {
              if (save && Written(before, frame.Document().pathName)) {
                  CheckSaved(frame, log);
              }
+         }},
+        {"report window", 6,
+         [&] {
+             auto* report = frame.findChild<site::app::SiteReportWindow*>();
+             if (report == nullptr || !report->isVisible()) {
+                 log.Add("report window: none open");
+                 return;
+             }
+             if (random.Chance(0.3)) {
+                 const int tab = random.Below(report->Tabs()->count());
+                 log.Add("report window tab " + std::to_string(tab));
+                 report->Tabs()->setCurrentIndex(tab);
+                 return;
+             }
+             log.Add("report window");
+             answerer.StepModeless(*report);
          }},
         {"mouse", 15, [&] { MouseGesture(*frame.View(), random, log); }},
         {"key", 10, [&] { KeyPress(*frame.View(), random, log); }},
