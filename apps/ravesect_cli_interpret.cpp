@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <memory>
+#include <optional>
 #include <nlohmann/json.hpp>
 
 #include "apps/cli_shared.h"
@@ -31,8 +32,19 @@ struct InterpretArguments {
     std::string output;
     bool replace = false;
     double minThickness = 0.3;
+    std::string band = "1.0";
     bool json = false;
 };
+
+double DeepestLog(const std::vector<ProposalColumn>& columns) {
+    double deepest = 0.0;
+    for (const ProposalColumn& column : columns) {
+        for (const ProposalLayer& layer : column.layers) {
+            deepest = std::max(deepest, layer.bottom);
+        }
+    }
+    return deepest;
+}
 
 std::string Utf8(const std::string& cp932) {
     return rave::platform::Cp932ToUtf8(cp932);
@@ -106,6 +118,14 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
                     << " 本)\n";
         return 1;
     }
+    // The band limit: a plain decimal from 0 to the deepest log of the section.
+    const double deepest = DeepestLog(columns);
+    const std::optional<double> band = rave::cli::ParseWholeDecimal(arguments.band);
+    if (!band || *band < 0.0 || *band > deepest) {
+        context.err << "--band: a thickness from 0 m to " << rave::FormatText("%.2f", deepest)
+                    << " m (the deepest log of the section) is needed, not \"" << arguments.band << "\"\n";
+        return 2;
+    }
     rave::SoilNameTable jacic;
     rave::SoilNameTable simple;
     rave::LoadBothSoilNameKinds(jacic, *installFolder / rave::SoilTableEditor::kJacicMasterFile,
@@ -114,6 +134,7 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
                                 context.messages);
     ProposalOptions options;
     options.minThickness = arguments.minThickness;
+    options.band = *band;
     SetRoomFromDocument(options, document, arguments.replace);
     const LayerProposal proposal =
         ProposeLayers(std::move(columns), SoilGroupClassifier(&jacic, &simple), options);
@@ -152,6 +173,9 @@ void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context) {
                      "layers thinner than this (m) join a neighbour (default 0.3)")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
+    verb->add_option("--band", arguments->band,
+                     "a band of another soil seen in one log only and thinner than this (m) stays part "
+                     "of the unit around it (default 1.0)");
     verb->add_flag("--json", arguments->json, "print the units, links and warnings as JSON (UTF-8)");
     verb->callback([&context, arguments] { context.exitCode = RunInterpret(context, *arguments); });
 }
