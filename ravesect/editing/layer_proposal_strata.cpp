@@ -39,7 +39,7 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int kMaxLensUnits = 3;   // units a lens between two pieces of one unit may hold
-constexpr int kMaxSpread = 2;      // further site units one sounding unit may span
+constexpr int kMaxSpread = 8;      // further site units one sounding unit may span
 constexpr int kRefiningRounds = 6;
 
 double Thickness(const ColumnUnit& unit) {
@@ -51,26 +51,43 @@ double SkipCost(double thickness) {
     return 1.2 + 0.2 * std::min(thickness, 5.0);
 }
 
-// Whether a column near `c` holds `unit`'s soil around its elevation: by group when the band is of
-// the family around it (a silt band in clay), else by family.
+// Whether a neighbouring log shows the band too. A band of another family than the units around
+// it (sand in clay) is looked for in the logs on either side, any of which tells families: a unit
+// of its family about as thin at about its elevation (a thick one nearby is another unit). A band
+// of the family around it (organic soil in clay) only a log that describes soils can see: the
+// nearest such log on either side that reaches it must show the band's group there.
 bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& units, std::size_t c,
-                std::size_t k) {
-    const ColumnUnit& band = units[c][k];
-    const double top = columns[c].ground - band.top + 1.5;
-    const double bottom = columns[c].ground - band.bottom - 1.5;
-    const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == FamilyOf(band.group)) ||
-                                  (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == FamilyOf(band.group));
-    for (const std::size_t other : {c - 1, c + 1}) {
-        if (other >= columns.size()) {
-            continue;
-        }
-        for (const ColumnUnit& unit : units[other]) {
-            const bool alike = sameFamilyAround ? unit.group == band.group
-                                                : FamilyOf(unit.group) == FamilyOf(band.group);
-            const double unitTop = columns[other].ground - unit.top;
-            const double unitBottom = columns[other].ground - unit.bottom;
-            if (alike && unitTop > bottom && unitBottom < top) {
-                return true;
+                std::size_t k, double band) {
+    const ColumnUnit& unit = units[c][k];
+    const SoilFamily family = FamilyOf(unit.group);
+    const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == family) ||
+                                  (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == family);
+    const double top = columns[c].ground - unit.top + 1.0;
+    const double bottom = columns[c].ground - unit.bottom - 1.0;
+    const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
+    auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
+        return columns[other].ground - candidate.top > bottom && columns[other].ground - candidate.bottom < top;
+    };
+    for (const int step : {-1, 1}) {
+        for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
+             other += static_cast<std::size_t>(step)) {
+            bool describes = false;
+            for (const ColumnUnit& candidate : units[other]) {
+                if (!overlaps(other, candidate)) {
+                    continue;
+                }
+                if (!sameFamilyAround && FamilyOf(candidate.group) == family && Thickness(candidate) <= thickest) {
+                    return true;
+                }
+                if (sameFamilyAround && candidate.sure) {
+                    describes = true;
+                    if (candidate.group == unit.group) {
+                        return true;
+                    }
+                }
+            }
+            if (!sameFamilyAround || describes) {
+                break;  // the next log on this side has been asked
             }
         }
     }
@@ -82,18 +99,26 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
 void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
     for (std::size_t c = 0; c < units.size(); ++c) {
         auto& list = units[c];
-        for (std::size_t k = 1; k + 1 < list.size();) {
-            if (Thickness(list[k]) >= band || SeenBeside(columns, units, c, k)) {
-                ++k;
-                continue;
+        // Thinnest first, any unit but the last (the log's end may have cut it short).
+        for (;;) {
+            std::size_t chosen = list.size();
+            for (std::size_t k = 0; k + 1 < list.size(); ++k) {
+                if (Thickness(list[k]) < band && (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
+                    !SeenBeside(columns, units, c, k, band)) {
+                    chosen = k;
+                }
             }
-            if (list[k - 1].group == list[k + 1].group) {  // inside one unit: the three become one
-                list[k - 1].bottom = list[k + 1].bottom;
-                list.erase(list.begin() + static_cast<std::ptrdiff_t>(k), list.begin() + static_cast<std::ptrdiff_t>(k) + 2);
+            if (chosen == list.size()) {
+                break;
+            }
+            if (chosen > 0 && list[chosen - 1].group == list[chosen + 1].group) {  // inside one unit
+                list[chosen - 1].bottom = list[chosen + 1].bottom;
+                list[chosen - 1].sure = list[chosen - 1].sure || list[chosen + 1].sure;
+                list.erase(list.begin() + static_cast<std::ptrdiff_t>(chosen),
+                           list.begin() + static_cast<std::ptrdiff_t>(chosen) + 2);
             } else {
-                MergeIntoNeighbour(list, k);
+                MergeIntoNeighbour(list, chosen);
             }
-            k = 1;
         }
         for (ColumnUnit& unit : list) {
             FillResistance(unit, columns[c]);
@@ -356,8 +381,11 @@ struct Aligner {
                               t + 1);
                     }
                 }
+                // A lens needs the unit's bottom from the other logs: where they end inside it, the
+                // pieces above and below could as well be units of their own.
                 double lens = 0.0;
-                for (int k = 1; k <= kMaxLensUnits && i + k + 1 < m; ++k) {
+                const bool bottomKnown = expected[static_cast<std::size_t>(j)].bottomKnown;
+                for (int k = 1; bottomKnown && k <= kMaxLensUnits && i + k + 1 < m; ++k) {
                     const ColumnUnit& inner = units[static_cast<std::size_t>(i + k)];
                     lens += SkipCost(Thickness(inner)) + kLensCostPerMetre * Thickness(inner);
                     if (units[static_cast<std::size_t>(i + k + 1)].group == unit.group) {
@@ -582,8 +610,16 @@ void WriteSites(Site& site) {
 
 int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
     Site site{columns, units, {}, std::vector<std::vector<int>>(units.size())};
-    for (std::size_t c = 0; c < units.size(); ++c) {
-        Enter(site, static_cast<int>(c));
+    // The deepest logs first: they hold the most of the sequence, and borings describe it.
+    std::vector<int> order(units.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto depth = [&units](int c) {
+        const auto& list = units[static_cast<std::size_t>(c)];
+        return list.empty() ? 0.0 : list.back().bottom;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return depth(a) > depth(b); });
+    for (const int c : order) {
+        Enter(site, c);
     }
     std::vector<std::vector<int>> before = Assignment(site);
     for (int round = 0; round < kRefiningRounds; ++round) {
