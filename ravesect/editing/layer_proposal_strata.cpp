@@ -437,6 +437,7 @@ double Median(std::vector<double> values) {
 // boundaries go too.
 void Remove(Site& site, int c) {
     std::vector<SiteUnit> kept;
+    std::vector<SiteUnit> dropped;
     for (SiteUnit& unit : site.sequence) {
         unit.members.erase(std::remove_if(unit.members.begin(), unit.members.end(),
                                           [c](const Member& m) { return m.column == c; }),
@@ -445,6 +446,37 @@ void Remove(Site& site, int c) {
                                      [](const Member& m) { return !m.spreadTop && !m.spreadBottom; });
         if (own) {
             kept.push_back(std::move(unit));
+            continue;
+        }
+        // A sounding unit spread into it now ends (starts) at the units around it.
+        for (const Member& m : unit.members) {
+            if (!m.spreadBottom && !kept.empty()) {
+                for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+                    auto same = std::find_if(it->members.begin(), it->members.end(),
+                                             [&m](const Member& o) { return o.column == m.column; });
+                    if (same != it->members.end()) {
+                        same->spreadBottom = false;
+                        break;
+                    }
+                }
+            }
+        }
+        dropped.push_back(std::move(unit));
+    }
+    // The units after a dropped one that a spread unit started in begin it now.
+    for (const SiteUnit& gone : dropped) {
+        for (const Member& m : gone.members) {
+            if (m.spreadTop) {
+                continue;
+            }
+            for (SiteUnit& unit : kept) {
+                auto same = std::find_if(unit.members.begin(), unit.members.end(),
+                                         [&m](const Member& o) { return o.column == m.column && o.spreadTop; });
+                if (same != unit.members.end()) {
+                    same->spreadTop = false;
+                    break;
+                }
+            }
         }
     }
     site.sequence = std::move(kept);
@@ -639,11 +671,11 @@ int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& u
 
 void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
     const int count = static_cast<int>(columns.size());
-    auto depthOf = [&](int c) {
+    auto endOf = [&](int c) {
         const auto& list = units[static_cast<std::size_t>(c)];
-        return list.empty() ? 0.0 : list.back().bottom;
+        return columns[static_cast<std::size_t>(c)].ground - (list.empty() ? 0.0 : list.back().bottom);
     };
-    // The elevations of site unit s in column c: (top, bottom, found).
+    // The elevations of site unit s in the log of column c, as the log shows them.
     auto extent = [&](int c, int s, double& top, double& bottom) {
         bool found = false;
         for (const ColumnUnit& unit : units[static_cast<std::size_t>(c)]) {
@@ -655,73 +687,72 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         }
         return found;
     };
+    int sites = 0;
+    for (const auto& list : units) {
+        for (const ColumnUnit& unit : list) {
+            sites = std::max(sites, unit.site + 1);
+        }
+    }
     std::vector<std::vector<ColumnUnit>> added(units.size());
     for (int c = 0; c < count; ++c) {
-        const auto& list = units[static_cast<std::size_t>(c)];
+        auto& list = units[static_cast<std::size_t>(c)];
         if (list.empty()) {
             continue;
         }
         const ProposalColumn& column = columns[static_cast<std::size_t>(c)];
-        const double end = column.ground - depthOf(c);
-        int lastSite = -1;
-        for (const ColumnUnit& unit : list) {
-            lastSite = std::max(lastSite, unit.site);
-        }
-        // The nearest deeper log on either side.
-        int left = -1;
-        int right = -1;
-        for (int o = c - 1; o >= 0 && left < 0; --o) {
-            left = columns[static_cast<std::size_t>(o)].ground - depthOf(o) < end - 0.3 ? o : -1;
-        }
-        for (int o = c + 1; o < count && right < 0; ++o) {
-            right = columns[static_cast<std::size_t>(o)].ground - depthOf(o) < end - 0.3 ? o : -1;
-        }
-        if (left < 0 && right < 0) {
-            continue;
-        }
-        const bool atEnd = c == 0 || c + 1 == count;
-        double previous = end;
-        int maxSite = 0;
-        for (const int o : {left, right}) {
-            for (const ColumnUnit& unit : o >= 0 ? units[static_cast<std::size_t>(o)] : std::vector<ColumnUnit>{}) {
-                maxSite = std::max(maxSite, unit.site);
+        const int lastSite = list.back().site;
+        double previous = endOf(c);
+        for (int s = lastSite; s < sites; ++s) {
+            // The nearest log on either side that shows the unit; a side is of no use when a log
+            // between reaches below the unit's top without it (the unit thins out there).
+            double top[2] = {0.0, 0.0};
+            double bottom[2] = {0.0, 0.0};
+            int from[2] = {-1, -1};
+            for (int side = 0; side < 2; ++side) {
+                const int step = side == 0 ? -1 : 1;
+                for (int o = c + step; o >= 0 && o < count && from[side] < 0; o += step) {
+                    from[side] = extent(o, s, top[side], bottom[side]) ? o : -1;
+                }
             }
-        }
-        for (int s = lastSite; s <= maxSite; ++s) {
-            double lt = 0.0;
-            double lb = 0.0;
-            double rt = 0.0;
-            double rb = 0.0;
-            const bool inLeft = left >= 0 && extent(left, s, lt, lb);
-            const bool inRight = right >= 0 && extent(right, s, rt, rb);
-            double top = 0.0;
-            double bottom = 0.0;
-            if (inLeft && inRight) {
-                const double xl = columns[static_cast<std::size_t>(left)].distance;
-                const double xr = columns[static_cast<std::size_t>(right)].distance;
-                const double t = xr > xl ? (column.distance - xl) / (xr - xl) : 0.5;
-                top = lt + t * (rt - lt);
-                bottom = lb + t * (rb - lb);
-            } else if ((inLeft || inRight) && (atEnd || (left < 0) != (right < 0))) {
-                top = inLeft ? lt : rt;
-                bottom = inLeft ? lb : rb;
-            } else {
+            auto at = [&](double x, double left, double right) {
+                if (from[0] < 0 || from[1] < 0) {
+                    return from[0] >= 0 ? left : right;
+                }
+                const double xl = columns[static_cast<std::size_t>(from[0])].distance;
+                const double xr = columns[static_cast<std::size_t>(from[1])].distance;
+                const double t = xr > xl ? std::clamp((x - xl) / (xr - xl), 0.0, 1.0) : 0.5;
+                return left + t * (right - left);
+            };
+            bool usable[2] = {from[0] >= 0, from[1] >= 0};
+            for (int side = 0; side < 2; ++side) {
+                const int step = side == 0 ? -1 : 1;
+                for (int o = c + step; usable[side] && o != from[side]; o += step) {
+                    const double expectedTop = at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
+                    usable[side] = endOf(o) >= expectedTop - 0.3;
+                }
+            }
+            if (!usable[0] && !usable[1]) {
                 continue;
             }
+            if (!usable[0] || !usable[1]) {  // level with the one log that has it
+                from[usable[0] ? 1 : 0] = -1;
+            }
+            double unitTop = at(column.distance, top[0], top[1]);
+            double unitBottom = at(column.distance, bottom[0], bottom[1]);
             if (s == lastSite) {  // the log's last unit goes on down to where the others end it
-                if (bottom < previous - 0.1) {
-                    units[static_cast<std::size_t>(c)].back().bottom = column.ground - bottom;
-                    previous = bottom;
+                if (unitBottom < previous - 0.3) {
+                    list.back().bottom = column.ground - unitBottom;
+                    previous = unitBottom;
                 }
                 continue;
             }
-            top = std::min(top, previous);
-            if (bottom >= top - 0.3) {
+            unitTop = std::min(unitTop, previous);
+            if (unitBottom >= unitTop - 0.3) {
                 continue;
             }
             ColumnUnit unit;
-            unit.group = units[static_cast<std::size_t>(inLeft ? left : right)].front().group;
-            for (const ColumnUnit& other : units[static_cast<std::size_t>(inLeft ? left : right)]) {
+            const int source = from[0] >= 0 ? from[0] : from[1];
+            for (const ColumnUnit& other : units[static_cast<std::size_t>(source)]) {
                 if (other.site == s && !other.lens) {
                     unit.group = other.group;
                 }
@@ -729,9 +760,9 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
             unit.site = s;
             unit.inferred = true;
             unit.top = column.ground - previous;
-            unit.bottom = column.ground - bottom;
+            unit.bottom = column.ground - unitBottom;
             added[static_cast<std::size_t>(c)].push_back(unit);
-            previous = bottom;
+            previous = unitBottom;
         }
     }
     for (std::size_t c = 0; c < units.size(); ++c) {
