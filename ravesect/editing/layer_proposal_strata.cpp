@@ -41,6 +41,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int kMaxLensUnits = 3;   // units a lens between two pieces of one unit may hold
 constexpr int kMaxSpread = 8;      // further site units one sounding unit may span
 constexpr int kRefiningRounds = 6;
+// The most a log may sit above or below the others; more is a wrong first alignment, not a dip.
+constexpr double kMostShift = 3.0;
 
 double Thickness(const ColumnUnit& unit) {
     return unit.bottom - unit.top;
@@ -65,8 +67,11 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
     const double top = columns[c].ground - unit.top + 1.0;
     const double bottom = columns[c].ground - unit.bottom - 1.0;
     const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
+    // At about its elevation, or at about its depth (fill and the ground just under it follow
+    // the ground line).
     auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
-        return columns[other].ground - candidate.top > bottom && columns[other].ground - candidate.bottom < top;
+        return (columns[other].ground - candidate.top > bottom && columns[other].ground - candidate.bottom < top) ||
+               (candidate.top < unit.bottom + 1.0 && candidate.bottom > unit.top - 1.0);
     };
     for (const int step : {-1, 1}) {
         for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
@@ -315,7 +320,7 @@ struct Aligner {
         } else if (cutThere) {
             bottomDifference = std::max(0.0, bottomDifference);
         }
-        cost += elevationWeight * std::min(3.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
+        cost += elevationWeight * std::min(6.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
         if (!cutHere && !cutThere && first.topKnown) {
             cost += 0.3 * std::abs(std::log((top - bottom + 0.1) / (std::max(0.0, first.top - last.bottom) + 0.1)));
         }
@@ -509,7 +514,7 @@ void Enter(Site& site, int c) {
         i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1 : move == Move::kLens ? span : 0;
         j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1 : move == Move::kSpread ? span : 0;
     }
-    aligner.shift = Median(offsets);
+    aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
     aligner.elevationWeight = 0.5;
     moves = aligner.Align();
 
