@@ -43,6 +43,7 @@ constexpr int kMaxSpread = 8;      // further site units one sounding unit may s
 constexpr int kRefiningRounds = 6;
 // The most a log may sit above or below the others; more is a wrong first alignment, not a dip.
 constexpr double kMostShift = 3.0;
+constexpr double kThickestBand = 2.0;
 
 double Thickness(const ColumnUnit& unit) {
     return unit.bottom - unit.top;
@@ -81,7 +82,7 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
                 if (!overlaps(other, candidate)) {
                     continue;
                 }
-                if (!sameFamilyAround && FamilyOf(candidate.group) == family && Thickness(candidate) <= thickest) {
+                if (!sameFamilyAround && FamilyOf(candidate.group) == family && Thickness(candidate) <= thickest * kThickestBand) {
                     return true;
                 }
                 if (sameFamilyAround && candidate.sure) {
