@@ -3,8 +3,6 @@
 #include "ravesect/editing/layer_proposal.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -90,16 +88,6 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
     const int sites = FindStratigraphy(columns, p.columnUnits);
     ContinueBelowEnds(columns, p.columnUnits);
     std::vector<GapAlignment> gaps = GapsOf(p.columnUnits);
-    if (std::getenv("PM_DEBUG") != nullptr) {  // DEBUG-REMOVE
-        for (int c = 0; c < count; ++c) {
-            std::fprintf(stderr, "col %d:", c + 1);
-            for (const ColumnUnit& u : p.columnUnits[static_cast<std::size_t>(c)]) {
-                std::fprintf(stderr, " [%.1f-%.1f %s s%d%s%s%s]", u.top, u.bottom, SoilGroupKey(u.group), u.site,
-                             u.lens ? " lens" : "", u.sure ? " sure" : "", u.inferred ? " inf" : "");
-            }
-            std::fprintf(stderr, "\n");
-        }
-    }
 
     // One unit per site unit present somewhere, top down; then the lenses, column by column.
     std::vector<int> unitOfSite(static_cast<std::size_t>(sites), -1);

@@ -256,6 +256,31 @@ struct Site {
         };
         e.top = at(0, e.topKnown);
         e.bottom = at(1, e.bottomKnown);
+        // Fill follows the ground line: its depths, not its elevations, carry over.
+        bool known = false;
+        auto depthAt = [&](int edge) {
+            const Member* l = left[edge];
+            const Member* r = right[edge];
+            auto value = [&](const Member* m) {
+                const double ground = columns[static_cast<std::size_t>(m->column)].ground;
+                return ground - (edge == 0 ? Top(*m) : Bottom(*m));
+            };
+            known = l != nullptr || r != nullptr;
+            if (l != nullptr && r != nullptr) {
+                const double xl = columns[static_cast<std::size_t>(l->column)].distance;
+                const double xr = columns[static_cast<std::size_t>(r->column)].distance;
+                const double t = xr > xl ? (x - xl) / (xr - xl) : 0.5;
+                return value(l) + t * (value(r) - value(l));
+            }
+            return l != nullptr ? value(l) : r != nullptr ? value(r) : 0.0;
+        };
+        if (e.family == SoilFamily::kFill) {
+            const double ground = columns[static_cast<std::size_t>(c)].ground;
+            const double topDepth = depthAt(0);
+            e.top = known ? ground - topDepth : e.top;
+            const double bottomDepth = depthAt(1);
+            e.bottom = known ? ground - bottomDepth : e.bottom;
+        }
         if (!e.topKnown || !e.bottomKnown) {
             // The logs that give the unit end inside it (or see it only as part of a wider unit):
             // take the elevations they do show.
@@ -308,8 +333,9 @@ struct Aligner {
             // The finer soil parts units only where the logs that can tell agree on it.
             cost += unit.sure && first.groupSure ? 1.2 : 0.15;
         }
-        const double top = Elevation(unit.top);
-        const double bottom = Elevation(units[static_cast<std::size_t>(k1)].bottom);
+        const double shiftHere = first.family == SoilFamily::kFill ? 0.0 : shift;
+        const double top = column.ground - unit.top - shiftHere;
+        const double bottom = column.ground - units[static_cast<std::size_t>(k1)].bottom - shiftHere;
         const double topDifference = first.topKnown ? top - first.top : 0.0;
         double bottomDifference = bottom - last.bottom;
         const bool cutHere = Cut(k1);
