@@ -62,7 +62,8 @@ struct Geometry {
             for (AlignmentBand& band : gaps[g]) {
                 double yA = 0.0;
                 double yB = 0.0;
-                if (!band.match && (&band == &gaps[g].front()) != (&band == &gaps[g].back())) {
+                const bool oneSided = (band.aTop == band.aBottom) != (band.bTop == band.bBottom);
+                if (!band.match && oneSided && (&band == &gaps[g].front()) != (&band == &gaps[g].back())) {
                     // At the top of the gap the tip lies on the ground line, at its foot on the line
                     // between the two bottoms: a tip inside would leave the corner above (below) it
                     // without a layer.
