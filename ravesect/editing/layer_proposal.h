@@ -172,8 +172,8 @@ struct ProposalOptions {
     double band = 1.0;
     // The size of a unit's title in world units (x: 0.1 m, y: m), to keep it clear of the columns
     // and of other titles.
-    double titleWidth = 8.0;
-    double titleHeight = 0.45;
+    double titleWidth = 13.0;
+    double titleHeight = 0.55;
     GroupStyleTable styles = DefaultGroupStyles();
     // Room left in the document; the proposal shrinks until it fits.
     int freePoints = kPoints;

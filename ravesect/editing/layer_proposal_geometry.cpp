@@ -379,8 +379,8 @@ void SetRoomFromDocument(ProposalOptions& options, const SectionDocument& docume
     options.freeLayers = kLayers - (replace ? 0 : document.LayerCount());
     options.freeTitles = titles;
     // A symbol of three or four characters in the titles' font, at the section's scales.
-    options.titleWidth = PaperToWorldX(9.0, document.settings.distanceScale);
-    options.titleHeight = PaperToWorldY(4.0, document.settings.depthScale);
+    options.titleWidth = PaperToWorldX(13.0, document.settings.distanceScale);
+    options.titleHeight = PaperToWorldY(5.5, document.settings.depthScale);
 }
 
 bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace) {
