@@ -6,8 +6,8 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <memory>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"

@@ -151,7 +151,8 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
     bandBox->setSingleStep(0.1);
     bandBox->setKeyboardTracking(false);
     bandBox->setValue(review_->Band());
-    bandBox->setToolTip(QStringLiteral("1本の柱状図にだけあり、これより薄い別の土質の層は周りの地層に含めます"));
+    bandBox->setToolTip(
+        QStringLiteral("1本の柱状図にだけあり、これより薄い別の土質の層は周りの地層に含めます"));
     auto* top = new QHBoxLayout;
     top->addWidget(BuddyLabel(QStringLiteral("最小層厚(m)(&T)"), thicknessBox, this));
     top->addWidget(thicknessBox);

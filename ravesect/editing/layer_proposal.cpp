@@ -150,15 +150,18 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
                 const bool alone = p.units[static_cast<std::size_t>(unit.unit)].extents.size() == 1;
                 const bool between = from > 0 && from + 1 < count;
                 const LinkKind kind = alone && between ? LinkKind::kLens : LinkKind::kPinch;
-                p.links.push_back({from, to, unit.unit, kind, kind == LinkKind::kLens ? "レンズ" : "尖滅", true});
+                p.links.push_back(
+                    {from, to, unit.unit, kind, kind == LinkKind::kLens ? "レンズ" : "尖滅", true});
             };
             if (band.match) {
                 const ColumnUnit& a = ua[static_cast<std::size_t>(band.aTop)];
                 const ColumnUnit& b = ub[static_cast<std::size_t>(band.bTop)];
                 const bool lens = band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1;
-                const double difference = MidElevation(columns[static_cast<std::size_t>(g)], ua, band.aTop, band.aBottom) -
-                                          MidElevation(columns[static_cast<std::size_t>(g) + 1], ub, band.bTop, band.bBottom);
-                p.links.push_back({g, g + 1, a.unit, LinkKind::kMatch, MatchReason(a.group, b.group, difference, lens), true});
+                const double difference =
+                    MidElevation(columns[static_cast<std::size_t>(g)], ua, band.aTop, band.aBottom) -
+                    MidElevation(columns[static_cast<std::size_t>(g) + 1], ub, band.bTop, band.bBottom);
+                p.links.push_back({g, g + 1, a.unit, LinkKind::kMatch,
+                                   MatchReason(a.group, b.group, difference, lens), true});
             }
             for (int k = band.aTop; k < band.aBottom; ++k) {
                 const ColumnUnit& unit = ua[static_cast<std::size_t>(k)];
@@ -335,10 +338,9 @@ LayerProposal ProposeLayers(std::vector<ProposalColumn> columns, const SoilGroup
         if (after >= before) {  // only pieces of one sounding unit went: merge in the fullest log
             auto fullest = std::max_element(columnUnits.begin(), columnUnits.end(),
                                             [](const auto& a, const auto& b) { return a.size() < b.size(); });
-            const auto thinnestPiece = std::min_element(fullest->begin(), fullest->end(),
-                                                        [](const ColumnUnit& a, const ColumnUnit& b) {
-                                                            return Thickness(a) < Thickness(b);
-                                                        });
+            const auto thinnestPiece = std::min_element(
+                fullest->begin(), fullest->end(),
+                [](const ColumnUnit& a, const ColumnUnit& b) { return Thickness(a) < Thickness(b); });
             MergeIntoNeighbour(*fullest, static_cast<std::size_t>(thinnestPiece - fullest->begin()));
         }
         for (std::size_t c = 0; c < columnUnits.size(); ++c) {

@@ -121,10 +121,10 @@ struct ColumnUnit {
     double bottom = 0.0;
     double meanN = -1.0;
     double selfSinkingShare = -1.0;
-    int unit = -1;  // index into LayerProposal::units
-    int site = -1;  // the unit of the site's sequence it belongs to (for a lens: the unit around it)
-    bool lens = false;      // a lens inside the site unit `site`
-    bool sure = false;      // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
+    int unit = -1;      // index into LayerProposal::units
+    int site = -1;      // the unit of the site's sequence it belongs to (for a lens: the unit around it)
+    bool lens = false;  // a lens inside the site unit `site`
+    bool sure = false;  // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
     bool inferred = false;  // below the log's end: continued from the deeper logs on either side
 };
 

@@ -6,8 +6,8 @@
 
 #include "common/format.h"
 #include "common/numbers.h"
-#include "ravesect/editing/layer_proposal.h"
 #include "ravesect/drawing/section_mapping.h"
+#include "ravesect/editing/layer_proposal.h"
 #include "ravesect/editing/layer_proposal_internal.h"
 
 namespace ravesect {
@@ -143,15 +143,15 @@ struct Geometry {
 
     bool Present(int c, int u) const {
         const auto& units = p.columnUnits[static_cast<std::size_t>(c)];
-        return std::any_of(units.begin(), units.end(), [u](const ColumnUnit& unit) { return unit.unit == u; });
+        return std::any_of(units.begin(), units.end(),
+                           [u](const ColumnUnit& unit) { return unit.unit == u; });
     }
 
     // The boundary of column c where a site unit it lacks would lie.
     int AbsentAt(int c, int site) const {
         const auto& units = p.columnUnits[static_cast<std::size_t>(c)];
-        const auto before = std::count_if(units.begin(), units.end(), [site](const ColumnUnit& unit) {
-            return unit.site < site;
-        });
+        const auto before = std::count_if(units.begin(), units.end(),
+                                          [site](const ColumnUnit& unit) { return unit.site < site; });
         return boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(before)];
     }
 
@@ -307,11 +307,12 @@ struct Geometry {
                     bottom = std::min(bottom, YAt(lower, x));
                 }
                 const double room = bottom - top;
-                if (left < XRange(upper).first || left + width > XRange(upper).second || room < height * 1.1 ||
-                    room <= best) {
+                if (left < XRange(upper).first || left + width > XRange(upper).second ||
+                    room < height * 1.1 || room <= best) {
                     continue;
                 }
-                const Box box{left, (top + bottom - height) / 2.0, left + width, (top + bottom + height) / 2.0};
+                const Box box{left, (top + bottom - height) / 2.0, left + width,
+                              (top + bottom + height) / 2.0};
                 if (Clear(box)) {
                     best = room;
                     chosen = box;

@@ -1,6 +1,5 @@
-// The site's sequence of units from all logs together: thin one-log bands joined into the unit
-// around them, every log aligned in turn to one common column until no log's assignment changes,
-// and the units of deeper logs continued below the end of a shallow one.
+// The site's sequence of units from all logs together: every log aligned in turn to one common column until
+// no log's assignment changes, and the units of deeper logs continued below the end of a shallow one.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,36 +13,14 @@
 
 namespace ravesect {
 
-SoilFamily FamilyOf(SoilGroup group) {
-    switch (group) {
-        case SoilGroup::kFill:
-            return SoilFamily::kFill;
-        case SoilGroup::kOrganic:
-        case SoilGroup::kLoam:
-        case SoilGroup::kSilt:
-        case SoilGroup::kClay:
-            return SoilFamily::kCohesive;
-        case SoilGroup::kSand:
-            return SoilFamily::kSand;
-        case SoilGroup::kGravel:
-            return SoilFamily::kGravel;
-        case SoilGroup::kRock:
-            return SoilFamily::kRock;
-        case SoilGroup::kOther:
-            break;
-    }
-    return SoilFamily::kOther;
-}
-
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kMaxLensUnits = 3;   // units a lens between two pieces of one unit may hold
-constexpr int kMaxSpread = 8;      // further site units one sounding unit may span
+constexpr int kMaxLensUnits = 3;  // units a lens between two pieces of one unit may hold
+constexpr int kMaxSpread = 8;     // further site units one sounding unit may span
 constexpr int kRefiningRounds = 6;
 // The most a log may sit above or below the others; more is a wrong first alignment, not a dip.
 constexpr double kMostShift = 3.0;
-constexpr double kThickestBand = 2.0;
 
 double Thickness(const ColumnUnit& unit) {
     return unit.bottom - unit.top;
@@ -53,86 +30,6 @@ double Thickness(const ColumnUnit& unit) {
 double SkipCost(double thickness) {
     return 1.2 + 0.2 * std::min(thickness, 5.0);
 }
-
-// Whether a neighbouring log shows the band too. A band of another family than the units around
-// it (sand in clay) is looked for in the logs on either side, any of which tells families: a unit
-// of its family about as thin at about its elevation (a thick one nearby is another unit). A band
-// of the family around it (organic soil in clay) only a log that describes soils can see: the
-// nearest such log on either side that reaches it must show the band's group there.
-bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& units, std::size_t c,
-                std::size_t k, double band) {
-    const ColumnUnit& unit = units[c][k];
-    const SoilFamily family = FamilyOf(unit.group);
-    const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == family) ||
-                                  (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == family);
-    const double top = columns[c].ground - unit.top + 1.0;
-    const double bottom = columns[c].ground - unit.bottom - 1.0;
-    const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
-    // At about its elevation, or at about its depth (fill and the ground just under it follow
-    // the ground line).
-    auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
-        return (columns[other].ground - candidate.top > bottom && columns[other].ground - candidate.bottom < top) ||
-               (candidate.top < unit.bottom + 1.0 && candidate.bottom > unit.top - 1.0);
-    };
-    for (const int step : {-1, 1}) {
-        for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
-             other += static_cast<std::size_t>(step)) {
-            bool describes = false;
-            for (const ColumnUnit& candidate : units[other]) {
-                if (!overlaps(other, candidate)) {
-                    continue;
-                }
-                if (!sameFamilyAround && FamilyOf(candidate.group) == family && Thickness(candidate) <= thickest * kThickestBand) {
-                    return true;
-                }
-                if (sameFamilyAround && candidate.sure) {
-                    describes = true;
-                    if (candidate.group == unit.group) {
-                        return true;
-                    }
-                }
-            }
-            if (!sameFamilyAround || describes) {
-                break;  // the next log on this side has been asked
-            }
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
-void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
-    for (std::size_t c = 0; c < units.size(); ++c) {
-        auto& list = units[c];
-        // Thinnest first, any unit but the last (the log's end may have cut it short).
-        for (;;) {
-            std::size_t chosen = list.size();
-            for (std::size_t k = 0; k + 1 < list.size(); ++k) {
-                if (Thickness(list[k]) < band && (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
-                    !SeenBeside(columns, units, c, k, band)) {
-                    chosen = k;
-                }
-            }
-            if (chosen == list.size()) {
-                break;
-            }
-            if (chosen > 0 && list[chosen - 1].group == list[chosen + 1].group) {  // inside one unit
-                list[chosen - 1].bottom = list[chosen + 1].bottom;
-                list[chosen - 1].sure = list[chosen - 1].sure || list[chosen + 1].sure;
-                list.erase(list.begin() + static_cast<std::ptrdiff_t>(chosen),
-                           list.begin() + static_cast<std::ptrdiff_t>(chosen) + 2);
-            } else {
-                MergeIntoNeighbour(list, chosen);
-            }
-        }
-        for (ColumnUnit& unit : list) {
-            FillResistance(unit, columns[c]);
-        }
-    }
-}
-
-namespace {
 
 // One column's units in a site unit: `first`..`last` (a lens between them), or one sounding unit
 // spread over several site units (it then gives no boundary inside the spread).
@@ -187,7 +84,7 @@ struct Site {
     Expectation Expect(const SiteUnit& site, int c) const {
         Expectation e;
         const double x = columns[static_cast<std::size_t>(c)].distance;
-        const Member* left[2] = {nullptr, nullptr};   // for the top, for the bottom
+        const Member* left[2] = {nullptr, nullptr};  // for the top, for the bottom
         const Member* right[2] = {nullptr, nullptr};
         std::map<SoilFamily, int> families;
         std::array<int, kSoilGroupCount> sure{};
@@ -349,7 +246,8 @@ struct Aligner {
         }
         cost += elevationWeight * std::min(6.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
         if (!cutHere && !cutThere && first.topKnown) {
-            cost += 0.3 * std::abs(std::log((top - bottom + 0.1) / (std::max(0.0, first.top - last.bottom) + 0.1)));
+            cost += 0.3 *
+                    std::abs(std::log((top - bottom + 0.1) / (std::max(0.0, first.top - last.bottom) + 0.1)));
         }
         if (unit.meanN >= 0.0 && first.meanN >= 0.0) {
             cost += 0.3 * std::min(2.0, std::abs(std::log((1.0 + unit.meanN) / (1.0 + first.meanN))));
@@ -393,7 +291,8 @@ struct Aligner {
                     continue;
                 }
                 if (i < m) {
-                    relax(at(i + 1, j), here + SkipCost(Thickness(units[static_cast<std::size_t>(i)])), Move::kNew, 1);
+                    relax(at(i + 1, j), here + SkipCost(Thickness(units[static_cast<std::size_t>(i)])),
+                          Move::kNew, 1);
                 }
                 if (j < n) {
                     relax(at(i, j + 1), here + Absent(j), Move::kAbsent, 1);
@@ -409,8 +308,8 @@ struct Aligner {
                         if (expected[static_cast<std::size_t>(j + t)].family != FamilyOf(unit.group)) {
                             break;
                         }
-                        relax(at(i + 1, j + t + 1), here + Match(i, i, j, j + t) + kSpreadCost * t, Move::kSpread,
-                              t + 1);
+                        relax(at(i + 1, j + t + 1), here + Match(i, i, j, j + t) + kSpreadCost * t,
+                              Move::kSpread, t + 1);
                     }
                 }
                 // A lens needs the unit's bottom from the other logs: where they end inside it, the
@@ -421,8 +320,8 @@ struct Aligner {
                     const ColumnUnit& inner = units[static_cast<std::size_t>(i + k)];
                     lens += SkipCost(Thickness(inner)) + kLensCostPerMetre * Thickness(inner);
                     if (units[static_cast<std::size_t>(i + k + 1)].group == unit.group) {
-                        relax(at(i + k + 2, j + 1), here + Match(i, i + k + 1, j, j) + kLensCost + lens, Move::kLens,
-                              k + 2);
+                        relax(at(i + k + 2, j + 1), here + Match(i, i + k + 1, j, j) + kLensCost + lens,
+                              Move::kLens, k + 2);
                     }
                 }
             }
@@ -461,7 +360,8 @@ double Median(std::vector<double> values) {
     if (values.empty()) {
         return 0.0;
     }
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2),
+                     values.end());
     return values[values.size() / 2];
 }
 
@@ -502,8 +402,9 @@ void Remove(Site& site, int c) {
                 continue;
             }
             for (SiteUnit& unit : kept) {
-                auto same = std::find_if(unit.members.begin(), unit.members.end(),
-                                         [&m](const Member& o) { return o.column == m.column && o.spreadTop; });
+                auto same = std::find_if(unit.members.begin(), unit.members.end(), [&m](const Member& o) {
+                    return o.column == m.column && o.spreadTop;
+                });
                 if (same != unit.members.end()) {
                     same->spreadTop = false;
                     break;
@@ -538,8 +439,12 @@ void Enter(Site& site, int c) {
                 offsets.push_back(column.ground - unit.top - e.top);
             }
         }
-        i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1 : move == Move::kLens ? span : 0;
-        j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1 : move == Move::kSpread ? span : 0;
+        i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1
+             : move == Move::kLens                                               ? span
+                                                                                 : 0;
+        j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1
+             : move == Move::kSpread                                              ? span
+                                                                                  : 0;
     }
     aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
     aligner.elevationWeight = 0.5;
@@ -611,7 +516,8 @@ std::vector<std::vector<int>> Assignment(const Site& site) {
 // boundaries between them, and writes each column unit's site unit.
 void WriteSites(Site& site) {
     const std::vector<std::vector<int>> assigned = Assignment(site);
-    std::vector<std::vector<std::pair<int, int>>> spreads(site.units.size());  // (unit, first site) per column
+    std::vector<std::vector<std::pair<int, int>>> spreads(
+        site.units.size());  // (unit, first site) per column
     for (std::size_t s = 0; s < site.sequence.size(); ++s) {
         for (const Member& m : site.sequence[s].members) {
             if (!m.spreadTop && m.spreadBottom) {
@@ -643,8 +549,9 @@ void WriteSites(Site& site) {
                     break;
                 }
                 const SiteUnit& siteUnit = site.sequence[static_cast<std::size_t>(s)];
-                const auto own = std::find_if(siteUnit.members.begin(), siteUnit.members.end(),
-                                              [c](const Member& m) { return m.column == static_cast<int>(c); });
+                const auto own =
+                    std::find_if(siteUnit.members.begin(), siteUnit.members.end(),
+                                 [c](const Member& m) { return m.column == static_cast<int>(c); });
                 if (own == siteUnit.members.end()) {
                     continue;
                 }
@@ -759,7 +666,8 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
             for (int side = 0; side < 2; ++side) {
                 const int step = side == 0 ? -1 : 1;
                 for (int o = c + step; usable[side] && o != from[side]; o += step) {
-                    const double expectedTop = at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
+                    const double expectedTop =
+                        at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
                     usable[side] = endOf(o) >= expectedTop - 0.3;
                 }
             }

@@ -19,7 +19,8 @@ struct Layer {
     const char* soil;
 };
 
-ProposalColumn Column(int slot, double distance, double ground, std::vector<Layer> layers, bool sounding = true) {
+ProposalColumn Column(int slot, double distance, double ground, std::vector<Layer> layers,
+                      bool sounding = true) {
     ProposalColumn column;
     column.slot = slot;
     column.distance = distance;
