@@ -244,7 +244,7 @@ struct Aligner {
         } else if (cutThere) {
             bottomDifference = std::max(0.0, bottomDifference);
         }
-        cost += elevationWeight * std::min(6.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
+        cost += elevationWeight * std::min(3.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
         if (!cutHere && !cutThere && first.topKnown) {
             cost += 0.3 *
                     std::abs(std::log((top - bottom + 0.1) / (std::max(0.0, first.top - last.bottom) + 0.1)));
