@@ -80,7 +80,7 @@ SoilGroup GroupOfSite(const SectionUnits& units, int site) {
 }
 
 LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits columnUnits,
-                    const ProposalOptions& options) {
+                    const ProposalOptions& options, bool titles) {
     LayerProposal p;
     p.columns = columns;
     p.columnUnits = std::move(columnUnits);
@@ -177,7 +177,7 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
             }
         }
     }
-    BuildGeometry(p, gaps, options);
+    BuildGeometry(p, gaps, options, titles);
     return p;
 }
 
@@ -271,7 +271,8 @@ LayerProposal ProposeLayers(std::vector<ProposalColumn> columns, const SoilGroup
     }
     std::vector<MergedUnit> merged;
     for (;;) {
-        LayerProposal p = Build(columns, columnUnits, options);
+        // Titles are placed once the proposal fits (or cannot be made to).
+        LayerProposal p = Build(columns, columnUnits, options, false);
         const bool fits = Fits(p, options);
         // The thinnest site unit (by its greatest thickness in a log) that can join a neighbour.
         int thinnest = -1;
@@ -291,6 +292,7 @@ LayerProposal ProposeLayers(std::vector<ProposalColumn> columns, const SoilGroup
             }
         }
         if (fits || thinnest < 0) {
+            p = Build(columns, columnUnits, options, true);
             // Name each merged unit by the unit that holds its place now.
             for (const MergedUnit& m : merged) {
                 std::string holder;

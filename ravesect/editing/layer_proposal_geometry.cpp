@@ -344,12 +344,16 @@ struct Geometry {
 
 }  // namespace
 
-void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options) {
+void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options,
+                   bool titles) {
     Geometry geometry{proposal, gaps, {}, {}, {}, {}, options.titleWidth, options.titleHeight};
     geometry.MakeBoundaryPoints();
     geometry.MakeTips();
     for (int u = 0; u < static_cast<int>(proposal.units.size()); ++u) {
         geometry.Outline(u);
+    }
+    if (!titles) {
+        return;
     }
     // The thickest units choose their places first.
     std::vector<int> order(proposal.units.size());

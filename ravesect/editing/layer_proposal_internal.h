@@ -56,7 +56,9 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
 // The bands of every gap between neighbouring columns, from the site units of their units.
 std::vector<GapAlignment> GapsOf(const SectionUnits& units);
 
-// Points, outlines and title positions of the units; `gaps[c]` joins column c and c + 1.
-void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options);
+// Points, outlines and (when `titles`) title positions of the units; `gaps[c]` joins column c
+// and c + 1.
+void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options,
+                   bool titles);
 
 }  // namespace ravesect
