@@ -447,7 +447,7 @@ void Enter(Site& site, int c) {
                                                                                   : 0;
     }
     aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
-    aligner.elevationWeight = 0.5;
+    aligner.elevationWeight = 0.35;
     moves = aligner.Align();
 
     std::vector<SiteUnit> sequence;
