@@ -15,8 +15,15 @@ neighbouring soundings by their order ("order"), and extending each sounding's u
 neighbours ("nearest"); and the true correlation drawn with straight lines ("linked"), the most that
 straight boundaries between the soundings can reach. Exit status 1 when --min-mean or --min-each fail.
 
-  tools/score-layer-proposal.py --ravesect build/apps/ravesect [--seeds 1-30] [--baselines]
-                                [--min-mean 95 --min-each 90] [--keep DIR]
+With --realistic the logs are written as offices write them: a few borings (.jdw, 15-20 m) describe
+the soil (シルト質粘土, シルト混り砂, 玉石混り砂礫: the main soil decides), soundings of 4-10 m name the
+family only (粘性土, 砂質土, 礫質土), single logs show thin bands of another soil that are not ground,
+cohesive units lie on each other more often (one 粘性土 to a sounding), and the score reaches down to
+the line between the two logs' ends. "beyond" counts the symbols proposed beyond the true units (lenses
+included) that the scored part holds; --max-beyond fails on its mean.
+
+  tools/score-layer-proposal.py --ravesect build/apps/ravesect [--seeds 1-30] [--baselines] [--realistic]
+                                [--min-mean 95 --min-each 90 --max-beyond 1] [--keep DIR]
 """
 
 import argparse
