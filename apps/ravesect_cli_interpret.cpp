@@ -7,6 +7,7 @@
 #include <cctype>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "apps/cli_shared.h"
 #include "apps/ravesect_cli.h"
@@ -33,6 +34,8 @@ struct InterpretArguments {
     bool replace = false;
     std::string minThickness = "0.3";  // checked as a number by the option, against the logs after
     bool minThicknessGiven = false;    // the default stands even for logs shallower than it
+    std::string band = "1.0";          // the same checks as the thickness
+    bool bandGiven = false;
     bool json = false;
 };
 
@@ -159,6 +162,13 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
                     << rave::FormatText("%.2f", deepest) << " m まで: この断面図で最も深い柱状図の深さ)\n";
         return 2;
     }
+    // The band limit: a plain decimal from 0 to the deepest log of the section.
+    const std::optional<double> band = rave::cli::ParseWholeDecimal(arguments.band);
+    if (!band || *band < 0.0 || (*band > deepest && arguments.bandGiven)) {
+        context.err << "--band: \"" << arguments.band << "\" は範囲外です (0 から "
+                    << rave::FormatText("%.2f", deepest) << " m まで: この断面図で最も深い柱状図の深さ)\n";
+        return 2;
+    }
     rave::SoilNameTable jacic;
     rave::SoilNameTable simple;
     rave::LoadBothSoilNameKinds(jacic, *installFolder / rave::SoilTableEditor::kJacicMasterFile,
@@ -167,6 +177,7 @@ int RunInterpret(CommandContext& context, const InterpretArguments& arguments) {
                                 context.messages);
     ProposalOptions options;
     options.minThickness = minThickness;
+    options.band = *band;
     LayerProposal proposal;
     if (!ProposeInto(context, document, columns, SoilGroupClassifier(&jacic, &simple), options,
                      arguments.replace, proposal)) {
@@ -209,9 +220,16 @@ void RegisterRavesectInterpretVerb(CLI::App& app, CommandContext& context) {
                                      "ではありません (例: 0.3)";
                 },
                 ""));
+    CLI::Option* band =
+        verb->add_option(
+                "--band", arguments->band,
+                "a band of another soil seen in one log only and thinner than this (m, from 0 to the "
+                "depth of the deepest log) stays part of the unit around it (default 1.0)")
+            ->type_name("M");
     verb->add_flag("--json", arguments->json, "print the units, links and warnings as JSON (UTF-8)");
-    verb->callback([&context, arguments, thickness] {
+    verb->callback([&context, arguments, thickness, band] {
         arguments->minThicknessGiven = thickness->count() > 0;
+        arguments->bandGiven = band->count() > 0;
         context.exitCode = RunInterpret(context, *arguments);
     });
 }

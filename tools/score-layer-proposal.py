@@ -15,8 +15,15 @@ neighbouring soundings by their order ("order"), and extending each sounding's u
 neighbours ("nearest"); and the true correlation drawn with straight lines ("linked"), the most that
 straight boundaries between the soundings can reach. Exit status 1 when --min-mean or --min-each fail.
 
-  tools/score-layer-proposal.py --ravesect build/apps/ravesect [--seeds 1-30] [--baselines]
-                                [--min-mean 95 --min-each 90] [--keep DIR]
+With --realistic the logs are written as offices write them: a few borings (.jdw, 15-20 m) describe
+the soil (シルト質粘土, シルト混り砂, 玉石混り砂礫: the main soil decides), soundings of 4-10 m name the
+family only (粘性土, 砂質土, 礫質土), single logs show thin bands of another soil that are not ground,
+cohesive units lie on each other more often (one 粘性土 to a sounding), and the score reaches down to
+the line between the two logs' ends. "beyond" counts the symbols proposed beyond the true units (lenses
+included) that the scored part holds; --max-beyond fails on its mean.
+
+  tools/score-layer-proposal.py --ravesect build/apps/ravesect [--seeds 1-30] [--baselines] [--realistic]
+                                [--min-mean 95 --min-each 90 --max-beyond 1] [--keep DIR]
 """
 
 import argparse
@@ -41,6 +48,27 @@ NAMES = {
     "silt": ["シルト"],
     "clay": ["粘土", "粘性土", "硬質粘土"],
 }
+# Realistic logs: a boring's descriptive names (the main soil decides the group), a sounding's
+# estimate by family only.
+BORING_NAMES = {
+    "fill": ["盛土", "埋土"],
+    "organic": ["腐植土", "泥炭"],
+    "loam": ["ローム", "火山灰質粘性土"],
+    "gravel": ["玉石混り砂礫", "砂礫", "礫混り砂礫"],
+    "sand": ["シルト混り砂", "細砂", "礫混り砂", "中砂"],
+    "silt": ["粘土質シルト", "砂質シルト", "シルト"],
+    "clay": ["シルト質粘土", "砂混り粘土", "粘土"],
+}
+# The pattern a boring log stores with each name: that of its main soil.
+MAIN_SOIL = {"玉石混り砂礫": "砂礫", "礫混り砂礫": "砂礫", "シルト混り砂": "砂", "礫混り砂": "砂",
+             "粘土質シルト": "シルト", "砂質シルト": "シルト", "シルト質粘土": "粘土", "砂混り粘土": "粘土"}
+SOUNDING_NAME = {"fill": "盛土", "organic": "粘性土", "loam": "粘性土", "silt": "粘性土", "clay": "粘性土",
+                 "sand": "砂質土", "gravel": "礫質土"}
+FAMILY = {"fill": "fill", "organic": "cohesive", "loam": "cohesive", "silt": "cohesive", "clay": "cohesive",
+          "sand": "sand", "gravel": "gravel"}
+# A boring's N per group: lowest and highest.
+BORING_N = {"fill": (2, 8), "organic": (0, 2), "loam": (3, 6), "clay": (1, 6), "silt": (3, 10),
+            "sand": (8, 30), "gravel": (30, 50)}
 NATURAL = ["sand", "clay", "silt", "gravel", "organic", "loam"]
 NATURAL_WEIGHTS = [5, 5, 3, 2, 1.5, 1.5]
 SANDY = {"fill", "gravel", "sand"}
@@ -76,9 +104,10 @@ def ramp(value):
 class Section:
     """The true ground of one seed and its soundings."""
 
-    def __init__(self, seed):
+    def __init__(self, seed, realistic=False):
         rng = random.Random(seed)
         self.seed = seed
+        self.realistic = realistic
         count = rng.randint(5, 9)
         xs = [0.0]
         for _ in range(count - 1):
@@ -88,6 +117,13 @@ class Section:
         slope = rng.uniform(-0.04, 0.04)
         self.grounds = [round(20.0 + slope * x + rng.uniform(-1.0, 1.0), 2) for x in xs]
         self.depths = [round(rng.uniform(6.0, 12.0), 2) for _ in xs]
+        # Realistic: a few borings of 15-20 m (the two ends or inner places), soundings of 4-10 m.
+        self.borings = set()
+        if realistic:
+            want = max(2, round(count * rng.uniform(0.25, 0.45)))
+            self.borings = set(rng.sample(range(count), want))
+            self.depths = [round(rng.uniform(15.0, 20.0), 2) if c in self.borings
+                           else round(rng.uniform(4.0, 10.0), 2) for c in range(count)]
         gaps = [b - a for a, b in zip(xs, xs[1:])]
 
         # Units top down: fill (most sections), then natural units with groups that never repeat
@@ -112,6 +148,10 @@ class Section:
             choices = [g for g in NATURAL if g not in natural[-2:]]
             weights = [NATURAL_WEIGHTS[NATURAL.index(g)] for g in choices]
             group = rng.choices(choices, weights)[0]
+            if realistic and natural and FAMILY[natural[-1]] == "cohesive" and rng.random() < 0.35:
+                # Two cohesive units one above the other: a sounding sees one.
+                near = [g for g in choices if FAMILY[g] == "cohesive"]
+                group = rng.choice(near) if near else group
             base = rng.uniform(0.6, 2.0) if group == "organic" else rng.uniform(1.0, 4.0)
             unit = {
                 "group": group,
@@ -166,7 +206,7 @@ class Section:
             self.lenses.append({"group": group, "centre": centre, "half": half, "host": host,
                                 "share": share, "height": height})
         for unit in self.units + self.lenses:
-            unit["names"] = NAMES[unit["group"]][:]
+            unit["names"] = (BORING_NAMES if realistic else NAMES)[unit["group"]][:]
             rng.shuffle(unit["names"])
             unit["level"] = rng.uniform(0.2, 0.8)
         self.rng = rng
@@ -247,8 +287,9 @@ class Section:
         return labels
 
     def log(self, c):
-        """The layers of sounding c as the engineer writes them: (bottom depth, soil name, group)."""
+        """The layers of log c as the engineer writes them: (bottom depth, soil name, group)."""
         rng = self.rng
+        boring = c in self.borings
         x, g, depth = self.xs[c], self.grounds[c], self.depths[c]
         samples = [g - depth * (k + 0.5) / 400 for k in range(400)]
         labels = self.truth(x, samples)
@@ -265,13 +306,25 @@ class Section:
             unit = everything[label]
             names = unit["names"]
             name = names[0] if rng.random() < 0.7 or len(names) == 1 else rng.choice(names[1:])
+            if self.realistic and not boring:
+                name = SOUNDING_NAME[unit["group"]]
             cuts = [(top, bottom, name, unit["group"])]
             thick = bottom - top
-            if thick > 1.2 and len(names) > 1 and rng.random() < 0.25:  # two names of one group
+            if self.realistic and thick > 2.0 and rng.random() < 0.2:
+                # A band of another soil that this log alone shows (not a unit of the ground).
+                size = rng.uniform(0.3, 0.9)
+                at = top + rng.uniform(0.2, 0.8) * (thick - size)
+                group = rng.choice([q for q in NATURAL if FAMILY[q] != FAMILY[unit["group"]]])
+                band = SOUNDING_NAME[group] if not boring else rng.choice(BORING_NAMES[group])
+                cuts = [(top, at, name, unit["group"]), (at, at + size, band, group),
+                        (at + size, bottom, name, unit["group"])]
+            if self.realistic:
+                pass
+            elif thick > 1.2 and len(names) > 1 and rng.random() < 0.25:  # two names of one group
                 cut = top + rng.uniform(0.3, 0.7) * thick
                 other = rng.choice([n for n in names if n != name])
                 cuts = [(top, cut, name, unit["group"]), (cut, bottom, other, unit["group"])]
-            if thick > 1.0 and rng.random() < 0.15:  # a thin interbed of another soil
+            if thick > 1.0 and rng.random() < 0.15 and not self.realistic:  # a thin interbed
                 at = top + rng.uniform(0.2, 0.8) * thick
                 size = rng.uniform(0.1, 0.25)
                 group = rng.choice([q for q in NATURAL if q != unit["group"]])
@@ -348,6 +401,34 @@ def sdw_file(section, c, layers, header, patterns):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
+def jdw_file(section, c, layers, header, patterns):
+    """A boring log: the example boring's header with this boring's name, elevation and depth, its
+    layers with the pattern of each name's main soil, and an N value every metre."""
+    rng = section.rng
+    slots = header[:]
+    slots[4] = f"B-{c + 1}"
+    slots[12] = f"{section.grounds[c]:.2f}"
+    slots[44] = f"{layers[-1][0]:.2f}"
+    lines = ["$$_JVERAN500", "$$Z"] + slots + ["$$A"]
+    for bottom, name, _ in layers:
+        pattern = patterns.get(MAIN_SOIL.get(name, name), "")
+        lines.append(f"{bottom:.2f},{name},{pattern},,,,4,,,,")
+    lines.append("$$C")
+    depth = 1.15
+    while depth < layers[-1][0]:
+        group = next(g for b, _, g in layers if depth <= b + 1e-9)
+        low, high = BORING_N[group]
+        lines.append(f"{depth:.2f},{rng.randint(low, high)},,,,")
+        depth += 1.0
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+def boring_header():
+    text = (ROOT / "examples" / "section" / "B-1.jdw").read_bytes().decode("cp932").splitlines()
+    start = text.index("$$Z") + 1
+    return text[start:text.index("$$W")]
+
+
 def example_header():
     text = (ROOT / "examples" / "example-simple.sdw").read_bytes().decode("cp932").splitlines()
     start = text.index("$$Z") + 1
@@ -357,12 +438,14 @@ def example_header():
 # --- what a correlation shows -----------------------------------------------------------------
 
 
-def column_units(layers, ground):
-    """(top elevation, bottom elevation, group) of a sounding's units: one group's layers joined,
-    thin units merged into the neighbour of the nearest group."""
+def column_units(layers, ground, family_only=False):
+    """(top elevation, bottom elevation, group) of a log's units: one group's layers joined, thin
+    units merged into the neighbour of the nearest group (a realistic sounding tells families only)."""
     units = []
     top = 0.0
     for bottom, _, group in layers:
+        if family_only and FAMILY[group] == "cohesive":
+            group = "clay"
         if units and units[-1][2] == group:
             units[-1][1] = bottom
         else:
@@ -480,19 +563,29 @@ def drawn_labels(layers, x, elevations):
     return labels
 
 
-def score(section, label_of, dx=0.5, dz=0.1):
-    """The share of the section between the soundings whose label stands for the true unit."""
+def score(section, label_of, dx=0.5, dz=0.1, seen=None):
+    """The share of the section between the logs whose label stands for the true unit: from the
+    ground down to the shallower log's end (clean), or to the line between the two logs' ends
+    (realistic: below a shallow sounding the deeper logs on either side tell the ground)."""
     overlap = {}
     samples = []
     for c in range(len(section.xs) - 1):
         xa, xb = section.xs[c], section.xs[c + 1]
         steps = max(1, int((xb - xa) / dx))
-        reach = min(section.depths[c], section.depths[c + 1])
         for i in range(steps):
             x = xa + (i + 0.5) * (xb - xa) / steps
             g = section.ground(x)
+            t = (x - xa) / (xb - xa)
+            if section.realistic:
+                end = (1 - t) * (section.grounds[c] - section.depths[c]) + t * (
+                    section.grounds[c + 1] - section.depths[c + 1])
+                reach = g - end
+            else:
+                reach = min(section.depths[c], section.depths[c + 1])
             elevations = [g - (j + 0.5) * dz for j in range(int(reach / dz))]
             truth = section.truth(x, elevations)
+            if seen is not None:
+                seen.update(truth)
             for label, true in zip(label_of(c, x, elevations), truth):
                 samples.append((label, true))
                 if label[-1] is not None:
@@ -514,32 +607,43 @@ def run(command):
     return done.stdout.decode("utf-8")
 
 
-def evaluate(seed, program, folder, header, patterns, baselines, min_thickness):
-    section = Section(seed)
+def evaluate(seed, program, folder, headers, patterns, baselines, min_thickness, realistic):
+    section = Section(seed, realistic)
     logs = [section.log(c) for c in range(len(section.xs))]
     install = folder / "install"
     if not install.exists():
         install.mkdir()
         for name in ("WdtvxJG.mst", "WdtvxCS.mst"):
             shutil.copy(ROOT / "data" / name, install / name)
-    work = folder / f"seed-{seed}"
+    work = folder / f"{'real' if realistic else 'clean'}-{seed}"
     work.mkdir(exist_ok=True)
     placed = []
     for c, layers in enumerate(logs):
-        path = work / f"s{c + 1}.sdw"
-        path.write_bytes(sdw_file(section, c, layers, header, patterns))
+        if c in section.borings:
+            path = work / f"b{c + 1}.jdw"
+            path.write_bytes(jdw_file(section, c, layers, headers[1], patterns))
+        else:
+            path = work / f"s{c + 1}.sdw"
+            path.write_bytes(sdw_file(section, c, layers, headers[0], patterns))
         placed.append(f"{section.xs[c]:g}={path}")
     common = ["--install-folder", str(install)]
     run([program, "build", *common, "-o", str(work / "built.sqw"), *placed])
-    run([program, "interpret", *common, str(work / "built.sqw"), "-o", str(work / "proposed.sqw"),
-         "--replace", "--json", "--min-thickness", f"{min_thickness:g}"])
+    proposal = json.loads(run([program, "interpret", *common, str(work / "built.sqw"), "-o",
+                               str(work / "proposed.sqw"), "--replace", "--json", "--min-thickness",
+                               f"{min_thickness:g}"]))
     info = json.loads(run([program, "info", *common, str(work / "proposed.sqw")]))
     points = {p["number"]: (p["x"], p["y"]) for p in info["points"]}
     drawn = [[points[n] for n in layer["points"]] for layer in info["layers"]]
+    seen = set()
     result = {"seed": seed, "columns": len(section.xs),
-              "proposal": score(section, lambda c, x, zs: drawn_labels(drawn, x, zs))}
+              "proposal": score(section, lambda c, x, zs: drawn_labels(drawn, x, zs), seen=seen)}
+    # Units beyond the truth: the symbols drawn against the true units (lenses included) that the
+    # scored part of the section holds.
+    symbols = {unit["symbol"] for unit in proposal["units"]}
+    result["beyond"] = max(0, len(symbols) - len(seen))
     if baselines:
-        units = [column_units(layers, section.grounds[c]) for c, layers in enumerate(logs)]
+        units = [column_units(layers, section.grounds[c], realistic and c not in section.borings)
+                 for c, layers in enumerate(logs)]
         result["order"] = score(section, lambda c, x, zs: order_labels(section, units, c, x, zs))
         result["nearest"] = score(section, lambda c, x, zs: nearest_labels(section, units, c, x, zs))
         result["linked"] = score(section, lambda c, x, zs: linked_labels(section, c, x, zs))
@@ -563,17 +667,22 @@ def main():
     parser.add_argument("--min-mean", type=float, help="fail when the mean score is lower")
     parser.add_argument("--min-each", type=float, help="fail when any section scores lower")
     parser.add_argument("--keep", help="write the sections into this folder and keep them")
+    parser.add_argument("--realistic", action="store_true",
+                        help="logs as offices write them: soundings name families (粘性土, 砂質土), borings "
+                             "describe (シルト質粘土, シルト混り砂), one-log bands, soundings of 4-10 m beside "
+                             "borings of 15-20 m")
+    parser.add_argument("--max-beyond", type=float, help="fail when the mean of units beyond the truth is higher")
     args = parser.parse_args()
-    header, patterns = example_header(), soil_patterns()
+    headers, patterns = (example_header(), boring_header()), soil_patterns()
     folder = Path(args.keep) if args.keep else Path(tempfile.mkdtemp(prefix="score-layers-"))
     folder.mkdir(parents=True, exist_ok=True)
     try:
-        rows = [evaluate(seed, args.ravesect, folder, header, patterns, args.baselines, args.min_thickness)
-                for seed in seed_list(args.seeds)]
+        rows = [evaluate(seed, args.ravesect, folder, headers, patterns, args.baselines, args.min_thickness,
+                         args.realistic) for seed in seed_list(args.seeds)]
     finally:
         if not args.keep:
             shutil.rmtree(folder, ignore_errors=True)
-    keys = ["proposal"] + (["order", "nearest", "linked"] if args.baselines else [])
+    keys = ["proposal"] + (["order", "nearest", "linked"] if args.baselines else []) + ["beyond"]
     print("seed  logs  " + "  ".join(f"{k:>8}" for k in keys))
     for row in rows:
         print(f"{row['seed']:4}  {row['columns']:4}  " + "  ".join(f"{row[k]:8.1f}" for k in keys))
@@ -581,8 +690,10 @@ def main():
     lows = {k: min(r[k] for r in rows) for k in keys}
     print("mean        " + "  ".join(f"{means[k]:8.1f}" for k in keys))
     print("lowest      " + "  ".join(f"{lows[k]:8.1f}" for k in keys))
+    print(f"units beyond the truth: mean {means['beyond']:.2f}, most {max(r['beyond'] for r in rows)}")
     failed = (args.min_mean is not None and means["proposal"] < args.min_mean) or (
-        args.min_each is not None and lows["proposal"] < args.min_each)
+        args.min_each is not None and lows["proposal"] < args.min_each) or (
+        args.max_beyond is not None and means["beyond"] > args.max_beyond)
     return 1 if failed else 0
 
 

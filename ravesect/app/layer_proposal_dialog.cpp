@@ -149,9 +149,20 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
     thicknessBox->setKeyboardTracking(false);  // proposes again on Enter, the arrows or leaving it
     thicknessBox->setValue(review_->MinThickness());
     thicknessBox->setToolTip(QStringLiteral("これより薄い層は隣の層にまとめます"));
+    bandBox = new QDoubleSpinBox(this);
+    bandBox->setObjectName(QStringLiteral("bandBox"));
+    bandBox->setRange(0.0, 10.0);
+    bandBox->setDecimals(2);
+    bandBox->setSingleStep(0.1);
+    bandBox->setKeyboardTracking(false);
+    bandBox->setValue(review_->Band());
+    bandBox->setToolTip(
+        QStringLiteral("1本の柱状図にだけあり、これより薄い別の土質の層は周りの地層に含めます"));
     auto* top = new QHBoxLayout;
     top->addWidget(BuddyLabel(QStringLiteral("最小層厚(m)(&T)"), thicknessBox, this));
     top->addWidget(thicknessBox);
+    top->addWidget(BuddyLabel(QStringLiteral("挟み層の厚さ(m)(&B)"), bandBox, this));
+    top->addWidget(bandBox);
     top->addStretch();
 
     unitTable = MakeTable(this,
@@ -216,6 +227,10 @@ LayerProposalDialog::LayerProposalDialog(SectionFrame& frame, std::unique_ptr<La
 
     connect(thicknessBox, &QDoubleSpinBox::valueChanged, this, [this](double metres) {
         review_->SetMinThickness(metres);
+        Proposed();
+    });
+    connect(bandBox, &QDoubleSpinBox::valueChanged, this, [this](double metres) {
+        review_->SetBand(metres);
         Proposed();
     });
     connect(unitTable, &QTableWidget::itemChanged, this, &LayerProposalDialog::UnitChanged);
@@ -295,7 +310,7 @@ void LayerProposalDialog::BuildGroups() {
 }
 
 void LayerProposalDialog::ChainTabs() {
-    std::vector<QWidget*> order{thicknessBox, unitTable};
+    std::vector<QWidget*> order{thicknessBox, bandBox, unitTable};
     for (const GroupRow& row : groupRows) {
         order.push_back(row.colour);
         order.push_back(row.hatch);

@@ -54,6 +54,7 @@ public:
     std::function<std::optional<QColor>(const QColor& initial)> chooseColour;
 
     QDoubleSpinBox* thicknessBox = nullptr;
+    QDoubleSpinBox* bandBox = nullptr;
     QTableWidget* unitTable = nullptr;
     QTableWidget* linkTable = nullptr;
     QLabel* noteLabel = nullptr;

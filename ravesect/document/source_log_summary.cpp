@@ -127,7 +127,7 @@ SourceLogSummaryResult SummariseSourceLog(std::string_view bytes, const rave::So
     if (header.status != SourceHeader::Status::kRead) {
         // The refusal says why (no log at all, a sounding Ravelog would not open, or a character
         // cp932 lacks).
-        return {std::nullopt, header.surveyName.size() > 1 ? header.surveyName : std::string(kNotLog)};
+        return {std::nullopt, header.surveyName};
     }
     return {FromOtherKind(header, bytes), {}};
 }

@@ -3,24 +3,32 @@
 // outlines and titles that the engineer accepts, changes or rejects.
 //
 // 1. Units per column: the layers of each log are given a soil group through the soil-name
-//    table (the base soil of the resolved pattern, else the sandy/clayey class); consecutive
-//    layers of one group form a unit, and a unit thinner than the minimum thickness joins the
-//    neighbour above or below whose group is nearest.
-// 2. Links between neighbouring columns: an order-preserving alignment of the two unit
-//    sequences (dynamic programming, so links never cross). A match costs by group, by the
-//    elevations of the unit's top and bottom (after the mean offset of the two columns is
-//    taken out, so a dipping sequence still lines up), by thickness and by resistance (mean
-//    converted N, self-sinking share). The last unit of a column ends with its sounding, so its
-//    bottom and thickness are not compared, and units below the other column's end go without
-//    a partner for free. A unit without a partner pinches out three quarters of the way to the
-//    column that lacks it; one found in a single column is a lens; a unit of one column may
-//    match two same-group pieces of the other that enclose a lens (thicker lenses cost more).
-// 3. Geometry: a point at every unit boundary of every column (x = distance x 10, y = -elevation),
-//    a tip between the columns where a unit thins out; every layer is the closed outline
-//    from its top line to its bottom line, so neighbouring layers share their boundary points.
-//    Lenses inside another unit come after it in the layer list, so they are drawn over it.
+//    table (the base soil of the resolved pattern, so a compound name counts by its main soil,
+//    else the sandy/clayey class); consecutive layers of one group form a unit, and a unit
+//    thinner than the minimum thickness joins the neighbour above or below whose group is
+//    nearest. A band of another soil thinner than the band limit that no neighbouring log shows
+//    near its elevation stays part of the unit around it.
+// 2. One sequence of units for the whole site: every log in turn is aligned to a common column
+//    (order kept, a unit allowed to be absent, a new unit where nothing fits, a lens between two
+//    pieces of one unit), then each log is taken out and aligned again until no assignment
+//    changes. A match costs by soil family (fill, cohesive, sand, gravel, rock) first; the finer
+//    group (silt, clay, organic soil, loam) only where the borings that can tell agree, as a
+//    sounding's name counts for its family only; then by the elevations the logs on either side
+//    give the unit (straight between them), thickness and resistance (mean N, self-sinking
+//    share). A sounding unit spanning several units of its family is split where its neighbours
+//    put their boundaries. Below a log's end a unit costs nothing to be absent: what a log does
+//    not reach is unknown.
+// 3. Geometry: the units of the deeper logs go on below a shallow log's end (straight between
+//    the logs that have them; at an end of the section, to that log). A point at every unit
+//    boundary of every column (x = distance x 10, y = -elevation), a tip between the columns
+//    where a unit thins out; every layer is the closed outline from its top line to its bottom
+//    line, so neighbouring layers share their boundary points. A unit missing from a log that
+//    reaches its depth thins out towards that log from both sides in one outline. Lenses come
+//    after the units in the layer list, so they are drawn over them. Each title stands where its
+//    unit is widest between two columns, clear of the columns, their graphs and other titles.
 // 4. Capacities: when points, layers, points per layer or titles would not fit, the thinnest
-//    units are merged into a neighbour first and a warning names each.
+//    units are merged into a neighbour first and a warning names each by the unit now drawn in
+//    its place.
 //
 // Everything is cp932 text like the rest of the document; no Qt.
 #pragma once
@@ -68,6 +76,9 @@ public:
                         std::vector<PatternGroupRule> patterns = DefaultPatternGroups());
     SoilGroup Classify(const std::string& soilName, const std::string& patternText, bool simpleNames) const;
     SoilGroup GroupOfPattern(long composite, int soilClass) const;
+    // True when the name says no more than the soil's family (粘性土, 砂質土, 礫質土, or any name
+    // of the simple table), as a sounding operator estimates it.
+    bool NamesFamilyOnly(const std::string& soilName, const std::string& patternText, bool simpleNames) const;
 
 private:
     const rave::SoilNameTable* jacic_;
@@ -96,6 +107,9 @@ struct ProposalColumn {
     bool simpleNames = false;
     std::vector<ProposalLayer> layers;
     std::vector<ProposalReading> readings;
+    // World x of the drawn block (soil column and graph); left == right when not known.
+    double blockLeft = 0.0;
+    double blockRight = 0.0;
 };
 // The placed columns of the document that name a file and have a layer of some thickness, ordered
 // by distance (the slots keep the order they were placed in).
@@ -108,7 +122,11 @@ struct ColumnUnit {
     double bottom = 0.0;
     double meanN = -1.0;
     double selfSinkingShare = -1.0;
-    int unit = -1;  // index into LayerProposal::units
+    int unit = -1;      // index into LayerProposal::units
+    int site = -1;      // the unit of the site's sequence it belongs to (for a lens: the unit around it)
+    bool lens = false;  // a lens inside the site unit `site`
+    bool sure = false;  // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
+    bool inferred = false;  // below the log's end: continued from the deeper logs on either side
 };
 
 enum class LinkKind { kMatch, kPinch, kLens };
@@ -140,6 +158,7 @@ struct ProposedUnit {
     double titleX = 0.0;
     double titleY = 0.0;
     bool inner = false;  // lies inside another unit somewhere (a lens): listed after the others
+    int site = -1;       // its place in the site's sequence, top down; -1 for a lens
 };
 
 struct ProposalPoint {
@@ -149,6 +168,13 @@ struct ProposalPoint {
 
 struct ProposalOptions {
     double minThickness = 0.3;
+    // A band of another soil seen in one log only and thinner than this stays part of the unit
+    // around it.
+    double band = 1.0;
+    // The size of a unit's title in world units (x: 0.1 m, y: m), to keep it clear of the columns
+    // and of other titles.
+    double titleWidth = 13.0;
+    double titleHeight = 0.55;
     GroupStyleTable styles = DefaultGroupStyles();
     // Room left in the document; the proposal shrinks until it fits.
     int freePoints = kPoints;

@@ -1,10 +1,12 @@
 // The layer proposal's geometry: boundary points, the tips where units thin out, every unit's
 // closed outline and its title.
 #include <algorithm>
-#include <set>
+#include <numeric>
+#include <utility>
 
 #include "common/format.h"
 #include "common/numbers.h"
+#include "ravesect/drawing/section_mapping.h"
 #include "ravesect/editing/layer_proposal.h"
 #include "ravesect/editing/layer_proposal_internal.h"
 
@@ -60,7 +62,8 @@ struct Geometry {
             for (AlignmentBand& band : gaps[g]) {
                 double yA = 0.0;
                 double yB = 0.0;
-                if (!band.match && (&band == &gaps[g].front()) != (&band == &gaps[g].back())) {
+                const bool oneSided = (band.aTop == band.aBottom) != (band.bTop == band.bBottom);
+                if (!band.match && oneSided && (&band == &gaps[g].front()) != (&band == &gaps[g].back())) {
                     // At the top of the gap the tip lies on the ground line, at its foot on the line
                     // between the two bottoms: a tip inside would leave the corner above (below) it
                     // without a layer.
@@ -138,12 +141,32 @@ struct Geometry {
         return BandsOf(g, u, sideA, first, last) ? gaps[g][first].tip : -1;
     }
 
+    bool Present(int c, int u) const {
+        const auto& units = p.columnUnits[static_cast<std::size_t>(c)];
+        return std::any_of(units.begin(), units.end(),
+                           [u](const ColumnUnit& unit) { return unit.unit == u; });
+    }
+
+    // The boundary of column c where a site unit it lacks would lie.
+    int AbsentAt(int c, int site) const {
+        const auto& units = p.columnUnits[static_cast<std::size_t>(c)];
+        const auto before = std::count_if(units.begin(), units.end(),
+                                          [site](const ColumnUnit& unit) { return unit.site < site; });
+        return boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(before)];
+    }
+
+    // The closed outline: along the top from left to right and back along the bottom. Across a
+    // column that lacks the unit (it thins out towards it from both sides) both lines run through
+    // that column's boundary where the unit would lie, so the outline touches itself there.
     void Outline(int u) {
         ProposedUnit& unit = p.units[static_cast<std::size_t>(u)];
         const int c0 = unit.extents.front().column;
         const int c1 = unit.extents.back().column;
-        std::vector<int> topIndex;
-        std::vector<int> bottomIndex;
+        std::vector<int> upper;
+        std::vector<int> lower;
+        if (c0 > 0) {
+            upper.push_back(EndTip(static_cast<std::size_t>(c0 - 1), u, false));
+        }
         for (int c = c0; c <= c1; ++c) {
             const auto& units = p.columnUnits[static_cast<std::size_t>(c)];
             int top = -1;
@@ -154,25 +177,30 @@ struct Geometry {
                     bottom = k + 1;
                 }
             }
-            topIndex.push_back(top);
-            bottomIndex.push_back(bottom);
-        }
-        std::vector<int> upper;
-        std::vector<int> lower;
-        if (c0 > 0) {
-            upper.push_back(EndTip(static_cast<std::size_t>(c0 - 1), u, false));
-        }
-        for (int c = c0; c <= c1; ++c) {
-            const std::size_t i = static_cast<std::size_t>(c - c0);
-            upper.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(topIndex[i])]);
-            lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(bottomIndex[i])]);
-            if (c < c1) {
+            if (top >= 0) {
+                upper.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(top)]);
+                lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(bottom)]);
+            } else {
+                const int at = AbsentAt(c, unit.site);
+                upper.push_back(at);
+                lower.push_back(at);
+            }
+            if (c == c1) {
+                break;
+            }
+            const bool here = top >= 0;
+            const bool there = Present(c + 1, u);
+            const std::size_t g = static_cast<std::size_t>(c);
+            if (here && there) {
                 std::size_t first = 0;
                 std::size_t last = 0;
-                BandsOf(static_cast<std::size_t>(c), u, true, first, last);
-                const GapAlignment& bands = gaps[static_cast<std::size_t>(c)];
-                upper.push_back(CurveTip(bands, first));
-                lower.push_back(CurveTip(bands, last + 1));
+                BandsOf(g, u, true, first, last);
+                upper.push_back(CurveTip(gaps[g], first));
+                lower.push_back(CurveTip(gaps[g], last + 1));
+            } else if (here || there) {
+                const int tip = EndTip(g, u, here);
+                upper.push_back(tip);
+                lower.push_back(tip);
             }
         }
         if (c1 + 1 < static_cast<int>(p.columns.size())) {
@@ -194,7 +222,8 @@ struct Geometry {
             outline.pop_back();
         }
         unit.outline = outline;
-        PlaceTitle(unit, upper, lower);
+        upperOf.push_back(upper);
+        lowerOf.push_back(lower);
     }
 
     double YAt(const std::vector<int>& path, double x) const {
@@ -214,42 +243,131 @@ struct Geometry {
         return points.empty() ? 0.0 : points.front().y;
     }
 
-    // The title stands in the unit's widest part between the columns (the logs are drawn on them).
-    void PlaceTitle(ProposedUnit& unit, const std::vector<int>& upper, const std::vector<int>& lower) {
-        std::set<double> xs;
-        for (const int point : upper) {
+    std::pair<double, double> XRange(const std::vector<int>& path) const {
+        double low = 1e18;
+        double high = -1e18;
+        for (const int point : path) {
             if (point >= 0) {
-                xs.insert(p.points[static_cast<std::size_t>(point)].x);
+                low = std::min(low, p.points[static_cast<std::size_t>(point)].x);
+                high = std::max(high, p.points[static_cast<std::size_t>(point)].x);
             }
         }
-        std::vector<double> samples;
-        for (auto it = xs.begin(); std::next(it) != xs.end() && it != xs.end(); ++it) {
-            samples.push_back((*it + *std::next(it)) / 2.0);
-        }
-        if (samples.empty()) {
-            samples.push_back(*xs.begin());
-        }
-        double best = -1.0;
-        for (const double x : samples) {
-            const double top = YAt(upper, x);
-            const double bottom = YAt(lower, x);
-            if (bottom - top > best) {
-                best = bottom - top;
-                unit.titleX = x;
-                unit.titleY = (top + bottom) / 2.0;
-            }
-        }
+        return {low, high};
     }
+
+    // The x range a column's drawing takes (its soil column and graph).
+    std::pair<double, double> Block(int c) const {
+        const ProposalColumn& column = p.columns[static_cast<std::size_t>(c)];
+        if (column.blockRight > column.blockLeft) {
+            return {column.blockLeft, column.blockRight};
+        }
+        return {X(c) - 5.0, X(c) + 30.0};  // a column with its graph at 1/100
+    }
+
+    struct Box {
+        double left, top, right, bottom;
+    };
+    std::vector<Box> titles;
+    std::vector<std::vector<int>> upperOf;
+    std::vector<std::vector<int>> lowerOf;
+
+    bool Clear(const Box& box) const {
+        for (int c = 0; c < static_cast<int>(p.columns.size()); ++c) {
+            const auto [left, right] = Block(c);
+            if (box.left < right && box.right > left) {
+                return false;
+            }
+        }
+        return std::none_of(titles.begin(), titles.end(), [&box](const Box& other) {
+            return box.left < other.right && box.right > other.left && box.top < other.bottom &&
+                   box.bottom > other.top;
+        });
+    }
+
+    // The title stands where the unit is widest between two columns, clear of the columns, their
+    // graphs and the other titles; where no stretch has room, beside the column where the unit is
+    // thickest, at its depth.
+    void PlaceTitle(int u) {
+        ProposedUnit& unit = p.units[static_cast<std::size_t>(u)];
+        const std::vector<int>& upper = upperOf[static_cast<std::size_t>(u)];
+        const std::vector<int>& lower = lowerOf[static_cast<std::size_t>(u)];
+        const int c0 = std::max(0, unit.extents.front().column - 1);
+        const int c1 = std::min(static_cast<int>(p.columns.size()) - 1, unit.extents.back().column + 1);
+        double best = -1.0;
+        Box chosen{};
+        for (int c = c0; c < c1; ++c) {
+            const double from = Block(c).second + 1.0;
+            const double to = Block(c + 1).first - 1.0 - width;
+            for (int step = 0; step <= 12 && to > from; ++step) {
+                const double left = from + (to - from) * step / 12.0;
+                double top = -1e18;
+                double bottom = 1e18;
+                for (const double x : {left, left + width / 2.0, left + width}) {
+                    top = std::max(top, YAt(upper, x));
+                    bottom = std::min(bottom, YAt(lower, x));
+                }
+                const double room = bottom - top;
+                if (left < XRange(upper).first || left + width > XRange(upper).second ||
+                    room < height * 1.1 || room <= best) {
+                    continue;
+                }
+                const Box box{left, (top + bottom - height) / 2.0, left + width,
+                              (top + bottom + height) / 2.0};
+                if (Clear(box)) {
+                    best = room;
+                    chosen = box;
+                }
+            }
+        }
+        if (best < 0.0) {
+            const ProposedUnit::Extent* thickest = &unit.extents.front();
+            for (const ProposedUnit::Extent& e : unit.extents) {
+                thickest = e.bottom - e.top > thickest->bottom - thickest->top ? &e : thickest;
+            }
+            const ProposalColumn& column = p.columns[static_cast<std::size_t>(thickest->column)];
+            const double middle = -(column.ground - (thickest->top + thickest->bottom) / 2.0);
+            const double left = Block(thickest->column).second + 1.0;
+            chosen = {left, middle - height / 2.0, left + width, middle + height / 2.0};
+            for (int tries = 0; tries < 8 && !Clear(chosen); ++tries) {
+                chosen.top += height;
+                chosen.bottom += height;
+            }
+        }
+        titles.push_back(chosen);
+        unit.titleX = chosen.left;
+        unit.titleY = chosen.top;
+    }
+
+    double width = 8.0;
+    double height = 0.45;
 };
 
 }  // namespace
 
-void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps) {
-    Geometry geometry{proposal, gaps, {}};
+void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options,
+                   bool titles) {
+    Geometry geometry{proposal, gaps, {}, {}, {}, {}, options.titleWidth, options.titleHeight};
     geometry.MakeBoundaryPoints();
     geometry.MakeTips();
     for (int u = 0; u < static_cast<int>(proposal.units.size()); ++u) {
         geometry.Outline(u);
+    }
+    if (!titles) {
+        return;
+    }
+    // The thickest units choose their places first.
+    std::vector<int> order(proposal.units.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto thickness = [&proposal](int u) {
+        double most = 0.0;
+        for (const ProposedUnit::Extent& e : proposal.units[static_cast<std::size_t>(u)].extents) {
+            most = std::max(most, e.bottom - e.top);
+        }
+        return most;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return thickness(a) > thickness(b); });
+    for (const int u : order) {
+        geometry.PlaceTitle(u);
     }
 }
 

@@ -32,11 +32,33 @@ struct AlignmentBand {
 };
 using GapAlignment = std::vector<AlignmentBand>;
 
-// Aligns the units of two neighbouring columns.
-GapAlignment AlignColumns(const ProposalColumn& a, const std::vector<ColumnUnit>& aUnits,
-                          const ProposalColumn& b, const std::vector<ColumnUnit>& bUnits);
+// The soil families that every kind of log tells apart; the finer groups within the cohesive
+// family (silt, clay, organic soil, loam) only a boring's description can be trusted with.
+enum class SoilFamily { kFill, kCohesive, kSand, kGravel, kRock, kOther };
+SoilFamily FamilyOf(SoilGroup group);
 
-// Points, outlines and title positions of the units; `gaps[c]` joins column c and c + 1.
-void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps);
+using SectionUnits = std::vector<std::vector<ColumnUnit>>;
+
+// A band of another soil thinner than `band`, found in one log only (no neighbour has its soil
+// near its elevation), joins the unit around it.
+void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band);
+
+// The site's sequence of units from all logs together: every column unit gets its `site` (and
+// `lens`) so that each column runs down the sequence in order, a unit allowed to be absent. A
+// sounding's unit that spans several site units of its family (which it cannot tell apart) is
+// split where its neighbours put their boundaries. Returns the number of site units.
+int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units);
+
+// Below a log's end the site units of the deeper logs on either side go on (straight between
+// them; at the ends of the section level with the one deeper neighbour), as inferred units.
+void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits& units);
+
+// The bands of every gap between neighbouring columns, from the site units of their units.
+std::vector<GapAlignment> GapsOf(const SectionUnits& units);
+
+// Points, outlines and (when `titles`) title positions of the units; `gaps[c]` joins column c
+// and c + 1.
+void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, const ProposalOptions& options,
+                   bool titles);
 
 }  // namespace ravesect

@@ -10,6 +10,7 @@
 #include "common/format.h"
 #include "common/numbers.h"
 #include "common/text_file.h"
+#include "ravesect/drawing/section_mapping.h"
 #include "ravesect/editing/working_file_snapshot.h"
 
 namespace ravesect {
@@ -134,6 +135,9 @@ void SetRoomFromDocument(ProposalOptions& options, const SectionDocument& docume
     options.freePoints = replace ? kPoints : static_cast<int>(FreePointNumbers(document).size());
     options.freeLayers = kLayers - (replace ? 0 : document.LayerCount());
     options.freeTitles = titles;
+    // A symbol of three or four characters in the titles' font, at the section's scales.
+    options.titleWidth = PaperToWorldX(13.0, document.settings.distanceScale);
+    options.titleHeight = PaperToWorldY(5.5, document.settings.depthScale);
 }
 
 bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace) {

@@ -41,6 +41,7 @@ void LayerProposalReview::Propose() {
     }
     ProposalOptions options;
     options.minThickness = minThickness_;
+    options.band = band_;
     options.styles = styles_;
     SetRoomFromDocument(options, base_, false);
     proposal_ = ProposeLayers(columns_, classifier_, options);
@@ -71,6 +72,11 @@ void LayerProposalReview::Propose() {
 
 void LayerProposalReview::SetMinThickness(double metres) {
     minThickness_ = std::max(0.0, metres);
+    Propose();
+}
+
+void LayerProposalReview::SetBand(double metres) {
+    band_ = std::max(0.0, metres);
     Propose();
 }
 

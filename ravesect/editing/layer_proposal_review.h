@@ -39,6 +39,8 @@ public:
 
     double MinThickness() const { return minThickness_; }
     void SetMinThickness(double metres);
+    double Band() const { return band_; }
+    void SetBand(double metres);
     const GroupStyle& Style(SoilGroup group) const { return styles_[static_cast<std::size_t>(group)]; }
     void SetGroupStyle(SoilGroup group, GroupStyle style);
     // The groups of the proposed units, each once, in the order of the units.
@@ -83,6 +85,7 @@ private:
     std::vector<ProposalColumn> columns_;
     std::string columnsProblem_;
     double minThickness_ = 0.3;
+    double band_ = 1.0;
     GroupStyleTable styles_ = DefaultGroupStyles();
     LayerProposal proposal_;
     std::vector<std::string> proposedSymbols_;  // per unit, before the engineer's renaming

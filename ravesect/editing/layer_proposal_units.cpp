@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "common/soil_pattern_resolver.h"
 #include "ravesect/document/source_kind.h"
+#include "ravesect/drawing/section_column.h"
 #include "ravesect/editing/layer_proposal.h"
 #include "ravesect/editing/layer_proposal_internal.h"
 
@@ -65,6 +66,9 @@ double ParseBlows(const std::string& text) {
     }
     return n;
 }
+
+// The width of a column's graph as a new installation draws it, mm.
+constexpr double kDefaultGraphWidthMm = 25.0;
 
 const std::string& Field(const LogRow& row, std::size_t index) {
     static const std::string empty;
@@ -202,6 +206,22 @@ SoilGroup SoilGroupClassifier::Classify(const std::string& soilName, const std::
     return stored.number > 0 ? GroupOfPattern(stored.number, stored.soilClass) : SoilGroup::kOther;
 }
 
+bool SoilGroupClassifier::NamesFamilyOnly(const std::string& soilName, const std::string& patternText,
+                                          bool simpleNames) const {
+    if (simpleNames) {
+        return true;
+    }
+    long code = 0;
+    if (jacic_ != nullptr && !jacic_->Empty(rave::soil_number_kind::kLineDrawing)) {
+        code = rave::ResolveSoilPattern(*jacic_, soilName, rave::soil_number_kind::kLineDrawing).code;
+    }
+    if (code <= 0) {
+        code = rave::ParseSoilNumber(patternText).number;
+    }
+    const long base = BasePattern(code);
+    return base == 4300 || base == 1400 || base == 3500;  // 粘性土, 砂質土, 礫質土
+}
+
 std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document) {
     std::vector<ProposalColumn> columns;
     for (int slot = 1; slot <= kUserColumns; ++slot) {
@@ -247,6 +267,11 @@ std::vector<ProposalColumn> ProposalColumnsOf(const SectionDocument& document) {
                 column.readings.push_back({rave::ParseDecimal(Field(row, 0)), ParseBlows(Field(row, 1))});
             }
         }
+        const ColumnLayout layout =
+            LayOutColumnWithLog(placed, log, kDefaultGraphWidthMm, document.settings.distanceScale);
+        const CellEdges block = layout.Block();
+        column.blockLeft = std::min(block.left, block.right);
+        column.blockRight = std::max(block.left, block.right);
         columns.push_back(std::move(column));
     }
     // The slots hold the logs in the order they were placed; the section runs by distance.
@@ -283,6 +308,7 @@ void JoinSameGroups(std::vector<ColumnUnit>& units) {
     for (const ColumnUnit& unit : units) {
         if (!joined.empty() && joined.back().group == unit.group) {
             joined.back().bottom = unit.bottom;
+            joined.back().sure = joined.back().sure || unit.sure;
         } else {
             joined.push_back(unit);
         }
@@ -318,6 +344,9 @@ std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGr
         }
         ColumnUnit unit;
         unit.group = classifier.Classify(layer.soilName, layer.patternText, column.simpleNames);
+        // A boring describes the soil; a sounding's family-level estimate cannot tell silt from clay.
+        unit.sure = !column.sounding ||
+                    !classifier.NamesFamilyOnly(layer.soilName, layer.patternText, column.simpleNames);
         unit.top = top;
         unit.bottom = layer.bottom;
         units.push_back(unit);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "common/installed_soil_tables.h"
@@ -17,12 +19,13 @@ struct Layer {
     const char* soil;
 };
 
-ProposalColumn Column(int slot, double distance, double ground, std::vector<Layer> layers) {
+ProposalColumn Column(int slot, double distance, double ground, std::vector<Layer> layers,
+                      bool sounding = true) {
     ProposalColumn column;
     column.slot = slot;
     column.distance = distance;
     column.ground = ground;
-    column.sounding = true;
+    column.sounding = sounding;
     for (const Layer& layer : layers) {
         column.layers.push_back({layer.bottom, layer.soil, ""});
     }
@@ -102,13 +105,30 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "As2", "Ag1"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{10, 4.5, "As2"}, {30, 4.6, "Ac1"}, {30, 0.5, "Ag1"}}},
-        // The clay thins out halfway towards the middle column from both sides.
+        // The clay thins out towards the middle column from both sides: one unit, one symbol.
         {"pinch-out in the middle column",
          {Column(1, 0, 10, {{2, "砂"}, {4, "粘土"}, {7, "礫"}}), Column(2, 20, 10, {{3, "砂"}, {7, "礫"}}),
           Column(3, 40, 10, {{2, "砂"}, {4, "粘土"}, {7, "礫"}})},
-         {"As1", "Ac1", "Ac2", "Ag1"},
+         {"As1", "Ac1", "Ag1"},
          {"match", "match", "match", "match", "pinch", "pinch"},
-         {{5, 7, "Ac1"}, {15, 7.2, "As1"}, {15, 6.8, "Ag1"}, {35, 7, "Ac2"}}},
+         {{5, 7, "Ac1"}, {15, 7.2, "As1"}, {15, 6.8, "Ag1"}, {35, 7, "Ac1"}, {20, 7.5, "As1"}}},
+        // Borings describe (シルト混り砂 is sand by its main soil, シルト), the sounding between says
+        // 砂質土 / 粘性土 / 礫質土 and stops in the silt: one unit each, the gravel passes beneath it.
+        {"names by method, a shallow sounding between borings",
+         {Column(1, 0, 10, {{2, "シルト混り砂"}, {5, "シルト"}, {9, "砂礫"}}, false),
+          Column(2, 20, 10, {{2, "砂質土"}, {3.5, "粘性土"}}),
+          Column(3, 40, 10, {{2, "砂"}, {5, "粘土質シルト"}, {9, "玉石混り砂礫"}}, false)},
+         {"As1", "Am1", "Ag1"},
+         {"match", "match", "match", "match", "match", "match"},
+         {{20, 9, "As1"}, {20, 6.0, "Am1"}, {20, 3, "Ag1"}, {10, 2, "Ag1"}}},
+        // A 0.6 m clay band in one log only stays part of the sand; thicker it would be a lens.
+        {"a thin band of one log",
+         {Column(1, 0, 10, {{5, "砂"}, {8, "礫"}}),
+          Column(2, 20, 10, {{2, "砂"}, {2.6, "粘土"}, {5, "砂"}, {8, "礫"}}),
+          Column(3, 40, 10, {{5, "砂"}, {8, "礫"}})},
+         {"As1", "Ag1"},
+         {"match", "match", "match", "match"},
+         {{20, 7.7, "As1"}, {18, 7.7, "As1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
@@ -139,6 +159,22 @@ TEST(LayerProposal, SectionsOfKnownGround) {
         }
         EXPECT_TRUE(p.fits);
         EXPECT_TRUE(p.warnings.empty());
+        // Titles stand clear of the columns and their graphs, and of each other.
+        const ProposalOptions defaults;
+        for (std::size_t u = 0; u < p.units.size(); ++u) {
+            const ProposedUnit& unit = p.units[u];
+            for (const ProposalColumn& column : p.columns) {
+                const bool over = unit.titleX < column.distance * 10.0 + 30.0 &&
+                                  unit.titleX + defaults.titleWidth > column.distance * 10.0 - 5.0;
+                EXPECT_FALSE(over) << unit.symbol << " over the column at " << column.distance;
+            }
+            for (std::size_t v = 0; v < u; ++v) {
+                const ProposedUnit& other = p.units[v];
+                EXPECT_FALSE(std::abs(unit.titleX - other.titleX) < defaults.titleWidth &&
+                             std::abs(unit.titleY - other.titleY) < defaults.titleHeight)
+                    << unit.symbol << " on " << other.symbol;
+            }
+        }
     }
 }
 
@@ -233,6 +269,19 @@ TEST(LayerProposal, CapacityPressureMergesThinnestAndWarns) {
         EXPECT_LE(unit.outline.size(), 100u);
     }
     EXPECT_FALSE(p.warnings.empty());
+    // Every stretch stays covered, and the warnings name the units as they are drawn.
+    for (double distance = 1.0; distance < 240.0; distance += 2.5) {
+        for (double elevation = 19.5; elevation > 20.0 - 8 * 1.5; elevation -= 0.5) {
+            EXPECT_NE(SymbolAt(p, distance, elevation), "-") << distance << " m, elevation " << elevation;
+        }
+    }
+    for (const std::string& warning : p.warnings) {
+        if (warning.find("タイトルの数に収めるため") != std::string::npos) {
+            EXPECT_TRUE(std::any_of(p.units.begin(), p.units.end(), [&](const ProposedUnit& unit) {
+                return warning.find(" " + unit.symbol + " ") != std::string::npos;
+            })) << warning;
+        }
+    }
 
     // Added after what the document holds, within the room it leaves; a full document takes none.
     SectionDocument document;

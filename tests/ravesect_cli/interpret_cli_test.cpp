@@ -55,6 +55,19 @@ TEST(InterpretCli, WritesTheProposalOrRefusesWithoutTouchingFiles) {
         EXPECT_EQ(rave::ReadFileBytes(output).value_or(""), "old");
     }
     EXPECT_EQ(RunVerb({"interpret", kExample, "-o", output, "--min-thickness", "-1"}), 2);
+    // --band: a plain number from 0 to the deepest log (13.50 m here).
+    for (const char* band : {"nan", "-1", "1e9", " 0.3", "", "13.6", "inf"}) {
+        EXPECT_EQ(RunVerb({"interpret", kExample, "-o", output, "--install-folder", install, "--band", band}),
+                  2)
+            << band;
+        EXPECT_EQ(rave::ReadFileBytes(output).value_or(""), "old");
+    }
+    for (const char* band : {"0", "13.5", "2"}) {
+        EXPECT_EQ(RunVerb({"interpret", kExample, "-o", output, "--install-folder", install, "--band", band,
+                           "--replace"}),
+                  0)
+            << band;
+    }
 }
 
 }  // namespace

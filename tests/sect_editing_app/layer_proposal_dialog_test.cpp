@@ -71,6 +71,12 @@ TEST_F(LayerProposalDialogTest, ThePreviewAndCancelLeaveTheSectionAsItWas) {
     const int units = dialog->unitTable->rowCount();
     ASSERT_GE(units, 3);
     EXPECT_EQ(dialog->PreviewDocument().LayerCount(), 5 + units);
+    // The band limit proposes again: no limit keeps every band, a deep one leaves fewer units.
+    EXPECT_EQ(dialog->bandBox->accessibleName(), QStringLiteral("挟み層の厚さ(m)(B)"));
+    dialog->bandBox->setValue(0.0);
+    const int withBands = dialog->unitTable->rowCount();
+    dialog->bandBox->setValue(5.0);
+    EXPECT_LE(dialog->unitTable->rowCount(), withBands);
     dialog->thicknessBox->setValue(1.0);
     dialog->linkTable->item(0, 0)->setCheckState(Qt::Unchecked);
     QApplication::processEvents();

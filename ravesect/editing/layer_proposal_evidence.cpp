@@ -1,0 +1,122 @@
+// The evidence the proposal weighs before it aligns the logs: soil families, and the thin bands
+// of another soil that one log alone shows.
+#include <algorithm>
+#include <cmath>
+
+#include "ravesect/editing/layer_proposal.h"
+#include "ravesect/editing/layer_proposal_internal.h"
+
+namespace ravesect {
+
+SoilFamily FamilyOf(SoilGroup group) {
+    switch (group) {
+        case SoilGroup::kFill:
+            return SoilFamily::kFill;
+        case SoilGroup::kOrganic:
+        case SoilGroup::kLoam:
+        case SoilGroup::kSilt:
+        case SoilGroup::kClay:
+            return SoilFamily::kCohesive;
+        case SoilGroup::kSand:
+            return SoilFamily::kSand;
+        case SoilGroup::kGravel:
+            return SoilFamily::kGravel;
+        case SoilGroup::kRock:
+            return SoilFamily::kRock;
+        case SoilGroup::kOther:
+            break;
+    }
+    return SoilFamily::kOther;
+}
+
+namespace {
+
+// A unit of the band's soil in a neighbour much thicker than the band is another unit.
+constexpr double kThickestBand = 2.0;
+
+double Thickness(const ColumnUnit& unit) {
+    return unit.bottom - unit.top;
+}
+
+// Whether a neighbouring log shows the band too. A band of another family than the units around
+// it (sand in clay) is looked for in the logs on either side, any of which tells families: a unit
+// of its family about as thin at about its elevation (a thick one nearby is another unit). A band
+// of the family around it (organic soil in clay) only a log that describes soils can see: the
+// nearest such log on either side that reaches it must show the band's group there.
+bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& units, std::size_t c,
+                std::size_t k, double band) {
+    const ColumnUnit& unit = units[c][k];
+    const SoilFamily family = FamilyOf(unit.group);
+    const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == family) ||
+                                  (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == family);
+    const double top = columns[c].ground - unit.top + 1.0;
+    const double bottom = columns[c].ground - unit.bottom - 1.0;
+    const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
+    // At about its elevation, or at about its depth (fill and the ground just under it follow
+    // the ground line).
+    auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
+        return (columns[other].ground - candidate.top > bottom &&
+                columns[other].ground - candidate.bottom < top) ||
+               (candidate.top < unit.bottom + 1.0 && candidate.bottom > unit.top - 1.0);
+    };
+    for (const int step : {-1, 1}) {
+        for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
+             other += static_cast<std::size_t>(step)) {
+            bool describes = false;
+            for (const ColumnUnit& candidate : units[other]) {
+                if (!overlaps(other, candidate)) {
+                    continue;
+                }
+                if (!sameFamilyAround && FamilyOf(candidate.group) == family &&
+                    Thickness(candidate) <= thickest * kThickestBand) {
+                    return true;
+                }
+                if (sameFamilyAround && candidate.sure) {
+                    describes = true;
+                    if (candidate.group == unit.group) {
+                        return true;
+                    }
+                }
+            }
+            if (!sameFamilyAround || describes) {
+                break;  // the next log on this side has been asked
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
+    for (std::size_t c = 0; c < units.size(); ++c) {
+        auto& list = units[c];
+        // Thinnest first, any unit but the last (the log's end may have cut it short).
+        for (;;) {
+            std::size_t chosen = list.size();
+            for (std::size_t k = 0; k + 1 < list.size(); ++k) {
+                if (Thickness(list[k]) < band &&
+                    (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
+                    !SeenBeside(columns, units, c, k, band)) {
+                    chosen = k;
+                }
+            }
+            if (chosen == list.size()) {
+                break;
+            }
+            if (chosen > 0 && list[chosen - 1].group == list[chosen + 1].group) {  // inside one unit
+                list[chosen - 1].bottom = list[chosen + 1].bottom;
+                list[chosen - 1].sure = list[chosen - 1].sure || list[chosen + 1].sure;
+                list.erase(list.begin() + static_cast<std::ptrdiff_t>(chosen),
+                           list.begin() + static_cast<std::ptrdiff_t>(chosen) + 2);
+            } else {
+                MergeIntoNeighbour(list, chosen);
+            }
+        }
+        for (ColumnUnit& unit : list) {
+            FillResistance(unit, columns[c]);
+        }
+    }
+}
+
+}  // namespace ravesect

@@ -1,0 +1,759 @@
+// The site's sequence of units from all logs together: every log aligned in turn to one common column until
+// no log's assignment changes, and the units of deeper logs continued below the end of a shallow one.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <numeric>
+#include <utility>
+
+#include "ravesect/editing/layer_proposal.h"
+#include "ravesect/editing/layer_proposal_internal.h"
+
+namespace ravesect {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int kMaxLensUnits = 3;  // units a lens between two pieces of one unit may hold
+constexpr int kMaxSpread = 8;     // further site units one sounding unit may span
+constexpr int kRefiningRounds = 6;
+// The most a log may sit above or below the others; more is a wrong first alignment, not a dip.
+constexpr double kMostShift = 3.0;
+
+double Thickness(const ColumnUnit& unit) {
+    return unit.bottom - unit.top;
+}
+
+// Thin units thin out easily, thick ones less so.
+double SkipCost(double thickness) {
+    return 1.2 + 0.2 * std::min(thickness, 5.0);
+}
+
+// One column's units in a site unit: `first`..`last` (a lens between them), or one sounding unit
+// spread over several site units (it then gives no boundary inside the spread).
+struct Member {
+    int column = 0;
+    int first = 0;
+    int last = 0;
+    bool spreadTop = false;     // continues from the site unit above
+    bool spreadBottom = false;  // continues into the site unit below
+};
+
+struct SiteUnit {
+    std::vector<Member> members;
+};
+
+// What the other logs say of one site unit at a column: its elevations there (straight between
+// the nearest logs on either side that have it, level beyond the last), soil and resistance.
+struct Expectation {
+    bool known = false;
+    double top = 0.0;
+    double bottom = 0.0;
+    bool topKnown = true;
+    bool bottomKnown = true;  // false when the logs that give it end inside the unit
+    SoilFamily family = SoilFamily::kOther;
+    SoilGroup group = SoilGroup::kOther;
+    bool groupSure = false;
+    double meanN = -1.0;
+    double sinking = -1.0;
+};
+
+struct Site {
+    const std::vector<ProposalColumn>& columns;
+    SectionUnits& units;
+    std::vector<SiteUnit> sequence;
+    std::vector<std::vector<int>> lensOf;  // per column: lens column units (their index)
+
+    double Top(const Member& m) const {
+        return columns[static_cast<std::size_t>(m.column)].ground -
+               units[static_cast<std::size_t>(m.column)][static_cast<std::size_t>(m.first)].top;
+    }
+    double Bottom(const Member& m) const {
+        return columns[static_cast<std::size_t>(m.column)].ground -
+               units[static_cast<std::size_t>(m.column)][static_cast<std::size_t>(m.last)].bottom;
+    }
+    bool Cut(const Member& m) const {
+        return m.last + 1 == static_cast<int>(units[static_cast<std::size_t>(m.column)].size());
+    }
+    const ColumnUnit& Unit(int c, int k) const {
+        return units[static_cast<std::size_t>(c)][static_cast<std::size_t>(k)];
+    }
+
+    Expectation Expect(const SiteUnit& site, int c) const {
+        Expectation e;
+        const double x = columns[static_cast<std::size_t>(c)].distance;
+        const Member* left[2] = {nullptr, nullptr};  // for the top, for the bottom
+        const Member* right[2] = {nullptr, nullptr};
+        std::map<SoilFamily, int> families;
+        std::array<int, kSoilGroupCount> sure{};
+        std::array<int, kSoilGroupCount> all{};
+        double nSum = 0.0;
+        int nCount = 0;
+        double sinkSum = 0.0;
+        int sinkCount = 0;
+        for (const Member& m : site.members) {
+            if (m.column == c) {
+                continue;
+            }
+            const ColumnUnit& unit = Unit(m.column, m.first);
+            ++families[FamilyOf(unit.group)];
+            ++all[static_cast<std::size_t>(unit.group)];
+            if (unit.sure) {
+                ++sure[static_cast<std::size_t>(unit.group)];
+            }
+            if (unit.meanN >= 0.0) {
+                nSum += unit.meanN;
+                ++nCount;
+            }
+            if (unit.selfSinkingShare >= 0.0) {
+                sinkSum += unit.selfSinkingShare;
+                ++sinkCount;
+            }
+            for (int edge = 0; edge < 2; ++edge) {
+                if (edge == 0 ? m.spreadTop : (m.spreadBottom || Cut(m))) {
+                    continue;
+                }
+                const Member*& l = left[edge];
+                const Member*& r = right[edge];
+                if (m.column < c && (l == nullptr || m.column > l->column)) {
+                    l = &m;
+                }
+                if (m.column > c && (r == nullptr || m.column < r->column)) {
+                    r = &m;
+                }
+            }
+        }
+        if (families.empty()) {
+            return e;
+        }
+        e.known = true;
+        e.family = std::max_element(families.begin(), families.end(), [](const auto& a, const auto& b) {
+                       return a.second < b.second;
+                   })->first;
+        const int sureCount = std::accumulate(sure.begin(), sure.end(), 0);
+        const auto& votes = sureCount > 0 ? sure : all;
+        e.group = static_cast<SoilGroup>(std::max_element(votes.begin(), votes.end()) - votes.begin());
+        e.groupSure = sureCount > 0;
+        e.meanN = nCount > 0 ? nSum / nCount : -1.0;
+        e.sinking = sinkCount > 0 ? sinkSum / sinkCount : -1.0;
+        auto at = [&](int edge, bool& known) {
+            const Member* l = left[edge];
+            const Member* r = right[edge];
+            auto value = [&](const Member* m) { return edge == 0 ? Top(*m) : Bottom(*m); };
+            known = l != nullptr || r != nullptr;
+            if (l != nullptr && r != nullptr) {
+                const double xl = columns[static_cast<std::size_t>(l->column)].distance;
+                const double xr = columns[static_cast<std::size_t>(r->column)].distance;
+                const double t = xr > xl ? (x - xl) / (xr - xl) : 0.5;
+                return value(l) + t * (value(r) - value(l));
+            }
+            return l != nullptr ? value(l) : r != nullptr ? value(r) : 0.0;
+        };
+        e.top = at(0, e.topKnown);
+        e.bottom = at(1, e.bottomKnown);
+        // Fill follows the ground line: its depths, not its elevations, carry over.
+        bool known = false;
+        auto depthAt = [&](int edge) {
+            const Member* l = left[edge];
+            const Member* r = right[edge];
+            auto value = [&](const Member* m) {
+                const double ground = columns[static_cast<std::size_t>(m->column)].ground;
+                return ground - (edge == 0 ? Top(*m) : Bottom(*m));
+            };
+            known = l != nullptr || r != nullptr;
+            if (l != nullptr && r != nullptr) {
+                const double xl = columns[static_cast<std::size_t>(l->column)].distance;
+                const double xr = columns[static_cast<std::size_t>(r->column)].distance;
+                const double t = xr > xl ? (x - xl) / (xr - xl) : 0.5;
+                return value(l) + t * (value(r) - value(l));
+            }
+            return l != nullptr ? value(l) : r != nullptr ? value(r) : 0.0;
+        };
+        if (e.family == SoilFamily::kFill) {
+            const double ground = columns[static_cast<std::size_t>(c)].ground;
+            const double topDepth = depthAt(0);
+            e.top = known ? ground - topDepth : e.top;
+            const double bottomDepth = depthAt(1);
+            e.bottom = known ? ground - bottomDepth : e.bottom;
+        }
+        if (!e.topKnown || !e.bottomKnown) {
+            // The logs that give the unit end inside it (or see it only as part of a wider unit):
+            // take the elevations they do show.
+            double top = -kInfinity;
+            double bottom = kInfinity;
+            for (const Member& m : site.members) {
+                if (m.column != c) {
+                    top = std::max(top, Top(m));
+                    bottom = std::min(bottom, Bottom(m));
+                }
+            }
+            e.top = e.topKnown ? e.top : top;
+            e.bottom = e.bottomKnown ? e.bottom : bottom;
+        }
+        return e;
+    }
+};
+
+enum class Move : unsigned char { kNone, kMatch, kNew, kAbsent, kLens, kSpread };
+struct Cell {
+    double cost = kInfinity;
+    Move move = Move::kNone;
+    int span = 0;
+};
+
+struct Aligner {
+    const Site& site;
+    int c;
+    const ProposalColumn& column;
+    const std::vector<ColumnUnit>& units;
+    std::vector<Expectation> expected;
+    double shift = 0.0;  // taken from this column's elevations: its offset from the others
+    double elevationWeight = 0.15;
+
+    double Elevation(double depth) const { return column.ground - depth - shift; }
+    bool Cut(int k) const { return k + 1 == static_cast<int>(units.size()); }
+
+    // Units [k0, k1] of the column against site units [j0, j1] (one of the spans is one unit).
+    double Match(int k0, int k1, int j0, int j1) const {
+        const ColumnUnit& unit = units[static_cast<std::size_t>(k0)];
+        const Expectation& first = expected[static_cast<std::size_t>(j0)];
+        const Expectation& last = expected[static_cast<std::size_t>(j1)];
+        if (!first.known || !last.known) {
+            return kInfinity;
+        }
+        double cost = 0.0;
+        if (FamilyOf(unit.group) != first.family) {
+            cost += 3.0 + std::abs(GroupPosition(unit.group) - GroupPosition(first.group));
+        } else if (unit.group != first.group) {
+            // The finer soil parts units only where the logs that can tell agree on it.
+            cost += unit.sure && first.groupSure ? 1.2 : 0.15;
+        }
+        const double shiftHere = first.family == SoilFamily::kFill ? 0.0 : shift;
+        const double top = column.ground - unit.top - shiftHere;
+        const double bottom = column.ground - units[static_cast<std::size_t>(k1)].bottom - shiftHere;
+        const double topDifference = first.topKnown ? top - first.top : 0.0;
+        double bottomDifference = bottom - last.bottom;
+        const bool cutHere = Cut(k1);
+        const bool cutThere = !last.bottomKnown;
+        if (cutHere && cutThere) {
+            bottomDifference = 0.0;
+        } else if (cutHere) {
+            bottomDifference = std::min(0.0, bottomDifference);
+        } else if (cutThere) {
+            bottomDifference = std::max(0.0, bottomDifference);
+        }
+        cost += elevationWeight * std::min(3.0, (std::abs(topDifference) + std::abs(bottomDifference)) / 2.0);
+        if (!cutHere && !cutThere && first.topKnown) {
+            cost += 0.3 *
+                    std::abs(std::log((top - bottom + 0.1) / (std::max(0.0, first.top - last.bottom) + 0.1)));
+        }
+        if (unit.meanN >= 0.0 && first.meanN >= 0.0) {
+            cost += 0.3 * std::min(2.0, std::abs(std::log((1.0 + unit.meanN) / (1.0 + first.meanN))));
+        }
+        if (unit.selfSinkingShare >= 0.0 && first.sinking >= 0.0) {
+            cost += 0.5 * std::abs(unit.selfSinkingShare - first.sinking);
+        }
+        return cost;
+    }
+
+    // A site unit missing from this log costs by the share of it the log reaches.
+    double Absent(int j) const {
+        const Expectation& e = expected[static_cast<std::size_t>(j)];
+        if (!e.known) {
+            return 0.0;
+        }
+        const double end = Elevation(units.back().bottom);
+        const double reached = e.top > e.bottom ? std::clamp((e.top - end) / (e.top - e.bottom), 0.0, 1.0)
+                                                : (e.top > end ? 1.0 : 0.0);
+        return reached * SkipCost(std::max(0.0, e.top - e.bottom));
+    }
+
+    std::vector<std::pair<Move, int>> Align() const {
+        const int m = static_cast<int>(units.size());
+        const int n = static_cast<int>(expected.size());
+        std::vector<Cell> cells(static_cast<std::size_t>((m + 1) * (n + 1)));
+        auto at = [&](int i, int j) -> Cell& { return cells[static_cast<std::size_t>(i * (n + 1) + j)]; };
+        auto relax = [](Cell& cell, double cost, Move move, int span) {
+            if (cost < cell.cost) {
+                cell = {cost, move, span};
+            }
+        };
+        constexpr double kLensCost = 0.3;
+        constexpr double kLensCostPerMetre = 0.4;
+        constexpr double kSpreadCost = 0.2;
+        at(0, 0).cost = 0.0;
+        for (int i = 0; i <= m; ++i) {
+            for (int j = 0; j <= n; ++j) {
+                const double here = at(i, j).cost;
+                if (here == kInfinity) {
+                    continue;
+                }
+                if (i < m) {
+                    relax(at(i + 1, j), here + SkipCost(Thickness(units[static_cast<std::size_t>(i)])),
+                          Move::kNew, 1);
+                }
+                if (j < n) {
+                    relax(at(i, j + 1), here + Absent(j), Move::kAbsent, 1);
+                }
+                if (i >= m || j >= n) {
+                    continue;
+                }
+                relax(at(i + 1, j + 1), here + Match(i, i, j, j), Move::kMatch, 1);
+                const ColumnUnit& unit = units[static_cast<std::size_t>(i)];
+                // A sounding cannot part units of one family: its unit may span several.
+                if (!unit.sure) {
+                    for (int t = 1; t <= kMaxSpread && j + t < n; ++t) {
+                        if (expected[static_cast<std::size_t>(j + t)].family != FamilyOf(unit.group)) {
+                            break;
+                        }
+                        relax(at(i + 1, j + t + 1), here + Match(i, i, j, j + t) + kSpreadCost * t,
+                              Move::kSpread, t + 1);
+                    }
+                }
+                // A lens needs the unit's bottom from the other logs: where they end inside it, the
+                // pieces above and below could as well be units of their own.
+                double lens = 0.0;
+                const bool bottomKnown = expected[static_cast<std::size_t>(j)].bottomKnown;
+                for (int k = 1; bottomKnown && k <= kMaxLensUnits && i + k + 1 < m; ++k) {
+                    const ColumnUnit& inner = units[static_cast<std::size_t>(i + k)];
+                    lens += SkipCost(Thickness(inner)) + kLensCostPerMetre * Thickness(inner);
+                    if (units[static_cast<std::size_t>(i + k + 1)].group == unit.group) {
+                        relax(at(i + k + 2, j + 1), here + Match(i, i + k + 1, j, j) + kLensCost + lens,
+                              Move::kLens, k + 2);
+                    }
+                }
+            }
+        }
+        std::vector<std::pair<Move, int>> moves;
+        for (int i = m, j = n; i > 0 || j > 0;) {
+            const Cell& cell = at(i, j);
+            moves.push_back({cell.move, cell.span});
+            switch (cell.move) {
+                case Move::kMatch:
+                    --i, --j;
+                    break;
+                case Move::kNew:
+                    --i;
+                    break;
+                case Move::kAbsent:
+                    --j;
+                    break;
+                case Move::kLens:
+                    i -= cell.span, --j;
+                    break;
+                case Move::kSpread:
+                    --i, j -= cell.span;
+                    break;
+                case Move::kNone:
+                    i = 0, j = 0;
+                    break;
+            }
+        }
+        std::reverse(moves.begin(), moves.end());
+        return moves;
+    }
+};
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2),
+                     values.end());
+    return values[values.size() / 2];
+}
+
+// Takes column c out of the site's sequence; site units left without a log that shows their own
+// boundaries go too.
+void Remove(Site& site, int c) {
+    std::vector<SiteUnit> kept;
+    std::vector<SiteUnit> dropped;
+    for (SiteUnit& unit : site.sequence) {
+        unit.members.erase(std::remove_if(unit.members.begin(), unit.members.end(),
+                                          [c](const Member& m) { return m.column == c; }),
+                           unit.members.end());
+        const bool own = std::any_of(unit.members.begin(), unit.members.end(),
+                                     [](const Member& m) { return !m.spreadTop && !m.spreadBottom; });
+        if (own) {
+            kept.push_back(std::move(unit));
+            continue;
+        }
+        // A sounding unit spread into it now ends (starts) at the units around it.
+        for (const Member& m : unit.members) {
+            if (!m.spreadBottom && !kept.empty()) {
+                for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+                    auto same = std::find_if(it->members.begin(), it->members.end(),
+                                             [&m](const Member& o) { return o.column == m.column; });
+                    if (same != it->members.end()) {
+                        same->spreadBottom = false;
+                        break;
+                    }
+                }
+            }
+        }
+        dropped.push_back(std::move(unit));
+    }
+    // The units after a dropped one that a spread unit started in begin it now.
+    for (const SiteUnit& gone : dropped) {
+        for (const Member& m : gone.members) {
+            if (m.spreadTop) {
+                continue;
+            }
+            for (SiteUnit& unit : kept) {
+                auto same = std::find_if(unit.members.begin(), unit.members.end(), [&m](const Member& o) {
+                    return o.column == m.column && o.spreadTop;
+                });
+                if (same != unit.members.end()) {
+                    same->spreadTop = false;
+                    break;
+                }
+            }
+        }
+    }
+    site.sequence = std::move(kept);
+    site.lensOf[static_cast<std::size_t>(c)].clear();
+}
+
+// Aligns column c to the sequence (twice: the second time with its offset from the others taken
+// out) and enters its units.
+void Enter(Site& site, int c) {
+    const ProposalColumn& column = site.columns[static_cast<std::size_t>(c)];
+    if (site.units[static_cast<std::size_t>(c)].empty()) {
+        return;
+    }
+    Aligner aligner{site, c, column, site.units[static_cast<std::size_t>(c)], {}, 0.0, 0.15};
+    for (const SiteUnit& unit : site.sequence) {
+        aligner.expected.push_back(site.Expect(unit, c));
+    }
+    std::vector<std::pair<Move, int>> moves = aligner.Align();
+    std::vector<double> offsets;
+    int i = 0;
+    int j = 0;
+    for (const auto& [move, span] : moves) {
+        if (move == Move::kMatch) {
+            const Expectation& e = aligner.expected[static_cast<std::size_t>(j)];
+            const ColumnUnit& unit = aligner.units[static_cast<std::size_t>(i)];
+            if (e.topKnown) {
+                offsets.push_back(column.ground - unit.top - e.top);
+            }
+        }
+        i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1
+             : move == Move::kLens                                               ? span
+                                                                                 : 0;
+        j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1
+             : move == Move::kSpread                                              ? span
+                                                                                  : 0;
+    }
+    aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
+    aligner.elevationWeight = 0.35;
+    moves = aligner.Align();
+
+    std::vector<SiteUnit> sequence;
+    i = 0;
+    j = 0;
+    for (const auto& [move, span] : moves) {
+        switch (move) {
+            case Move::kMatch:
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i, i, false, false});
+                ++i;
+                break;
+            case Move::kNew:
+                sequence.push_back(SiteUnit{{Member{c, i, i, false, false}}});
+                ++i;
+                break;
+            case Move::kAbsent:
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                break;
+            case Move::kLens:
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i, i + span - 1, false, false});
+                for (int k = i + 1; k < i + span - 1; ++k) {
+                    site.lensOf[static_cast<std::size_t>(c)].push_back(k);
+                }
+                i += span;
+                break;
+            case Move::kSpread:
+                for (int t = 0; t < span; ++t) {
+                    sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                    sequence.back().members.push_back({c, i, i, t > 0, t + 1 < span});
+                }
+                ++i;
+                break;
+            case Move::kNone:
+                break;
+        }
+    }
+    site.sequence = std::move(sequence);
+}
+
+// Per column unit: the site unit it is in (lenses: -2 - the unit around them), to tell whether a
+// round changed anything.
+std::vector<std::vector<int>> Assignment(const Site& site) {
+    std::vector<std::vector<int>> result;
+    for (std::size_t c = 0; c < site.units.size(); ++c) {
+        result.emplace_back(site.units[c].size(), -1);
+    }
+    for (std::size_t s = 0; s < site.sequence.size(); ++s) {
+        for (const Member& m : site.sequence[s].members) {
+            for (int k = m.first; k <= m.last; ++k) {
+                result[static_cast<std::size_t>(m.column)][static_cast<std::size_t>(k)] = static_cast<int>(s);
+            }
+        }
+    }
+    for (std::size_t c = 0; c < site.lensOf.size(); ++c) {
+        for (const int k : site.lensOf[c]) {
+            int& value = result[c][static_cast<std::size_t>(k)];
+            value = -2 - value;
+        }
+    }
+    return result;
+}
+
+// Splits every sounding unit that spans several site units where the logs beside it put the
+// boundaries between them, and writes each column unit's site unit.
+void WriteSites(Site& site) {
+    const std::vector<std::vector<int>> assigned = Assignment(site);
+    std::vector<std::vector<std::pair<int, int>>> spreads(
+        site.units.size());  // (unit, first site) per column
+    for (std::size_t s = 0; s < site.sequence.size(); ++s) {
+        for (const Member& m : site.sequence[s].members) {
+            if (!m.spreadTop && m.spreadBottom) {
+                spreads[static_cast<std::size_t>(m.column)].push_back({m.first, static_cast<int>(s)});
+            }
+        }
+    }
+    for (std::size_t c = 0; c < site.units.size(); ++c) {
+        std::vector<ColumnUnit> result;
+        const auto& list = site.units[c];
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            ColumnUnit unit = list[k];
+            const int value = assigned[c][k];
+            unit.lens = value <= -2;
+            unit.site = unit.lens ? -2 - value : value;
+            const auto spread = std::find_if(spreads[c].begin(), spreads[c].end(),
+                                             [k](const auto& p) { return p.first == static_cast<int>(k); });
+            if (spread == spreads[c].end()) {
+                result.push_back(unit);
+                continue;
+            }
+            // The site units it spans, and their boundaries from the logs beside it.
+            const double ground = site.columns[c].ground;
+            ColumnUnit piece = unit;
+            piece.site = spread->second;
+            for (int s = spread->second;; ++s) {
+                if (s >= static_cast<int>(site.sequence.size())) {
+                    result.push_back(piece);
+                    break;
+                }
+                const SiteUnit& siteUnit = site.sequence[static_cast<std::size_t>(s)];
+                const auto own =
+                    std::find_if(siteUnit.members.begin(), siteUnit.members.end(),
+                                 [c](const Member& m) { return m.column == static_cast<int>(c); });
+                if (own == siteUnit.members.end()) {
+                    continue;
+                }
+                piece.site = s;
+                if (!own->spreadBottom) {
+                    result.push_back(piece);
+                    break;
+                }
+                const Expectation e = site.Expect(siteUnit, static_cast<int>(c));
+                const double depth = ground - e.bottom;
+                if (e.bottomKnown && depth > piece.top + 0.1 && depth < unit.bottom - 0.1) {
+                    ColumnUnit upper = piece;
+                    upper.bottom = depth;
+                    result.push_back(upper);
+                    piece.top = depth;
+                }
+            }
+        }
+        for (ColumnUnit& unit : result) {
+            FillResistance(unit, site.columns[c]);
+        }
+        site.units[c] = std::move(result);
+    }
+}
+
+}  // namespace
+
+int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
+    Site site{columns, units, {}, std::vector<std::vector<int>>(units.size())};
+    // The deepest logs first: they hold the most of the sequence, and borings describe it.
+    std::vector<int> order(units.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto depth = [&units](int c) {
+        const auto& list = units[static_cast<std::size_t>(c)];
+        return list.empty() ? 0.0 : list.back().bottom;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return depth(a) > depth(b); });
+    for (const int c : order) {
+        Enter(site, c);
+    }
+    std::vector<std::vector<int>> before = Assignment(site);
+    for (int round = 0; round < kRefiningRounds; ++round) {
+        for (std::size_t c = 0; c < units.size(); ++c) {
+            Remove(site, static_cast<int>(c));
+            Enter(site, static_cast<int>(c));
+        }
+        std::vector<std::vector<int>> after = Assignment(site);
+        if (after == before) {
+            break;
+        }
+        before = std::move(after);
+    }
+    WriteSites(site);
+    return static_cast<int>(site.sequence.size());
+}
+
+void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
+    const int count = static_cast<int>(columns.size());
+    auto endOf = [&](int c) {
+        const auto& list = units[static_cast<std::size_t>(c)];
+        return columns[static_cast<std::size_t>(c)].ground - (list.empty() ? 0.0 : list.back().bottom);
+    };
+    // The elevations of site unit s in the log of column c, as the log shows them.
+    auto extent = [&](int c, int s, double& top, double& bottom) {
+        bool found = false;
+        for (const ColumnUnit& unit : units[static_cast<std::size_t>(c)]) {
+            if (unit.site == s && !unit.lens && !unit.inferred) {
+                top = found ? top : columns[static_cast<std::size_t>(c)].ground - unit.top;
+                bottom = columns[static_cast<std::size_t>(c)].ground - unit.bottom;
+                found = true;
+            }
+        }
+        return found;
+    };
+    int sites = 0;
+    for (const auto& list : units) {
+        for (const ColumnUnit& unit : list) {
+            sites = std::max(sites, unit.site + 1);
+        }
+    }
+    std::vector<std::vector<ColumnUnit>> added(units.size());
+    for (int c = 0; c < count; ++c) {
+        auto& list = units[static_cast<std::size_t>(c)];
+        if (list.empty()) {
+            continue;
+        }
+        const ProposalColumn& column = columns[static_cast<std::size_t>(c)];
+        const int lastSite = list.back().site;
+        double previous = endOf(c);
+        for (int s = lastSite; s < sites; ++s) {
+            // The nearest log on either side that shows the unit; a side is of no use when a log
+            // between reaches below the unit's top without it (the unit thins out there).
+            double top[2] = {0.0, 0.0};
+            double bottom[2] = {0.0, 0.0};
+            int from[2] = {-1, -1};
+            for (int side = 0; side < 2; ++side) {
+                const int step = side == 0 ? -1 : 1;
+                for (int o = c + step; o >= 0 && o < count && from[side] < 0; o += step) {
+                    from[side] = extent(o, s, top[side], bottom[side]) ? o : -1;
+                }
+            }
+            auto at = [&](double x, double left, double right) {
+                if (from[0] < 0 || from[1] < 0) {
+                    return from[0] >= 0 ? left : right;
+                }
+                const double xl = columns[static_cast<std::size_t>(from[0])].distance;
+                const double xr = columns[static_cast<std::size_t>(from[1])].distance;
+                const double t = xr > xl ? std::clamp((x - xl) / (xr - xl), 0.0, 1.0) : 0.5;
+                return left + t * (right - left);
+            };
+            bool usable[2] = {from[0] >= 0, from[1] >= 0};
+            for (int side = 0; side < 2; ++side) {
+                const int step = side == 0 ? -1 : 1;
+                for (int o = c + step; usable[side] && o != from[side]; o += step) {
+                    const double expectedTop =
+                        at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
+                    usable[side] = endOf(o) >= expectedTop - 0.3;
+                }
+            }
+            if (!usable[0] && !usable[1]) {
+                continue;
+            }
+            if (!usable[0] || !usable[1]) {  // level with the one log that has it
+                from[usable[0] ? 1 : 0] = -1;
+            }
+            double unitTop = at(column.distance, top[0], top[1]);
+            double unitBottom = at(column.distance, bottom[0], bottom[1]);
+            if (s == lastSite) {  // the log's last unit goes on down to where the others end it
+                if (unitBottom < previous - 0.3) {
+                    list.back().bottom = column.ground - unitBottom;
+                    previous = unitBottom;
+                }
+                continue;
+            }
+            unitTop = std::min(unitTop, previous);
+            if (unitBottom >= unitTop - 0.3) {
+                continue;
+            }
+            ColumnUnit unit;
+            const int source = from[0] >= 0 ? from[0] : from[1];
+            for (const ColumnUnit& other : units[static_cast<std::size_t>(source)]) {
+                if (other.site == s && !other.lens) {
+                    unit.group = other.group;
+                }
+            }
+            unit.site = s;
+            unit.inferred = true;
+            unit.top = column.ground - previous;
+            unit.bottom = column.ground - unitBottom;
+            added[static_cast<std::size_t>(c)].push_back(unit);
+            previous = unitBottom;
+        }
+    }
+    for (std::size_t c = 0; c < units.size(); ++c) {
+        units[c].insert(units[c].end(), added[c].begin(), added[c].end());
+    }
+}
+
+std::vector<GapAlignment> GapsOf(const SectionUnits& units) {
+    std::vector<GapAlignment> gaps;
+    for (std::size_t c = 0; c + 1 < units.size(); ++c) {
+        const auto& a = units[c];
+        const auto& b = units[c + 1];
+        const int m = static_cast<int>(a.size());
+        const int n = static_cast<int>(b.size());
+        GapAlignment bands;
+        int i = 0;
+        int j = 0;
+        auto pinch = [&bands](int aTop, int aBottom, int bTop, int bBottom) {
+            if (!bands.empty() && !bands.back().match) {
+                bands.back().aBottom = aBottom;
+                bands.back().bBottom = bBottom;
+            } else {
+                bands.push_back({false, aTop, aBottom, bTop, bBottom, -1});
+            }
+        };
+        while (i < m || j < n) {
+            const int sa = i < m ? a[static_cast<std::size_t>(i)].site : std::numeric_limits<int>::max();
+            const int sb = j < n ? b[static_cast<std::size_t>(j)].site : std::numeric_limits<int>::max();
+            int ie = i;
+            int je = j;
+            if (sa <= sb) {
+                while (ie < m && a[static_cast<std::size_t>(ie)].site == sa) {
+                    ++ie;
+                }
+            }
+            if (sb <= sa) {
+                while (je < n && b[static_cast<std::size_t>(je)].site == sb) {
+                    ++je;
+                }
+            }
+            if (sa == sb) {
+                bands.push_back({true, i, ie, j, je, -1});
+            } else {
+                pinch(i, ie, j, je);
+            }
+            i = ie;
+            j = je;
+        }
+        gaps.push_back(std::move(bands));
+    }
+    return gaps;
+}
+
+}  // namespace ravesect
