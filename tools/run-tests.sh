@@ -23,7 +23,7 @@ echo "== core tests and the random-input test of the windows under ASan and UBSa
 # Qt is on for the windows' random-input driver, but only the core tests and the driver are built.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAVE_SANITIZE=ON -DRAVE_WITH_QT=ON \
     -DRAVE_WERROR=ON "${launcher[@]}" > /dev/null
-core_tests=(common drawing document conversion entry report editing ravesect)
+core_tests=(common drawing document conversion entry report editing ravesect site)
 cmake --build build-asan -j"$jobs" --target "${core_tests[@]/#/test_}" test_random_actions
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600 \
