@@ -258,11 +258,16 @@ struct Aligner {
         return cost;
     }
 
-    // A site unit missing from this log costs by the share of it the log reaches.
-    double Absent(int j) const {
+    // A site unit missing from this log costs by the share of it the log reaches. While units of
+    // the log (from `below` on) are still to come, the log passes where the unit lies: it thins
+    // out here, whatever the depth the others give it.
+    double Absent(int j, int below) const {
         const Expectation& e = expected[static_cast<std::size_t>(j)];
         if (!e.known) {
             return 0.0;
+        }
+        if (below < static_cast<int>(units.size())) {
+            return SkipCost(std::max(0.0, e.top - e.bottom));
         }
         const double end = Elevation(units.back().bottom);
         const double reached = e.top > e.bottom ? std::clamp((e.top - end) / (e.top - e.bottom), 0.0, 1.0)
@@ -295,7 +300,7 @@ struct Aligner {
                           Move::kNew, 1);
                 }
                 if (j < n) {
-                    relax(at(i, j + 1), here + Absent(j), Move::kAbsent, 1);
+                    relax(at(i, j + 1), here + Absent(j, i), Move::kAbsent, 1);
                 }
                 if (i >= m || j >= n) {
                     continue;
@@ -512,6 +517,60 @@ std::vector<std::vector<int>> Assignment(const Site& site) {
     return result;
 }
 
+// A reading's resistance on a scale where soils differ by steps: ln(1 + Nsw) for a sounding row
+// (0 where it sank under its load), ln(1 + N) for a boring's; negative when the row gives neither.
+double Resistance(const ProposalReading& reading) {
+    if (reading.nsw >= 0.0) {
+        return std::log1p(reading.selfSinking ? 0.0 : reading.nsw);
+    }
+    return reading.n >= 0.0 ? std::log1p(reading.n) : -1.0;
+}
+
+// Where a sounding unit spread over several site units parts them: the logs beside it give the
+// depth of the boundary, and the boundaries bend from log to log, so the depth within kReach of it
+// where the sounding's own resistance changes most is taken (the depth given when no clear change is
+// near). The split lies between `top` and `bottom` with room for a piece on either side.
+double SplitAtResistanceChange(const ProposalColumn& column, double given, double top, double bottom) {
+    constexpr double kReach = 1.5;                // m either side of the depth the neighbours give
+    constexpr double kWindow = 1.0;               // m of rows compared above and below a split
+    constexpr double kClearChange = 0.6;          // in ln(1 + N): less is noise within one soil
+    constexpr double kPerMetre = 0.2;             // a split farther from the given depth must be clearer
+    std::vector<std::pair<double, double>> rows;  // (depth, ln(1 + N))
+    for (const ProposalReading& reading : column.readings) {
+        if (reading.depth > top && reading.depth <= bottom && Resistance(reading) >= 0.0) {
+            rows.push_back({reading.depth, Resistance(reading)});
+        }
+    }
+    double best = given;
+    double bestScore = kClearChange;
+    for (const auto& [depth, value] : rows) {
+        if (std::abs(depth - given) > kReach || depth < top + 0.2 || depth > bottom - 0.2) {
+            continue;
+        }
+        double above = 0.0;
+        double below = 0.0;
+        int aboveCount = 0;
+        int belowCount = 0;
+        for (const auto& [d, v] : rows) {
+            if (d > depth - kWindow && d <= depth) {
+                above += v, ++aboveCount;
+            } else if (d > depth && d <= depth + kWindow) {
+                below += v, ++belowCount;
+            }
+        }
+        if (aboveCount < 2 || belowCount < 2) {
+            continue;
+        }
+        const double score =
+            std::abs(above / aboveCount - below / belowCount) - kPerMetre * std::abs(depth - given);
+        if (score > bestScore) {
+            best = depth;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
 // Splits every sounding unit that spans several site units where the logs beside it put the
 // boundaries between them, and writes each column unit's site unit.
 void WriteSites(Site& site) {
@@ -561,7 +620,8 @@ void WriteSites(Site& site) {
                     break;
                 }
                 const Expectation e = site.Expect(siteUnit, static_cast<int>(c));
-                const double depth = ground - e.bottom;
+                const double depth =
+                    SplitAtResistanceChange(site.columns[c], ground - e.bottom, piece.top, unit.bottom);
                 if (e.bottomKnown && depth > piece.top + 0.1 && depth < unit.bottom - 0.1) {
                     ColumnUnit upper = piece;
                     upper.bottom = depth;

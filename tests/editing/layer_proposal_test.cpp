@@ -137,6 +137,16 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ag1", "Ac1"},
          {"match", "match", "match", "match", "lens", "lens"},
          {{21, 7, "Ac1"}, {16, 7, "Ac1"}, {8, 7, "As1"}, {32, 7, "As1"}, {20, 9, "As1"}, {10, 2, "Ag1"}}},
+        // A shallow log's sand under a thin clay is not the deep sand: the units above that one
+        // would all have to thin out in this log.
+        {"shallow log under a band",
+         {Column(1, 0, 10, {{4, "砂"}, {7, "粘土"}, {10, "シルト"}, {13, "礫"}, {16, "砂"}, {18, "粘土"}}),
+          Column(2, 20, 10, {{3, "砂"}, {3.6, "粘土"}, {6, "砂"}}),
+          Column(3, 40, 10, {{4, "砂"}, {7, "粘土"}, {10, "シルト"}, {13, "礫"}, {16, "砂"}, {18, "粘土"}})},
+         {"As1", "Ac1", "As2", "Am1", "Ag1", "As3", "Ac2"},
+         {"lens", "lens", "match", "match", "match", "match", "match", "match", "match", "match", "match",
+          "match", "match", "match"},
+         {{20, 5, "As2"}, {5, -4, "As3"}, {35, -4, "As3"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
