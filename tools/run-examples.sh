@@ -6,7 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+launcher=()
+if command -v ccache > /dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$PWD"
+fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" > /dev/null
 cmake --build build -j"$jobs" --target ravelog ravesect
 mkdir -p out
 install_folder="$PWD/out/install"
@@ -38,6 +43,21 @@ for section in examples/section/*.sqw; do
         rendered=$((rendered + 1))
     else
         echo "could not render $section:" >&2
+        cat "out/$name.log" >&2
+        failed=$((failed + 1))
+    fi
+done
+# The site report of the example lot: cover, overview, plan, columns, notice check, every point's
+# sheets, the section, photographs and findings in one PDF.
+for report in examples/site/*.rsr; do
+    [ -f "$report" ] || continue
+    name=$(basename "${report%.*}")
+    if ./build/apps/ravelog report "$report" -o "out/$name.pdf" \
+        --install-folder "$install_folder" 2> "out/$name.log"; then
+        echo "rendered out/$name.pdf"
+        rendered=$((rendered + 1))
+    else
+        echo "could not render $report:" >&2
         cat "out/$name.log" >&2
         failed=$((failed + 1))
     fi
