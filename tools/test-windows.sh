@@ -112,6 +112,9 @@ done
     wine "$windows/ravelog.com" report site-report.rsr -o "$work/windows.pdf" --install-folder "$install_folder" \
         --json | tr -d '\r' > "$work/windows.json") || fail "site-report.rsr: a report failed"
 compare_pages "$work/linux.pdf" "$work/windows.pdf" site-report.rsr
+# Each point's "file" is the sounding's full name in the platform's own form; wine shows the Linux
+# root as drive Z:, so Z:\work\x.sdw there is /work/x.sdw here.
+sed -i '/"file": "Z:/{ s|"Z:|"|; s|\\\\|/|g; }' "$work/windows.json"
 cmp -s "$work/linux.json" "$work/windows.json" || fail "ravelog report --json prints other JSON"
 wine "$windows/ravelog.com" render no-such-file.sdw -o "$work/x.pdf" > /dev/null 2>&1 && fail "a missing input gave success"
 status=0
