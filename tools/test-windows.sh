@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tests the Windows release under wine, after tools/build-windows.sh:
-#  1. every test program of the Windows build (the Qt ones under the offscreen platform);
-#  2. the examples rendered by the Windows command lines, page by page against the Linux build
-#     (pdftoppm at 100 dpi; at most 0.5 % of the pixels may differ), and `info` as the same JSON;
+#  1. every test program of the Windows build (the Qt ones on Qt's Windows platform under Xvfb);
+#  2. the examples and the example site report rendered by the Windows command lines, page by page
+#     against the Linux build (pdftoppm at 100 dpi; at most 0.5 % of the pixels may differ), and
+#     `info` and `report --json` as the same JSON;
 #  3. the installer, silently, into a fresh wine prefix; both desktop programs started on an example
 #     under Xvfb, with a screenshot each (docs/windows-ravelog.png, docs/windows-ravesect.png); a
 #     file opened through its association; the silent uninstall, which keeps the install folder.
@@ -103,6 +104,18 @@ for section in examples/section/*.sqw; do
         tr -d '\r' > "$work/windows.json")
     cmp -s "$work/linux.json" "$work/windows.json" || fail "ravesect info $label prints other JSON"
 done
+# The site report: the cover and tables, the plan, the columns, every point's sheets, the section's
+# pages and the photographs (JPEG through Qt's plug-in, PNG through Qt itself).
+(cd examples/site &&
+    "$root/build/apps/ravelog" report site-report.rsr -o "$work/linux.pdf" --install-folder "$install_folder" \
+        --json > "$work/linux.json" &&
+    wine "$windows/ravelog.com" report site-report.rsr -o "$work/windows.pdf" --install-folder "$install_folder" \
+        --json | tr -d '\r' > "$work/windows.json") || fail "site-report.rsr: a report failed"
+compare_pages "$work/linux.pdf" "$work/windows.pdf" site-report.rsr
+# Each point's "file" is the sounding's full name in the platform's own form; wine shows the Linux
+# root as drive Z:, so Z:\work\x.sdw there is /work/x.sdw here.
+sed -i '/"file": "Z:/{ s|"Z:|"|; s|\\\\|/|g; }' "$work/windows.json"
+cmp -s "$work/linux.json" "$work/windows.json" || fail "ravelog report --json prints other JSON"
 wine "$windows/ravelog.com" render no-such-file.sdw -o "$work/x.pdf" > /dev/null 2>&1 && fail "a missing input gave success"
 status=0
 wine "$windows/ravelog.com" render > /dev/null 2>&1 || status=$?

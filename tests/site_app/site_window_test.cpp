@@ -232,8 +232,12 @@ TEST_F(SiteWindowTest, WorkLeftByAnEarlierRunIsRestoredAsUnsaved) {
     left.cover.title = "\x8c\x8f\x96\xbc";  // 件名
     left.points.push_back({*ReportPathText({}, Sounding("no1.sdw")), PlanPoint{1, 2}, {}});
     const fs::path original = temp_.path() / "reports" / "lot.rsr";
-    const rave::RecoveryRecord record{
-        "RavelogReport", {999999, "gone"}, original.string(), 1700000000, {}, true};
+    rave::RecoveryRecord record;
+    record.program = "RavelogReport";
+    record.process = {999999, "gone"};
+    record.originalPath = original.string();
+    record.savedTime = 1700000000;
+    record.modified = true;
     ASSERT_EQ(rave::WriteRecoveryCopy(temp_.path() / "recovery", record, ".rsr", WriteSiteReportBytes(left)),
               "");
 
