@@ -138,44 +138,33 @@ struct Site {
         e.groupSure = sureCount > 0;
         e.meanN = nCount > 0 ? nSum / nCount : -1.0;
         e.sinking = sinkCount > 0 ? sinkSum / sinkCount : -1.0;
-        auto at = [&](int edge, bool& known) {
+        // An edge of the unit at this log: straight between the nearest logs on either side that
+        // show it, or as the one side that does.
+        auto elevationOf = [&](const Member* m, int edge) { return edge == 0 ? Top(*m) : Bottom(*m); };
+        auto depthOf = [&](const Member* m, int edge) {
+            return columns[static_cast<std::size_t>(m->column)].ground - elevationOf(m, edge);
+        };
+        auto between = [&](int edge, const auto& value, bool& known) {
             const Member* l = left[edge];
             const Member* r = right[edge];
-            auto value = [&](const Member* m) { return edge == 0 ? Top(*m) : Bottom(*m); };
             known = l != nullptr || r != nullptr;
             if (l != nullptr && r != nullptr) {
                 const double xl = columns[static_cast<std::size_t>(l->column)].distance;
                 const double xr = columns[static_cast<std::size_t>(r->column)].distance;
                 const double t = xr > xl ? (x - xl) / (xr - xl) : 0.5;
-                return value(l) + t * (value(r) - value(l));
+                return value(l, edge) + t * (value(r, edge) - value(l, edge));
             }
-            return l != nullptr ? value(l) : r != nullptr ? value(r) : 0.0;
+            return l != nullptr ? value(l, edge) : r != nullptr ? value(r, edge) : 0.0;
         };
-        e.top = at(0, e.topKnown);
-        e.bottom = at(1, e.bottomKnown);
+        e.top = between(0, elevationOf, e.topKnown);
+        e.bottom = between(1, elevationOf, e.bottomKnown);
         // Fill follows the ground line: its depths, not its elevations, carry over.
-        bool known = false;
-        auto depthAt = [&](int edge) {
-            const Member* l = left[edge];
-            const Member* r = right[edge];
-            auto value = [&](const Member* m) {
-                const double ground = columns[static_cast<std::size_t>(m->column)].ground;
-                return ground - (edge == 0 ? Top(*m) : Bottom(*m));
-            };
-            known = l != nullptr || r != nullptr;
-            if (l != nullptr && r != nullptr) {
-                const double xl = columns[static_cast<std::size_t>(l->column)].distance;
-                const double xr = columns[static_cast<std::size_t>(r->column)].distance;
-                const double t = xr > xl ? (x - xl) / (xr - xl) : 0.5;
-                return value(l) + t * (value(r) - value(l));
-            }
-            return l != nullptr ? value(l) : r != nullptr ? value(r) : 0.0;
-        };
         if (e.family == SoilFamily::kFill) {
             const double ground = columns[static_cast<std::size_t>(c)].ground;
-            const double topDepth = depthAt(0);
+            bool known = false;
+            const double topDepth = between(0, depthOf, known);
             e.top = known ? ground - topDepth : e.top;
-            const double bottomDepth = depthAt(1);
+            const double bottomDepth = between(1, depthOf, known);
             e.bottom = known ? ground - bottomDepth : e.bottom;
         }
         if (!e.topKnown || !e.bottomKnown) {
