@@ -520,7 +520,7 @@ double Resistance(const ProposalReading& reading) {
 // where the sounding's own resistance changes most is taken (the depth given when no clear change is
 // near). The split lies between `top` and `bottom` with room for a piece on either side.
 double SplitAtResistanceChange(const ProposalColumn& column, double given, double top, double bottom) {
-    constexpr double kReach = 1.5;                // m either side of the depth the neighbours give
+    constexpr double kReach = 0.7;                // m either side of the depth the neighbours give
     constexpr double kWindow = 1.0;               // m of rows compared above and below a split
     constexpr double kClearChange = 0.6;          // in ln(1 + N): less is noise within one soil
     constexpr double kPerMetre = 0.2;             // a split farther from the given depth must be clearer
@@ -560,6 +560,59 @@ double SplitAtResistanceChange(const ProposalColumn& column, double given, doubl
     return best;
 }
 
+// How far below the top of site unit `first` the bottom of site unit `s` lies in log o, as the log
+// itself shows both (negative when it does not).
+double DepthBelowTop(const Site& site, int o, int first, int s) {
+    auto own = [&](int unit) -> const Member* {
+        for (const Member& m : site.sequence[static_cast<std::size_t>(unit)].members) {
+            if (m.column == o) {
+                return &m;
+            }
+        }
+        return nullptr;
+    };
+    const Member* top = own(first);
+    const Member* bottom = own(s);
+    if (top == nullptr || bottom == nullptr || top->spreadTop || bottom->spreadBottom || site.Cut(*bottom)) {
+        return -1.0;
+    }
+    return site.Top(*top) - site.Bottom(*bottom);
+}
+
+// Where the boundaries inside a sounding unit spread over site units `first`..`last` lie. The
+// logs beside it that show them give each boundary's depth below the spread's top, or (when the
+// sounding goes on below the spread) its share of the spread's thickness, straight between the
+// nearest such logs on either side: units lie higher or lower as a whole from log to log, and the
+// spread's own top says where they start here.
+auto SpreadBoundaries(const Site& site, int c, int first, int last, const ColumnUnit& unit, bool endsInside) {
+    const auto& columns = site.columns;
+    return [&site, &columns, c, first, last, unit, endsInside](int s) {
+        double value[2] = {-1.0, -1.0};
+        double distance[2] = {0.0, 0.0};
+        for (int side = 0; side < 2; ++side) {
+            const int step = side == 0 ? -1 : 1;
+            for (int o = c + step; o >= 0 && o < static_cast<int>(columns.size()); o += step) {
+                const double depth = DepthBelowTop(site, o, first, s);
+                const double whole = endsInside ? 1.0 : DepthBelowTop(site, o, first, last);
+                if (depth >= 0.0 && whole > 0.0) {
+                    value[side] = endsInside ? depth : depth / whole;
+                    distance[side] = std::abs(columns[static_cast<std::size_t>(o)].distance -
+                                              columns[static_cast<std::size_t>(c)].distance);
+                    break;
+                }
+            }
+        }
+        double v = value[0] >= 0.0 ? value[0] : value[1];
+        if (value[0] >= 0.0 && value[1] >= 0.0 && distance[0] + distance[1] > 0.0) {
+            v = value[0] + distance[0] / (distance[0] + distance[1]) * (value[1] - value[0]);
+        }
+        if (v < 0.0) {
+            return -1.0;
+        }
+        return unit.top + (endsInside ? v : v * (unit.bottom - unit.top));
+    };
+}
+
 // Splits every sounding unit that spans several site units where the logs beside it put the
 // boundaries between them, and writes each column unit's site unit.
 void WriteSites(Site& site) {
@@ -588,7 +641,21 @@ void WriteSites(Site& site) {
                 continue;
             }
             // The site units it spans, and their boundaries from the logs beside it.
-            const double ground = site.columns[c].ground;
+            int last = spread->second;
+            for (std::size_t s = static_cast<std::size_t>(spread->second); s < site.sequence.size(); ++s) {
+                const auto& members = site.sequence[s].members;
+                const auto own = std::find_if(members.begin(), members.end(), [c](const Member& m) {
+                    return m.column == static_cast<int>(c);
+                });
+                if (own != members.end()) {
+                    last = static_cast<int>(s);
+                    if (!own->spreadBottom) {
+                        break;
+                    }
+                }
+            }
+            const auto given =
+                SpreadBoundaries(site, static_cast<int>(c), spread->second, last, unit, k + 1 == list.size());
             ColumnUnit piece = unit;
             piece.site = spread->second;
             for (int s = spread->second;; ++s) {
@@ -609,8 +676,10 @@ void WriteSites(Site& site) {
                     break;
                 }
                 const Expectation e = site.Expect(siteUnit, static_cast<int>(c));
-                const double depth =
-                    SplitAtResistanceChange(site.columns[c], ground - e.bottom, piece.top, unit.bottom);
+                const double shown = given(s);
+                const double depth = SplitAtResistanceChange(
+                    site.columns[c], shown >= 0.0 ? shown : site.columns[c].ground - e.bottom, piece.top,
+                    unit.bottom);
                 if (e.bottomKnown && depth > piece.top + 0.1 && depth < unit.bottom - 0.1) {
                     ColumnUnit upper = piece;
                     upper.bottom = depth;

@@ -147,6 +147,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"lens", "lens", "match", "match", "match", "match", "match", "match", "match", "match", "match",
           "match", "match", "match"},
          {{20, 5, "As2"}, {5, -4, "As3"}, {35, -4, "As3"}}},
+        // Two borings on higher ground show clay over silt; the sounding's 粘性土 parts at the depth
+        // below its top they give, not at their elevations carried over level.
+        {"a sounding's cohesive unit beyond the borings",
+         {Column(1, 0, 14, {{1, "盛土"}, {3, "粘土"}, {5, "シルト"}, {9, "砂"}}, false),
+          Column(2, 20, 13, {{1, "盛土"}, {3, "粘土"}, {5, "シルト"}, {9, "砂"}}, false),
+          Column(3, 60, 10, {{1, "盛土"}, {5, "粘性土"}, {7, "砂質土"}})},
+         {"B", "Ac1", "Am1", "As1"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{58, 8.5, "Ac1"}, {58, 6, "Am1"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
