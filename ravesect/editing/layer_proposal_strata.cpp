@@ -19,6 +19,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int kMaxLensUnits = 3;  // units a lens between two pieces of one unit may hold
 constexpr int kMaxSpread = 8;     // further site units one sounding unit may span
 constexpr int kRefiningRounds = 6;
+constexpr std::size_t kMostLogsForOrders = 12;  // logs up to which three entry orders are tried
 // The most a log may sit above or below the others; more is a wrong first alignment, not a dip.
 constexpr double kMostShift = 3.0;
 
@@ -264,7 +265,7 @@ struct Aligner {
         return reached * SkipCost(std::max(0.0, e.top - e.bottom));
     }
 
-    std::vector<std::pair<Move, int>> Align() const {
+    std::vector<std::pair<Move, int>> Align(double* total = nullptr) const {
         const int m = static_cast<int>(units.size());
         const int n = static_cast<int>(expected.size());
         std::vector<Cell> cells(static_cast<std::size_t>((m + 1) * (n + 1)));
@@ -346,6 +347,9 @@ struct Aligner {
             }
         }
         std::reverse(moves.begin(), moves.end());
+        if (total != nullptr) {
+            *total = at(m, n).cost;
+        }
         return moves;
     }
 };
@@ -412,10 +416,10 @@ void Remove(Site& site, int c) {
 
 // Aligns column c to the sequence (twice: the second time with its offset from the others taken
 // out) and enters its units.
-void Enter(Site& site, int c) {
+double Enter(Site& site, int c) {
     const ProposalColumn& column = site.columns[static_cast<std::size_t>(c)];
     if (site.units[static_cast<std::size_t>(c)].empty()) {
-        return;
+        return 0.0;
     }
     Aligner aligner{site, c, column, site.units[static_cast<std::size_t>(c)], {}, 0.0, 0.15};
     for (const SiteUnit& unit : site.sequence) {
@@ -442,7 +446,8 @@ void Enter(Site& site, int c) {
     }
     aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
     aligner.elevationWeight = 0.35;
-    moves = aligner.Align();
+    double cost = 0.0;
+    moves = aligner.Align(&cost);
 
     std::vector<SiteUnit> sequence;
     i = 0;
@@ -481,6 +486,7 @@ void Enter(Site& site, int c) {
         }
     }
     site.sequence = std::move(sequence);
+    return cost;
 }
 
 // Per column unit: the site unit it is in (lenses: -2 - the unit around them), to tell whether a
@@ -697,24 +703,21 @@ void WriteSites(Site& site) {
 
 }  // namespace
 
-int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
-    Site site{columns, units, {}, std::vector<std::vector<int>>(units.size())};
-    // The deepest logs first: they hold the most of the sequence, and borings describe it.
-    std::vector<int> order(units.size());
-    std::iota(order.begin(), order.end(), 0);
-    auto depth = [&units](int c) {
-        const auto& list = units[static_cast<std::size_t>(c)];
-        return list.empty() ? 0.0 : list.back().bottom;
-    };
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return depth(a) > depth(b); });
+namespace {
+
+// Enters the logs in `order`, then takes each out and aligns it again until no assignment changes.
+// Returns what the logs' alignments cost in the last round: the lower, the better the logs agree.
+double Settle(Site& site, const std::vector<int>& order) {
     for (const int c : order) {
         Enter(site, c);
     }
     std::vector<std::vector<int>> before = Assignment(site);
+    double total = 0.0;
     for (int round = 0; round < kRefiningRounds; ++round) {
-        for (std::size_t c = 0; c < units.size(); ++c) {
+        total = 0.0;
+        for (std::size_t c = 0; c < site.units.size(); ++c) {
             Remove(site, static_cast<int>(c));
-            Enter(site, static_cast<int>(c));
+            total += Enter(site, static_cast<int>(c));
         }
         std::vector<std::vector<int>> after = Assignment(site);
         if (after == before) {
@@ -722,8 +725,43 @@ int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& u
         }
         before = std::move(after);
     }
-    WriteSites(site);
-    return static_cast<int>(site.sequence.size());
+    return total;
+}
+
+}  // namespace
+
+int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
+    // The deepest logs first: they hold the most of the sequence, and borings describe it. The
+    // first logs shape the sequence the others are fitted to, so the logs are also entered from
+    // either end of the section, and the order whose logs agree best is kept.
+    std::vector<int> deepest(units.size());
+    std::iota(deepest.begin(), deepest.end(), 0);
+    auto depth = [&units](int c) {
+        const auto& list = units[static_cast<std::size_t>(c)];
+        return list.empty() ? 0.0 : list.back().bottom;
+    };
+    std::stable_sort(deepest.begin(), deepest.end(), [&](int a, int b) { return depth(a) > depth(b); });
+    std::vector<int> leftFirst(units.size());
+    std::iota(leftFirst.begin(), leftFirst.end(), 0);
+    const std::vector<int> rightFirst(leftFirst.rbegin(), leftFirst.rend());
+    Site best{columns, units, {}, std::vector<std::vector<int>>(units.size())};
+    double bestCost = kInfinity;
+    // A long section (more logs than kMostLogsForOrders) keeps the first order alone, so that the
+    // proposal stays quick when it is rebuilt to fit the file's layers.
+    const std::size_t orders = units.size() <= kMostLogsForOrders ? 3 : 1;
+    const std::array<const std::vector<int>*, 3> candidates{&deepest, &leftFirst, &rightFirst};
+    for (std::size_t k = 0; k < orders; ++k) {
+        const std::vector<int>* order = candidates[k];
+        Site site{columns, units, {}, std::vector<std::vector<int>>(units.size())};
+        const double cost = Settle(site, *order);
+        if (cost < bestCost - 1e-9) {
+            bestCost = cost;
+            best.sequence = std::move(site.sequence);
+            best.lensOf = std::move(site.lensOf);
+        }
+    }
+    WriteSites(best);
+    return static_cast<int>(best.sequence.size());
 }
 
 void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits& units) {
