@@ -166,6 +166,14 @@ struct ProposalPoint {
     double y = 0.0;
 };
 
+// A rectangle of the section in world units (x: the distance x 10, y: minus the elevation).
+struct ProposalArea {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+};
+
 struct ProposalOptions {
     double minThickness = 0.3;
     // A band of another soil seen in one log only and thinner than this stays part of the unit
@@ -175,6 +183,8 @@ struct ProposalOptions {
     // and of other titles.
     double titleWidth = 13.0;
     double titleHeight = 0.55;
+    // The titles the section keeps (the engineer's own), which proposed titles stand clear of.
+    std::vector<ProposalArea> keptTitles;
     GroupStyleTable styles = DefaultGroupStyles();
     // Room left in the document; the proposal shrinks until it fits.
     int freePoints = kPoints;

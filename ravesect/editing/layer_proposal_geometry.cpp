@@ -355,6 +355,9 @@ void BuildGeometry(LayerProposal& proposal, std::vector<GapAlignment>& gaps, con
     if (!titles) {
         return;
     }
+    for (const ProposalArea& kept : options.keptTitles) {
+        geometry.titles.push_back({kept.left, kept.top, kept.right, kept.bottom});
+    }
     // The thickest units choose their places first.
     std::vector<int> order(proposal.units.size());
     std::iota(order.begin(), order.end(), 0);

@@ -138,6 +138,18 @@ void SetRoomFromDocument(ProposalOptions& options, const SectionDocument& docume
     // A symbol of three or four characters in the titles' font, at the section's scales.
     options.titleWidth = PaperToWorldX(13.0, document.settings.distanceScale);
     options.titleHeight = PaperToWorldY(5.5, document.settings.depthScale);
+    // The titles that stay, each as wide as its text at the symbols' width per character (a full-width
+    // character, two bytes, as wide as two).
+    options.keptTitles.clear();
+    for (int n = 1; n <= kTitleEntries; ++n) {
+        const TitleText& title = document.Title(n);
+        if (!IsDefinedCoordinate(title.x) || !IsDefinedCoordinate(title.y) || title.text.empty() ||
+            (replace && IsProposedTitle(title, document))) {
+            continue;
+        }
+        const double width = options.titleWidth * static_cast<double>(title.text.size()) / 3.0;
+        options.keptTitles.push_back({title.x, title.y, title.x + width, title.y + options.titleHeight});
+    }
 }
 
 bool ApplyProposal(SectionDocument& document, const LayerProposal& proposal, bool replace) {

@@ -326,5 +326,32 @@ TEST(LayerProposal, CapacityPressureMergesThinnestAndWarns) {
     EXPECT_EQ(document.Layer(kLayers).number, std::to_string(kLayers + 10));
 }
 
+// The engineer's titles stay where they are, and the proposal's symbols stand clear of them; the
+// earlier proposal's own titles, which replacing removes, are no obstacle.
+TEST(LayerProposal, ProposedTitlesStandClearOfTheEngineersOwn) {
+    const std::vector<ProposalColumn> columns = {Column(1, 0, 10, {{3, "砂"}, {8, "粘土"}}),
+                                                 Column(2, 60, 10, {{3, "砂"}, {8, "粘土"}})};
+    SectionDocument document;
+    ASSERT_TRUE(ApplyProposal(document, Propose(columns), true));  // writes As1 and Ac1
+    ProposalOptions options;
+    SetRoomFromDocument(options, document, true);
+    const LayerProposal first = Propose(columns, options);
+    ASSERT_EQ(first.units.size(), 2u);
+    // The engineer writes a title where Ac1 stood.
+    const ProposedUnit& clay = first.units[1];
+    document.Title(kTitleEntries) = {clay.titleX - 5.0, clay.titleY, "粘性土（Ａｃ）", "1"};
+    for (const bool replace : {true, false}) {
+        SetRoomFromDocument(options, document, replace);
+        EXPECT_EQ(options.keptTitles.size(), replace ? 1u : 3u);
+        const ProposalArea& kept = options.keptTitles.back();
+        EXPECT_NEAR(kept.right - kept.left, options.titleWidth * 14.0 / 3.0, 1e-9);
+        for (const ProposedUnit& unit : Propose(columns, options).units) {
+            EXPECT_FALSE(unit.titleX < kept.right && unit.titleX + options.titleWidth > kept.left &&
+                         unit.titleY < kept.bottom && unit.titleY + options.titleHeight > kept.top)
+                << unit.symbol << (replace ? " replacing" : " adding");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ravesect
