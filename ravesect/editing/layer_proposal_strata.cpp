@@ -787,9 +787,9 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
                 continue;
             }
             double unitTop = line.top + offset;
-            // A bottom no log has shown is not moved down: the unit is not drawn deeper than seen.
-            double unitBottom =
-                line.openBottom ? std::max(line.bottom, line.bottom + offset) : line.bottom + offset;
+            // A bottom no log has shown (they end in the unit) stays where they end: the unit is
+            // drawn no deeper than seen, and no shallower, which would leave ground without a unit.
+            double unitBottom = line.openBottom ? line.bottom : line.bottom + offset;
             if (s == lastSite) {  // the log's last unit goes on down to where the others end it
                 if (unitBottom < previous - 0.3) {
                     list.back().bottom = column.ground - unitBottom;
