@@ -631,7 +631,7 @@ struct LineBeside {
     int from = -1;     // the log it is taken from (the left one when both); -1: none
     double top = 0.0;  // elevations, m
     double bottom = 0.0;
-    bool openBottom = false;  // a log it is taken from ends inside the unit: its bottom is not known
+    bool openBottom = false;  // the logs it is taken from all end inside the unit: no bottom is known
 };
 
 // The most the units below a log's end are moved off the line between its neighbours for what
@@ -762,7 +762,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         line.from = from[0] >= 0 ? from[0] : from[1];
         line.top = at(x, top[0], top[1]);
         line.bottom = at(x, bottom[0], bottom[1]);
-        line.openBottom = (from[0] >= 0 && open[0]) || (from[1] >= 0 && open[1]);
+        line.openBottom = (from[0] < 0 || open[0]) && (from[1] < 0 || open[1]);
         return line;
     };
     int sites = 0;
