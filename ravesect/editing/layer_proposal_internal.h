@@ -50,7 +50,8 @@ void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units
 int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units);
 
 // Below a log's end the site units of the deeper logs on either side go on (straight between
-// them; at the ends of the section level with the one deeper neighbour), as inferred units.
+// them; at the ends of the section level with the one deeper neighbour), as inferred units,
+// moved up or down as far as the log's own boundaries sit off that line.
 void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits& units);
 
 // The bands of every gap between neighbouring columns, from the site units of their units.

@@ -701,6 +701,51 @@ void WriteSites(Site& site) {
     }
 }
 
+// Where the logs beside a column put one site unit there.
+struct LineBeside {
+    int from = -1;     // the log it is taken from (the left one when both); -1: none
+    double top = 0.0;  // elevations, m
+    double bottom = 0.0;
+    bool openBottom = false;  // the logs it is taken from all end inside the unit: no bottom is known
+};
+
+// The most the units below a log's end are moved off the line between its neighbours for what
+// the log's own boundaries show; more is more often a unit matched wrongly than ground that bends.
+constexpr double kMostBend = 2.0;
+// How far under a log's end its last unit goes on at the least, for all we know.
+constexpr double kBelowEnd = 0.5;
+
+// The ground bends at every log: where a log's boundaries sit higher or lower than the line
+// between its neighbours, the units under its end do too. Returns how far (m, + up) to move the
+// neighbours' line under the end of the log `list` of `column` (whose end lies at elevation
+// `end`): as far as its deepest boundary between two site units sits off that line (fill, made
+// ground, says nothing of the units under it), at most kMostBend; and down as far as it takes
+// for the log's last unit to go on at least kBelowEnd under the end, since the log shows it does.
+// `beside(c, site)` gives the neighbours' line of a site unit at column c.
+template <typename Beside>
+double ShiftBelowEnd(const ProposalColumn& column, const std::vector<ColumnUnit>& list, double end,
+                     const Beside& beside, int c) {
+    double shift = 0.0;
+    for (std::size_t k = list.size() - 1; k > 0; --k) {
+        const ColumnUnit& above = list[k - 1];
+        const ColumnUnit& below = list[k];
+        if (above.lens || below.lens || above.group == below.group || above.site == below.site ||
+            FamilyOf(above.group) == SoilFamily::kFill) {
+            continue;  // not a boundary the log shows between two site units
+        }
+        const LineBeside line = beside(c, below.site);
+        if (line.from >= 0) {
+            shift = std::clamp(column.ground - below.top - line.top, -kMostBend, kMostBend);
+            break;
+        }
+    }
+    const LineBeside last = beside(c, list.back().site);
+    if (!list.back().lens && last.from >= 0 && !last.openBottom) {
+        shift = std::min(shift, end - kBelowEnd - last.bottom);
+    }
+    return shift;
+}
+
 }  // namespace
 
 namespace {
@@ -770,17 +815,62 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         const auto& list = units[static_cast<std::size_t>(c)];
         return columns[static_cast<std::size_t>(c)].ground - (list.empty() ? 0.0 : list.back().bottom);
     };
-    // The elevations of site unit s in the log of column c, as the log shows them.
-    auto extent = [&](int c, int s, double& top, double& bottom) {
+    // The elevations of site unit s in the log of column c, as the log shows them; `open` when
+    // the log ends inside it.
+    auto extent = [&](int c, int s, double& top, double& bottom, bool& open) {
         bool found = false;
-        for (const ColumnUnit& unit : units[static_cast<std::size_t>(c)]) {
+        const auto& list = units[static_cast<std::size_t>(c)];
+        for (const ColumnUnit& unit : list) {
             if (unit.site == s && !unit.lens && !unit.inferred) {
                 top = found ? top : columns[static_cast<std::size_t>(c)].ground - unit.top;
                 bottom = columns[static_cast<std::size_t>(c)].ground - unit.bottom;
+                open = &unit == &list.back();
                 found = true;
             }
         }
         return found;
+    };
+    // Where the nearest logs on either side that show site unit s put it at column c: straight
+    // between them, level with the one log where the other side has none. A side is of no use
+    // when a log between reaches below the unit's top without it (the unit thins out there).
+    auto beside = [&](int c, int s) {
+        double top[2] = {0.0, 0.0};
+        double bottom[2] = {0.0, 0.0};
+        bool open[2] = {false, false};
+        int from[2] = {-1, -1};
+        for (int side = 0; side < 2; ++side) {
+            const int step = side == 0 ? -1 : 1;
+            for (int o = c + step; o >= 0 && o < count && from[side] < 0; o += step) {
+                from[side] = extent(o, s, top[side], bottom[side], open[side]) ? o : -1;
+            }
+        }
+        auto at = [&](double x, double left, double right) {
+            if (from[0] < 0 || from[1] < 0) {
+                return from[0] >= 0 ? left : right;
+            }
+            const double xl = columns[static_cast<std::size_t>(from[0])].distance;
+            const double xr = columns[static_cast<std::size_t>(from[1])].distance;
+            const double t = xr > xl ? std::clamp((x - xl) / (xr - xl), 0.0, 1.0) : 0.5;
+            return left + t * (right - left);
+        };
+        bool usable[2] = {from[0] >= 0, from[1] >= 0};
+        for (int side = 0; side < 2; ++side) {
+            const int step = side == 0 ? -1 : 1;
+            for (int o = c + step; usable[side] && o != from[side]; o += step) {
+                const double expectedTop = at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
+                usable[side] = endOf(o) >= expectedTop - 0.3;
+            }
+        }
+        for (int side = 0; side < 2; ++side) {
+            from[side] = usable[side] ? from[side] : -1;
+        }
+        const double x = columns[static_cast<std::size_t>(c)].distance;
+        LineBeside line;
+        line.from = from[0] >= 0 ? from[0] : from[1];
+        line.top = at(x, top[0], top[1]);
+        line.bottom = at(x, bottom[0], bottom[1]);
+        line.openBottom = (from[0] < 0 || open[0]) && (from[1] < 0 || open[1]);
+        return line;
     };
     int sites = 0;
     for (const auto& list : units) {
@@ -795,46 +885,18 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
             continue;
         }
         const ProposalColumn& column = columns[static_cast<std::size_t>(c)];
+        const double offset = ShiftBelowEnd(column, list, endOf(c), beside, c);
         const int lastSite = list.back().site;
         double previous = endOf(c);
         for (int s = lastSite; s < sites; ++s) {
-            // The nearest log on either side that shows the unit; a side is of no use when a log
-            // between reaches below the unit's top without it (the unit thins out there).
-            double top[2] = {0.0, 0.0};
-            double bottom[2] = {0.0, 0.0};
-            int from[2] = {-1, -1};
-            for (int side = 0; side < 2; ++side) {
-                const int step = side == 0 ? -1 : 1;
-                for (int o = c + step; o >= 0 && o < count && from[side] < 0; o += step) {
-                    from[side] = extent(o, s, top[side], bottom[side]) ? o : -1;
-                }
-            }
-            auto at = [&](double x, double left, double right) {
-                if (from[0] < 0 || from[1] < 0) {
-                    return from[0] >= 0 ? left : right;
-                }
-                const double xl = columns[static_cast<std::size_t>(from[0])].distance;
-                const double xr = columns[static_cast<std::size_t>(from[1])].distance;
-                const double t = xr > xl ? std::clamp((x - xl) / (xr - xl), 0.0, 1.0) : 0.5;
-                return left + t * (right - left);
-            };
-            bool usable[2] = {from[0] >= 0, from[1] >= 0};
-            for (int side = 0; side < 2; ++side) {
-                const int step = side == 0 ? -1 : 1;
-                for (int o = c + step; usable[side] && o != from[side]; o += step) {
-                    const double expectedTop =
-                        at(columns[static_cast<std::size_t>(o)].distance, top[0], top[1]);
-                    usable[side] = endOf(o) >= expectedTop - 0.3;
-                }
-            }
-            if (!usable[0] && !usable[1]) {
+            const LineBeside line = beside(c, s);
+            if (line.from < 0) {
                 continue;
             }
-            if (!usable[0] || !usable[1]) {  // level with the one log that has it
-                from[usable[0] ? 1 : 0] = -1;
-            }
-            double unitTop = at(column.distance, top[0], top[1]);
-            double unitBottom = at(column.distance, bottom[0], bottom[1]);
+            double unitTop = line.top + offset;
+            // A bottom no log has shown (they end in the unit) stays where they end: the unit is
+            // drawn no deeper than seen, and no shallower, which would leave ground without a unit.
+            double unitBottom = line.openBottom ? line.bottom : line.bottom + offset;
             if (s == lastSite) {  // the log's last unit goes on down to where the others end it
                 if (unitBottom < previous - 0.3) {
                     list.back().bottom = column.ground - unitBottom;
@@ -847,8 +909,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
                 continue;
             }
             ColumnUnit unit;
-            const int source = from[0] >= 0 ? from[0] : from[1];
-            for (const ColumnUnit& other : units[static_cast<std::size_t>(source)]) {
+            for (const ColumnUnit& other : units[static_cast<std::size_t>(line.from)]) {
                 if (other.site == s && !other.lens) {
                     unit.group = other.group;
                 }

@@ -156,6 +156,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1", "Am1", "As1"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{58, 8.5, "Ac1"}, {58, 6, "Am1"}}},
+        // The sounding's clay starts 1.5 m below the line between the borings: the ground bends
+        // there, so the clay and the gravel under its end lie lower too.
+        {"shallow log where the ground bends down",
+         {Column(1, 0, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}, {14, "砂"}}, false),
+          Column(2, 20, 10, {{4.5, "砂質土"}, {6, "粘性土"}}),
+          Column(3, 40, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}, {14, "砂"}}, false)},
+         {"As1", "Ac1", "Ag1", "As2"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{20, 3, "Ac1"}, {10, 3.5, "Ac1"}, {20, 0, "Ag1"}, {30, -2, "As2"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
