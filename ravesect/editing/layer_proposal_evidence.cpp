@@ -91,11 +91,14 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
 void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
     for (std::size_t c = 0; c < units.size(); ++c) {
         auto& list = units[c];
-        // Thinnest first, any unit but the last (the log's end may have cut it short).
+        // Thinnest first, any unit but the first and the last (the log's end may have cut it short),
+        // and only inside one family: a thin layer between units of two families is a unit of its
+        // own, and taking it in would let the grown unit take in the next one, and so on.
         for (;;) {
             std::size_t chosen = list.size();
             for (std::size_t k = 0; k + 1 < list.size(); ++k) {
-                if (Thickness(list[k]) < band &&
+                if (k > 0 && FamilyOf(list[k - 1].group) == FamilyOf(list[k + 1].group) &&
+                    Thickness(list[k]) < band &&
                     (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
                     !SeenBeside(columns, units, c, k, band)) {
                     chosen = k;

@@ -335,6 +335,28 @@ TEST(LayerProposal, CapacityPressureMergesThinnestAndWarns) {
     EXPECT_EQ(document.Layer(kLayers).number, std::to_string(kLayers + 10));
 }
 
+// Thin layers of a boring between units of other families are no bands: they must not, one after
+// another, fold 9 m of described ground into one unit.
+TEST(LayerProposal, ThinLayersBetweenUnitsAreKept) {
+    const LayerProposal p = Propose({Column(1, 0, 10, {{1, "盛土"}, {5, "粘性土"}}),
+                                     Column(2, 20, 10,
+                                            {{1, "盛土"},
+                                             {6.35, "ローム"},
+                                             {9.05, "粘土質シルト"},
+                                             {9.7, "腐植土"},
+                                             {13.5, "砂質シルト"},
+                                             {13.85, "粘土"},
+                                             {14.7, "細砂"},
+                                             {15.55, "粘土"},
+                                             {17.35, "中砂"}},
+                                            false),
+                                     Column(3, 40, 10, {{1, "盛土"}, {4.5, "粘性土"}})});
+    const auto& boring = p.columnUnits[1];
+    EXPECT_TRUE(std::any_of(boring.begin(), boring.end(), [](const ColumnUnit& u) {
+        return u.group == SoilGroup::kClay && u.top <= 13.9 && u.bottom >= 15.5;
+    }));
+}
+
 // The engineer's titles stay where they are, and the proposal's symbols stand clear of them; the
 // earlier proposal's own titles, which replacing removes, are no obstacle.
 TEST(LayerProposal, ProposedTitlesStandClearOfTheEngineersOwn) {
