@@ -33,6 +33,9 @@ namespace {
 
 // A unit of the band's soil in a neighbour much thicker than the band is another unit.
 constexpr double kThickestBand = 2.0;
+// How far (m) above or below the band a neighbour's layer may lie and still show it: layers bend
+// from log to log.
+constexpr double kSeenWithin = 1.5;
 
 double Thickness(const ColumnUnit& unit) {
     return unit.bottom - unit.top;
@@ -49,15 +52,15 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
     const SoilFamily family = FamilyOf(unit.group);
     const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == family) ||
                                   (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == family);
-    const double top = columns[c].ground - unit.top + 1.0;
-    const double bottom = columns[c].ground - unit.bottom - 1.0;
+    const double top = columns[c].ground - unit.top + kSeenWithin;
+    const double bottom = columns[c].ground - unit.bottom - kSeenWithin;
     const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
     // At about its elevation, or at about its depth (fill and the ground just under it follow
     // the ground line).
     auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
         return (columns[other].ground - candidate.top > bottom &&
                 columns[other].ground - candidate.bottom < top) ||
-               (candidate.top < unit.bottom + 1.0 && candidate.bottom > unit.top - 1.0);
+               (candidate.top < unit.bottom + kSeenWithin && candidate.bottom > unit.top - kSeenWithin);
     };
     for (const int step : {-1, 1}) {
         for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
