@@ -585,13 +585,25 @@ double DepthBelowTop(const Site& site, int o, int first, int s) {
     return site.Top(*top) - site.Bottom(*bottom);
 }
 
-// Where the boundaries inside a sounding unit spread over site units `first`..`last` lie. The
+// Where the boundaries inside a sounding unit spread over site units from `first` on lie. The
 // logs beside it that show them give each boundary's depth below the spread's top, or (when the
 // sounding goes on below the spread) its share of the spread's thickness, straight between the
 // nearest such logs on either side: units lie higher or lower as a whole from log to log, and the
 // spread's own top says where they start here.
-auto SpreadBoundaries(const Site& site, int c, int first, int last, const ColumnUnit& unit, bool endsInside) {
+auto SpreadBoundaries(const Site& site, int c, int first, const ColumnUnit& unit, bool endsInside) {
     const auto& columns = site.columns;
+    int last = first;  // the last site unit it spans
+    for (std::size_t s = static_cast<std::size_t>(first); s < site.sequence.size(); ++s) {
+        const auto& members = site.sequence[s].members;
+        const auto own =
+            std::find_if(members.begin(), members.end(), [c](const Member& m) { return m.column == c; });
+        if (own != members.end()) {
+            last = static_cast<int>(s);
+            if (!own->spreadBottom) {
+                break;
+            }
+        }
+    }
     return [&site, &columns, c, first, last, unit, endsInside](int s) {
         double value[2] = {-1.0, -1.0};
         double distance[2] = {0.0, 0.0};
@@ -647,21 +659,8 @@ void WriteSites(Site& site) {
                 continue;
             }
             // The site units it spans, and their boundaries from the logs beside it.
-            int last = spread->second;
-            for (std::size_t s = static_cast<std::size_t>(spread->second); s < site.sequence.size(); ++s) {
-                const auto& members = site.sequence[s].members;
-                const auto own = std::find_if(members.begin(), members.end(), [c](const Member& m) {
-                    return m.column == static_cast<int>(c);
-                });
-                if (own != members.end()) {
-                    last = static_cast<int>(s);
-                    if (!own->spreadBottom) {
-                        break;
-                    }
-                }
-            }
             const auto given =
-                SpreadBoundaries(site, static_cast<int>(c), spread->second, last, unit, k + 1 == list.size());
+                SpreadBoundaries(site, static_cast<int>(c), spread->second, unit, k + 1 == list.size());
             ColumnUnit piece = unit;
             piece.site = spread->second;
             for (int s = spread->second;; ++s) {
@@ -700,10 +699,6 @@ void WriteSites(Site& site) {
         site.units[c] = std::move(result);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Enters the logs in `order`, then takes each out and aligns it again until no assignment changes.
 // Returns what the logs' alignments cost in the last round: the lower, the better the logs agree.
