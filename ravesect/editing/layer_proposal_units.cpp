@@ -353,9 +353,11 @@ std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGr
         top = layer.bottom;
     }
     JoinSameGroups(units);
+    // The last unit is where the log stopped, not where the soil ends: however thin it is, it
+    // shows the top of the unit below and stays.
     while (units.size() > 1) {
         std::size_t thinnest = 0;
-        for (std::size_t i = 1; i < units.size(); ++i) {
+        for (std::size_t i = 1; i + 1 < units.size(); ++i) {
             if (units[i].bottom - units[i].top < units[thinnest].bottom - units[thinnest].top) {
                 thinnest = i;
             }

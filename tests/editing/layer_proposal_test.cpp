@@ -165,6 +165,14 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Ag1", "As2"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{20, 3, "Ac1"}, {10, 3.5, "Ac1"}, {20, 0, "Ag1"}, {30, -2, "As2"}}},
+        // The middle log stops 0.2 m into the clay: its end shows the clay's top, however thin.
+        {"a log that ends just inside a unit",
+         {Column(1, 0, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}}),
+          Column(2, 20, 10, {{3, "砂"}, {3.2, "粘土"}}),
+          Column(3, 40, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}})},
+         {"As1", "Ac1", "Ag1"},
+         {"match", "match", "match", "match", "match", "match"},
+         {{20, 6.9, "Ac1"}, {20, 7.1, "As1"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
