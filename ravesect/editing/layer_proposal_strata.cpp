@@ -87,6 +87,8 @@ struct Site {
         const double x = columns[static_cast<std::size_t>(c)].distance;
         const Member* left[2] = {nullptr, nullptr};  // for the top, for the bottom
         const Member* right[2] = {nullptr, nullptr};
+        const Member* leftEnd = nullptr;  // the nearest log on either side that ends inside the unit
+        const Member* rightEnd = nullptr;
         std::map<SoilFamily, int> families;
         std::array<int, kSoilGroupCount> sure{};
         std::array<int, kSoilGroupCount> all{};
@@ -111,6 +113,14 @@ struct Site {
             if (unit.selfSinkingShare >= 0.0) {
                 sinkSum += unit.selfSinkingShare;
                 ++sinkCount;
+            }
+            if (Cut(m) && !m.spreadBottom) {
+                if (m.column < c && (leftEnd == nullptr || m.column > leftEnd->column)) {
+                    leftEnd = &m;
+                }
+                if (m.column > c && (rightEnd == nullptr || m.column < rightEnd->column)) {
+                    rightEnd = &m;
+                }
             }
             for (int edge = 0; edge < 2; ++edge) {
                 if (edge == 0 ? m.spreadTop : (m.spreadBottom || Cut(m))) {
@@ -181,6 +191,16 @@ struct Site {
             }
             e.top = e.topKnown ? e.top : top;
             e.bottom = e.bottomKnown ? e.bottom : bottom;
+        } else {
+            // A log nearer on one side than those that show the bottom ends inside the unit lower
+            // down: the unit reaches at least that deep there, whatever a farther log shows.
+            for (const auto& [end, shown] : {std::pair{leftEnd, left[1]}, std::pair{rightEnd, right[1]}}) {
+                const bool nearer = end != nullptr && (shown == nullptr || std::abs(end->column - c) <
+                                                                               std::abs(shown->column - c));
+                if (nearer && Bottom(*end) < e.bottom) {
+                    e.bottom = Bottom(*end);
+                }
+            }
         }
         return e;
     }

@@ -90,13 +90,15 @@ struct SectionCase {
 
 TEST(LayerProposal, SectionsOfKnownGround) {
     const std::vector<SectionCase> cases = {
+        // The last log stops 0.2 m into the clay: the clay's top still shows there.
         {"layer cake",
          {Column(1, 0, 10, {{2, "砂"}, {5, "粘土"}, {8, "砂礫"}}),
           Column(2, 20, 10, {{2, "細砂"}, {5, "粘土"}, {8, "礫"}}),
-          Column(3, 40, 10, {{2, "砂"}, {5, "粘土"}, {8, "砂礫"}})},
+          Column(3, 40, 10, {{2, "砂"}, {5, "粘土"}, {8, "砂礫"}}),
+          Column(4, 60, 10, {{2, "砂"}, {2.2, "粘土"}})},
          {"As1", "Ac1", "Ag1"},
-         {"match", "match", "match", "match", "match", "match"},
-         {{10, 9, "As1"}, {30, 6, "Ac1"}, {30, 3, "Ag1"}}},
+         {"match", "match", "match", "match", "match", "match", "match", "match", "match"},
+         {{10, 9, "As1"}, {30, 6, "Ac1"}, {30, 3, "Ag1"}, {59, 7.9, "Ac1"}}},
         // Boundaries fall 1.5 m from column to column; two sands stay apart.
         {"dipping",
          {Column(1, 0, 10, {{2, "砂"}, {4, "粘土"}, {6, "砂"}, {9, "礫"}}),
@@ -165,14 +167,18 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Ag1", "As2"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{20, 3, "Ac1"}, {10, 3.5, "Ac1"}, {20, 0, "Ag1"}, {30, -2, "As2"}}},
-        // The middle log stops 0.2 m into the clay: its end shows the clay's top, however thin.
-        {"a log that ends just inside a unit",
-         {Column(1, 0, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}}),
-          Column(2, 20, 10, {{3, "砂"}, {3.2, "粘土"}}),
-          Column(3, 40, 10, {{3, "砂"}, {6, "粘土"}, {9, "砂礫"}})},
-         {"As1", "Ac1", "Ag1"},
-         {"match", "match", "match", "match", "match", "match"},
-         {{20, 6.9, "Ac1"}, {20, 7.1, "As1"}}},
+        // Only the far log shows the upper gravel's bottom; the logs beside the thick gravel end
+        // deeper inside it, so it is that gravel, not the deep one of the far log.
+        {"a unit's bottom that only a far log shows",
+         {Column(1, 0, 10,
+                 {{1.3, "砂"}, {2.3, "泥炭"}, {4.5, "礫"}, {5.9, "粘土"}, {8, "シルト"}, {9.8, "礫"}}),
+          Column(2, 40, 10, {{3.9, "砂"}, {4.8, "泥炭"}, {6.4, "礫"}}),
+          Column(3, 60, 10, {{2.8, "砂"}, {4.2, "泥炭"}, {8.8, "礫"}}),
+          Column(4, 80, 10, {{3, "砂"}, {5.3, "泥炭"}, {7.3, "礫"}})},
+         {"As1", "Ap", "Ag1", "Ac1", "Am1", "Ag2"},
+         {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "match",
+          "pinch", "pinch", "pinch"},
+         {{70, 2.5, "Ag1"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
