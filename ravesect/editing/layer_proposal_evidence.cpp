@@ -94,16 +94,24 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
 void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
     for (std::size_t c = 0; c < units.size(); ++c) {
         auto& list = units[c];
-        // Thinnest first, any unit but the first and the last (the log's end may have cut it short),
-        // and only inside one family: a thin layer between units of two families is a unit of its
-        // own, and taking it in would let the grown unit take in the next one, and so on.
+        // Any unit but the first and the last (the log's end may have cut it short), and only
+        // inside one family: a thin layer between units of two families is a unit of its own, and
+        // taking it in would let the grown unit take in the next one, and so on. A band with the
+        // same soil above and below goes first (thinnest first within each kind): a thin piece of
+        // a unit next to such a band (gravel, a clay band, gravel again under silt) is part of
+        // that unit, not a band of its own.
+        auto inside = [&list](std::size_t k) { return list[k - 1].group == list[k + 1].group; };
+        auto before = [&](std::size_t k, std::size_t other) {
+            if (inside(k) != inside(other)) {
+                return inside(k);
+            }
+            return Thickness(list[k]) < Thickness(list[other]);
+        };
         for (;;) {
             std::size_t chosen = list.size();
-            for (std::size_t k = 0; k + 1 < list.size(); ++k) {
-                if (k > 0 && FamilyOf(list[k - 1].group) == FamilyOf(list[k + 1].group) &&
-                    Thickness(list[k]) < band &&
-                    (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
-                    !SeenBeside(columns, units, c, k, band)) {
+            for (std::size_t k = 1; k + 1 < list.size(); ++k) {
+                if (FamilyOf(list[k - 1].group) == FamilyOf(list[k + 1].group) && Thickness(list[k]) < band &&
+                    (chosen == list.size() || before(k, chosen)) && !SeenBeside(columns, units, c, k, band)) {
                     chosen = k;
                 }
             }

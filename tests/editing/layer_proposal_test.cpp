@@ -129,6 +129,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ag1"},
          {"match", "match", "match", "match"},
          {{20, 7.7, "As1"}, {18, 7.7, "As1"}}},
+        // The boring's 0.7 m clay between two gravels is the band, not the 0.65 m gravel above it:
+        // that gravel is the top of the gravel unit and stays in it.
+        {"a band inside a unit before a thin piece at its top",
+         {Column(1, 0, 10, {{1.5, "粘性土"}}),
+          Column(2, 20, 10, {{3, "シルト"}, {3.65, "砂礫"}, {4.35, "シルト質粘土"}, {7, "砂礫"}}, false),
+          Column(3, 40, 10, {{1.5, "粘性土"}})},
+         {"Am1", "Ag1"},
+         {"match", "match", "match", "match"},
+         {{20, 6.6, "Ag1"}, {20, 5.9, "Ag1"}, {20, 7.5, "Am1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
