@@ -138,6 +138,14 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"Am1", "Ag1"},
          {"match", "match", "match", "match"},
          {{20, 6.6, "Ag1"}, {20, 5.9, "Ag1"}, {20, 7.5, "Am1"}}},
+        // Two one-log sand bands 1 m apart in level do not show each other: both stay in the clay.
+        {"bands of two logs at different levels",
+         {Column(1, 0, 10, {{1, "盛土"}, {8, "粘土"}}),
+          Column(2, 20, 10, {{1, "盛土"}, {3, "粘土"}, {3.6, "砂"}, {8, "粘土"}}),
+          Column(3, 40, 10, {{1, "盛土"}, {4.6, "粘土"}, {5.1, "砂"}, {8, "粘土"}})},
+         {"B", "Ac1"},
+         {"match", "match", "match", "match"},
+         {{20, 6.7, "Ac1"}, {38, 5.1, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
