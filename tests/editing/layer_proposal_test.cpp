@@ -155,6 +155,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"Am1", "As1", "Ac1", "Ag1"},
          {"match", "match", "match", "match", "match", "match", "pinch"},
          {{5, 8, "Am1"}, {5, 4, "Ac1"}, {10, 3, "Ac1"}}},
+        // The clay thickens to the right; the neighbours put its bottom below the sounding's end,
+        // so all the sounding shows under its fill is the clay.
+        {"a sounding that ends above the boundary its neighbours give",
+         {Column(1, 0, 10, {{1, "盛土"}, {2, "粘土"}, {10, "シルト"}}, false),
+          Column(2, 45, 8, {{1, "盛土"}, {7.5, "粘性土"}}),
+          Column(3, 60, 10, {{1, "盛土"}, {10, "粘土"}, {13, "シルト"}}, false)},
+         {"B", "Ac1", "Am1"},
+         {"match", "match", "match", "match", "match", "match"},
+         {{43, 1, "Ac1"}, {47, 2, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
