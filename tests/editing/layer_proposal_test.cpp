@@ -146,15 +146,6 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1"},
          {"match", "match", "match", "match"},
          {{20, 6.7, "Ac1"}, {38, 5.1, "Ac1"}}},
-        // The sand thins out before the middle boring: the sounding's 粘性土 beyond it holds the silt
-        // and the clay that the boring shows touching.
-        {"a sounding's cohesive unit across a unit that thins out beside it",
-         {Column(1, 0, 10, {{8, "粘性土"}}),
-          Column(2, 20, 10, {{4, "シルト"}, {8, "粘土"}, {12, "砂礫"}}, false),
-          Column(3, 40, 10, {{4, "シルト"}, {5.5, "砂"}, {9, "粘土"}, {12, "砂礫"}}, false)},
-         {"Am1", "As1", "Ac1", "Ag1"},
-         {"match", "match", "match", "match", "match", "match", "pinch"},
-         {{5, 8, "Am1"}, {5, 4, "Ac1"}, {10, 3, "Ac1"}}},
         // The clay thickens to the right; the neighbours put its bottom below the sounding's end,
         // so all the sounding shows under its fill is the clay.
         {"a sounding that ends above the boundary its neighbours give",
