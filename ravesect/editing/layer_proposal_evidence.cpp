@@ -36,6 +36,9 @@ constexpr double kThickestBand = 2.0;
 // How far (m) above or below the band a neighbour's layer may lie and still show it: layers bend
 // from log to log.
 constexpr double kSeenWithin = 1.5;
+// How far (m) a band of a neighbour may lie above or below and still show the band: two thin
+// bands that only sit near each other's level in two logs are no seam.
+constexpr double kBandsLevelWithin = 0.8;
 
 double Thickness(const ColumnUnit& unit) {
     return unit.bottom - unit.top;
@@ -52,22 +55,28 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
     const SoilFamily family = FamilyOf(unit.group);
     const bool sameFamilyAround = (k > 0 && FamilyOf(units[c][k - 1].group) == family) ||
                                   (k + 1 < units[c].size() && FamilyOf(units[c][k + 1].group) == family);
-    const double top = columns[c].ground - unit.top + kSeenWithin;
-    const double bottom = columns[c].ground - unit.bottom - kSeenWithin;
+    const double top = columns[c].ground - unit.top;
+    const double bottom = columns[c].ground - unit.bottom;
     const double thickest = std::max(2.5 * Thickness(unit), 2.0 * band);
     // At about its elevation, or at about its depth (fill and the ground just under it follow
     // the ground line).
-    auto overlaps = [&](std::size_t other, const ColumnUnit& candidate) {
-        return (columns[other].ground - candidate.top > bottom &&
-                columns[other].ground - candidate.bottom < top) ||
-               (candidate.top < unit.bottom + kSeenWithin && candidate.bottom > unit.top - kSeenWithin);
+    auto overlaps = [&](std::size_t other, const ColumnUnit& candidate, double within) {
+        return (columns[other].ground - candidate.top > bottom - within &&
+                columns[other].ground - candidate.bottom < top + within) ||
+               (candidate.top < unit.bottom + within && candidate.bottom > unit.top - within);
     };
     for (const int step : {-1, 1}) {
         for (std::size_t other = c + static_cast<std::size_t>(step); other < columns.size();
              other += static_cast<std::size_t>(step)) {
             bool describes = false;
-            for (const ColumnUnit& candidate : units[other]) {
-                if (!overlaps(other, candidate)) {
+            const auto& list = units[other];
+            for (std::size_t n = 0; n < list.size(); ++n) {
+                const ColumnUnit& candidate = list[n];
+                // A band of that log too is no unit that bends from log to log: it shows this one
+                // only where the two lie level.
+                const bool alsoBand = n > 0 && n + 1 < list.size() && Thickness(candidate) < band &&
+                                      FamilyOf(list[n - 1].group) == FamilyOf(list[n + 1].group);
+                if (!overlaps(other, candidate, alsoBand ? kBandsLevelWithin : kSeenWithin)) {
                     continue;
                 }
                 if (!sameFamilyAround && FamilyOf(candidate.group) == family &&
@@ -94,16 +103,24 @@ bool SeenBeside(const std::vector<ProposalColumn>& columns, const SectionUnits& 
 void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band) {
     for (std::size_t c = 0; c < units.size(); ++c) {
         auto& list = units[c];
-        // Thinnest first, any unit but the first and the last (the log's end may have cut it short),
-        // and only inside one family: a thin layer between units of two families is a unit of its
-        // own, and taking it in would let the grown unit take in the next one, and so on.
+        // Any unit but the first and the last (the log's end may have cut it short), and only
+        // inside one family: a thin layer between units of two families is a unit of its own, and
+        // taking it in would let the grown unit take in the next one, and so on. A band with the
+        // same soil above and below goes first (thinnest first within each kind): a thin piece of
+        // a unit next to such a band (gravel, a clay band, gravel again under silt) is part of
+        // that unit, not a band of its own.
+        auto inside = [&list](std::size_t k) { return list[k - 1].group == list[k + 1].group; };
+        auto before = [&](std::size_t k, std::size_t other) {
+            if (inside(k) != inside(other)) {
+                return inside(k);
+            }
+            return Thickness(list[k]) < Thickness(list[other]);
+        };
         for (;;) {
             std::size_t chosen = list.size();
-            for (std::size_t k = 0; k + 1 < list.size(); ++k) {
-                if (k > 0 && FamilyOf(list[k - 1].group) == FamilyOf(list[k + 1].group) &&
-                    Thickness(list[k]) < band &&
-                    (chosen == list.size() || Thickness(list[k]) < Thickness(list[chosen])) &&
-                    !SeenBeside(columns, units, c, k, band)) {
+            for (std::size_t k = 1; k + 1 < list.size(); ++k) {
+                if (FamilyOf(list[k - 1].group) == FamilyOf(list[k + 1].group) && Thickness(list[k]) < band &&
+                    (chosen == list.size() || before(k, chosen)) && !SeenBeside(columns, units, c, k, band)) {
                     chosen = k;
                 }
             }

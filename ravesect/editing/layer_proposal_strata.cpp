@@ -710,6 +710,10 @@ void WriteSites(Site& site) {
                     upper.bottom = depth;
                     result.push_back(upper);
                     piece.top = depth;
+                } else if (e.bottomKnown && depth >= unit.bottom - 0.1 && k + 1 == list.size()) {
+                    // The boundary lies below the log's end: what it shows is all of this unit.
+                    result.push_back(piece);
+                    break;
                 }
             }
         }
