@@ -13,7 +13,9 @@ each drawn layer stands for the true unit it overlaps most, a point no layer cov
 The same scorer rates, for comparison (--baselines), two simple correlations: joining the units of
 neighbouring soundings by their order ("order"), and extending each sounding's units to halfway to its
 neighbours ("nearest"); and the true correlation drawn with straight lines ("linked"), the most that
-straight boundaries between the soundings can reach. Exit status 1 when --min-mean or --min-each fail.
+straight boundaries between the soundings can reach. With --realistic, "ceiling" is "linked" where
+both logs reach and, under the shallower log's end, the deeper log's true units moved by what the
+shallower log's deepest boundary shows: the most any correlation of the logs can score. Exit status 1 when --min-mean or --min-each fail.
 
 With --realistic the logs are written as offices write them: a few borings (.jdw, 15-20 m) describe
 the soil (シルト質粘土, シルト混り砂, 玉石混り砂礫: the main soil decides), soundings of 4-10 m name the
@@ -647,7 +649,27 @@ def evaluate(seed, program, folder, headers, patterns, baselines, min_thickness,
         result["order"] = score(section, lambda c, x, zs: order_labels(section, units, c, x, zs))
         result["nearest"] = score(section, lambda c, x, zs: nearest_labels(section, units, c, x, zs))
         result["linked"] = score(section, lambda c, x, zs: linked_labels(section, c, x, zs))
+        if realistic:
+            result["ceiling"] = score(section, lambda c, x, zs: ceiling_labels(section, c, x, zs))
     return result
+
+
+def ceiling_labels(section, c, x, elevations):
+    """The most the logs can tell (realistic): the true units straight between the logs down to the
+    shallower log's end, as "linked"; under it the deeper log's true units, moved by as much as the
+    shallower log's deepest boundary sits off the same boundary in the deeper log, less and less
+    towards the deeper log. It knows every log's true units, which a sounding cannot tell apart, so
+    no correlation of the logs scores above it."""
+    ends = [section.grounds[k] - section.depths[k] for k in (c, c + 1)]
+    shallow, deep = (c, c + 1) if ends[0] > ends[1] else (c + 1, c)
+    end = max(ends)
+    near, far = section.boundaries(section.xs[shallow]), section.boundaries(section.xs[deep])
+    seen = [k for k in range(1, len(near)) if near[k] > end]
+    k = seen[-1] if seen else 1
+    share = abs(x - section.xs[deep]) / abs(section.xs[deep] - section.xs[shallow])
+    moved = section.truth(section.xs[deep], [z - (near[k] - far[k]) * share for z in elevations])
+    linked = linked_labels(section, c, x, elevations)
+    return [("ceiling", a[-1] if z >= end else b) for z, a, b in zip(elevations, linked, moved)]
 
 
 def seed_list(text):
@@ -682,7 +704,8 @@ def main():
     finally:
         if not args.keep:
             shutil.rmtree(folder, ignore_errors=True)
-    keys = ["proposal"] + (["order", "nearest", "linked"] if args.baselines else []) + ["beyond"]
+    keys = ["proposal"] + (["order", "nearest", "linked"] if args.baselines else []) + (
+        ["ceiling"] if args.baselines and args.realistic else []) + ["beyond"]
     print("seed  logs  " + "  ".join(f"{k:>8}" for k in keys))
     for row in rows:
         print(f"{row['seed']:4}  {row['columns']:4}  " + "  ".join(f"{row[k]:8.1f}" for k in keys))
