@@ -455,7 +455,11 @@ double Enter(Site& site, int c) {
         if (move == Move::kMatch) {
             const Expectation& e = aligner.expected[static_cast<std::size_t>(j)];
             const ColumnUnit& unit = aligner.units[static_cast<std::size_t>(i)];
-            if (e.topKnown) {
+            // The top of a unit right under fill is the ground levelled before the fill went on:
+            // it follows the ground line and says nothing of how the log's units sit off the others'.
+            const bool underFill =
+                i > 0 && aligner.units[static_cast<std::size_t>(i - 1)].group == SoilGroup::kFill;
+            if (e.topKnown && !underFill) {
                 offsets.push_back(column.ground - unit.top - e.top);
             }
         }

@@ -150,6 +150,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1", "Am1"},
          {"match", "match", "match", "match", "match", "match"},
          {{43, 1, "Ac1"}}},
+        // The middle log stands on a 2 m rise with thin fill: its clay is the upper clay, level with
+        // its neighbours', although its top (the levelled ground under the fill) lies higher.
+        {"a log on a rise of the ground",
+         {Column(1, 0, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false),
+          Column(2, 20, 12, {{0.5, "盛土"}, {6.5, "粘土"}}, false),
+          Column(3, 40, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false)},
+         {"B", "Ac1", "Lm", "Ac2"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{20, 10, "Ac1"}, {20, 7, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
