@@ -380,9 +380,10 @@ double Median(std::vector<double> values) {
     if (values.empty()) {
         return 0.0;
     }
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2),
-                     values.end());
-    return values[values.size() / 2];
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    // Of an even count the mean of the two middle values: either one alone leans one way.
+    return values.size() % 2 == 0 ? (values[middle - 1] + values[middle]) / 2.0 : values[middle];
 }
 
 // Takes column c out of the site's sequence; site units left without a log that shows their own
@@ -455,11 +456,12 @@ double Enter(Site& site, int c) {
         if (move == Move::kMatch) {
             const Expectation& e = aligner.expected[static_cast<std::size_t>(j)];
             const ColumnUnit& unit = aligner.units[static_cast<std::size_t>(i)];
-            // The top of a unit right under fill is the ground levelled before the fill went on:
-            // it follows the ground line and says nothing of how the log's units sit off the others'.
+            // Fill is compared by depth, so its offset is none by its making; the top of a unit right
+            // under fill is the ground levelled before the fill went on. Neither says how the log's
+            // units sit off the others'.
             const bool underFill =
                 i > 0 && aligner.units[static_cast<std::size_t>(i - 1)].group == SoilGroup::kFill;
-            if (e.topKnown && !underFill) {
+            if (e.topKnown && !underFill && unit.group != SoilGroup::kFill) {
                 offsets.push_back(column.ground - unit.top - e.top);
             }
         }

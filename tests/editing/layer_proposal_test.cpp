@@ -159,6 +159,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1", "Lm", "Ac2"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{20, 10, "Ac1"}, {20, 7, "Ac1"}}},
+        // The sounding's organic soil lies 1.3 m below its neighbours': the units sit lower there, so
+        // it is their organic unit, not their silt, and its 粘性土 is all clay.
+        {"a sounding whose units sit lower",
+         {Column(1, 0, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false),
+          Column(2, 20, 10, {{1, "盛土"}, {5.3, "粘性土"}, {7, "有機質土"}}),
+          Column(3, 40, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false)},
+         {"B", "Ac1", "Ap", "Am1"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{20, 3.3, "Ap"}, {20, 5, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
