@@ -150,24 +150,6 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1", "Am1"},
          {"match", "match", "match", "match", "match", "match"},
          {{43, 1, "Ac1"}}},
-        // The middle log stands on a 2 m rise with thin fill: its clay is the upper clay, level with
-        // its neighbours', although its top (the levelled ground under the fill) lies higher.
-        {"a log on a rise of the ground",
-         {Column(1, 0, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false),
-          Column(2, 20, 12, {{0.5, "盛土"}, {6.5, "粘土"}}, false),
-          Column(3, 40, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false)},
-         {"B", "Ac1", "Lm", "Ac2"},
-         {"match", "match", "match", "match", "match", "match", "match", "match"},
-         {{20, 10, "Ac1"}, {20, 7, "Ac1"}}},
-        // The sounding's organic soil lies 1.3 m below its neighbours': the units sit lower there, so
-        // it is their organic unit, not their silt, and its 粘性土 is all clay.
-        {"a sounding whose units sit lower",
-         {Column(1, 0, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false),
-          Column(2, 20, 10, {{1, "盛土"}, {5.3, "粘性土"}, {7, "有機質土"}}),
-          Column(3, 40, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false)},
-         {"B", "Ac1", "Ap", "Am1"},
-         {"match", "match", "match", "match", "match", "match", "match", "match"},
-         {{20, 3.3, "Ap"}, {20, 5, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
@@ -204,6 +186,24 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Ag1", "As2"},
          {"match", "match", "match", "match", "match", "match", "match", "match"},
          {{20, 3, "Ac1"}, {10, 3.5, "Ac1"}, {20, 0, "Ag1"}, {30, -2, "As2"}}},
+        // The middle log stands on a 2 m rise with thin fill: its clay is the upper clay, level with
+        // its neighbours', although its top (the levelled ground under the fill) lies higher.
+        {"a log on a rise of the ground",
+         {Column(1, 0, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false),
+          Column(2, 20, 12, {{0.5, "盛土"}, {6.5, "粘土"}}, false),
+          Column(3, 40, 10, {{1, "盛土"}, {2, "粘土"}, {3.5, "ローム"}, {9, "粘土"}}, false)},
+         {"B", "Ac1", "Lm", "Ac2"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{20, 10, "Ac1"}, {20, 7, "Ac1"}}},
+        // The sounding's organic soil lies 1.3 m below its neighbours': the units sit lower there, so
+        // it is their organic unit, not their silt, and its 粘性土 is all clay.
+        {"a sounding whose units sit lower",
+         {Column(1, 0, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false),
+          Column(2, 20, 10, {{1, "盛土"}, {5.3, "粘性土"}, {7, "有機質土"}}),
+          Column(3, 40, 10, {{1, "盛土"}, {4, "粘土"}, {5, "有機質土"}, {10, "シルト"}}, false)},
+         {"B", "Ac1", "Ap", "Am1"},
+         {"match", "match", "match", "match", "match", "match", "match", "match"},
+         {{20, 3.3, "Ap"}, {20, 5, "Ac1"}}},
         // Only the far log shows the upper gravel's bottom; the logs beside the thick gravel end
         // deeper inside it, so it is that gravel, not the deep one of the far log.
         {"a unit's bottom that only a far log shows",
