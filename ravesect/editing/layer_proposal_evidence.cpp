@@ -1,7 +1,9 @@
-// The evidence the proposal weighs before it aligns the logs: soil families, and the thin bands
-// of another soil that one log alone shows.
+// The evidence the proposal weighs: soil families, the thin bands of another soil that one log
+// alone shows, and where a sounding's resistance changes.
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "ravesect/editing/layer_proposal.h"
 #include "ravesect/editing/layer_proposal_internal.h"
@@ -140,6 +142,64 @@ void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units
             FillResistance(unit, columns[c]);
         }
     }
+}
+
+// A reading's resistance on a scale where soils differ by steps: ln(1 + Nsw) for a sounding row
+// (0 where it sank under its load), ln(1 + N) for a boring's; negative when the row gives neither.
+namespace {
+
+double Resistance(const ProposalReading& reading) {
+    if (reading.nsw >= 0.0) {
+        return std::log1p(reading.selfSinking ? 0.0 : reading.nsw);
+    }
+    return reading.n >= 0.0 ? std::log1p(reading.n) : -1.0;
+}
+
+}  // namespace
+
+// Where a sounding unit spread over several site units parts them: the logs beside it give the
+// depth of the boundary, and the boundaries bend from log to log, so the depth within kReach of it
+// where the sounding's own resistance changes most is taken (the depth given when no clear change is
+// near). The split lies between `top` and `bottom` with room for a piece on either side.
+double SplitAtResistanceChange(const ProposalColumn& column, double given, double top, double bottom) {
+    constexpr double kReach = 0.7;                // m either side of the depth the neighbours give
+    constexpr double kWindow = 1.0;               // m of rows compared above and below a split
+    constexpr double kClearChange = 0.6;          // in ln(1 + N): less is noise within one soil
+    constexpr double kPerMetre = 0.2;             // a split farther from the given depth must be clearer
+    std::vector<std::pair<double, double>> rows;  // (depth, ln(1 + N))
+    for (const ProposalReading& reading : column.readings) {
+        if (reading.depth > top && reading.depth <= bottom && Resistance(reading) >= 0.0) {
+            rows.push_back({reading.depth, Resistance(reading)});
+        }
+    }
+    double best = given;
+    double bestScore = kClearChange;
+    for (const auto& [depth, value] : rows) {
+        if (std::abs(depth - given) > kReach || depth < top + 0.2 || depth > bottom - 0.2) {
+            continue;
+        }
+        double above = 0.0;
+        double below = 0.0;
+        int aboveCount = 0;
+        int belowCount = 0;
+        for (const auto& [d, v] : rows) {
+            if (d > depth - kWindow && d <= depth) {
+                above += v, ++aboveCount;
+            } else if (d > depth && d <= depth + kWindow) {
+                below += v, ++belowCount;
+            }
+        }
+        if (aboveCount < 2 || belowCount < 2) {
+            continue;
+        }
+        const double score =
+            std::abs(above / aboveCount - below / belowCount) - kPerMetre * std::abs(depth - given);
+        if (score > bestScore) {
+            best = depth;
+            bestScore = score;
+        }
+    }
+    return best;
 }
 
 }  // namespace ravesect

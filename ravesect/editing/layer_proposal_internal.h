@@ -43,6 +43,10 @@ using SectionUnits = std::vector<std::vector<ColumnUnit>>;
 // near its elevation), joins the unit around it.
 void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units, double band);
 
+// Where a sounding unit spread over several site units parts them: the depth near `given` (the
+// neighbours' boundary) where the log's own resistance changes most, between `top` and `bottom`.
+double SplitAtResistanceChange(const ProposalColumn& column, double given, double top, double bottom);
+
 // The site's sequence of units from all logs together: every column unit gets its `site` (and
 // `lens`) so that each column runs down the sequence in order, a unit allowed to be absent. A
 // sounding's unit that spans several site units of its family (which it cannot tell apart) is

@@ -221,6 +221,8 @@ struct Aligner {
     const ProposalColumn& column;
     const std::vector<ColumnUnit>& units;
     std::vector<Expectation> expected;
+    std::vector<bool>
+        thinsOutBeside;  // per site unit: a neighbouring log passes from above it to below without it
     double shift = 0.0;  // taken from this column's elevations: its offset from the others
     double elevationWeight = 0.15;
 
@@ -320,12 +322,18 @@ struct Aligner {
                 relax(at(i + 1, j + 1), here + Match(i, i, j, j), Move::kMatch, 1);
                 const ColumnUnit& unit = units[static_cast<std::size_t>(i)];
                 // A sounding cannot part units of one family: its unit may span several.
+                // It may reach across a unit of another family that has thinned out beside it.
                 if (!unit.sure) {
+                    double passed = 0.0;
                     for (int t = 1; t <= kMaxSpread && j + t < n; ++t) {
                         if (expected[static_cast<std::size_t>(j + t)].family != FamilyOf(unit.group)) {
-                            break;
+                            if (!thinsOutBeside[static_cast<std::size_t>(j + t)]) {
+                                break;
+                            }
+                            passed += Absent(j + t, i);
+                            continue;
                         }
-                        relax(at(i + 1, j + t + 1), here + Match(i, i, j, j + t) + kSpreadCost * t,
+                        relax(at(i + 1, j + t + 1), here + Match(i, i, j, j + t) + kSpreadCost * t + passed,
                               Move::kSpread, t + 1);
                     }
                 }
@@ -437,6 +445,28 @@ void Remove(Site& site, int c) {
     site.lensOf[static_cast<std::size_t>(c)].clear();
 }
 
+// Per site unit: whether a neighbouring log of column c lacks it although it shows a unit below
+// it (not as the continuation of a unit above): the unit has thinned out there.
+std::vector<bool> ThinOutBeside(const Site& site, int c) {
+    std::vector<bool> result(site.sequence.size(), false);
+    for (const int o : {c - 1, c + 1}) {
+        if (o < 0 || o >= static_cast<int>(site.units.size())) {
+            continue;
+        }
+        bool below = false;  // a unit of the neighbour starts further down
+        for (std::size_t s = site.sequence.size(); s-- > 0;) {
+            const auto& members = site.sequence[s].members;
+            const auto own =
+                std::find_if(members.begin(), members.end(), [o](const Member& m) { return m.column == o; });
+            if (own == members.end()) {
+                result[s] = result[s] || below;
+            }
+            below = below || (own != members.end() && !own->spreadTop);
+        }
+    }
+    return result;
+}
+
 // Aligns column c to the sequence (twice: the second time with its offset from the others taken
 // out) and enters its units.
 double Enter(Site& site, int c) {
@@ -444,10 +474,11 @@ double Enter(Site& site, int c) {
     if (site.units[static_cast<std::size_t>(c)].empty()) {
         return 0.0;
     }
-    Aligner aligner{site, c, column, site.units[static_cast<std::size_t>(c)], {}, 0.0, 0.15};
+    Aligner aligner{site, c, column, site.units[static_cast<std::size_t>(c)], {}, {}, 0.0, 0.15};
     for (const SiteUnit& unit : site.sequence) {
         aligner.expected.push_back(site.Expect(unit, c));
     }
+    aligner.thinsOutBeside = ThinOutBeside(site, c);
     std::vector<std::pair<Move, int>> moves = aligner.Align();
     std::vector<double> offsets;
     int i = 0;
@@ -518,13 +549,19 @@ double Enter(Site& site, int c) {
                 }
                 i += span;
                 break;
-            case Move::kSpread:
+            case Move::kSpread: {
+                // The units of another family it reaches across are absent here.
+                const SoilFamily family = FamilyOf(aligner.units[static_cast<std::size_t>(i)].group);
                 for (int t = 0; t < span; ++t) {
+                    const bool across = aligner.expected[static_cast<std::size_t>(j)].family != family;
                     sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
-                    sequence.back().members.push_back({c, i, i, t > 0, t + 1 < span});
+                    if (!across) {
+                        sequence.back().members.push_back({c, i, i, t > 0, t + 1 < span});
+                    }
                 }
                 ++i;
                 break;
+            }
             case Move::kNone:
                 break;
         }
@@ -554,60 +591,6 @@ std::vector<std::vector<int>> Assignment(const Site& site) {
         }
     }
     return result;
-}
-
-// A reading's resistance on a scale where soils differ by steps: ln(1 + Nsw) for a sounding row
-// (0 where it sank under its load), ln(1 + N) for a boring's; negative when the row gives neither.
-double Resistance(const ProposalReading& reading) {
-    if (reading.nsw >= 0.0) {
-        return std::log1p(reading.selfSinking ? 0.0 : reading.nsw);
-    }
-    return reading.n >= 0.0 ? std::log1p(reading.n) : -1.0;
-}
-
-// Where a sounding unit spread over several site units parts them: the logs beside it give the
-// depth of the boundary, and the boundaries bend from log to log, so the depth within kReach of it
-// where the sounding's own resistance changes most is taken (the depth given when no clear change is
-// near). The split lies between `top` and `bottom` with room for a piece on either side.
-double SplitAtResistanceChange(const ProposalColumn& column, double given, double top, double bottom) {
-    constexpr double kReach = 0.7;                // m either side of the depth the neighbours give
-    constexpr double kWindow = 1.0;               // m of rows compared above and below a split
-    constexpr double kClearChange = 0.6;          // in ln(1 + N): less is noise within one soil
-    constexpr double kPerMetre = 0.2;             // a split farther from the given depth must be clearer
-    std::vector<std::pair<double, double>> rows;  // (depth, ln(1 + N))
-    for (const ProposalReading& reading : column.readings) {
-        if (reading.depth > top && reading.depth <= bottom && Resistance(reading) >= 0.0) {
-            rows.push_back({reading.depth, Resistance(reading)});
-        }
-    }
-    double best = given;
-    double bestScore = kClearChange;
-    for (const auto& [depth, value] : rows) {
-        if (std::abs(depth - given) > kReach || depth < top + 0.2 || depth > bottom - 0.2) {
-            continue;
-        }
-        double above = 0.0;
-        double below = 0.0;
-        int aboveCount = 0;
-        int belowCount = 0;
-        for (const auto& [d, v] : rows) {
-            if (d > depth - kWindow && d <= depth) {
-                above += v, ++aboveCount;
-            } else if (d > depth && d <= depth + kWindow) {
-                below += v, ++belowCount;
-            }
-        }
-        if (aboveCount < 2 || belowCount < 2) {
-            continue;
-        }
-        const double score =
-            std::abs(above / aboveCount - below / belowCount) - kPerMetre * std::abs(depth - given);
-        if (score > bestScore) {
-            best = depth;
-            bestScore = score;
-        }
-    }
-    return best;
 }
 
 // How far below the top of site unit `first` the bottom of site unit `s` lies in log o, as the log

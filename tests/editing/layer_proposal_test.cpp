@@ -150,6 +150,13 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"B", "Ac1", "Am1"},
          {"match", "match", "match", "match", "match", "match"},
          {{43, 1, "Ac1"}}},
+        {"the sand thins out before the boring: the sounding's 粘性土 holds the silt and clay beside it",
+         {Column(1, 0, 10, {{8, "粘性土"}}),
+          Column(2, 20, 10, {{4, "シルト"}, {8, "粘土"}, {12, "砂礫"}}, false),
+          Column(3, 40, 10, {{4, "シルト"}, {5.5, "砂"}, {9, "粘土"}, {12, "砂礫"}}, false)},
+         {"Am1", "As1", "Ac1", "Ag1"},
+         {"match", "match", "match", "match", "match", "match", "pinch"},
+         {{5, 8, "Am1"}, {5, 4, "Ac1"}}},
         // A clay lens in the middle sand ends halfway to each neighbour; the sand goes on around it.
         {"lens",
          {Column(1, 0, 10, {{6, "砂"}, {9, "礫"}}),
