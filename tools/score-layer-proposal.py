@@ -343,7 +343,7 @@ class Section:
         result = []
         for _, bottom, name, group in layers:
             b = round(bottom * 20) / 20
-            if result and b <= result[-1][0]:
+            if b <= 0.0 or (result and b <= result[-1][0]):  # nothing left of it at 5 cm steps
                 continue
             if result and result[-1][1] == name:
                 result[-1] = (b, name, group)

@@ -7,8 +7,6 @@
 #include <map>
 #include <numeric>
 #include <utility>
-#include <cstdio>
-#include <cstdlib>
 
 #include "ravesect/editing/layer_proposal.h"
 #include "ravesect/editing/layer_proposal_internal.h"
@@ -509,22 +507,6 @@ double Enter(Site& site, int c) {
     moves = aligner.Align(&cost);
 
     std::vector<SiteUnit> sequence;
-    if (std::getenv("RAVE_DEBUG_ALIGN")) {
-        std::fprintf(stderr, "col %d shift %.2f:", c, aligner.shift);
-        int ii = 0, jj = 0;
-        for (const auto& [move, span] : moves) {
-            const char* names = "-MNALS";
-            std::fprintf(stderr, " %c%d", names[static_cast<int>(move)], span);
-            if (move == Move::kMatch || move == Move::kSpread || move == Move::kLens) {
-                const ColumnUnit& u = aligner.units[static_cast<std::size_t>(ii)];
-                std::fprintf(stderr, "[u%d %.2f-%.2f g%d s%d -> j%d c=%.2f]", ii, u.top, u.bottom, static_cast<int>(u.group), u.sure, jj,
-                             move == Move::kMatch ? aligner.Match(ii, ii, jj, jj) : -1.0);
-            } else if (move == Move::kNew) { const ColumnUnit& u = aligner.units[static_cast<std::size_t>(ii)]; std::fprintf(stderr, "[u%d %.2f-%.2f g%d]", ii, u.top, u.bottom, static_cast<int>(u.group)); }
-            ii += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1 : move == Move::kLens ? span : 0;
-            jj += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1 : move == Move::kSpread ? span : 0;
-        }
-        std::fprintf(stderr, "\n");
-    }
     i = 0;
     j = 0;
     for (const auto& [move, span] : moves) {
