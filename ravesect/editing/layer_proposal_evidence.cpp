@@ -144,10 +144,10 @@ void AbsorbBands(const std::vector<ProposalColumn>& columns, SectionUnits& units
     }
 }
 
-// A reading's resistance on a scale where soils differ by steps: ln(1 + Nsw) for a sounding row
-// (0 where it sank under its load), ln(1 + N) for a boring's; negative when the row gives neither.
 namespace {
 
+// A reading's resistance on a scale where soils differ by steps: ln(1 + Nsw) for a sounding row
+// (0 where it sank under its load), ln(1 + N) for a boring's; negative when the row gives neither.
 double Resistance(const ProposalReading& reading) {
     if (reading.nsw >= 0.0) {
         return std::log1p(reading.selfSinking ? 0.0 : reading.nsw);

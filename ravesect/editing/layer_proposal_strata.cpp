@@ -219,8 +219,8 @@ struct Aligner {
     const ProposalColumn& column;
     const std::vector<ColumnUnit>& units;
     std::vector<Expectation> expected;
-    std::vector<bool>
-        thinsOutBeside;  // per site unit: a neighbouring log passes from above it to below without it
+    // Per site unit: a neighbouring log passes from above it to below without it.
+    std::vector<bool> thinsOutBeside;
     double shift = 0.0;  // taken from this column's elevations: its offset from the others
     double elevationWeight = 0.15;
 
