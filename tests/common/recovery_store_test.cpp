@@ -117,7 +117,7 @@ TEST(RecoveryCopies, TrustNothingPlantedInTheFolder) {
     // At the start, links and files larger than ours are dropped unread; the real copy is offered.
     ASSERT_EQ(WriteRecoveryCopy(folder, Record(302, 2), ".sdw", "document"), "");
     fs::resize_file(RecoveryFilesFor(folder, Record(302, 2), ".sdw").copy, kMaxRecoveryCopyBytes + 1);
-    fs::resize_file(temp.Write("recovery/Ravelog-303.rec", FormatRecoveryRecord(Record(303, 3))), 1u << 30);
+    fs::resize_file(temp.Write("recovery/Ravelog-303.rec", FormatRecoveryRecord(Record(303, 3))), 1u << 20);
     std::vector<std::string> gone = {"Ravelog-302.sdw", "Ravelog-302.rec", "Ravelog-303.rec"};
     if (!noLinks) {
         fs::create_symlink(victim, folder / "Ravelog-304.rec");
