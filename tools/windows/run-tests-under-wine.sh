@@ -44,7 +44,7 @@ for program in "$build"/tests/test_*.exe; do
     else
         result=FAILED
         failed+=("$name")
-        grep -E '^\[  FAILED  \]|Failure$' -A6 "$logs/$name.log" | head -n 60 || true
+        grep -E '^\[  FAILED  \]|Failure$|: error: ' -A6 "$logs/$name.log" | head -n 60 || true
         if [ "$status" = 124 ]; then
             # A program that waits for ever is stopped; the test it was in is the last one started.
             result="STOPPED after ${RAVE_WINE_TEST_SECONDS:-900} s in $(grep -E '^\[ RUN' "$logs/$name.log" |
