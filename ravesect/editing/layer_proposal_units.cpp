@@ -353,6 +353,22 @@ std::vector<ColumnUnit> ColumnUnitsOf(const ProposalColumn& column, const SoilGr
         top = layer.bottom;
     }
     JoinSameGroups(units);
+    // A sounding's names that tell only the family (ローム over シルト as heard and felt) do not
+    // split one cohesive unit in two: the pieces become one, of the thicker piece's group.
+    for (std::size_t i = 1; i < units.size();) {
+        ColumnUnit& above = units[i - 1];
+        const ColumnUnit& below = units[i];
+        if (above.sure || below.sure || FamilyOf(above.group) != FamilyOf(below.group)) {
+            ++i;
+            continue;
+        }
+        if (below.bottom - below.top > above.bottom - above.top) {
+            above.group = below.group;
+        }
+        above.bottom = below.bottom;
+        units.erase(units.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    JoinSameGroups(units);
     // The last unit is where the log stopped, not where the soil ends: however thin it is, it
     // shows the top of the unit below and stays.
     while (units.size() > 1) {

@@ -335,6 +335,21 @@ TEST(LayerProposal, GroupsComeFromTheSoilTable) {
     EXPECT_EQ(units[1].group, SoilGroup::kSand);
     EXPECT_DOUBLE_EQ(units[1].top, 1.0);
     EXPECT_DOUBLE_EQ(units[1].bottom, 3.0);
+
+    // A sounding's loam over clay is one cohesive unit (of the thicker piece's group); a boring's
+    // names tell the two apart.
+    rave::SoilNameTable simpleNames;
+    simpleNames.AddRow(rave::soil_number_kind::kBitmap, 1, {"ローム", "_", 900, rave::soil_class::kClayey});
+    simpleNames.AddRow(rave::soil_number_kind::kBitmap, 1, {"粘土", "_", 600, rave::soil_class::kClayey});
+    simpleNames.AddRow(rave::soil_number_kind::kBitmap, 1, {"砂", "_", 300, rave::soil_class::kSandy});
+    const SoilGroupClassifier simple(&Jacic(), &simpleNames);
+    for (const bool sounding : {true, false}) {
+        ProposalColumn column = Column(1, 0, 10, {{1, "ローム"}, {2.5, "粘土"}, {4, "砂"}}, sounding);
+        column.simpleNames = true;
+        const std::vector<ColumnUnit> named = ColumnUnitsOf(column, simple, 0.3);
+        ASSERT_EQ(named.size(), sounding ? 2u : 3u) << sounding;
+        EXPECT_EQ(named[0].group, sounding ? SoilGroup::kClay : SoilGroup::kLoam);
+    }
 }
 
 TEST(LayerProposal, CapacityPressureMergesThinnestAndWarns) {
