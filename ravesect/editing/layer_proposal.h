@@ -125,6 +125,7 @@ struct ColumnUnit {
     int unit = -1;      // index into LayerProposal::units
     int site = -1;      // the unit of the site's sequence it belongs to (for a lens: the unit around it)
     bool lens = false;  // a lens inside the site unit `site`
+    int lensId = -1;    // a lens: lenses of neighbouring columns with one id are drawn as one
     bool sure = false;  // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
     bool inferred = false;  // below the log's end: continued from the deeper logs on either side
 };
