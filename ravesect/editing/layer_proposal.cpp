@@ -173,7 +173,13 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
                 p.links.push_back(
                     {from, to, unit.unit, kind, kind == LinkKind::kLens ? "レンズ" : "尖滅", true});
             };
-            if (band.match) {
+            // A unit around a lens across the gap is matched above and below it: one link says so.
+            const auto linked = [&](int unit) {
+                return std::any_of(p.links.begin(), p.links.end(), [&](const ProposalLink& link) {
+                    return link.fromColumn == g && link.unit == unit && link.kind == LinkKind::kMatch;
+                });
+            };
+            if (band.match && !linked(ua[static_cast<std::size_t>(band.aTop)].unit)) {
                 const ColumnUnit& a = ua[static_cast<std::size_t>(band.aTop)];
                 const ColumnUnit& b = ub[static_cast<std::size_t>(band.bTop)];
                 const bool lens = band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1;
