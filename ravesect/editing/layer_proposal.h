@@ -17,8 +17,8 @@
 //    give the unit (straight between them), thickness and resistance (mean N, self-sinking
 //    share). A sounding unit spanning several units of its family is split where its neighbours
 //    put their boundaries. A thin band of another family inside one soil that one log or two
-//    neighbouring logs show is a lens in that soil, one lens across their gap. Below a log's end a unit costs nothing to be absent: what a log does
-//    not reach is unknown.
+//    neighbouring logs show is a lens in that soil, one lens across their gap. Below a log's end
+//    a unit costs nothing to be absent: what a log does not reach is unknown.
 // 3. Geometry: the units of the deeper logs go on below a shallow log's end (straight between
 //    the logs that have them; at an end of the section, to that log). A point at every unit
 //    boundary of every column (x = distance x 10, y = -elevation), a tip between the columns
