@@ -1,6 +1,7 @@
 // Lenses across a gap: a thin band inside one soil that neighbouring logs show at about one level is
 // one lens inside that soil, not a unit that parts the soil into two.
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -20,8 +21,7 @@ double Thickness(const ColumnUnit& unit) {
 }
 
 // A thin unit of site `band` right between units of sites `above` and `below` of one soil, at
-// column `column`, unit `index` (the band). Only a band of another family counts: a thin silt
-// between two clays is more often a unit of the cohesive sequence thinning out than a seam.
+// column `column`, unit `index` (the band).
 struct Sandwich {
     int column = 0;
     std::size_t index = 0;
@@ -29,7 +29,9 @@ struct Sandwich {
     int band = 0;
 };
 
-// Per site unit below a thin band: the places where a log shows it right under that band.
+// Per site unit below a thin band: the places where a log shows it right under that band. Only a
+// band of another family counts: a thin silt between two clays is more often a unit of the
+// cohesive sequence thinning out than a seam.
 std::map<int, std::vector<Sandwich>> SandwichesBelow(const SectionUnits& units, double band) {
     std::map<int, std::vector<Sandwich>> result;
     for (std::size_t c = 0; c < units.size(); ++c) {
