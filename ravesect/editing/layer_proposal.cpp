@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <queue>
 
@@ -79,6 +80,18 @@ SoilGroup GroupOfSite(const SectionUnits& units, int site) {
     return static_cast<SoilGroup>(std::max_element(votes.begin(), votes.end()) - votes.begin());
 }
 
+// The group a lens is named by: what a boring says of it where one shows it.
+SoilGroup GroupOfLens(const SectionUnits& units, const ColumnUnit& lens) {
+    for (const auto& list : units) {
+        for (const ColumnUnit& unit : list) {
+            if (unit.lens && unit.lensId == lens.lensId && unit.sure) {
+                return unit.group;
+            }
+        }
+    }
+    return lens.group;
+}
+
 LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits columnUnits,
                     const ProposalOptions& options, bool titles) {
     LayerProposal p;
@@ -86,6 +99,8 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
     p.columnUnits = std::move(columnUnits);
     const int count = static_cast<int>(columns.size());
     const int sites = FindStratigraphy(columns, p.columnUnits);
+    TakeBandsIntoLenses(p.columnUnits, options.band);
+    JoinNeighbouringLenses(columns, p.columnUnits);
     ContinueBelowEnds(columns, p.columnUnits);
     std::vector<GapAlignment> gaps = GapsOf(p.columnUnits);
 
@@ -105,13 +120,17 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
             p.units.back().site = s;
         }
     }
+    std::map<int, int> unitOfLens;  // by lensId: a lens across a gap is one unit
     for (int c = 0; c < count; ++c) {
         for (ColumnUnit& unit : p.columnUnits[static_cast<std::size_t>(c)]) {
             int u = 0;
-            if (unit.lens) {
+            if (unit.lens && unit.lensId >= 0 && unitOfLens.count(unit.lensId) > 0) {
+                u = unitOfLens[unit.lensId];
+            } else if (unit.lens) {
                 u = static_cast<int>(p.units.size());
+                unitOfLens[unit.lensId] = u;
                 p.units.push_back({});
-                p.units.back().group = unit.group;
+                p.units.back().group = GroupOfLens(p.columnUnits, unit);
                 p.units.back().inner = true;
             } else {
                 u = unitOfSite[static_cast<std::size_t>(unit.site)];
@@ -147,13 +166,20 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
         const auto& ub = p.columnUnits[static_cast<std::size_t>(g) + 1];
         for (const AlignmentBand& band : gaps[static_cast<std::size_t>(g)]) {
             auto unlinked = [&](int from, int to, const ColumnUnit& unit) {
-                const bool alone = p.units[static_cast<std::size_t>(unit.unit)].extents.size() == 1;
+                const ProposedUnit& proposed = p.units[static_cast<std::size_t>(unit.unit)];
+                const bool alone = proposed.extents.size() == 1 || proposed.inner;
                 const bool between = from > 0 && from + 1 < count;
                 const LinkKind kind = alone && between ? LinkKind::kLens : LinkKind::kPinch;
                 p.links.push_back(
                     {from, to, unit.unit, kind, kind == LinkKind::kLens ? "レンズ" : "尖滅", true});
             };
-            if (band.match) {
+            // A unit around a lens across the gap is matched above and below it: one link says so.
+            const auto linked = [&](int unit) {
+                return std::any_of(p.links.begin(), p.links.end(), [&](const ProposalLink& link) {
+                    return link.fromColumn == g && link.unit == unit && link.kind == LinkKind::kMatch;
+                });
+            };
+            if (band.match && !linked(ua[static_cast<std::size_t>(band.aTop)].unit)) {
                 const ColumnUnit& a = ua[static_cast<std::size_t>(band.aTop)];
                 const ColumnUnit& b = ub[static_cast<std::size_t>(band.bTop)];
                 const bool lens = band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1;
@@ -163,15 +189,16 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
                 p.links.push_back({g, g + 1, a.unit, LinkKind::kMatch,
                                    MatchReason(a.group, b.group, difference, lens), true});
             }
+            // A lens inside a match has no partner across; a lens across the gap is a match of its own.
             for (int k = band.aTop; k < band.aBottom; ++k) {
                 const ColumnUnit& unit = ua[static_cast<std::size_t>(k)];
-                if (!band.match || unit.lens) {
+                if (!band.match || (unit.lens && band.aBottom - band.aTop > 1)) {
                     unlinked(g, g + 1, unit);
                 }
             }
             for (int k = band.bTop; k < band.bBottom; ++k) {
                 const ColumnUnit& unit = ub[static_cast<std::size_t>(k)];
-                if (!band.match || unit.lens) {
+                if (!band.match || (unit.lens && band.bBottom - band.bTop > 1)) {
                     unlinked(g + 1, g, unit);
                 }
             }
@@ -244,6 +271,7 @@ SectionUnits AsRead(const SectionUnits& units, const std::vector<double>& ends) 
         for (ColumnUnit& unit : list) {
             unit.site = -1;
             unit.lens = false;
+            unit.lensId = -1;
         }
         JoinSameGroups(list);
     }

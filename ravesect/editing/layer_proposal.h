@@ -16,8 +16,9 @@
 //    sounding's name counts for its family only; then by the elevations the logs on either side
 //    give the unit (straight between them), thickness and resistance (mean N, self-sinking
 //    share). A sounding unit spanning several units of its family is split where its neighbours
-//    put their boundaries. Below a log's end a unit costs nothing to be absent: what a log does
-//    not reach is unknown.
+//    put their boundaries. A thin band of another family inside one soil that one log or two
+//    neighbouring logs show is a lens in that soil, one lens across their gap. Below a log's end
+//    a unit costs nothing to be absent: what a log does not reach is unknown.
 // 3. Geometry: the units of the deeper logs go on below a shallow log's end (straight between
 //    the logs that have them; at an end of the section, to that log). A point at every unit
 //    boundary of every column (x = distance x 10, y = -elevation), a tip between the columns
@@ -125,6 +126,7 @@ struct ColumnUnit {
     int unit = -1;      // index into LayerProposal::units
     int site = -1;      // the unit of the site's sequence it belongs to (for a lens: the unit around it)
     bool lens = false;  // a lens inside the site unit `site`
+    int lensId = -1;    // a lens: lenses of neighbouring columns with one id are drawn as one
     bool sure = false;  // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
     bool inferred = false;  // below the log's end: continued from the deeper logs on either side
 };

@@ -211,7 +211,25 @@ std::vector<GapAlignment> GapsOf(const SectionUnits& units) {
                 }
             }
             if (sa == sb) {
-                bands.push_back({true, i, ie, j, je, -1});
+                // A lens both columns show is one lens across the gap: the pieces above it, the
+                // lens and the pieces below match in turn.
+                int fromA = i;
+                int fromB = j;
+                for (int k = i + 1; k + 1 < ie; ++k) {
+                    for (int l = fromB + 1; a[static_cast<std::size_t>(k)].lens && k > fromA && l + 1 < je;
+                         ++l) {
+                        const ColumnUnit& lens = b[static_cast<std::size_t>(l)];
+                        if (lens.lens && lens.lensId >= 0 &&
+                            lens.lensId == a[static_cast<std::size_t>(k)].lensId) {
+                            bands.push_back({true, fromA, k, fromB, l, -1});
+                            bands.push_back({true, k, k + 1, l, l + 1, -1});
+                            fromA = k + 1;
+                            fromB = l + 1;
+                            break;
+                        }
+                    }
+                }
+                bands.push_back({true, fromA, ie, fromB, je, -1});
             } else {
                 pinch(i, ie, j, je);
             }

@@ -53,6 +53,14 @@ double SplitAtResistanceChange(const ProposalColumn& column, double given, doubl
 // split where its neighbours put their boundaries. Returns the number of site units.
 int FindStratigraphy(const std::vector<ProposalColumn>& columns, SectionUnits& units);
 
+// A thin band between two units of one soil, the lower of which no log shows but under such a band
+// (seen in one log or two neighbouring ones), is a lens inside the upper unit, which the lower joins.
+void TakeBandsIntoLenses(SectionUnits& units, double band);
+
+// Lenses of neighbouring columns in one site unit, of one family and at about one level, get one
+// `lensId`: they are one lens across the gap.
+void JoinNeighbouringLenses(const std::vector<ProposalColumn>& columns, SectionUnits& units);
+
 // Below a log's end the site units of the deeper logs on either side go on (straight between
 // them; at the ends of the section level with the one deeper neighbour), as inferred units,
 // moved up or down as far as the log's own boundaries sit off that line.

@@ -165,6 +165,24 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ag1", "Ac1"},
          {"match", "match", "match", "match", "lens", "lens"},
          {{21, 7, "Ac1"}, {16, 7, "Ac1"}, {8, 7, "As1"}, {32, 7, "As1"}, {20, 9, "As1"}, {10, 2, "Ag1"}}},
+        // Two neighbouring borings show a thin peat at about one level inside one sand: one lens
+        // across their gap, ending halfway to the third log, and the sand one unit around it.
+        {"a band two neighbours show inside one sand",
+         {Column(1, 0, 10, {{3, "砂"}, {3.5, "泥炭"}, {6, "砂"}, {9, "粘土"}}, false),
+          Column(2, 20, 10, {{3.2, "砂"}, {3.8, "泥炭"}, {6, "砂"}, {9, "粘土"}}, false),
+          Column(3, 40, 10, {{6, "砂"}, {9, "粘土"}}, false)},
+         {"As1", "Ac1", "Ap"},
+         {"match", "match", "match", "match", "match", "lens"},
+         {{10, 6.6, "Ap"}, {10, 5, "As1"}, {10, 7.5, "As1"}, {34, 6.6, "As1"}, {34, 5, "As1"}}},
+        // The last log's thin clay lies above the level of the clay beside it, in its gravel: a
+        // lens there, the gravel under it the same gravel, and the clay thins out before it.
+        {"a band in the gravel of the last log",
+         {Column(1, 0, 10, {{3, "砂礫"}, {5, "粘土"}, {9, "砂"}}, false),
+          Column(2, 20, 10, {{3, "砂礫"}, {5, "粘土"}, {9, "砂"}}, false),
+          Column(3, 40, 10, {{1.2, "礫質土"}, {1.8, "粘性土"}, {3.6, "礫質土"}, {5, "砂質土"}})},
+         {"Ag1", "Ac1", "As1", "Ac2"},
+         {"match", "match", "match", "match", "match", "pinch", "pinch"},
+         {{39, 8.5, "Ac2"}, {39, 7, "Ag1"}, {25, 6, "Ac1"}}},
         // A shallow log's sand under a thin clay is not the deep sand: the units above that one
         // would all have to thin out in this log.
         {"shallow log under a band",
