@@ -575,23 +575,45 @@ std::vector<std::vector<int>> Assignment(const Site& site) {
     return result;
 }
 
+// The elevation of the top of site unit `s` in log o, as the log itself shows it (NaN when it does
+// not): a log that lacks the unit but shows the next one has it thinned out to nothing there, so
+// its top lies at the top of the next unit the log has. A sounding's unit of the same family as
+// the missing one says nothing of it: the sounding could not have told the two apart.
+double TopIn(const Site& site, int o, int s) {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t next = static_cast<std::size_t>(s); next < site.sequence.size(); ++next) {
+        for (const Member& m : site.sequence[next].members) {
+            if (m.column != o) {
+                continue;
+            }
+            const ColumnUnit& unit = site.Unit(o, m.first);
+            for (std::size_t missing = static_cast<std::size_t>(s); missing < next && !unit.sure; ++missing) {
+                for (const Member& other : site.sequence[missing].members) {
+                    if (FamilyOf(site.Unit(other.column, other.first).group) == FamilyOf(unit.group)) {
+                        return kNone;
+                    }
+                }
+            }
+            return m.spreadTop ? kNone : site.Top(m);
+        }
+    }
+    return kNone;
+}
+
 // How far below the top of site unit `first` the bottom of site unit `s` lies in log o, as the log
 // itself shows both (negative when it does not).
 double DepthBelowTop(const Site& site, int o, int first, int s) {
-    auto own = [&](int unit) -> const Member* {
-        for (const Member& m : site.sequence[static_cast<std::size_t>(unit)].members) {
-            if (m.column == o) {
-                return &m;
-            }
-        }
-        return nullptr;
-    };
-    const Member* top = own(first);
-    const Member* bottom = own(s);
-    if (top == nullptr || bottom == nullptr || top->spreadTop || bottom->spreadBottom || site.Cut(*bottom)) {
-        return -1.0;
+    const double top = TopIn(site, o, first);
+    double bottom = std::numeric_limits<double>::quiet_NaN();
+    const auto& members = site.sequence[static_cast<std::size_t>(s)].members;
+    const auto own =
+        std::find_if(members.begin(), members.end(), [o](const Member& m) { return m.column == o; });
+    if (own == members.end()) {
+        bottom = TopIn(site, o, s);  // it lacks s too: s ends where the next unit it has starts
+    } else if (!own->spreadBottom && !site.Cut(*own)) {
+        bottom = site.Bottom(*own);
     }
-    return site.Top(*top) - site.Bottom(*bottom);
+    return std::isnan(top) || std::isnan(bottom) ? -1.0 : top - bottom;
 }
 
 // Where the boundaries inside a sounding unit spread over site units from `first` on lie. The
@@ -699,8 +721,9 @@ void WriteSites(Site& site) {
                     upper.bottom = depth;
                     result.push_back(upper);
                     piece.top = depth;
-                } else if (e.bottomKnown && depth >= unit.bottom - 0.1 && k + 1 == list.size()) {
-                    // The boundary lies below the log's end: what it shows is all of this unit.
+                } else if (e.bottomKnown && depth >= unit.bottom - 0.1) {
+                    // The boundary lies at or below the unit's bottom (below the log's end, or the
+                    // units under it thin out to nothing here): what it shows is all of this unit.
                     result.push_back(piece);
                     break;
                 }

@@ -241,6 +241,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "match",
           "pinch", "pinch", "pinch"},
          {{70, 2.5, "Ag1"}}},
+        // The boring beside the sounding has no clay between its sand and loam: the clay thins out
+        // towards it, so the sounding's 粘性土 near it is nearly all loam.
+        {"a unit that a neighbouring boring lacks thins out towards it",
+         {Column(1, 0, 10, {{2, "砂"}, {3, "粘土"}, {6, "ローム"}, {10, "砂"}}, false),
+          Column(2, 30, 10, {{2, "砂質土"}, {6, "粘性土"}, {8, "砂質土"}}),
+          Column(3, 40, 10, {{2, "砂"}, {6, "ローム"}, {10, "砂"}}, false)},
+         {"As1", "Ac1", "Lm", "As2"},
+         {"match", "match", "match", "match", "match", "match", "match", "pinch"},
+         {{30, 7.5, "Lm"}, {5, 7.5, "Ac1"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
