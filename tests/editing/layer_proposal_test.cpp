@@ -250,6 +250,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Lm", "As2"},
          {"match", "match", "match", "match", "match", "match", "match", "pinch"},
          {{30, 7.5, "Lm"}, {5, 7.5, "Ac1"}}},
+        // Only the nearer boring shows the clay; the sounding at the end is aligned before it and
+        // must keep the clay in its 粘性土 all the same.
+        {"a unit one boring alone shows, in a sounding's cohesive unit",
+         {Column(1, 0, 10, {{2, "砂質土"}, {6, "粘性土"}, {8, "砂質土"}}),
+          Column(2, 20, 10, {{2, "砂"}, {3, "粘土"}, {6, "ローム"}, {10, "砂"}}, false),
+          Column(3, 40, 10, {{2, "砂"}, {6, "ローム"}, {10, "砂"}}, false)},
+         {"As1", "Ac1", "Lm", "As2"},
+         {"match", "match", "match", "match", "match", "match", "match", "pinch"},
+         {{1, 7.5, "Ac1"}, {1, 5, "Lm"}}},
         // Sand over clay beside clay over sand: one pair links, the other thins out; nothing crosses.
         {"crossing orders",
          {Column(1, 0, 10, {{4, "砂"}, {6, "粘土"}}), Column(2, 20, 10, {{2, "粘土"}, {6, "砂"}})},
