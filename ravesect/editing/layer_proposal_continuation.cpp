@@ -71,7 +71,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         bool found = false;
         const auto& list = units[static_cast<std::size_t>(c)];
         for (const ColumnUnit& unit : list) {
-            if (unit.site == s && !unit.lens && !unit.inferred) {
+            if ((unit.host >= 0 ? unit.host : unit.site) == s && !unit.lens && !unit.inferred) {
                 top = found ? top : columns[static_cast<std::size_t>(c)].ground - unit.top;
                 bottom = columns[static_cast<std::size_t>(c)].ground - unit.bottom;
                 open = &unit == &list.back();
@@ -160,7 +160,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
             }
             ColumnUnit unit;
             for (const ColumnUnit& other : units[static_cast<std::size_t>(line.from)]) {
-                if (other.site == s && !other.lens) {
+                if (other.site == s && !other.lens && other.host < 0) {
                     unit.group = other.group;
                 }
             }

@@ -37,6 +37,9 @@ using GapAlignment = std::vector<AlignmentBand>;
 enum class SoilFamily { kFill, kCohesive, kSand, kGravel, kRock, kOther };
 SoilFamily FamilyOf(SoilGroup group);
 
+// The middle value (of an even count the mean of the two middle values); 0 when there are none.
+double Median(std::vector<double> values);
+
 using SectionUnits = std::vector<std::vector<ColumnUnit>>;
 
 // A band of another soil thinner than `band`, found in one log only (no neighbour has its soil

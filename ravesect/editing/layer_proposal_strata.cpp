@@ -206,7 +206,7 @@ struct Site {
     }
 };
 
-enum class Move : unsigned char { kNone, kMatch, kNew, kAbsent, kLens, kSpread };
+enum class Move : unsigned char { kNone, kMatch, kNew, kAbsent, kLens, kSpread, kTongue };
 struct Cell {
     double cost = kInfinity;
     Move move = Move::kNone;
@@ -300,6 +300,8 @@ struct Aligner {
         constexpr double kLensCost = 0.3;
         constexpr double kLensCostPerMetre = 0.4;
         constexpr double kSpreadCost = 0.2;
+        // More than a thin unit of its own: a tongue only where the logs around agree with it well.
+        constexpr double kTongueCost = 2.4;
         at(0, 0).cost = 0.0;
         for (int i = 0; i <= m; ++i) {
             for (int j = 0; j <= n; ++j) {
@@ -347,6 +349,26 @@ struct Aligner {
                               Move::kLens, k + 2);
                     }
                 }
+                // A tongue of the next site unit reaching into this one: the unit, units of the next
+                // one's family, this unit's soil again, and then the unit under the tongue, of a third
+                // family (sand, a clay tongue, sand, gravel). Where the soil under it is the tongue's
+                // or the unit's own, the soil below the tongue is as likely a unit of its own.
+                for (int k = 1; j + 2 < n && k <= kMaxLensUnits && i + k + 2 < m; ++k) {
+                    const SoilFamily tongue = expected[static_cast<std::size_t>(j) + 1].family;
+                    const SoilFamily under = expected[static_cast<std::size_t>(j) + 2].family;
+                    if (tongue == FamilyOf(unit.group) ||
+                        FamilyOf(units[static_cast<std::size_t>(i + k)].group) != tongue) {
+                        break;
+                    }
+                    const SoilFamily next = FamilyOf(units[static_cast<std::size_t>(i + k + 2)].group);
+                    if (units[static_cast<std::size_t>(i + k + 1)].group == unit.group && next == under &&
+                        next != tongue && next != FamilyOf(unit.group)) {
+                        relax(at(i + k + 2, j + 2),
+                              here + Match(i, i + k + 1, j, j) + Match(i + 1, i + k, j + 1, j + 1) +
+                                  kTongueCost,
+                              Move::kTongue, k + 2);
+                    }
+                }
             }
         }
         std::vector<std::pair<Move, int>> moves;
@@ -369,6 +391,9 @@ struct Aligner {
                 case Move::kSpread:
                     --i, j -= cell.span;
                     break;
+                case Move::kTongue:
+                    i -= cell.span, j -= 2;
+                    break;
                 case Move::kNone:
                     i = 0, j = 0;
                     break;
@@ -381,16 +406,6 @@ struct Aligner {
         return moves;
     }
 };
-
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    // Of an even count the mean of the two middle values: either one alone leans one way.
-    return values.size() % 2 == 0 ? (values[middle - 1] + values[middle]) / 2.0 : values[middle];
-}
 
 // Takes column c out of the site's sequence; site units left without a log that shows their own
 // boundaries go too.
@@ -495,10 +510,11 @@ double Enter(Site& site, int c) {
             }
         }
         i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1
-             : move == Move::kLens                                               ? span
+             : move == Move::kLens || move == Move::kTongue                      ? span
                                                                                  : 0;
         j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1
              : move == Move::kSpread                                              ? span
+             : move == Move::kTongue                                              ? 2
                                                                                   : 0;
     }
     aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
@@ -529,6 +545,14 @@ double Enter(Site& site, int c) {
                 for (int k = i + 1; k < i + span - 1; ++k) {
                     site.lensOf[static_cast<std::size_t>(c)].push_back(k);
                 }
+                i += span;
+                break;
+            case Move::kTongue:
+                // The unit around spans its soil above and below the tongue (WriteSites keeps the order).
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i, i + span - 1, false, false});
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i + 1, i + span - 2, false, false});
                 i += span;
                 break;
             case Move::kSpread: {
@@ -706,8 +730,13 @@ void WriteSites(Site& site) {
                 }
             }
         }
-        for (ColumnUnit& unit : result) {
-            FillResistance(unit, site.columns[c]);
+        for (std::size_t k = 0; k < result.size(); ++k) {
+            FillResistance(result[k], site.columns[c]);
+            // Below a tongue: the soil around it again, listed with the tongue, drawn with its own unit.
+            if (k > 0 && result[k].site < result[k - 1].site) {
+                result[k].host = result[k].site;
+                result[k].site = result[k - 1].site;
+            }
         }
         site.units[c] = std::move(result);
     }
