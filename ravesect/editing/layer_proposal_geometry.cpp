@@ -164,6 +164,17 @@ struct Geometry {
         const int c1 = unit.extents.back().column;
         std::vector<int> upper;
         std::vector<int> lower;
+        // A unit with a tongue of the unit under it somewhere is drawn down to that unit's bottom
+        // wherever that unit lies right under it (the tongue is drawn over it), so that no gap is
+        // left between its soil below the tongue and the tongue's unit beside it. Its title keeps to
+        // the unit's own bottom.
+        int tongueSite = -1;
+        for (const auto& units : p.columnUnits) {
+            for (const ColumnUnit& unit : units) {
+                tongueSite = unit.unit == u && unit.host >= 0 ? unit.site : tongueSite;
+            }
+        }
+        std::vector<std::pair<std::size_t, int>> covering;  // (place in `lower`, point)
         if (c0 > 0) {
             upper.push_back(EndTip(static_cast<std::size_t>(c0 - 1), u, false));
         }
@@ -180,6 +191,17 @@ struct Geometry {
             if (top >= 0) {
                 upper.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(top)]);
                 lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(bottom)]);
+                int below = bottom;
+                while (tongueSite >= 0 && below < static_cast<int>(units.size()) &&
+                       units[static_cast<std::size_t>(below)].site == tongueSite &&
+                       !units[static_cast<std::size_t>(below)].lens) {
+                    ++below;
+                }
+                if (below != bottom) {
+                    covering.push_back(
+                        {lower.size() - 1,
+                         boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(below)]});
+                }
             } else {
                 const int at = AbsentAt(c, unit.site);
                 upper.push_back(at);
@@ -215,7 +237,11 @@ struct Geometry {
         for (const int point : upper) {
             add(point);
         }
-        for (auto it = lower.rbegin(); it != lower.rend(); ++it) {
+        std::vector<int> drawn = lower;
+        for (const auto& [place, point] : covering) {
+            drawn[place] = point;
+        }
+        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
             add(*it);
         }
         if (outline.size() > 1 && outline.front() == outline.back()) {
