@@ -167,7 +167,7 @@ struct Geometry {
         // A unit with a tongue of the unit under it somewhere is drawn down to that unit's bottom
         // wherever that unit lies right under it (the tongue is drawn over it), so that no gap is
         // left between its soil below the tongue and the tongue's unit beside it. Its title keeps to
-        // the unit's own bottom.
+        // the unit's own soil above.
         int tongueSite = -1;
         for (const auto& units : p.columnUnits) {
             for (const ColumnUnit& unit : units) {
@@ -190,14 +190,19 @@ struct Geometry {
             }
             if (top >= 0) {
                 upper.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(top)]);
-                lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(bottom)]);
+                // The title keeps to the soil above a tongue.
+                int own = tongueSite >= 0 ? top : bottom;
+                while (own < bottom && units[static_cast<std::size_t>(own)].unit == u) {
+                    ++own;
+                }
+                lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(own)]);
                 int below = bottom;
                 while (tongueSite >= 0 && below < static_cast<int>(units.size()) &&
                        units[static_cast<std::size_t>(below)].site == tongueSite &&
                        !units[static_cast<std::size_t>(below)].lens) {
                     ++below;
                 }
-                if (below != bottom) {
+                if (below != own) {
                     covering.push_back(
                         {lower.size() - 1,
                          boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(below)]});
