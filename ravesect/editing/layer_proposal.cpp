@@ -185,7 +185,7 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
             if (band.match && !linked(ua[static_cast<std::size_t>(band.aTop)].unit)) {
                 const ColumnUnit& a = ua[static_cast<std::size_t>(band.aTop)];
                 const ColumnUnit& b = ub[static_cast<std::size_t>(band.bTop)];
-                const bool lens = band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1;
+                const bool lens = HoldsLens(band, ua, ub);
                 const double difference =
                     MidElevation(columns[static_cast<std::size_t>(g)], ua, band.aTop, band.aBottom) -
                     MidElevation(columns[static_cast<std::size_t>(g) + 1], ub, band.bTop, band.bBottom);

@@ -177,6 +177,15 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
     }
 }
 
+bool HoldsLens(const AlignmentBand& band, const std::vector<ColumnUnit>& a,
+               const std::vector<ColumnUnit>& b) {
+    const auto lens = [](const std::vector<ColumnUnit>& list, int top, int bottom) {
+        return bottom - top > 1 && std::any_of(list.begin() + top, list.begin() + bottom,
+                                               [](const ColumnUnit& u) { return u.lens; });
+    };
+    return band.match && (lens(a, band.aTop, band.aBottom) || lens(b, band.bTop, band.bBottom));
+}
+
 std::vector<GapAlignment> GapsOf(const SectionUnits& units) {
     std::vector<GapAlignment> gaps;
     for (std::size_t c = 0; c + 1 < units.size(); ++c) {

@@ -73,7 +73,7 @@ struct Geometry {
                 } else if (!band.match) {
                     yA = (Boundary(a, band.aTop).y + Boundary(a, band.aBottom).y) / 2.0;
                     yB = (Boundary(b, band.bTop).y + Boundary(b, band.bBottom).y) / 2.0;
-                } else if (band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1) {
+                } else if (HoldsLens(band, p.columnUnits[g], p.columnUnits[g + 1])) {
                     const bool onA = band.aBottom - band.aTop > 1;
                     const int split = onA ? a : b;
                     const int other = onA ? b : a;

@@ -71,6 +71,9 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
 
 // The bands of every gap between neighbouring columns, from the site units of their units.
 std::vector<GapAlignment> GapsOf(const SectionUnits& units);
+// Whether one side of a match band holds a lens between two pieces of its unit (a tongue and the
+// soil under it are none).
+bool HoldsLens(const AlignmentBand& band, const std::vector<ColumnUnit>& a, const std::vector<ColumnUnit>& b);
 
 // Points, outlines and (when `titles`) title positions of the units; `gaps[c]` joins column c
 // and c + 1.
