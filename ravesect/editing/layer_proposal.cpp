@@ -166,8 +166,13 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
         const auto& ub = p.columnUnits[static_cast<std::size_t>(g) + 1];
         for (const AlignmentBand& band : gaps[static_cast<std::size_t>(g)]) {
             auto unlinked = [&](int from, int to, const ColumnUnit& unit) {
-                if (unit.host >= 0) {
-                    return;  // the soil below a tongue: linked as the unit around it
+                const bool listed =
+                    std::any_of(p.links.begin(), p.links.end(), [&](const ProposalLink& link) {
+                        return link.fromColumn == from && link.toColumn == to && link.unit == unit.unit;
+                    });
+                if (unit.host >= 0 || listed) {
+                    return;  // the soil below a tongue is linked as the unit around it; a tongue of two
+                             // soils (clay over silt) thins out once
                 }
                 const ProposedUnit& proposed = p.units[static_cast<std::size_t>(unit.unit)];
                 const bool alone = proposed.extents.size() == 1 || proposed.inner;
