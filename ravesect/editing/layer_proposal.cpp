@@ -60,7 +60,7 @@ SoilGroup GroupOfSite(const SectionUnits& units, int site) {
     std::array<int, kSoilGroupCount> all{};
     for (const auto& list : units) {
         for (const ColumnUnit& unit : list) {
-            if (unit.site == site && !unit.lens && !unit.inferred) {
+            if (unit.site == site && !unit.lens && !unit.inferred && unit.host < 0) {
                 ++all[static_cast<std::size_t>(unit.group)];
                 sure[static_cast<std::size_t>(unit.group)] += unit.sure ? 1 : 0;
             }
@@ -71,7 +71,7 @@ SoilGroup GroupOfSite(const SectionUnits& units, int site) {
     if (std::all_of(votes.begin(), votes.end(), [](int n) { return n == 0; })) {
         for (const auto& list : units) {  // inferred units only
             for (const ColumnUnit& unit : list) {
-                if (unit.site == site && !unit.lens) {
+                if (unit.site == site && !unit.lens && unit.host < 0) {
                     return unit.group;
                 }
             }
@@ -133,7 +133,7 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
                 p.units.back().group = GroupOfLens(p.columnUnits, unit);
                 p.units.back().inner = true;
             } else {
-                u = unitOfSite[static_cast<std::size_t>(unit.site)];
+                u = unitOfSite[static_cast<std::size_t>(unit.host >= 0 ? unit.host : unit.site)];
             }
             unit.unit = u;
             ProposedUnit& proposed = p.units[static_cast<std::size_t>(u)];
@@ -166,6 +166,14 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
         const auto& ub = p.columnUnits[static_cast<std::size_t>(g) + 1];
         for (const AlignmentBand& band : gaps[static_cast<std::size_t>(g)]) {
             auto unlinked = [&](int from, int to, const ColumnUnit& unit) {
+                const bool listed =
+                    std::any_of(p.links.begin(), p.links.end(), [&](const ProposalLink& link) {
+                        return link.fromColumn == from && link.toColumn == to && link.unit == unit.unit;
+                    });
+                if (unit.host >= 0 || listed) {
+                    return;  // the soil below a tongue is linked as the unit around it; a tongue of two
+                             // soils (clay over silt) thins out once
+                }
                 const ProposedUnit& proposed = p.units[static_cast<std::size_t>(unit.unit)];
                 const bool alone = proposed.extents.size() == 1 || proposed.inner;
                 const bool between = from > 0 && from + 1 < count;
@@ -182,7 +190,7 @@ LayerProposal Build(const std::vector<ProposalColumn>& columns, SectionUnits col
             if (band.match && !linked(ua[static_cast<std::size_t>(band.aTop)].unit)) {
                 const ColumnUnit& a = ua[static_cast<std::size_t>(band.aTop)];
                 const ColumnUnit& b = ub[static_cast<std::size_t>(band.bTop)];
-                const bool lens = band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1;
+                const bool lens = HoldsLens(band, ua, ub);
                 const double difference =
                     MidElevation(columns[static_cast<std::size_t>(g)], ua, band.aTop, band.aBottom) -
                     MidElevation(columns[static_cast<std::size_t>(g) + 1], ub, band.bTop, band.bBottom);
@@ -272,6 +280,7 @@ SectionUnits AsRead(const SectionUnits& units, const std::vector<double>& ends) 
             unit.site = -1;
             unit.lens = false;
             unit.lensId = -1;
+            unit.host = -1;
         }
         JoinSameGroups(list);
     }

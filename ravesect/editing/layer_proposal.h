@@ -127,6 +127,9 @@ struct ColumnUnit {
     int site = -1;      // the unit of the site's sequence it belongs to (for a lens: the unit around it)
     bool lens = false;  // a lens inside the site unit `site`
     int lensId = -1;    // a lens: lenses of neighbouring columns with one id are drawn as one
+    // The soil around a tongue again below it: listed with the tongue's site unit (`site`) to keep
+    // the column's order, drawn as part of the site unit `host` around the tongue; -1 otherwise.
+    int host = -1;
     bool sure = false;  // its name tells the finer soil (a boring, or a sounding naming more than 粘性土)
     bool inferred = false;  // below the log's end: continued from the deeper logs on either side
 };

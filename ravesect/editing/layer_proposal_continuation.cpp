@@ -71,7 +71,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         bool found = false;
         const auto& list = units[static_cast<std::size_t>(c)];
         for (const ColumnUnit& unit : list) {
-            if (unit.site == s && !unit.lens && !unit.inferred) {
+            if ((unit.host >= 0 ? unit.host : unit.site) == s && !unit.lens && !unit.inferred) {
                 top = found ? top : columns[static_cast<std::size_t>(c)].ground - unit.top;
                 bottom = columns[static_cast<std::size_t>(c)].ground - unit.bottom;
                 open = &unit == &list.back();
@@ -160,7 +160,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
             }
             ColumnUnit unit;
             for (const ColumnUnit& other : units[static_cast<std::size_t>(line.from)]) {
-                if (other.site == s && !other.lens) {
+                if (other.site == s && !other.lens && other.host < 0) {
                     unit.group = other.group;
                 }
             }
@@ -175,6 +175,15 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
     for (std::size_t c = 0; c < units.size(); ++c) {
         units[c].insert(units[c].end(), added[c].begin(), added[c].end());
     }
+}
+
+bool HoldsLens(const AlignmentBand& band, const std::vector<ColumnUnit>& a,
+               const std::vector<ColumnUnit>& b) {
+    const auto lens = [](const std::vector<ColumnUnit>& list, int top, int bottom) {
+        return bottom - top > 1 && std::any_of(list.begin() + top, list.begin() + bottom,
+                                               [](const ColumnUnit& u) { return u.lens; });
+    };
+    return band.match && (lens(a, band.aTop, band.aBottom) || lens(b, band.bTop, band.bBottom));
 }
 
 std::vector<GapAlignment> GapsOf(const SectionUnits& units) {

@@ -10,6 +10,16 @@
 
 namespace ravesect {
 
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    // Of an even count the mean of the two middle values: either one alone leans one way.
+    return values.size() % 2 == 0 ? (values[middle - 1] + values[middle]) / 2.0 : values[middle];
+}
+
 SoilFamily FamilyOf(SoilGroup group) {
     switch (group) {
         case SoilGroup::kFill:

@@ -73,7 +73,7 @@ struct Geometry {
                 } else if (!band.match) {
                     yA = (Boundary(a, band.aTop).y + Boundary(a, band.aBottom).y) / 2.0;
                     yB = (Boundary(b, band.bTop).y + Boundary(b, band.bBottom).y) / 2.0;
-                } else if (band.aBottom - band.aTop > 1 || band.bBottom - band.bTop > 1) {
+                } else if (HoldsLens(band, p.columnUnits[g], p.columnUnits[g + 1])) {
                     const bool onA = band.aBottom - band.aTop > 1;
                     const int split = onA ? a : b;
                     const int other = onA ? b : a;
@@ -164,6 +164,17 @@ struct Geometry {
         const int c1 = unit.extents.back().column;
         std::vector<int> upper;
         std::vector<int> lower;
+        // A unit with a tongue of the unit under it somewhere is drawn down to that unit's bottom
+        // wherever that unit lies right under it (the tongue is drawn over it), so that no gap is
+        // left between its soil below the tongue and the tongue's unit beside it. Its title keeps to
+        // the unit's own soil above.
+        int tongueSite = -1;
+        for (const auto& units : p.columnUnits) {
+            for (const ColumnUnit& unit : units) {
+                tongueSite = unit.unit == u && unit.host >= 0 ? unit.site : tongueSite;
+            }
+        }
+        std::vector<std::pair<std::size_t, int>> covering;  // (place in `lower`, point)
         if (c0 > 0) {
             upper.push_back(EndTip(static_cast<std::size_t>(c0 - 1), u, false));
         }
@@ -179,7 +190,23 @@ struct Geometry {
             }
             if (top >= 0) {
                 upper.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(top)]);
-                lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(bottom)]);
+                // The title keeps to the soil above a tongue.
+                int own = tongueSite >= 0 ? top : bottom;
+                while (own < bottom && units[static_cast<std::size_t>(own)].unit == u) {
+                    ++own;
+                }
+                lower.push_back(boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(own)]);
+                int below = bottom;
+                while (tongueSite >= 0 && below < static_cast<int>(units.size()) &&
+                       units[static_cast<std::size_t>(below)].site == tongueSite &&
+                       !units[static_cast<std::size_t>(below)].lens) {
+                    ++below;
+                }
+                if (below != own) {
+                    covering.push_back(
+                        {lower.size() - 1,
+                         boundary[static_cast<std::size_t>(c)][static_cast<std::size_t>(below)]});
+                }
             } else {
                 const int at = AbsentAt(c, unit.site);
                 upper.push_back(at);
@@ -215,7 +242,11 @@ struct Geometry {
         for (const int point : upper) {
             add(point);
         }
-        for (auto it = lower.rbegin(); it != lower.rend(); ++it) {
+        std::vector<int> drawn = lower;
+        for (const auto& [place, point] : covering) {
+            drawn[place] = point;
+        }
+        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
             add(*it);
         }
         if (outline.size() > 1 && outline.front() == outline.back()) {

@@ -37,6 +37,9 @@ using GapAlignment = std::vector<AlignmentBand>;
 enum class SoilFamily { kFill, kCohesive, kSand, kGravel, kRock, kOther };
 SoilFamily FamilyOf(SoilGroup group);
 
+// The middle value (of an even count the mean of the two middle values); 0 when there are none.
+double Median(std::vector<double> values);
+
 using SectionUnits = std::vector<std::vector<ColumnUnit>>;
 
 // A band of another soil thinner than `band`, found in one log only (no neighbour has its soil
@@ -68,6 +71,9 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
 
 // The bands of every gap between neighbouring columns, from the site units of their units.
 std::vector<GapAlignment> GapsOf(const SectionUnits& units);
+// Whether one side of a match band holds a lens between two pieces of its unit (a tongue and the
+// soil under it are none).
+bool HoldsLens(const AlignmentBand& band, const std::vector<ColumnUnit>& a, const std::vector<ColumnUnit>& b);
 
 // Points, outlines and (when `titles`) title positions of the units; `gaps[c]` joins column c
 // and c + 1.

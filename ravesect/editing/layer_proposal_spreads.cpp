@@ -239,8 +239,13 @@ void WriteSites(Site& site) {
                 }
             }
         }
-        for (ColumnUnit& unit : result) {
-            FillResistance(unit, site.columns[c]);
+        for (std::size_t k = 0; k < result.size(); ++k) {
+            FillResistance(result[k], site.columns[c]);
+            // Below a tongue: the soil around it again, listed with the tongue, drawn with its own unit.
+            if (k > 0 && result[k].site < result[k - 1].site) {
+                result[k].host = result[k].site;
+                result[k].site = result[k - 1].site;
+            }
         }
         site.units[c] = std::move(result);
     }

@@ -39,7 +39,7 @@ using strata::Site;
 using strata::SiteUnit;
 using strata::WriteSites;
 
-enum class Move : unsigned char { kNone, kMatch, kNew, kAbsent, kLens, kSpread };
+enum class Move : unsigned char { kNone, kMatch, kNew, kAbsent, kLens, kSpread, kTongue };
 struct Cell {
     double cost = kInfinity;
     Move move = Move::kNone;
@@ -133,6 +133,8 @@ struct Aligner {
         constexpr double kLensCost = 0.3;
         constexpr double kLensCostPerMetre = 0.4;
         constexpr double kSpreadCost = 0.2;
+        // More than a thin unit of its own: a tongue only where the logs around agree with it well.
+        constexpr double kTongueCost = 2.4;
         at(0, 0).cost = 0.0;
         for (int i = 0; i <= m; ++i) {
             for (int j = 0; j <= n; ++j) {
@@ -180,6 +182,26 @@ struct Aligner {
                               Move::kLens, k + 2);
                     }
                 }
+                // A tongue of the next site unit reaching into this one: the unit, units of the next
+                // one's family, this unit's soil again, and then the unit under the tongue, of a third
+                // family (sand, a clay tongue, sand, gravel). Where the soil under it is the tongue's
+                // or the unit's own, the soil below the tongue is as likely a unit of its own.
+                for (int k = 1; j + 2 < n && k <= kMaxLensUnits && i + k + 2 < m; ++k) {
+                    const SoilFamily tongue = expected[static_cast<std::size_t>(j) + 1].family;
+                    const SoilFamily under = expected[static_cast<std::size_t>(j) + 2].family;
+                    if (tongue == FamilyOf(unit.group) ||
+                        FamilyOf(units[static_cast<std::size_t>(i + k)].group) != tongue) {
+                        break;
+                    }
+                    const SoilFamily next = FamilyOf(units[static_cast<std::size_t>(i + k + 2)].group);
+                    if (units[static_cast<std::size_t>(i + k + 1)].group == unit.group && next == under &&
+                        next != tongue && next != FamilyOf(unit.group)) {
+                        relax(at(i + k + 2, j + 2),
+                              here + Match(i, i + k + 1, j, j) + Match(i + 1, i + k, j + 1, j + 1) +
+                                  kTongueCost,
+                              Move::kTongue, k + 2);
+                    }
+                }
             }
         }
         std::vector<std::pair<Move, int>> moves;
@@ -202,6 +224,9 @@ struct Aligner {
                 case Move::kSpread:
                     --i, j -= cell.span;
                     break;
+                case Move::kTongue:
+                    i -= cell.span, j -= 2;
+                    break;
                 case Move::kNone:
                     i = 0, j = 0;
                     break;
@@ -214,16 +239,6 @@ struct Aligner {
         return moves;
     }
 };
-
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    // Of an even count the mean of the two middle values: either one alone leans one way.
-    return values.size() % 2 == 0 ? (values[middle - 1] + values[middle]) / 2.0 : values[middle];
-}
 
 // Takes column c out of the site's sequence; site units left without a log that shows their own
 // boundaries go too.
@@ -328,10 +343,11 @@ double Enter(Site& site, int c) {
             }
         }
         i += move == Move::kMatch || move == Move::kNew || move == Move::kSpread ? 1
-             : move == Move::kLens                                               ? span
+             : move == Move::kLens || move == Move::kTongue                      ? span
                                                                                  : 0;
         j += move == Move::kMatch || move == Move::kAbsent || move == Move::kLens ? 1
              : move == Move::kSpread                                              ? span
+             : move == Move::kTongue                                              ? 2
                                                                                   : 0;
     }
     aligner.shift = std::clamp(Median(offsets), -kMostShift, kMostShift);
@@ -362,6 +378,14 @@ double Enter(Site& site, int c) {
                 for (int k = i + 1; k < i + span - 1; ++k) {
                     site.lensOf[static_cast<std::size_t>(c)].push_back(k);
                 }
+                i += span;
+                break;
+            case Move::kTongue:
+                // The unit around spans its soil above and below the tongue (WriteSites keeps the order).
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i, i + span - 1, false, false});
+                sequence.push_back(std::move(site.sequence[static_cast<std::size_t>(j++)]));
+                sequence.back().members.push_back({c, i + 1, i + span - 2, false, false});
                 i += span;
                 break;
             case Move::kSpread: {

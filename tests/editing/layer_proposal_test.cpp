@@ -174,6 +174,16 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Ap"},
          {"match", "match", "match", "match", "match", "lens"},
          {{10, 6.6, "Ap"}, {10, 5, "As1"}, {10, 7.5, "As1"}, {34, 6.6, "As1"}, {34, 5, "As1"}}},
+        // The first log's clay lies under its sand, thins out before the second and comes back
+        // inside the last log's sand, the sand again under it and then the gravel: a tongue of the
+        // clay, and the sand one unit above and below it.
+        {"a tongue of the clay into the sand of the last log",
+         {Column(1, 0, 10, {{3, "砂"}, {5, "粘土"}, {9, "砂礫"}}, false),
+          Column(2, 20, 10, {{6, "砂"}, {9, "砂礫"}}, false),
+          Column(3, 40, 10, {{2, "砂"}, {4, "粘土"}, {6, "砂"}, {9, "砂礫"}}, false)},
+         {"As1", "Ac1", "Ag1"},
+         {"match", "match", "match", "match", "pinch", "pinch"},
+         {{39, 5, "As1"}, {39, 7, "Ac1"}, {39, 9, "As1"}, {39, 2, "Ag1"}, {5, 6, "Ac1"}}},
         // The last log's thin clay lies above the level of the clay beside it, in its gravel: a
         // lens there, the gravel under it the same gravel, and the clay thins out before it.
         {"a band in the gravel of the last log",
