@@ -292,7 +292,8 @@ void Remove(Site& site, int c) {
 }
 
 // Per site unit: whether a neighbouring log of column c lacks it although it shows a unit below
-// it (not as the continuation of a unit above): the unit has thinned out there.
+// it (not as the continuation of a unit above), or although one of its units of another family
+// reaches across it: the unit has thinned out there.
 std::vector<bool> ThinOutBeside(const Site& site, int c) {
     std::vector<bool> result(site.sequence.size(), false);
     for (const int o : {c - 1, c + 1}) {
@@ -308,6 +309,23 @@ std::vector<bool> ThinOutBeside(const Site& site, int c) {
                 result[s] = result[s] || below;
             }
             below = below || (own != members.end() && !own->spreadTop);
+            if (own == members.end() || !own->spreadTop) {
+                continue;
+            }
+            // The neighbour's unit goes on from a site unit above: it reaches across the site units
+            // between that it lacks. Where those are of another family, even a sounding tells that
+            // they are not there.
+            const SoilFamily family = FamilyOf(site.Unit(o, own->first).group);
+            for (std::size_t t = s; t-- > 0;) {
+                const auto& list = site.sequence[t].members;
+                if (std::any_of(list.begin(), list.end(), [o](const Member& m) { return m.column == o; })) {
+                    break;
+                }
+                result[t] = result[t] ||
+                            (!list.empty() && std::none_of(list.begin(), list.end(), [&](const Member& m) {
+                                return FamilyOf(site.Unit(m.column, m.first).group) == family;
+                            }));
+            }
         }
     }
     return result;

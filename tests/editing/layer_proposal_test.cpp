@@ -251,6 +251,16 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "match",
           "pinch", "pinch", "pinch"},
          {{70, 2.5, "Ag1"}}},
+        // The third log's 砂質土 thins out before the second: the second's 粘性土 reaches across it,
+        // so the first log's 粘性土 starts with the silt too, not under a sand it lacks.
+        {"a sand that a neighbouring sounding's 粘性土 reaches across",
+         {Column(1, 0, 10, {{1, "盛土"}, {9, "粘性土"}}), Column(2, 20, 10, {{1, "盛土"}, {9, "粘性土"}}),
+          Column(3, 40, 10, {{1, "盛土"}, {4, "粘性土"}, {5, "砂質土"}}),
+          Column(4, 60, 10, {{1, "盛土"}, {4, "シルト"}, {6, "砂"}, {9, "粘土"}, {12, "ローム"}}, false)},
+         {"B", "Am1", "As1", "Ac1", "Lm"},
+         {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "pinch",
+          "pinch", "pinch", "pinch"},
+         {{0, 8, "Am1"}, {20, 8, "Am1"}}},
         // The boring beside the sounding has no clay between its sand and loam: the clay thins out
         // towards it, so the sounding's 粘性土 near it is nearly all loam.
         {"a unit that a neighbouring boring lacks thins out towards it",
