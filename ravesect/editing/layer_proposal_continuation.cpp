@@ -94,6 +94,30 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
                 from[side] = extent(o, s, top[side], bottom[side], open[side]) ? o : -1;
             }
         }
+        // A side without a log that shows the unit: the nearest log there that passes from the units
+        // above it to those below without it has it thinned out to nothing, at the top of the next
+        // unit it shows.
+        bool thins[2] = {false, false};
+        for (int side = 0; side < 2; ++side) {
+            const int step = side == 0 ? -1 : 1;
+            for (int o = c + step; o >= 0 && o < count && from[side] < 0 && !thins[side]; o += step) {
+                const auto& list = units[static_cast<std::size_t>(o)];
+                const auto shown = [](const ColumnUnit& u) { return !u.lens && !u.inferred && u.host < 0; };
+                const bool above = std::any_of(list.begin(), list.end(),
+                                               [&](const ColumnUnit& u) { return shown(u) && u.site < s; });
+                const auto next = std::find_if(list.begin(), list.end(),
+                                               [&](const ColumnUnit& u) { return shown(u) && u.site > s; });
+                if (above && next != list.end()) {
+                    top[side] = bottom[side] = columns[static_cast<std::size_t>(o)].ground - next->top;
+                    open[side] = false;
+                    from[side] = o;
+                    thins[side] = true;
+                }
+            }
+        }
+        if (thins[0] && thins[1]) {
+            return LineBeside{};
+        }
         auto at = [&](double x, double left, double right) {
             if (from[0] < 0 || from[1] < 0) {
                 return from[0] >= 0 ? left : right;
@@ -116,7 +140,7 @@ void ContinueBelowEnds(const std::vector<ProposalColumn>& columns, SectionUnits&
         }
         const double x = columns[static_cast<std::size_t>(c)].distance;
         LineBeside line;
-        line.from = from[0] >= 0 ? from[0] : from[1];
+        line.from = from[0] >= 0 && !thins[0] ? from[0] : from[1];
         line.top = at(x, top[0], top[1]);
         line.bottom = at(x, bottom[0], bottom[1]);
         line.openBottom = (from[0] < 0 || open[0]) && (from[1] < 0 || open[1]);

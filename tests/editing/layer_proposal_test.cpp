@@ -261,6 +261,16 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "pinch",
           "pinch", "pinch", "pinch"},
          {{0, 8, "Am1"}, {20, 8, "Am1"}}},
+        // Only the first boring shows the organic soil; the last one passes from its sand to its loam
+        // without it. Under the shallow sounding between, it thins out towards the last boring and
+        // the loam both borings show goes on, instead of the organic soil carried level over it.
+        {"a unit one side shows, under a shallow log, thins out towards a log without it",
+         {Column(1, 0, 10, {{8, "砂"}, {9, "有機質土"}, {10, "ローム"}, {14, "礫"}}, false),
+          Column(2, 30, 10, {{2.5, "砂質土"}}),
+          Column(3, 60, 10, {{3, "砂"}, {4.5, "ローム"}, {14, "礫"}}, false)},
+         {"As1", "Ap", "Lm", "Ag1"},
+         {"match", "match", "match", "match", "match", "match", "match", "pinch"},
+         {{30, 3.4, "Lm"}}},
         // The boring beside the sounding has no clay between its sand and loam: the clay thins out
         // towards it, so the sounding's 粘性土 near it is nearly all loam.
         {"a unit that a neighbouring boring lacks thins out towards it",
