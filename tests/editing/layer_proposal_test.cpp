@@ -251,8 +251,7 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "match",
           "pinch", "pinch", "pinch"},
          {{70, 2.5, "Ag1"}}},
-        // The third log's 砂質土 thins out before the second: the second's 粘性土 reaches across it,
-        // so the first log's 粘性土 starts with the silt too, not under a sand it lacks.
+        // The second log's 粘性土 reaches across the sand, so the first log's starts with the silt too.
         {"a sand that a neighbouring sounding's 粘性土 reaches across",
          {Column(1, 0, 10, {{1, "盛土"}, {9, "粘性土"}}), Column(2, 20, 10, {{1, "盛土"}, {9, "粘性土"}}),
           Column(3, 40, 10, {{1, "盛土"}, {4, "粘性土"}, {5, "砂質土"}}),
@@ -261,9 +260,7 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"match", "match", "match", "match", "match", "match", "match", "match", "match", "match", "pinch",
           "pinch", "pinch", "pinch"},
          {{0, 8, "Am1"}, {20, 8, "Am1"}}},
-        // Only the first boring shows the organic soil; the last one passes from its sand to its loam
-        // without it. Under the shallow sounding between, it thins out towards the last boring and
-        // the loam both borings show goes on, instead of the organic soil carried level over it.
+        // Under the sounding the organic soil thins out towards the boring without it; the loam goes on.
         {"a unit one side shows, under a shallow log, thins out towards a log without it",
          {Column(1, 0, 10, {{8, "砂"}, {9, "有機質土"}, {10, "ローム"}, {14, "礫"}}, false),
           Column(2, 30, 10, {{2.5, "砂質土"}}),
