@@ -185,8 +185,13 @@ struct Aligner {
                 // A tongue of the next site unit reaching into this one: the unit, units of the next
                 // one's family, this unit's soil again, and then the unit under the tongue, of a third
                 // family (sand, a clay tongue, sand, gravel). Where the soil under it is the tongue's
-                // or the unit's own, the soil below the tongue is as likely a unit of its own.
-                for (int k = 1; j + 2 < n && k <= kMaxLensUnits && i + k + 2 < m; ++k) {
+                // or the unit's own, the soil below the tongue is as likely a unit of its own. Only
+                // where the tongue's unit thins out beside this log: where the logs beside show it in
+                // its place, the soil under it here is a unit of its own, not the host going on.
+                const bool tongueThinsOutBeside =
+                    j + 1 < n && thinsOutBeside[static_cast<std::size_t>(j) + 1];
+                for (int k = 1; tongueThinsOutBeside && j + 2 < n && k <= kMaxLensUnits && i + k + 2 < m;
+                     ++k) {
                     const SoilFamily tongue = expected[static_cast<std::size_t>(j) + 1].family;
                     const SoilFamily under = expected[static_cast<std::size_t>(j) + 2].family;
                     if (tongue == FamilyOf(unit.group) ||

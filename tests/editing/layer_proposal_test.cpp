@@ -184,6 +184,15 @@ TEST(LayerProposal, SectionsOfKnownGround) {
          {"As1", "Ac1", "Ag1"},
          {"match", "match", "match", "match", "pinch", "pinch"},
          {{39, 5, "As1"}, {39, 7, "Ac1"}, {39, 9, "As1"}, {39, 2, "Ag1"}, {5, 6, "Ac1"}}},
+        // The middle log's peat and clay lie above the clay that no neighbour lacks, sand under
+        // them: no tongue of the clay into the sand, and that sand is a unit of its own.
+        {"no tongue where no neighbour lacks the clay",
+         {Column(1, 0, 20.6, {{5.5, "砂"}, {7, "粘土"}}),
+          Column(2, 40, 21, {{2, "砂"}, {3, "泥炭"}, {4.4, "粘土"}, {5.9, "砂"}, {8, "礫"}}),
+          Column(3, 85, 23.3, {{5.2, "砂"}, {5.8, "粘土"}, {9, "礫"}})},
+         {"As1", "Ap", "Ac1", "As2", "Ag1"},
+         {"lens", "lens", "match", "match", "match", "match", "match", "match", "pinch", "pinch"},
+         {{40, 15.8, "As2"}, {40, 17.3, "Ac1"}, {40, 19.5, "As1"}}},
         // The last log's thin clay lies above the level of the clay beside it, in its gravel: a
         // lens there, the gravel under it the same gravel, and the clay thins out before it.
         {"a band in the gravel of the last log",
