@@ -111,9 +111,10 @@ void TakeBandsIntoLenses(SectionUnits& units, double band) {
             const bool neighbours =
                 places.size() == 1 ||
                 (places.size() == 2 && std::abs(places[0].column - places[1].column) == 1);
-            const bool through = std::any_of(places.begin(), places.end(), [&](const Sandwich& place) {
-                return BandGoesThrough(units, place, places);
-            });
+            const bool through =
+                std::any_of(places.begin(), places.end(), [&units, &all = places](const Sandwich& place) {
+                    return BandGoesThrough(units, place, all);
+                });
             if (!oneAbove || !neighbours || through || !OnlyUnderBands(units, below, places)) {
                 continue;
             }
